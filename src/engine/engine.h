@@ -1,0 +1,6 @@
+// The expression engine: trees, evaluation, classification and vectors. No Qt.
+#pragma once
+
+#include "engine/grEquation.h"
+#include "engine/grExp.h"
+#include "engine/slVector.h"

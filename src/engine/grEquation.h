@@ -1,0 +1,32 @@
+// Classification of an expression tree into a graphable equation.
+//
+// grNewEquation answers a new record that owns the tree, or null with a one-line message
+// for the user in gGraphExpressionError; on failure the tree stays with the caller.
+// gGraphExpressionError is written only on failure and never cleared.
+#pragma once
+
+#include "engine/grExp.h"
+
+// Equation kinds; 1 and 2 are never produced.
+enum : uint8_t {
+    grKindXOfY = 0,
+    grKindYOfX = 3,
+    grKindZOfXY = 4,
+    grKind2DParametricCurve = 5,
+    grKind3DParametricCurve = 6,
+    grKind3DParametricSurface = 7,
+};
+
+extern const char *gGraphExpressionError;
+
+grEquation *grNewEquation(grExp *tree);
+void grFreeEquation(grEquation *q);
+
+// 1 when tree is null or holds a null child anywhere.
+int grFindNullExp(grExp *e);
+// The first constant node with this code, left subtree before right.
+grExp *grFindVarExp(grExp *e, uint8_t code);
+// The first "=", "<" or ">" node, a node before its children.
+grExp *grFindEqualsExp(grExp *e);
+// The n-th component (from 1) of a comma list, counted from the end.
+grExp *grFindNthCommaExp(grExp *e, int n);
