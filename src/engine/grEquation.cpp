@@ -1,0 +1,186 @@
+#include "engine/grEquation.h"
+
+#include <memory>
+
+const char *gGraphExpressionError = nullptr;
+
+namespace {
+
+constexpr const char *kPlaceholderMessage = "\"?\" must be replaced before graphing.";
+constexpr const char *kParametricSyntaxMessage = "incorrect syntax for parametric graph.";
+constexpr const char *kLeftSideMessage = "left hand side of '=' must be X, Y or Z.";
+constexpr const char *kXRedefinedMessage = "X redefined in parametric equation.";
+constexpr const char *kYRedefinedMessage = "Y redefined in parametric equation.";
+constexpr const char *kZRedefinedMessage = "Z redefined in parametric equation.";
+constexpr const char *kContainsZMessage = "cannot graph functions containing Z.";
+constexpr const char *kRelationMessage = "Cannot graph this type of equation.";
+
+// Classification never frees the tree on failure, so a failed record is deleted without it.
+using EquationRecord = std::unique_ptr<grEquation>;
+
+grEquation *fail(const char *message) {
+    gGraphExpressionError = message;
+    return nullptr;
+}
+
+const grBinaryExp *asBinary(const grExp *e, uint8_t op) {
+    if (e->type != grExpBinary) return nullptr;
+    const auto *p = static_cast<const grBinaryExp *>(e->payload);
+    return p->op == op ? p : nullptr;
+}
+
+uint8_t constantCode(const grExp *e) { return *static_cast<const uint8_t *>(e->payload); }
+
+// Takes the components of a comma list, met from the last to the first.
+// Answers the failure message, or null when every component is a valid definition.
+const char *collectComponents(grExp *tree, grEquation *q, bool *sawComponent) {
+    grExp *component;
+    for (int n = 1; (component = grFindNthCommaExp(tree, n)) != nullptr; ++n) {
+        *sawComponent = true;
+        const grBinaryExp *equation = asBinary(component, grOpEquals);
+        if (!equation) return kParametricSyntaxMessage;
+        if (equation->left->type != grExpConstant) return kLeftSideMessage;
+        switch (constantCode(equation->left)) {
+            case grVarX:
+                if (q->x) return kXRedefinedMessage;
+                q->x = equation->right;
+                break;
+            case grVarY:
+                if (q->y) return kYRedefinedMessage;
+                q->y = equation->right;
+                break;
+            case grVarZ:
+                if (q->z) return kZRedefinedMessage;
+                q->z = equation->right;
+                break;
+            default: return kLeftSideMessage;
+        }
+    }
+    return nullptr;
+}
+
+// A single "v = f" equation; f may mention anything but z.
+const char *classifySingleEquation(const grBinaryExp *equation, grEquation *q) {
+    if (equation->left->type != grExpConstant) return kLeftSideMessage;
+    if (grFindVarExp(equation->right, grVarZ)) return kContainsZMessage;
+    switch (constantCode(equation->left)) {
+        case grVarY: q->y = equation->right; q->kind = grKindYOfX; return nullptr;
+        case grVarZ: q->z = equation->right; q->kind = grKindZOfXY; return nullptr;
+        case grVarX: q->x = equation->right; q->kind = grKindXOfY; return nullptr;
+        default: return kLeftSideMessage;
+    }
+}
+
+// A bare expression: y = f(x) unless it mentions y (x = f(y)), or both x and y (z = f(x, y)).
+const char *classifyBareExpression(grExp *tree, grEquation *q) {
+    const bool hasX = grFindVarExp(tree, grVarX) != nullptr;
+    const bool hasY = grFindVarExp(tree, grVarY) != nullptr;
+    const bool hasZ = grFindVarExp(tree, grVarZ) != nullptr;
+    if (hasZ) return kContainsZMessage;
+    if (hasX && hasY) {
+        q->z = tree;
+        q->kind = grKindZOfXY;
+    } else if (hasY) {
+        q->x = tree;
+        q->kind = grKindXOfY;
+    } else {
+        q->y = tree;
+        q->kind = grKindYOfX;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+grEquation *grNewEquation(grExp *tree) {
+    // 1. Placeholders come first: nothing else can be judged while one remains.
+    if (grFindNullExp(tree)) return fail(kPlaceholderMessage);
+
+    EquationRecord q(new grEquation{nullptr, nullptr, nullptr, 0, tree});
+
+    // 2. Comma list.
+    bool sawComponent = false;
+    if (const char *message = collectComponents(tree, q.get(), &sawComponent)) return fail(message);
+
+    if (sawComponent) {
+        // 3. Kind of a parametric list. A list that does not define both x and y gets no
+        //    renderer, so it is refused rather than returned without a kind.
+        if (q->x && q->y && q->z) {
+            q->kind = grFindVarExp(tree, grVarS) ? grKind3DParametricSurface
+                                                 : grKind3DParametricCurve;
+        } else if (q->x && q->y) {
+            q->kind = grKind2DParametricCurve;
+        } else {
+            return fail(kParametricSyntaxMessage);
+        }
+    } else {
+        // 4. Single equation or bare expression ("<" and ">" at the top count as bare).
+        const grBinaryExp *equation = asBinary(tree, grOpEquals);
+        const char *message = equation ? classifySingleEquation(equation, q.get())
+                                       : classifyBareExpression(tree, q.get());
+        if (message) return fail(message);
+    }
+
+    // 5. No graphed component may still hold a relation.
+    for (grExp *component : {q->x, q->y, q->z}) {
+        if (component && grFindEqualsExp(component)) return fail(kRelationMessage);
+    }
+    return q.release();
+}
+
+void grFreeEquation(grEquation *q) {
+    if (!q) return;
+    grFreeExp(q->tree);
+    delete q;
+}
+
+int grFindNullExp(grExp *e) {
+    if (!e) return 1;
+    switch (e->type) {
+        case grExpBinary: {
+            const auto *p = static_cast<const grBinaryExp *>(e->payload);
+            return grFindNullExp(p->left) || grFindNullExp(p->right);
+        }
+        case grExpUnary: return grFindNullExp(static_cast<const grUnaryExp *>(e->payload)->operand);
+        default: return 0;
+    }
+}
+
+grExp *grFindVarExp(grExp *e, uint8_t code) {
+    if (!e) return nullptr;
+    switch (e->type) {
+        case grExpBinary: {
+            const auto *p = static_cast<const grBinaryExp *>(e->payload);
+            if (grExp *found = grFindVarExp(p->left, code)) return found;
+            return grFindVarExp(p->right, code);
+        }
+        case grExpUnary:
+            return grFindVarExp(static_cast<const grUnaryExp *>(e->payload)->operand, code);
+        case grExpConstant: return constantCode(e) == code ? e : nullptr;
+        default: return nullptr;
+    }
+}
+
+grExp *grFindEqualsExp(grExp *e) {
+    if (!e) return nullptr;
+    switch (e->type) {
+        case grExpBinary: {
+            const auto *p = static_cast<const grBinaryExp *>(e->payload);
+            if (p->op == grOpEquals || p->op == grOpLessThan || p->op == grOpGreaterThan) return e;
+            if (grExp *found = grFindEqualsExp(p->left)) return found;
+            return grFindEqualsExp(p->right);
+        }
+        case grExpUnary:
+            return grFindEqualsExp(static_cast<const grUnaryExp *>(e->payload)->operand);
+        default: return nullptr;
+    }
+}
+
+grExp *grFindNthCommaExp(grExp *e, int n) {
+    if (!e) return nullptr;
+    const grBinaryExp *comma = asBinary(e, grOpComma);
+    if (!comma) return nullptr;
+    if (n == 1) return comma->right;
+    if (grExp *found = grFindNthCommaExp(comma->left, n - 1)) return found;
+    return n == 2 ? comma->left : nullptr;
+}

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "testSupport.h"
+
+namespace {
+
+constexpr double kSentinel = -12345.5;
+
+struct EvalRow {
+    const char *name;
+    grExp *(*make)();
+    double expected;
+};
+
+// Every operator, function and constant against the C library, at s=1 t=2 x=3 y=4 k=5.
+TEST(Eval, OperatorsFunctionsAndConstants) {
+    const EvalRow rows[] = {
+        {"add", [] { return add(X(), Y()); }, 7},
+        {"sub", [] { return sub(X(), Y()); }, -1},
+        {"mul", [] { return mul(X(), Y()); }, 12},
+        {"div", [] { return dvd(X(), Y()); }, 0.75},
+        {"mod", [] { return bin(grOpMod, num(7.5), num(2)); }, 1.5},
+        {"mod keeps sign of left", [] { return bin(grOpMod, num(-7.5), num(2)); }, -1.5},
+        {"root: radicand left, index right", [] { return bin(grOpRoot, num(27), num(3)); },
+         std::pow(27.0, 1.0 / 3.0)},
+        {"slots s t x y k", [] {
+             return add(add(add(add(S(), mul(T(), num(10))), mul(X(), num(100))),
+                            mul(Y(), num(1000))), mul(var(grVarK), num(10000)));
+         }, 54321},
+        {"pi", [] { return var(grConstPi); }, 3.141592653589793},
+        {"e", [] { return var(grConstE); }, 2.718281828459045},
+        {"sin", [] { return un(grFnSin, X()); }, std::sin(3.0)},
+        {"cos", [] { return un(grFnCos, X()); }, std::cos(3.0)},
+        {"tan", [] { return un(grFnTan, X()); }, std::tan(3.0)},
+        {"asin", [] { return un(grFnAsin, num(0.5)); }, std::asin(0.5)},
+        {"acos", [] { return un(grFnAcos, num(0.5)); }, std::acos(0.5)},
+        {"atan", [] { return un(grFnAtan, X()); }, std::atan(3.0)},
+        {"sinh", [] { return un(grFnSinh, X()); }, std::sinh(3.0)},
+        {"cosh", [] { return un(grFnCosh, X()); }, std::cosh(3.0)},
+        {"tanh", [] { return un(grFnTanh, X()); }, std::tanh(3.0)},
+        {"erf", [] { return un(grFnErf, num(0.5)); }, std::erf(0.5)},
+        {"erfc", [] { return un(grFnErfc, num(0.5)); }, std::erfc(0.5)},
+        {"negate", [] { return un(grFnNegate, X()); }, -3},
+        {"abs", [] { return un(grFnAbs, num(-2.5)); }, 2.5},
+        {"ln", [] { return un(grFnLn, X()); }, std::log(3.0)},
+        {"log is base 10", [] { return un(grFnLog, num(1000)); }, 3},
+        {"gamma of floor", [] { return un(grFnGamma, num(5.7)); }, 24},
+        {"gamma of floor, below 2", [] { return un(grFnGamma, num(1.9)); }, 1},
+        {"gamma of floor, at a pole", [] { return un(grFnGamma, num(-1.5)); }, INFINITY},
+        {"gamma of floor, zero", [] { return un(grFnGamma, num(0.5)); }, INFINITY},
+        {"sum before product is the tree's, not precedence's",
+         [] { return mul(add(num(1), num(2)), num(3)); }, 9},
+    };
+    for (const EvalRow &row : rows) {
+        Tree tree(row.make());
+        grVariables v{1, 2, 3, 4, 5};
+        double value = kSentinel;
+        ASSERT_EQ(grEvalExp(&v, tree.get(), &value), 0) << row.name;
+        if (std::isinf(row.expected)) {
+            EXPECT_TRUE(std::isinf(value)) << row.name << ": " << value;
+        } else {
+            EXPECT_DOUBLE_EQ(value, row.expected) << row.name;
+        }
+    }
+}
+
+// Domain errors and overflow are values, not failures: the renderers test for them.
+TEST(Eval, LibraryResultsOutsideTheDomainSucceed) {
+    double value = kSentinel;
+    Tree log0(un(grFnLog, num(0)));
+    ASSERT_EQ(evalAt(log0.get(), &value), 0);
+    EXPECT_EQ(value, -INFINITY);
+
+    Tree lnNegative(un(grFnLn, num(-1)));
+    ASSERT_EQ(evalAt(lnNegative.get(), &value), 0);
+    EXPECT_TRUE(std::isnan(value));
+
+    Tree asin2(un(grFnAsin, num(2)));
+    ASSERT_EQ(evalAt(asin2.get(), &value), 0);
+    EXPECT_TRUE(std::isnan(value));
+
+    Tree overflow(mul(num(1e300), num(1e300)));
+    ASSERT_EQ(evalAt(overflow.get(), &value), 0);
+    EXPECT_EQ(value, INFINITY);
+
+    Tree tiny(dvd(num(1), X()));
+    ASSERT_EQ(evalAt(tiny.get(), &value, {0, 0, 1e-300, 0, 0}), 0);
+    EXPECT_DOUBLE_EQ(value, 1e300);
+}
+
+// Division and remainder by exactly zero fail and leave the result as it was.
+TEST(Eval, DivisionAndRemainderByZeroFail) {
+    const struct {
+        const char *name;
+        grExp *tree;
+        grVariables at;
+    } rows[] = {
+        {"1/0", dvd(num(1), num(0)), {}},
+        {"1/x at 0", dvd(num(1), X()), {0, 0, 0, 0, 0}},
+        {"1/-0", dvd(num(1), num(-0.0)), {}},
+        {"0/0", dvd(num(0), num(0)), {}},
+        {"5 mod 0", bin(grOpMod, num(5), num(0)), {}},
+        {"x mod (x - x)", bin(grOpMod, X(), sub(X(), X())), {0, 0, 7, 0, 0}},
+    };
+    for (const auto &row : rows) {
+        Tree tree(row.tree);
+        grVariables v = row.at;
+        double value = kSentinel;
+        EXPECT_EQ(grEvalExp(&v, tree.get(), &value), -1) << row.name;
+        EXPECT_EQ(value, kSentinel) << row.name;
+    }
+}
+
+// z, relations, the comma and codes outside the tables never evaluate.
+TEST(Eval, NonEvaluableNodesFail) {
+    const struct {
+        const char *name;
+        grExp *tree;
+        bool writesZero;  // whether the failing node writes 0.0 to the result
+    } rows[] = {
+        {"z", Z(), true},
+        {"constant code 8", var(8), true},
+        {"z deep inside", add(num(1), un(grFnSin, mul(X(), Z()))), false},
+        {"equals", eq(Y(), X()), true},
+        {"less than", bin(grOpLessThan, X(), num(3)), true},
+        {"greater than", bin(grOpGreaterThan, X(), num(3)), true},
+        {"comma", comma(eq(X(), T()), eq(Y(), T())), false},
+        {"relation inside a sum", add(num(1), bin(grOpLessThan, X(), num(3))), false},
+        {"operator code 0", bin(0, num(1), num(2)), true},
+        {"operator code 12", bin(12, num(1), num(2)), true},
+        {"function code 0", un(0, num(1)), false},
+        {"function code 19", un(19, num(1)), false},
+        {"null child", add(num(1), nullptr), false},
+        {"null operand", un(grFnSin, nullptr), false},
+    };
+    for (const auto &row : rows) {
+        Tree tree(row.tree);
+        double value = kSentinel;
+        EXPECT_EQ(evalAt(tree.get(), &value, {1, 2, 3, 4, 5}), -1) << row.name;
+        if (row.writesZero) {
+            EXPECT_EQ(value, 0.0) << row.name;
+        }
+    }
+
+    double value = kSentinel;
+    grExp unknown{9, nullptr};
+    EXPECT_EQ(evalAt(&unknown, &value), -1);
+    EXPECT_EQ(value, 0.0);
+    EXPECT_EQ(evalAt(nullptr, &value), -1);
+}
+
+// The left operand is evaluated first and a failure there stops at once.
+TEST(Eval, FailureInTheLeftOperandStopsBeforeTheRight) {
+    // 1/0 + dx(1/x): were the right evaluated, the derivative would move slot x and restore it;
+    // the observable effect is only the status, so check the status of both orders.
+    Tree leftFails(add(dvd(num(1), num(0)), num(2)));
+    Tree rightFails(add(num(2), dvd(num(1), num(0))));
+    double value = kSentinel;
+    EXPECT_EQ(evalAt(leftFails.get(), &value), -1);
+    EXPECT_EQ(evalAt(rightFails.get(), &value), -1);
+    EXPECT_EQ(value, kSentinel);
+}
+
+TEST(Eval, EquationEvaluatesItsXComponent) {
+    grExp *tree = eq(X(), mul(Y(), num(2)));
+    grEquation *q = grNewEquation(tree);
+    ASSERT_NE(q, nullptr);
+    grVariables v{0, 0, 0, 4, 0};
+    double value = kSentinel;
+    ASSERT_EQ(grEvalEquation(&v, q, &value), 0);
+    EXPECT_EQ(value, 8);
+    grFreeEquation(q);
+
+    // An equation without an x component fails instead of dereferencing null.
+    q = grNewEquation(eq(Y(), X()));
+    ASSERT_NE(q, nullptr);
+    EXPECT_EQ(grEvalEquation(&v, q, &value), -1);
+    grFreeEquation(q);
+}
+
+TEST(Eval, IsinfIsTrueOnlyForPositiveInfinity) {
+    EXPECT_EQ(grIsinf(INFINITY), 1);
+    EXPECT_EQ(grIsinf(-INFINITY), 0);
+    EXPECT_EQ(grIsinf(std::numeric_limits<double>::max()), 0);
+    EXPECT_EQ(grIsinf(NAN), 0);
+}
+
+}  // namespace
