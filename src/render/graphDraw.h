@@ -1,0 +1,86 @@
+// The narrow drawing interface through which renderers and the graph view draw.
+//
+// It mirrors the OpenGL 1.x calls the graph code needs: display lists, immediate-mode
+// primitives, colour and material state, matrices, bitmap text and pixel read-back.
+// graphGLDraw forwards every call to OpenGL; graphRecordingDraw keeps the calls in memory
+// for tests and geometry dumps. Calls made between newList and endList go into the list.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+enum class graphPrimitive : uint8_t { points, lines, lineStrip, triangles, triangleStrip };
+
+enum class graphCapability : uint8_t {
+    blend,
+    lineSmooth,
+    pointSmooth,
+    lineStipple,
+    lighting,
+    light0,
+    depthTest,
+};
+
+// Material parameters of glMaterial, always applied to front and back faces.
+enum class graphMaterial : uint8_t { ambient, diffuse, specular, shininess };
+
+// The two bitmap fonts of graph labels: a fixed 9 x 15 cell font for axis names and a
+// small proportional sans for numbers and captions.
+enum class graphFont : uint8_t { fixed9By15, sans10 };
+
+enum class graphPixelFormat : uint8_t { rgba, red, green, blue };
+
+class graphDraw {
+public:
+    virtual ~graphDraw() = default;
+
+    // One-time state of a fresh context: blending, smoothing, point size 7, colour
+    // material on the back faces' diffuse colour, pack alignment 1, stipple 0x0F0F, fonts.
+    virtual void prepareState() = 0;
+
+    // Display lists. genList answers a new list name (never 0 on success).
+    virtual unsigned genList() = 0;
+    virtual void deleteList(unsigned list) = 0;
+    virtual void newList(unsigned list) = 0;
+    virtual void endList() = 0;
+    virtual void callList(unsigned list) = 0;
+
+    // Primitives and per-vertex state.
+    virtual void begin(graphPrimitive primitive) = 0;
+    virtual void end() = 0;
+    virtual void vertex(float x, float y) = 0;
+    virtual void vertex(float x, float y, float z) = 0;
+    virtual void normal(float x, float y, float z) = 0;
+    virtual void color(float red, float green, float blue, float alpha) = 0;
+    virtual void material(graphMaterial parameter, const float value[4]) = 0;
+    virtual void pointSize(float size) = 0;
+    virtual void enable(graphCapability capability) = 0;
+    virtual void disable(graphCapability capability) = 0;
+
+    // Frame and camera.
+    virtual void viewport(int x, int y, int width, int height) = 0;
+    virtual void clear(float red, float green, float blue, float alpha) = 0;
+    virtual void loadProjectionIdentity() = 0;
+    virtual void loadModelViewIdentity() = 0;
+    virtual void ortho(double left, double right, double bottom, double top, double nearZ,
+                       double farZ) = 0;
+    virtual void perspective(double fovY, double aspect, double nearZ, double farZ) = 0;
+    virtual void lookAt(double eyeX, double eyeY, double eyeZ, double centerX, double centerY,
+                        double centerZ, double upX, double upY, double upZ) = 0;
+    virtual void rotate(double degrees, double x, double y, double z) = 0;
+    virtual void translate(double x, double y, double z) = 0;
+    virtual void pushMatrix() = 0;
+    virtual void popMatrix() = 0;
+    virtual void lightColor(const float ambient[4], const float diffuse[4]) = 0;
+    virtual void lineStipple(int factor, uint16_t pattern) = 0;
+
+    // Bitmap text with its raster position at (x, y, z) in the current coordinates.
+    virtual void text(double x, double y, double z, std::string_view text, graphFont font) = 0;
+
+    virtual void flush() = 0;
+
+    // Reads width x height pixels from the lower-left corner, bottom row first, each row
+    // padded to packAlignment bytes.
+    virtual void readPixels(int width, int height, graphPixelFormat format, int packAlignment,
+                            uint8_t *destination) = 0;
+};

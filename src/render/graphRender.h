@@ -1,0 +1,76 @@
+// The renderer base: one classified equation turned into a display list, plus the
+// tracing questions the graph view asks about it.
+//
+// A renderer owns its equation (released with grFreeEquation) and one display list, both
+// made in initWithEquation and released by the destructor. It draws only through the
+// graphDraw it was made with, which must outlive it. Bounds and k are kept for the
+// subclasses; the graph view calls setBounds and compileWithBounds with the same region
+// whenever the region, k or the equations change, and render on every redraw.
+#pragma once
+
+#include "engine/engine.h"
+#include "render/graphDraw.h"
+#include "render/graphRect.h"
+
+#include <QColor>
+
+// Whatever the renderer reports to; stored for it and never called.
+class graphRenderDelegate {
+public:
+    virtual ~graphRenderDelegate() = default;
+};
+
+class graphRender {
+public:
+    explicit graphRender(graphDraw &draw);
+    virtual ~graphRender();
+    graphRender(const graphRender &) = delete;
+    graphRender &operator=(const graphRender &) = delete;
+
+    void setDelegate(graphRenderDelegate *delegate) { this->delegate = delegate; }
+    graphRenderDelegate *getDelegate() const { return delegate; }
+    void setBounds(graphRect bounds);
+    // Takes ownership of the equation, names the display list, runs the subclass's own
+    // initialisation and recomputes.
+    void initWithEquation(grEquation *equation);
+    void setK(double k);
+
+    virtual void compileWithBounds(graphRect bounds, graphRect viewBounds, const QColor &color);
+    virtual void recompute();
+    virtual void render();
+
+    // Tracing. A failed evaluation answers the largest double, (0, 0) and 0.0 respectively.
+    virtual double distanceFromCurveAtPoint(graphPoint point);
+    virtual graphPoint bestPointForPoint(graphPoint point, double tolerance);
+    virtual double derivAtPoint(graphPoint point);
+
+    virtual bool isParametric() const { return false; }
+    virtual bool is3D() const { return false; }
+
+    // Settings only some renderers take; the others ignore them.
+    virtual void setDrawMode(int /*mode*/) {}
+    virtual void setDivisions3D(int /*divisions*/) {}
+    virtual void setTStart(double /*start*/, double /*length*/) {}
+    virtual void setSStart(double /*start*/, double /*length*/) {}
+
+    const grEquation *getEquation() const { return equation; }
+    double getK() const { return kValue; }
+    graphRect getBounds() const { return bounds; }
+    unsigned getCompileList() const { return compileList; }
+
+protected:
+    // The subclass's defaults, run once by initWithEquation before the first recompute.
+    virtual void init() {}
+
+    graphDraw &draw;
+    grEquation *equation = nullptr;
+    double kValue = 0.0;
+    unsigned compileList = 0;
+    graphRect bounds;
+
+private:
+    graphRenderDelegate *delegate = nullptr;
+};
+
+// The answer of a distance query whose evaluation failed.
+inline constexpr double graphFarAway = 1.7976931348623157e+308;
