@@ -1,46 +1,61 @@
 // Evaluation: a recursive walk with its temporaries on the stack, no allocation.
 //
-// Leaves are evaluated where their parent meets them, so only inner nodes cost a call.
-// Fast cases are taken only where they are bit-identical to the plain rule (x^2 as one
-// multiply equals pow(x, 2) for every double, which the tests check over a sweep).
+// Each node answers its value and status in registers; leaves are evaluated where their
+// parent meets them, so only inner nodes cost a call. Squares and square roots skip pow only where the result is certain to be pow's own.
 #include <cmath>
 
+#include "engine/grCertainPow.h"
 #include "engine/grExp.h"
 
 namespace {
 
-int evalNode(grVariables *v, const grExp *e, double *result);
+// The outcome of one node, returned in registers. A failure either writes 0.0 to the
+// caller's result (unknown node types, z, relations) or leaves it as it was (division by
+// zero, a failed child, unknown function codes).
+struct Outcome {
+    double value;
+    int status;  // kOk, kFailedWithZero or kFailedUnwritten
+};
+constexpr int kOk = 0;
+constexpr int kFailedWithZero = 1;
+constexpr int kFailedUnwritten = 2;
 
-inline int evalConstant(const grVariables *v, uint8_t code, double *result) {
-    switch (code) {
-        case grVarT: *result = v->t; return 0;
-        case grVarS: *result = v->s; return 0;
-        case grVarX: *result = v->x; return 0;
-        case grVarY: *result = v->y; return 0;
-        case grVarK: *result = v->k; return 0;
-        case grConstPi: *result = grPiValue; return 0;
-        case grConstE: *result = grEValue; return 0;
-        default:  // z, and codes that never occur in valid trees
-            *result = 0.0;
-            return -1;
-    }
+constexpr Outcome ok(double value) { return {value, kOk}; }
+constexpr Outcome failedWithZero() { return {0.0, kFailedWithZero}; }
+constexpr Outcome failedUnwritten() { return {0.0, kFailedUnwritten}; }
+
+int finish(Outcome outcome, double *result) {
+    if (outcome.status != kFailedUnwritten) *result = outcome.value;
+    return outcome.status == kOk ? 0 : -1;
 }
 
-// A null child (an unfilled placeholder) fails instead of being dereferenced.
-inline int evalChild(grVariables *v, const grExp *e, double *result) {
-    if (!e) return -1;
-    if (e->type == grExpNumber) {
-        *result = *static_cast<const double *>(e->payload);
-        return 0;
-    }
-    if (e->type == grExpConstant) return evalConstant(v, *static_cast<const uint8_t *>(e->payload), result);
-    return evalNode(v, e, result);
+Outcome evalNode(grVariables *v, const grExp *e);
+
+// Slot of each variable code; z has none.
+constexpr double grVariables::*kSlots[] = {&grVariables::t, &grVariables::s, &grVariables::x,
+                                           &grVariables::y, nullptr,         &grVariables::k};
+
+inline Outcome evalConstant(const grVariables *v, uint8_t code) {
+    if (code <= grVarK && code != grVarZ) return ok(v->*kSlots[code]);
+    if (code == grConstPi) return ok(grPiValue);
+    if (code == grConstE) return ok(grEValue);
+    return failedWithZero();  // z, and codes that never occur in valid trees
+}
+
+// Leaves are evaluated in place; a null child (an unfilled placeholder) fails.
+inline Outcome evalChild(grVariables *v, const grExp *e) {
+    if (!e) return failedUnwritten();
+    if (e->type == grExpNumber) return ok(*static_cast<const double *>(e->payload));
+    if (e->type == grExpConstant) return evalConstant(v, *static_cast<const uint8_t *>(e->payload));
+    return evalNode(v, e);
 }
 
 // A negative base with a fractional exponent has a real value only for odd roots:
 // (-8)^(1/3) = -2, while (-8)^(2/3) and (-4)^0.5 stay NaN.
 inline double power(double base, double exponent) {
-    if (exponent == 2.0) return base * base;
+    double certain;
+    if (exponent == 2.0 && grCertainPow::square(base, &certain)) return certain;
+    if (exponent == 0.5 && grCertainPow::squareRoot(base, &certain)) return certain;
     if (!(base < 0.0) || std::fmod(exponent, 1.0) == 0.0) return std::pow(base, exponent);
     const double root = 1.0 / exponent;
     if (std::fmod(root, 1.0) == 0.0 && std::fmod(root * 0.5, 1.0) != 0.0) {
@@ -49,106 +64,104 @@ inline double power(double base, double exponent) {
     return std::pow(base, exponent);
 }
 
+inline double rootOf(double radicand, double index) {
+    const double exponent = 1.0 / index;
+    double certain;
+    if (exponent == 0.5 && grCertainPow::squareRoot(radicand, &certain)) return certain;
+    return std::pow(radicand, exponent);
+}
+
 inline double gammaOfFloor(double a) {
     int sign = 1;
     const double logGamma = lgamma_r(std::floor(a), &sign);
     return sign * std::exp(logGamma);
 }
 
-inline int evalBinary(grVariables *v, const grBinaryExp *p, double *result) {
-    double left, right;
-    if (evalChild(v, p->left, &left) != 0) return -1;
-    if (evalChild(v, p->right, &right) != 0) return -1;
+inline Outcome evalBinary(grVariables *v, const grBinaryExp *p) {
+    const Outcome left = evalChild(v, p->left);
+    if (left.status != kOk) return failedUnwritten();
+    const Outcome right = evalChild(v, p->right);
+    if (right.status != kOk) return failedUnwritten();
+    const double l = left.value, r = right.value;
     switch (p->op) {
-        case grOpAdd: *result = left + right; return 0;
-        case grOpSub: *result = left - right; return 0;
-        case grOpMul: *result = left * right; return 0;
-        case grOpDiv:
-            if (right == 0.0) return -1;
-            *result = left / right;
-            return 0;
-        case grOpPow: *result = power(left, right); return 0;
-        case grOpRoot: *result = std::pow(left, 1.0 / right); return 0;
-        case grOpMod:
-            if (right == 0.0) return -1;
-            *result = std::fmod(left, right);
-            return 0;
-        default:  // relations and the comma are not evaluable
-            *result = 0.0;
-            return -1;
+        case grOpAdd: return ok(l + r);
+        case grOpSub: return ok(l - r);
+        case grOpMul: return ok(l * r);
+        case grOpDiv: return r == 0.0 ? failedUnwritten() : ok(l / r);
+        case grOpPow: return ok(power(l, r));
+        case grOpRoot: return ok(rootOf(l, r));
+        case grOpMod: return r == 0.0 ? failedUnwritten() : ok(std::fmod(l, r));
+        default: return failedWithZero();  // relations and the comma are not evaluable
     }
 }
 
-int evalDeriv(grVariables *v, double grVariables::*slot, grExp *e, double *result);
+Outcome evalDeriv(grVariables *v, double grVariables::*slot, const grExp *e);
 
-inline int evalUnary(grVariables *v, const grUnaryExp *p, double *result) {
-    double a;
-    if (evalChild(v, p->operand, &a) != 0) return -1;
+inline Outcome evalUnary(grVariables *v, const grUnaryExp *p) {
+    const Outcome operand = evalChild(v, p->operand);
+    if (operand.status != kOk) return failedUnwritten();
+    const double a = operand.value;
     switch (p->fn) {
-        case grFnSin: *result = std::sin(a); return 0;
-        case grFnCos: *result = std::cos(a); return 0;
-        case grFnTan: *result = std::tan(a); return 0;
-        case grFnAsin: *result = std::asin(a); return 0;
-        case grFnAcos: *result = std::acos(a); return 0;
-        case grFnAtan: *result = std::atan(a); return 0;
-        case grFnSinh: *result = std::sinh(a); return 0;
-        case grFnCosh: *result = std::cosh(a); return 0;
-        case grFnTanh: *result = std::tanh(a); return 0;
-        case grFnErf: *result = std::erf(a); return 0;
-        case grFnErfc: *result = std::erfc(a); return 0;
-        case grFnNegate: *result = -a; return 0;
-        case grFnAbs: *result = std::fabs(a); return 0;
-        case grFnGamma: *result = gammaOfFloor(a); return 0;
-        case grFnLn: *result = std::log(a); return 0;
-        case grFnLog: *result = std::log10(a); return 0;
-        case grFnDx: return evalDeriv(v, &grVariables::x, p->operand, result);
-        case grFnDy: return evalDeriv(v, &grVariables::y, p->operand, result);
-        default: return -1;
+        case grFnSin: return ok(std::sin(a));
+        case grFnCos: return ok(std::cos(a));
+        case grFnTan: return ok(std::tan(a));
+        case grFnAsin: return ok(std::asin(a));
+        case grFnAcos: return ok(std::acos(a));
+        case grFnAtan: return ok(std::atan(a));
+        case grFnSinh: return ok(std::sinh(a));
+        case grFnCosh: return ok(std::cosh(a));
+        case grFnTanh: return ok(std::tanh(a));
+        case grFnErf: return ok(std::erf(a));
+        case grFnErfc: return ok(std::erfc(a));
+        case grFnNegate: return ok(-a);
+        case grFnAbs: return ok(std::fabs(a));
+        case grFnGamma: return ok(gammaOfFloor(a));
+        case grFnLn: return ok(std::log(a));
+        case grFnLog: return ok(std::log10(a));
+        case grFnDx: return evalDeriv(v, &grVariables::x, p->operand);
+        case grFnDy: return evalDeriv(v, &grVariables::y, p->operand);
+        default: return failedUnwritten();
     }
 }
 
-int evalNode(grVariables *v, const grExp *e, double *result) {
+Outcome evalNode(grVariables *v, const grExp *e) {
     switch (e->type) {
-        case grExpBinary: return evalBinary(v, static_cast<const grBinaryExp *>(e->payload), result);
-        case grExpUnary: return evalUnary(v, static_cast<const grUnaryExp *>(e->payload), result);
-        case grExpNumber: *result = *static_cast<const double *>(e->payload); return 0;
-        case grExpConstant:
-            return evalConstant(v, *static_cast<const uint8_t *>(e->payload), result);
-        default: *result = 0.0; return -1;
+        case grExpBinary: return evalBinary(v, static_cast<const grBinaryExp *>(e->payload));
+        case grExpUnary: return evalUnary(v, static_cast<const grUnaryExp *>(e->payload));
+        case grExpNumber: return ok(*static_cast<const double *>(e->payload));
+        case grExpConstant: return evalConstant(v, *static_cast<const uint8_t *>(e->payload));
+        default: return failedWithZero();
     }
 }
 
 // Central difference over +-1e-10; every exit puts the slot back, so derivatives nest.
-int evalDeriv(grVariables *v, double grVariables::*slot, grExp *e, double *result) {
+Outcome evalDeriv(grVariables *v, double grVariables::*slot, const grExp *e) {
     constexpr double step = 1e-10;
     constexpr double span = 2e-10;
     const double saved = v->*slot;
-    double below, above;
     v->*slot = saved - step;
-    if (evalChild(v, e, &below) != 0) {
+    const Outcome below = evalChild(v, e);
+    if (below.status != kOk) {
         v->*slot = saved;
-        return -1;
+        return failedUnwritten();
     }
     v->*slot = saved + step;
-    if (evalChild(v, e, &above) != 0) {
-        v->*slot = saved;
-        return -1;
-    }
+    const Outcome above = evalChild(v, e);
     v->*slot = saved;
-    *result = (above - below) / span;
-    return 0;
+    if (above.status != kOk) return failedUnwritten();
+    return ok((above.value - below.value) / span);
 }
 
 }  // namespace
 
-int grEvalExp(grVariables *v, grExp *e, double *result) { return evalChild(v, e, result); }
+int grEvalExp(grVariables *v, grExp *e, double *result) { return finish(evalChild(v, e), result); }
 
 int grEvalBinaryExp(grVariables *v, grBinaryExp *payload, double *result) {
-    return evalBinary(v, payload, result);
+    return finish(evalBinary(v, payload), result);
 }
 
 int grEvalUnaryExp(grVariables *v, grUnaryExp *payload, double *result) {
-    return evalUnary(v, payload, result);
+    return finish(evalUnary(v, payload), result);
 }
 
 int grEvalNumberExp(grVariables *, double *payload, double *result) {
@@ -157,7 +170,7 @@ int grEvalNumberExp(grVariables *, double *payload, double *result) {
 }
 
 int grEvalConstantExp(grVariables *v, uint8_t *payload, double *result) {
-    return evalConstant(v, *payload, result);
+    return finish(evalConstant(v, *payload), result);
 }
 
 int grEvalEquation(grVariables *v, grEquation *q, double *result) {
@@ -165,15 +178,15 @@ int grEvalEquation(grVariables *v, grEquation *q, double *result) {
 }
 
 int grEvalDerivX(grVariables *v, grExp *e, double *result) {
-    return evalDeriv(v, &grVariables::x, e, result);
+    return finish(evalDeriv(v, &grVariables::x, e), result);
 }
 
 int grEvalDerivY(grVariables *v, grExp *e, double *result) {
-    return evalDeriv(v, &grVariables::y, e, result);
+    return finish(evalDeriv(v, &grVariables::y, e), result);
 }
 
 int grEvalDerivT(grVariables *v, grExp *e, double *result) {
-    return evalDeriv(v, &grVariables::t, e, result);
+    return finish(evalDeriv(v, &grVariables::t, e), result);
 }
 
 int grIsinf(double value) { return value == INFINITY ? 1 : 0; }
