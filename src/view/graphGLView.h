@@ -1,0 +1,186 @@
+// The graph view's core: the visible region, grid, colours, 3D camera and k, the renderers
+// of the graphed equations, the drawing pass and the image read-back. It knows no widget:
+// the window wraps it in an OpenGL widget, the command line tool and the tests drive it
+// with a headless context or the recording drawing interface.
+//
+// Invariants: graphBounds is the visible region in graph units (x from graphBounds.x to
+// graphBounds.x + width, likewise y); every renderer has been given the current region and
+// k before it is drawn; the renderers exist only between one graphing request and the
+// next. Every drawing call goes through the graphDraw handed to the constructor, whose
+// context must be current whenever renderers are made, compiled, drawn or destroyed.
+#pragma once
+
+#include "render/graphDraw.h"
+#include "render/graphRect.h"
+#include "render/graphRender.h"
+#include "view/graphImage.h"
+#include "view/graphViewInterfaces.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+// Red, green and blue in 0..1.
+struct graphRGB {
+    float red = 0.0f, green = 0.0f, blue = 0.0f;
+};
+
+class graphGLView;
+
+// An item of a contextual menu; a separator has no title and no action.
+struct graphMenuItem {
+    QString title;
+    void (graphGLView::*action)() = nullptr;
+};
+
+class graphGLView : public graphRenderDelegate {
+public:
+    // The idle spin's timer interval, seconds; the owner of the view runs the timer.
+    static constexpr double spinInterval = 0.05;
+
+    // initWithFrame: a view of the given pixel size with the default region.
+    graphGLView(graphDraw &draw, float width, float height);
+    ~graphGLView() override;
+    graphGLView(const graphGLView &) = delete;
+    graphGLView &operator=(const graphGLView &) = delete;
+
+    // Connections; null restores the built-in stand-in.
+    void setInspector(graphInspector *inspector);
+    void setStatus(graphStatus *status);
+    void setSurface(graphSurface *surface);
+    void setEquationTable(graphEquationSource *table) { equationTable = table; }
+    // The renderer class for each equation kind; graphNewRenderForKind unless replaced.
+    using renderFactory = std::function<std::unique_ptr<graphRender>(uint8_t kind, graphDraw &draw)>;
+    void setRenderFactory(renderFactory factory);
+
+    // Defaults of a fresh view: region, flags, k, menus, subdivision, spin.
+    void initGraphView();
+
+    // Colours and settings. Colour setters recompile but do not redisplay.
+    void setBackgroundColor(const QColor &color);
+    void setBackgroundColor3D(const QColor &color);
+    void setAxisColor(const QColor &color);
+    void setGridColor(const QColor &color);
+    void setSelectionColor(const QColor &color);
+    void setDivisions3D(int divisions);
+    void setDivisions3DAction(const QString &selectedTitle);
+    void setDrawMode(int mode) { drawMode = mode; }
+    void set3DDrawMode(int mode);
+    void setK(double k);
+    void setConstrainProportions(bool on) { constrainProportions = on; }
+    void setResetGraph(bool on) { resetGraph = on; }
+    void setDisplayCoords(bool on) { displayCoords = on; }
+
+    // Region operations.
+    void resetDefaultValues();
+    void scrollToOrigin();
+    void scrollX(double dx, double dy);
+    void zoomIn();
+    void zoomOut();
+    double scaleForZoomIn() const;
+    double scaleForZoomOut() const;
+    void setCenter();
+    void updateBoundsText();
+    void updateBoundsFromBoundsText();
+    void updateGridIntervals();
+    void updateParametricRange();
+    void setFrame(float width, float height);
+    // Places the region directly, without recompiling (tools and tests).
+    void setGraphBounds(graphRect bounds) { graphBounds = bounds; }
+
+    // Graphing and drawing.
+    QString graphMultipleEquations();
+    void compileEquations();
+    void initGL();
+    void drawRect();
+    void renderMultipleEquations();
+    void draw2DGrid();
+    void rotate();
+    void redraw() { surface->setNeedsDisplay(); }
+    const std::vector<graphMenuItem> &menuForEvent() const
+    {
+        return is3D ? contextualMenu3D : contextualMenu2D;
+    }
+
+    // Image output. The RGBA frame stays valid until the next RGBAPixels call; null for
+    // an empty view. makeImageRep answers null for an empty view. snapshotToFile answers
+    // 0 when the TIFF was written, -1 otherwise.
+    const uint8_t *RGBAPixels();
+    std::unique_ptr<graphImageRep> makeImageRep();
+    int snapshotToFile(const std::string &path);
+
+    // State.
+    graphRect getGraphBounds() const { return graphBounds; }
+    float viewWidth() const { return frameWidth; }
+    float viewHeight() const { return frameHeight; }
+    bool isGraphed() const { return wasGraphed; }
+    bool isThreeD() const { return is3D; }
+    float getGridXCount() const { return gridXCount; }
+    float getGridYCount() const { return gridYCount; }
+    void setGridCounts(float x, float y) { gridXCount = x, gridYCount = y; }
+    double getK() const { return kValue; }
+    int getDivisions3D() const { return divisions3D; }
+    int getDrawMode() const { return drawMode; }
+    bool getConstrainProportions() const { return constrainProportions; }
+    bool getResetGraph() const { return resetGraph; }
+    double rotationDegreesX() const { return rotationX; }
+    double rotationDegreesY() const { return rotationY; }
+    void setRotationDegrees(double x, double y) { rotationX = x, rotationY = y; }
+    double getIdleRotationX() const { return idleRotationX; }
+    double getIdleRotationY() const { return idleRotationY; }
+    void setIdleRotation(double x, double y) { idleRotationX = x, idleRotationY = y; }
+    std::mutex &getSpinLock() { return spinLock; }
+    bool isPointSelected() const { return pointSelected; }
+    graphPoint getSelectionPoint() const { return selectionPoint; }
+    void setSelection(bool selected, graphPoint point) { pointSelected = selected, selectionPoint = point; }
+    graphRGB getBackgroundColor() const { return backgroundColor; }
+    graphRGB getAxisColor() const { return axisColor; }
+    graphRGB getGridColor() const { return gridColor; }
+    size_t rendererCount() const { return renderers.size(); }
+    graphRender &rendererAt(size_t index) { return *renderers[index].render; }
+
+private:
+    // A renderer with the index of the list entry it was made from, for its colour.
+    struct entry {
+        std::unique_ptr<graphRender> render;
+        int source;
+    };
+
+    void recompile() { compileEquations(); }
+    void setColor(graphRGB &field, const QColor &color);
+    void zoomBy(double factor);
+    void draw2DScene(int width, int height);
+    void draw3DScene(int width, int height);
+
+    graphDraw &draw;
+    graphMemoryInspector ownInspector;
+    graphInspector *inspector = &ownInspector;
+    graphStatus *status;
+    graphSurface *surface;
+    graphEquationSource *equationTable = nullptr;
+    renderFactory makeRender;
+    std::vector<entry> renderers;
+
+    float frameWidth = 0.0f, frameHeight = 0.0f;
+    graphRect graphBounds{-50.0f, -50.0f, 100.0f, 100.0f};
+    bool is3D = false, pointSelected = false, wasGraphed = false;
+    bool constrainProportions = false, resetGraph = true, displayCoords = false;
+    graphPoint selectionPoint;
+    float focusX = 0.0f, focusY = 0.0f, focusZ = 0.0f;
+    float gridXCount = 5.0f, gridYCount = 5.0f;
+    double kValue = 1.0;
+    graphRGB backgroundColor, backgroundColor3D, axisColor, gridColor, selectionColor;
+    std::vector<graphMenuItem> contextualMenu2D, contextualMenu3D;
+    double rotationX = 0.0, rotationY = 0.0;
+    int divisions3D = 60;
+    double idleRotationX = 0.0, idleRotationY = 0.0;
+    std::mutex spinLock;
+    int drawMode = 0;
+
+    // The RGBA frame of the last RGBAPixels call.
+    std::unique_ptr<uint8_t[]> rgbaFrame;
+};

@@ -1,0 +1,306 @@
+// Graphing requests, compiling, and the drawing pass.
+#include "view/graphGLView.h"
+
+#include "view/graphLabels.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+struct equationDeleter {
+    void operator()(grEquation *e) const { grFreeEquation(e); }
+};
+
+constexpr uint16_t stipplePattern = 0x0F0F;
+
+// A region or view that cannot be projected: nothing but the background is drawn.
+bool isDegenerate(graphRect r, int width, int height)
+{
+    return !(r.width > 0.0f) || !(r.height > 0.0f) || !std::isfinite(r.x) || !std::isfinite(r.y) ||
+           !std::isfinite(r.width) || !std::isfinite(r.height) || width <= 0 || height <= 0;
+}
+
+}  // namespace
+
+QString graphGLView::graphMultipleEquations()
+{
+    // 1. A fresh start: no selection, no renderers, 2D until a 3D renderer appears.
+    selectionPoint = {0.0f, 0.0f};
+    pointSelected = false;
+    renderers.clear();
+    is3D = false;
+    bool parametric = false;
+
+    // 2. One renderer per classified equation. The first failure drops every renderer
+    //    made so far and answers its message.
+    for (int i = 0; equationTable != nullptr && i < equationTable->equationCount(); i++) {
+        std::unique_ptr<grEquation, equationDeleter> equation(equationTable->equationAtIndex(i));
+        if (!equation) {
+            renderers.clear();
+            return QString::fromUtf8(gGraphExpressionError != nullptr ? gGraphExpressionError : "");
+        }
+        std::unique_ptr<graphRender> render = makeRender(equation->kind, draw);
+        if (!render)
+            continue;  // a kind without a renderer is skipped
+        render->initWithEquation(equation.release());
+        render->setDelegate(this);
+        render->setK(kValue);
+        render->setDrawMode(drawMode);
+        render->setDivisions3D(divisions3D);
+        if (render->is3D())
+            is3D = true;
+        if (render->isParametric())
+            parametric = true;
+        renderers.push_back({std::move(render), i});
+    }
+
+    if (is3D) {
+        // 3. A 3D scene always starts from the same camera, region and spin.
+        for (graphField box : {graphField::xBox, graphField::yBox, graphField::zBox})
+            inspector->setFieldValue(box, 0.0);
+        focusX = focusY = focusZ = 0.0f;
+        rotationY = -45.0;
+        rotationX = 0.0;
+        graphBounds = {-10.0f, -10.0f, 20.0f, 20.0f};
+        idleRotationY = 1.2;
+        inspector->showInspectorPage(true);
+    } else {
+        // 4. 2D.
+        status->setStatusText(QStringLiteral("(0.0, 0.0)"));
+        status->setCursor(graphCursor::arrow);
+        if (resetGraph)
+            resetDefaultValues();
+        inspector->showInspectorPage(false);
+    }
+
+    // 5. Parametric ranges come from their panel.
+    inspector->showParametricPanel(parametric);
+    if (parametric)
+        updateParametricRange();
+
+    // 6.
+    wasGraphed = true;
+    compileEquations();
+    surface->setNeedsDisplay();
+    surface->makeKeyAndFirstResponder();
+    return QString();
+}
+
+void graphGLView::compileEquations()
+{
+    const graphRect viewBounds{0.0f, 0.0f, frameWidth, frameHeight};
+    const int count = equationTable != nullptr ? equationTable->equationCount() : 0;
+    for (entry &e : renderers) {
+        // The list may have shrunk since the request; such an entry draws in black.
+        QColor color = e.source < count ? equationTable->colorAtIndex(e.source) : QColor(Qt::black);
+        e.render->setBounds(graphBounds);
+        e.render->compileWithBounds(graphBounds, viewBounds, color);
+    }
+}
+
+void graphGLView::initGL() { draw.prepareState(); }
+
+void graphGLView::drawRect()
+{
+    renderMultipleEquations();
+    draw.flush();
+}
+
+void graphGLView::renderMultipleEquations()
+{
+    const int width = static_cast<int>(frameWidth), height = static_cast<int>(frameHeight);
+    if (isDegenerate(graphBounds, width, height)) {
+        const graphRGB &bg = is3D ? backgroundColor3D : backgroundColor;
+        draw.viewport(0, 0, width > 0 ? width : 0, height > 0 ? height : 0);
+        draw.clear(bg.red, bg.green, bg.blue, 0.0f);
+        draw.flush();
+        return;
+    }
+    if (is3D)
+        draw3DScene(width, height);
+    else
+        draw2DScene(width, height);
+}
+
+void graphGLView::draw2DScene(int width, int height)
+{
+    const graphRect r = graphBounds;
+    // 1. Graph units straight onto the viewport.
+    draw.loadProjectionIdentity();
+    draw.viewport(0, 0, width, height);
+    draw.ortho(r.x, static_cast<double>(r.x + r.width), r.y, static_cast<double>(r.y + r.height),
+               0.0, 1.0);
+    draw.loadModelViewIdentity();
+    // 2.-3.
+    draw.clear(backgroundColor.red, backgroundColor.green, backgroundColor.blue, 0.0f);
+    draw2DGrid();
+    // 4. The trace point goes under the curves.
+    if (pointSelected) {
+        draw.color(selectionColor.red, selectionColor.green, selectionColor.blue, 1.0f);
+        draw.begin(graphPrimitive::points);
+        draw.vertex(selectionPoint.x, selectionPoint.y);
+        draw.end();
+    }
+    // 5.
+    for (entry &e : renderers)
+        e.render->render();
+    // 6. Dashed cross-hairs through the trace point.
+    if (pointSelected) {
+        draw.color(selectionColor.red, selectionColor.green, selectionColor.blue, 1.0f);
+        draw.disable(graphCapability::lineSmooth);
+        draw.enable(graphCapability::lineStipple);
+        draw.begin(graphPrimitive::lines);
+        draw.vertex(selectionPoint.x, r.y);
+        draw.vertex(selectionPoint.x, r.y + r.height);
+        draw.vertex(r.x, selectionPoint.y);
+        draw.vertex(r.x + r.width, selectionPoint.y);
+        draw.end();
+        draw.disable(graphCapability::lineStipple);
+        draw.enable(graphCapability::lineSmooth);
+    }
+    // 7.
+    draw.flush();
+}
+
+void graphGLView::draw2DGrid()
+{
+    const graphRect r = graphBounds;
+    const float unitsPerPixelX = r.width / frameWidth, unitsPerPixelY = r.height / frameHeight;
+    const float spacingX = r.width / gridXCount, spacingY = r.height / gridYCount;
+    const std::vector<float> columns = graphGridPositions(r.x, r.width, spacingX);
+    const std::vector<float> rows = graphGridPositions(r.y, r.height, spacingY);
+
+    // 1.-2. Solid grid lines, unsmoothed.
+    draw.lineStipple(1, stipplePattern);
+    draw.color(gridColor.red, gridColor.green, gridColor.blue, 1.0f);
+    draw.disable(graphCapability::lineSmooth);
+    draw.begin(graphPrimitive::lines);
+    for (float p : columns) {
+        draw.vertex(p, r.y);
+        draw.vertex(p, r.y + r.height);
+    }
+    for (float q : rows) {
+        draw.vertex(r.x, q);
+        draw.vertex(r.x + r.width, q);
+    }
+    draw.end();
+
+    // 3. The centre point with its coordinates.
+    const float centerX = r.x + r.width * 0.5f, centerY = r.y + r.height * 0.5f;
+    if (displayCoords) {
+        draw.color(0.2f, 0.2f, 0.2f, 1.0f);
+        char text[128];
+        std::snprintf(text, sizeof text, "(%f, %f)", static_cast<double>(centerX),
+                      static_cast<double>(centerY));
+        draw.text(r.x + r.width * 0.51f, r.y + r.height * 0.51f, 0.0, text, graphFont::sans10);
+        draw.begin(graphPrimitive::points);
+        draw.vertex(centerX, centerY);
+        draw.end();
+    }
+
+    // 4.-6. The axes; one that lies outside the region is drawn dashed 15 pixels inside
+    //       the left or bottom edge, and its labels follow it.
+    draw.color(axisColor.red, axisColor.green, axisColor.blue, 1.0f);
+    const bool yAxisVisible = r.x <= 0.0f && 0.0f <= r.x + r.width;
+    const float axisX = yAxisVisible ? 0.0f : r.x + 15.0f * unitsPerPixelX;
+    const bool xAxisVisible = r.y <= 0.0f && 0.0f <= r.y + r.height;
+    const float axisY = xAxisVisible ? 0.0f : r.y + 15.0f * unitsPerPixelY;
+    auto axisLine = [this](bool solid, float x0, float y0, float x1, float y1) {
+        if (!solid)
+            draw.enable(graphCapability::lineStipple);
+        draw.begin(graphPrimitive::lines);
+        draw.vertex(x0, y0);
+        draw.vertex(x1, y1);
+        draw.end();
+        if (!solid)
+            draw.disable(graphCapability::lineStipple);
+    };
+    axisLine(yAxisVisible, axisX, r.y, axisX, r.y + r.height);
+    axisLine(xAxisVisible, r.x, axisY, r.x + r.width, axisY);
+
+    // 7.-8. Tick labels five pixels right of and above each crossing; 0 is labelled once,
+    //       on the horizontal axis.
+    for (float p : columns)
+        draw.text(p + 5.0f * unitsPerPixelX, axisY + 5.0f * unitsPerPixelY, 0.0,
+                  graphLabelText(p, spacingX), graphFont::sans10);
+    for (float q : rows)
+        if (q != 0.0f)
+            draw.text(axisX + 5.0f * unitsPerPixelX, q + 5.0f * unitsPerPixelY, 0.0,
+                      graphLabelText(q, spacingY), graphFont::sans10);
+
+    // 9.
+    draw.enable(graphCapability::lineSmooth);
+}
+
+void graphGLView::draw3DScene(int width, int height)
+{
+    const double W = graphBounds.width, H = graphBounds.height;
+    // 1. Background and the one light.
+    draw.clear(backgroundColor3D.red, backgroundColor3D.green, backgroundColor3D.blue, 0.0f);
+    draw.enable(graphCapability::light0);
+    const float white[4] = {1.0f, 1.0f, 1.0f, 0.0f};
+    draw.lightColor(white, white);
+    // 2. A square perspective whatever the view's shape.
+    draw.loadProjectionIdentity();
+    draw.viewport(0, 0, width, height);
+    draw.perspective(40.0, 1.0, W / 200.0, W * 5.0);
+    // 3. The camera above the y axis looking at the origin, then tilt, turn and focus.
+    draw.loadModelViewIdentity();
+    draw.pushMatrix();
+    draw.lookAt(0.0, W, 1.25 * H, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0);
+    draw.rotate(rotationX, -1.0, 0.0, 0.0);
+    draw.rotate(rotationY, 0.0, 0.0, 1.0);
+    draw.translate(-focusX, -focusY, -focusZ);
+    // 4.-5.
+    draw.enable(graphCapability::depthTest);
+    draw.disable(graphCapability::lineSmooth);
+    draw.disable(graphCapability::blend);
+    for (entry &e : renderers)
+        e.render->render();
+    // 6. Axes from the graph's origin, with their names just beyond their ends.
+    draw.enable(graphCapability::lineSmooth);
+    draw.enable(graphCapability::blend);
+    const float L = static_cast<float>(W * 0.6);
+    draw.color(axisColor.red, axisColor.green, axisColor.blue, 1.0f);
+    draw.begin(graphPrimitive::lines);
+    draw.vertex(0.0f, 0.0f, 0.0f);
+    draw.vertex(L, 0.0f, 0.0f);
+    draw.vertex(0.0f, 0.0f, 0.0f);
+    draw.vertex(0.0f, L, 0.0f);
+    draw.vertex(0.0f, 0.0f, 0.0f);
+    draw.vertex(0.0f, 0.0f, L);
+    draw.end();
+    draw.text(0.0, 0.0, 1.05 * L, "Z", graphFont::fixed9By15);
+    draw.text(0.0, 1.05 * L, 0.0, "Y", graphFont::fixed9By15);
+    draw.text(1.05 * L, 0.0, 0.0, "X", graphFont::fixed9By15);
+    // 7.
+    draw.disable(graphCapability::depthTest);
+    draw.popMatrix();
+    // 8. The region's size in the lower-left corner.
+    draw.color(0.0f, 0.0f, 0.0f, 1.0f);
+    draw.loadProjectionIdentity();
+    draw.loadModelViewIdentity();
+    draw.text(-0.98, -0.98, 0.0, graphSizeCaption(graphBounds.width, graphBounds.height),
+              graphFont::sans10);
+    // 9.
+    draw.flush();
+}
+
+void graphGLView::rotate()
+{
+    if (!is3D)
+        return;
+    std::unique_lock<std::mutex> lock(spinLock, std::try_to_lock);
+    if (!lock.owns_lock())
+        return;  // a 3D drag holds the angles
+    rotationY += idleRotationY;
+    rotationX += idleRotationX;
+    for (double *angle : {&rotationX, &rotationY}) {
+        if (*angle > 360.0)
+            *angle -= 360.0;
+        else if (*angle < -360.0)
+            *angle += 360.0;
+    }
+    surface->setNeedsDisplay();
+}
