@@ -1,0 +1,302 @@
+// Graphing requests and the drawing pass, observed through the recording interface.
+#include "render/graph2DRender.h"
+#include "render/graphRecordingDraw.h"
+#include "view/graphLabels.h"
+#include "viewTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A stand-in 3D renderer, so the 3D pass can be drawn before the surface renderers exist.
+class fake3DRender : public graphRender {
+public:
+    using graphRender::graphRender;
+    bool is3D() const override { return true; }
+    void setDrawMode(int mode) override { drawMode = mode; }
+    int drawMode = -1;
+};
+
+std::unique_ptr<graphRender> withFake3D(uint8_t kind, graphDraw &draw)
+{
+    if (kind == grKindZOfXY)
+        return std::make_unique<fake3DRender>(draw);
+    if (kind == grKindYOfX)
+        return std::make_unique<graph2DRender>(draw);
+    return nullptr;
+}
+
+std::vector<std::string> textsOf(const std::vector<graphDrawText> &texts)
+{
+    std::vector<std::string> result;
+    for (auto &t : texts)
+        result.push_back(t.text);
+    return result;
+}
+
+// The blocks of lines drawn by the pass; the grid is the first one.
+std::vector<graphDrawStrip> lineBlocks(const graphRecordingDraw &draw)
+{
+    std::vector<graphDrawStrip> lines;
+    for (auto &s : graphRecordingDraw::strips(draw.ops()))
+        if (s.primitive == graphPrimitive::lines)
+            lines.push_back(s);
+    return lines;
+}
+
+TEST(graphViewGraphing, makesOneRendererPerEquationAndCompilesIt)
+{
+    recordedView v;
+    v.list = {{"y = x^2", Qt::red}, {"x = y", Qt::blue}};
+    v.view.scrollX(5, 0);
+    v.view.setK(3.0);
+    EXPECT_EQ(v.view.graphMultipleEquations(), QString());
+    ASSERT_EQ(v.view.rendererCount(), 2u);
+    EXPECT_TRUE(v.view.isGraphed());
+    EXPECT_FALSE(v.view.isThreeD());
+    EXPECT_EQ(v.status.text, "(0.0, 0.0)");
+    EXPECT_EQ(v.status.cursor, graphCursor::arrow);
+    EXPECT_FALSE(v.inspector.page3D);
+    EXPECT_FALSE(v.inspector.parametricVisible);
+    EXPECT_EQ(v.surface.broughtToFront, 1);
+    // resetGraph restored the default region before compiling.
+    EXPECT_EQ(v.view.rendererAt(0).getBounds(), (graphRect{-50.0f, -50.0f, 100.0f, 100.0f}));
+    EXPECT_EQ(v.view.rendererAt(1).getK(), 3.0);
+    EXPECT_EQ(v.view.rendererAt(0).getDelegate(), &v.view);
+
+    // Each list holds the entry's colour and a curve.
+    auto &list = v.draw.list(v.view.rendererAt(0).getCompileList());
+    ASSERT_FALSE(list.empty());
+    EXPECT_EQ(list[0].args[0], 1.0);
+    EXPECT_EQ(list[0].args[2], 0.0);
+    EXPECT_EQ(graphRecordingDraw::strips(list)[0].vertices.size(), 1201u);
+}
+
+TEST(graphViewGraphing, keepsTheRegionWithoutResetGraph)
+{
+    recordedView v;
+    v.list = {{"y = x", Qt::black}};
+    v.view.setResetGraph(false);
+    v.view.scrollX(5, 0);
+    v.view.graphMultipleEquations();
+    EXPECT_EQ(v.view.rendererAt(0).getBounds().x, -45.0f);
+}
+
+TEST(graphViewGraphing, aFailingEquationLeavesNoGraph)
+{
+    recordedView v;
+    v.list = {{"y = x", Qt::black}};
+    v.view.graphMultipleEquations();
+    ASSERT_EQ(v.view.rendererCount(), 1u);
+
+    v.list = {{"y = x^2", Qt::black}, {"2 = x", Qt::black}, {"y = x", Qt::black}};
+    int displays = v.surface.displays, needs = v.surface.needsDisplay;
+    EXPECT_EQ(v.view.graphMultipleEquations(), "left hand side of '=' must be X, Y or Z.");
+    EXPECT_EQ(v.view.rendererCount(), 0u);
+    EXPECT_EQ(v.list.asked, 2);  // the third entry is never asked for
+    // Every display list made so far is gone again.
+    EXPECT_EQ(v.draw.liveListCount(), 0u);
+    EXPECT_EQ(v.surface.displays, displays);
+    EXPECT_EQ(v.surface.needsDisplay, needs);
+
+    // The next pass draws the grid and no curve.
+    v.draw.clearOps();
+    v.view.renderMultipleEquations();
+    for (auto &op : v.draw.ops())
+        EXPECT_NE(op.call, graphDrawCall::callList);
+}
+
+TEST(graphViewGraphing, kindsWithoutRendererAreSkipped)
+{
+    recordedView v;
+    v.list = {{"x = t, y = t", Qt::black}, {"y = x", Qt::black}};
+    EXPECT_EQ(v.view.graphMultipleEquations(), QString());
+    EXPECT_EQ(v.view.rendererCount(), 1u);
+    EXPECT_EQ(v.draw.liveListCount(), 1u);
+}
+
+TEST(graphViewGraphing, oneSurfaceMakesTheWholeScene3D)
+{
+    recordedView v;
+    v.view.setRenderFactory(withFake3D);
+    v.view.setDrawMode(3);
+    v.inspector.setFieldValue(graphField::xBox, 4);
+    v.list = {{"y = x^2", Qt::black}, {"z = x*y", Qt::black}};
+    v.view.graphMultipleEquations();
+    ASSERT_EQ(v.view.rendererCount(), 2u);
+    EXPECT_TRUE(v.view.isThreeD());
+    EXPECT_TRUE(v.inspector.page3D);
+    EXPECT_EQ(v.field(graphField::xBox), 0.0);
+    EXPECT_EQ(v.view.getGraphBounds(), (graphRect{-10.0f, -10.0f, 20.0f, 20.0f}));
+    EXPECT_EQ(v.view.rotationDegreesY(), -45.0);
+    EXPECT_EQ(v.view.getIdleRotationY(), 1.2);
+    EXPECT_EQ(static_cast<fake3DRender &>(v.view.rendererAt(1)).drawMode, 3);
+    EXPECT_EQ(v.view.menuForEvent().size(), 2u);
+
+    // Both renderers are drawn inside the 3D scene, followed by the axes and the caption.
+    v.draw.clearOps();
+    v.view.renderMultipleEquations();
+    int calls = 0;
+    for (auto &op : v.draw.ops())
+        calls += op.call == graphDrawCall::callList;
+    EXPECT_EQ(calls, 2);
+    auto texts = graphRecordingDraw::texts(v.draw.ops());
+    EXPECT_EQ(textsOf(texts), (std::vector<std::string>{"Z", "Y", "X", "20x20"}));
+    EXPECT_DOUBLE_EQ(texts[0].z, 20 * 0.6f * 1.05);
+    EXPECT_EQ(texts[3].x, -0.98);
+    EXPECT_EQ(texts[3].color, (std::array<float, 4>{0, 0, 0, 1}));
+}
+
+TEST(graphViewDrawing, gridLinesAndLabelsOfTheDefaultRegion)
+{
+    recordedView v;
+    v.view.setGridColor(QColor::fromRgbF(0.0f, 1.0f, 0.0f));
+    v.view.renderMultipleEquations();
+    auto lines = lineBlocks(v.draw);
+    ASSERT_GE(lines.size(), 3u);
+    std::vector<float> vertical;
+    for (size_t i = 0; i < lines[0].vertices.size(); i += 2)
+        if (lines[0].vertices[i][0] == lines[0].vertices[i + 1][0])
+            vertical.push_back(lines[0].vertices[i][0]);
+    EXPECT_EQ(vertical, (std::vector<float>{-40, -20, 0, 20, 40}));
+
+    auto texts = graphRecordingDraw::texts(v.draw.ops());
+    EXPECT_EQ(textsOf(texts),
+              (std::vector<std::string>{"-40", "-20", "0", "20", "40", "-40", "-20", "20", "40"}));
+    // Five pixels (of a quarter unit each) right of and above each crossing.
+    EXPECT_DOUBLE_EQ(texts[0].x, -40 + 1.25);
+    EXPECT_DOUBLE_EQ(texts[0].y, 1.25);
+    EXPECT_DOUBLE_EQ(texts[5].x, 1.25);
+    EXPECT_DOUBLE_EQ(texts[5].y, -40 + 1.25);
+    EXPECT_EQ(texts[0].font, graphFont::sans10);
+
+    // The solid axes follow the grid; nothing is stippled.
+    EXPECT_EQ(lines[1].vertices[0], (std::array<float, 3>{0, -50, 0}));
+    EXPECT_EQ(lines[2].vertices[0], (std::array<float, 3>{-50, 0, 0}));
+    for (auto &op : v.draw.ops())
+        EXPECT_FALSE(op.call == graphDrawCall::enable && op.code == int(graphCapability::lineStipple));
+}
+
+TEST(graphViewDrawing, offscreenAxesAreDashedFifteenPixelsInside)
+{
+    recordedView v;
+    v.view.setGraphBounds({10, 10, 100, 100});
+    v.view.renderMultipleEquations();
+    auto lines = lineBlocks(v.draw);
+    ASSERT_GE(lines.size(), 3u);
+    // A quarter unit per pixel: 15 pixels are 3.75 units.
+    EXPECT_EQ(lines[1].vertices[0][0], 13.75f);
+    EXPECT_EQ(lines[2].vertices[0][1], 13.75f);
+    int stippled = 0;
+    for (auto &op : v.draw.ops())
+        stippled += op.call == graphDrawCall::enable && op.code == int(graphCapability::lineStipple);
+    EXPECT_EQ(stippled, 2);
+    auto texts = graphRecordingDraw::texts(v.draw.ops());
+    ASSERT_FALSE(texts.empty());
+    // The first grid line, at the multiple of 20 towards 0, lies outside the region.
+    EXPECT_EQ(texts[0].text, "0");
+    EXPECT_DOUBLE_EQ(texts[0].y, 13.75 + 1.25);
+}
+
+TEST(graphViewDrawing, emptyRegionDrawsTheBackgroundOnly)
+{
+    for (graphRect region : {graphRect{3, -1, 0, 2}, graphRect{3, -1, 2, 0}}) {
+        recordedView v;
+        v.list = {{"y = x", Qt::black}};
+        v.view.setResetGraph(false);
+        v.view.setGraphBounds(region);
+        v.view.graphMultipleEquations();
+        v.draw.clearOps();
+        v.view.renderMultipleEquations();
+        for (auto &op : v.draw.ops()) {
+            EXPECT_TRUE(op.call == graphDrawCall::viewport || op.call == graphDrawCall::clear ||
+                        op.call == graphDrawCall::flush);
+            for (double a : op.args)
+                EXPECT_TRUE(std::isfinite(a));
+        }
+    }
+}
+
+TEST(graphViewDrawing, traceMarksAroundTheCurves)
+{
+    recordedView v;
+    v.list = {{"y = x", Qt::black}};
+    v.view.graphMultipleEquations();
+    v.view.setSelection(true, {3, 4});
+    v.draw.clearOps();
+    v.view.renderMultipleEquations();
+    const auto &ops = v.draw.ops();
+    auto call = std::find_if(ops.begin(), ops.end(),
+                             [](auto &op) { return op.call == graphDrawCall::callList; });
+    auto point = std::find_if(ops.begin(), ops.end(), [](auto &op) {
+        return op.call == graphDrawCall::begin && op.code == int(graphPrimitive::points);
+    });
+    ASSERT_NE(call, ops.end());
+    ASSERT_NE(point, ops.end());
+    EXPECT_LT(point, call);
+    auto lines = lineBlocks(v.draw);
+    EXPECT_EQ(lines.back().vertices[0], (std::array<float, 3>{3, -50, 0}));
+    EXPECT_EQ(lines.back().vertices[3], (std::array<float, 3>{50, 4, 0}));
+}
+
+TEST(graphViewLabels, formatsFollowTheSpacing)
+{
+    struct {
+        double value;
+        float spacing;
+        const char *text;
+    } cases[] = {
+        {1.5, 0.5f, "1.500"},     {0.04, 0.02f, "4.000000e-02"}, {20000, 10000, "20000"},
+        {40000, 20000, "4.000000e+04"}, {-40, 20, "-40"},       {0, 20, "0"},
+    };
+    for (auto &c : cases)
+        EXPECT_EQ(graphLabelText(c.value, c.spacing), c.text) << c.value;
+
+    struct {
+        float size;
+        const char *text;
+    } captions[] = {{20, "20x20"}, {2.5f, "2.500x2.500"}, {0.04f, "4.000000e-02x4.000000e-02"},
+                    {25000, "2.500000e+04x2.500000e+04"}};
+    for (auto &c : captions)
+        EXPECT_EQ(graphSizeCaption(c.size, c.size), c.text) << c.size;
+}
+
+TEST(graphViewLabels, gridPositionsStayBounded)
+{
+    EXPECT_EQ(graphGridPositions(-50, 100, 20), (std::vector<float>{-40, -20, 0, 20, 40}));
+    EXPECT_EQ(graphGridPositions(10, 100, 20), (std::vector<float>{0, 20, 40, 60, 80, 100}));
+    EXPECT_EQ(graphGridPositions(-1, 2, 0.5f), (std::vector<float>{-1, -0.5f, 0, 0.5f}));
+    EXPECT_TRUE(graphGridPositions(0, 0, 0).empty());
+    EXPECT_TRUE(graphGridPositions(0, 10, NAN).empty());
+    // Far from the origin a tiny float step no longer advances; the walk still ends.
+    EXPECT_LE(graphGridPositions(9.9e6f, 0.005f, 0.00025f).size(), 1000u);
+}
+
+TEST(graphViewSpin, anglesWrapAndTheLockIsOnlyTried)
+{
+    recordedView v;
+    v.view.rotate();  // 2D: nothing
+    EXPECT_EQ(v.surface.needsDisplay, 0);
+
+    v.view.setRenderFactory(withFake3D);
+    v.list = {{"z = x*y", Qt::black}};
+    v.view.graphMultipleEquations();
+    v.view.setRotationDegrees(-359.9, 359.5);
+    v.view.setIdleRotation(-0.2, 1.2);
+    int needs = v.surface.needsDisplay;
+    v.view.rotate();
+    EXPECT_NEAR(v.view.rotationDegreesY(), 0.7, 1e-9);
+    EXPECT_NEAR(v.view.rotationDegreesX(), -0.1, 1e-9);
+    EXPECT_EQ(v.surface.needsDisplay, needs + 1);
+
+    // While a drag holds the lock the tick is skipped.
+    std::lock_guard<std::mutex> drag(v.view.getSpinLock());
+    v.view.rotate();
+    EXPECT_NEAR(v.view.rotationDegreesY(), 0.7, 1e-9);
+    EXPECT_EQ(v.surface.needsDisplay, needs + 1);
+}
+
+}  // namespace
