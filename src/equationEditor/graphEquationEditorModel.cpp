@@ -1,0 +1,216 @@
+#include "equationEditor/graphEquationEditorModel.h"
+
+#include <charconv>
+
+#include "engine/engine.h"
+#include "equationEditor/geEditBinaryOp.h"
+#include "equationEditor/geEditLeaves.h"
+#include "equationEditor/geEditUnaryOp.h"
+
+QString geFormatFloat(float value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, int(result.ptr - buffer));
+}
+
+graphEquationEditorModel::graphEquationEditorModel()
+    : functionArray_{QStringLiteral("sin"),  QStringLiteral("sinh"), QStringLiteral("asin"),
+                     QStringLiteral("cos"),  QStringLiteral("cosh"), QStringLiteral("acos"),
+                     QStringLiteral("tan"),  QStringLiteral("tanh"), QStringLiteral("atan"),
+                     QStringLiteral("erf"),  QStringLiteral("erfc"), QStringLiteral("log"),
+                     QStringLiteral("ln"),   QStringLiteral("dx"),   QStringLiteral("dy"),
+                     QStringLiteral("abs")} {}
+
+// The tree outlives the model when its entry keeps it: leave it without a dangling delegate.
+graphEquationEditorModel::~graphEquationEditorModel() {
+    if (equation_) equation_->setDelegate(nullptr);
+}
+
+void graphEquationEditorModel::setEquation(geEditPtr root) {
+    // 1. Leave the current state.
+    if (selection_) selection_->setIsSelected(false);
+    if (keyResponder_) keyResponder_->setHasCursor(false);
+    selection_.reset();
+    keyResponder_.reset();
+    if (equation_ && equation_ != root) equation_->setDelegate(nullptr);
+    // 2. Show the new root; its delegate reaches every node.
+    equation_ = std::move(root);
+    if (!equation_) return;
+    equation_->setDelegate(this);
+    // 3. The cursor starts at the end of the equation.
+    setKeyResponder(equation_->cursorEnterFromRight());
+}
+
+void graphEquationEditorModel::setKeyResponder(geEditPtr node) {
+    keyResponder_ = std::move(node);
+    if (keyResponder_) keyResponder_->setHasCursor(true);
+}
+
+void graphEquationEditorModel::selectNode(geEditPtr node) {
+    if (keyResponder_) keyResponder_->setHasCursor(false);
+    keyResponder_.reset();
+    if (selection_) selection_->setIsSelected(false);
+    selection_ = std::move(node);
+    if (selection_) selection_->setIsSelected(true);
+}
+
+void graphEquationEditorModel::setMessageText(const QString &text) {
+    statusText_ = text;
+    if (statusChanged_) statusChanged_(statusText_);
+}
+
+void graphEquationEditorModel::insertText(const QString &text) {
+    if (text.isEmpty()) return;
+    const char16_t k = text.at(0).unicode();
+    if (k == u'\r' || k == u'\n') {
+        if (graphAction_) graphAction_();
+        return;
+    }
+    handleKey(k);
+    calculate();
+}
+
+void graphEquationEditorModel::deleteBackward() {
+    if (selection_) {
+        geEditPtr s = effectiveSelection();
+        geEditPtr r = s ? s->deleteNode() : nullptr;
+        endSelection(s);
+        setKeyResponder(r);
+        if (r && r != s) enterFromRight(r);
+    } else if (keyResponder_) {
+        setKeyResponder(keyResponder_->deleteNode());
+    }
+    calculate();
+}
+
+void graphEquationEditorModel::inputString(const QString &text) {
+    for (QChar c : text) handleKey(c.unicode());
+}
+
+void graphEquationEditorModel::handleKey(char16_t key) {
+    // 1. Without a selection the node holding the cursor takes the key.
+    if (selection_) handleKeyWithSelection(key);
+    else if (keyResponder_) setKeyResponder(keyResponder_->keyDown(key));
+    // 2. Letters typed as a product that spell a function name, "sqrt" or "pi" become that.
+    if (!keyResponder_) return;
+    if (geEditPtr m = keyResponder_->mulExpression()) {
+        geEditPtr replaced;
+        m->replaceStringWithFunction(functionArray_, replaced);
+        if (replaced) setKeyResponder(replaced->cursorEnterFromRight());
+    }
+}
+
+void graphEquationEditorModel::handleKeyWithSelection(char16_t key) {
+    geEditPtr s = effectiveSelection();
+    geEdit *p = s ? s->parent() : nullptr;
+    if (!p) return;
+    switch (key) {
+        case u'(': case u')': {
+            // x+1 selected + "(" -> (x+1)|
+            endSelection(s);
+            geEditPtr parens = geEditParens::parensWithExpression(s);
+            setKeyResponder(p->replaceExpression(s.get(), parens));
+            enterFromRight(keyResponder_);
+            return;
+        }
+        case geKeyLeftArrow:
+            endSelection(s);
+            setKeyResponder(p->moveCursorToLeftOfExpression(s.get()));
+            return;
+        case geKeyRightArrow:
+            endSelection(s);
+            setKeyResponder(p->moveCursorToRightOfExpression(s.get()));
+            return;
+        case u'/': {
+            // x+1 selected + "/" -> (x+1)/?|
+            endSelection(s);
+            geEditPtr e = geEditEmpty::emptyExpression();
+            p->replaceExpression(s.get(), geEditDiv::divWithLeft(s, e));
+            setKeyResponder(e);
+            return;
+        }
+        case u'-': {
+            // x+1 selected + "-" -> -(x+1)|; x selected -> -x|; a selected negation stays.
+            if (s->isKind(geEditKind::Negative)) return;
+            endSelection(s);
+            geEditPtr node = s;
+            if (!s->isTerminal() && !s->isKind(geEditKind::Parens)) {
+                node = geEditParens::parensWithExpression(s);
+                p->replaceExpression(s.get(), node);
+            }
+            geEdit *np = node->parent();
+            geEditPtr n = geEditNegative::negativeWithExpression(node);
+            if (np) np->replaceExpression(node.get(), n);
+            setKeyResponder(n->cursorEnterFromRight());
+            return;
+        }
+        default: {
+            // Typing over a selection deletes it and types the key where it stood.
+            geEditPtr r = s->deleteNode();
+            endSelection(s);
+            setKeyResponder(r);
+            if (keyResponder_) setKeyResponder(keyResponder_->keyDown(key));
+            return;
+        }
+    }
+}
+
+geEditPtr graphEquationEditorModel::effectiveSelection() const {
+    if (selection_ && !selection_->parent() && selection_->isRoot()) return selection_->top();
+    return selection_;
+}
+
+void graphEquationEditorModel::endSelection(const geEditPtr &node) {
+    if (node) node->setIsSelected(false);
+    if (selection_) selection_->setIsSelected(false);
+    selection_.reset();
+}
+
+void graphEquationEditorModel::enterFromRight(const geEditPtr &node) {
+    if (!node) return;
+    geEditPtr holder = node->cursorEnterFromRight();
+    if (holder != node) node->setHasCursor(false);
+    setKeyResponder(holder);
+}
+
+void graphEquationEditorModel::selectAll() {
+    if (!equation_) return;
+    selectNode(equation_->top());
+}
+
+void graphEquationEditorModel::calculate() {
+    // 1. Placeholders and variables leave nothing to calculate.
+    if (!equation_ || equation_->containsEmpty() || equation_->containsVariable()) {
+        setMessageText(QString());
+        return;
+    }
+    // 2. Convert, evaluate and show the single-precision value; a failed evaluation (1/0, a
+    // relation) shows nothing rather than an undefined number.
+    grExp *e = equation_->makeExp();
+    if (!e || grFindNullExp(e)) {
+        grFreeExp(e);
+        setMessageText(QString());
+        return;
+    }
+    grVariables variables{};
+    double result = 0.0;
+    const int status = grEvalExp(&variables, e, &result);
+    grFreeExp(e);
+    if (status != 0) {
+        setMessageText(QString());
+        return;
+    }
+    setMessageText(QStringLiteral("= ") + geFormatFloat(float(result)) + u'\n');
+}
+
+bool graphEquationEditorModel::stringInFunctionArray(const QString &name) const {
+    return functionArray_.contains(name);
+}
+
+double graphEquationEditorModel::constantForString(const QString &name) const {
+    return constantLookup_ ? constantLookup_(name) : 0.0;
+}
+
+void graphEquationEditorModel::beep() {
+    if (beepAction_) beepAction_();
+}

@@ -1,0 +1,62 @@
+// Helpers for driving the editor as a user does and for reading the tree back.
+//
+// Key strings: ordinary characters are typed as they are; "←" and "→" are the arrow keys,
+// "⌫" is Backspace and "Ⓐ" is select-all.
+//
+// Pictures: leaves are their text ("12", "x", "pi", "?"), other nodes their class with the
+// operands: Add(12, x), Mul(2, x), Div(1, ?), Pow(x, 2), Root(3, x), Parens(x), Neg(x),
+// and functions their name: sin(x). The cursor is "|" where it stands: "1|2", "x|", "?|",
+// after an operator's sign "Add|(a, b)", before or after a function name "|sin(x)",
+// "sin|(x)", inside or after parentheses "Parens(|x)", "Parens(x)|", after a minus "Neg|(x)",
+// after a template "Div(1, 2)|", and before the whole equation "|..." (the root).
+// A selected node is wrapped in brackets: [Add(x, 1)].
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "engine/engine.h"
+#include "equationEditor/equationEditor.h"
+
+namespace editorTest {
+
+std::string picture(const geEdit *node);
+std::string expPicture(const grExp *e);
+
+// Checks the structural invariants: every child's parent is its holder, no node appears
+// twice, and the delegate of every node is the root's. Answers a message or "" when sound.
+std::string checkLinks(const geEdit *root);
+// The nodes with hasCursor and isSelected set.
+int countCursors(const geEdit *root);
+int countSelected(const geEdit *root);
+bool contains(const geEdit *root, const geEdit *node);
+
+class EditorTest : public ::testing::Test {
+protected:
+    EditorTest() {
+        model.setBeepAction([this] { ++beeps; });
+        model.setGraphAction([this] { ++graphPresses; });
+        model.setConstantLookup([](const QString &name) { return name == "a" ? 10.0 : 0.0; });
+        model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+    }
+
+    // Types keys through the model's text input (each key recalculates).
+    void type(const std::u16string &keys);
+    // The picture of the current equation, or of a subtree.
+    std::string tree() const { return picture(model.equation().get()); }
+    std::string text() const { return model.equation()->string().toStdString(); }
+    // The expression tree of the current equation.
+    std::string exp() const;
+    std::string status() const { return model.statusText().toStdString(); }
+    // Checks links, one cursor at the key responder (or a selection and no cursor).
+    void expectSound() const;
+
+    graphEquationEditorModel model;
+    int beeps = 0;
+    int graphPresses = 0;
+};
+
+}  // namespace editorTest
