@@ -152,16 +152,20 @@ TEST(Eval, NonEvaluableNodesFail) {
     EXPECT_EQ(evalAt(nullptr, &value), -1);
 }
 
-// The left operand is evaluated first and a failure there stops at once.
-TEST(Eval, FailureInTheLeftOperandStopsBeforeTheRight) {
-    // 1/0 + dx(1/x): were the right evaluated, the derivative would move slot x and restore it;
-    // the observable effect is only the status, so check the status of both orders.
-    Tree leftFails(add(dvd(num(1), num(0)), num(2)));
-    Tree rightFails(add(num(2), dvd(num(1), num(0))));
+// Children are evaluated before the operator is applied, so a relation whose operand fails
+// fails without writing the 0.0 that the relation itself would write.
+TEST(Eval, OperandFailuresComeBeforeTheOperator) {
+    Tree leftFails(eq(dvd(num(1), num(0)), X()));
+    Tree rightFails(bin(grOpLessThan, X(), dvd(num(1), num(0))));
+    Tree bothEvaluate(eq(X(), num(1)));
+    for (grExp *tree : {leftFails.get(), rightFails.get()}) {
+        double value = kSentinel;
+        EXPECT_EQ(evalAt(tree, &value), -1);
+        EXPECT_EQ(value, kSentinel);
+    }
     double value = kSentinel;
-    EXPECT_EQ(evalAt(leftFails.get(), &value), -1);
-    EXPECT_EQ(evalAt(rightFails.get(), &value), -1);
-    EXPECT_EQ(value, kSentinel);
+    EXPECT_EQ(evalAt(bothEvaluate.get(), &value), -1);
+    EXPECT_EQ(value, 0.0);
 }
 
 TEST(Eval, EquationEvaluatesItsXComponent) {
