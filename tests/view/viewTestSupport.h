@@ -2,6 +2,7 @@
 // observers of the status line and the surface.
 #pragma once
 
+#include "render/graphRecordingDraw.h"
 #include "testExpressions.h"
 #include "view/graphGLView.h"
 

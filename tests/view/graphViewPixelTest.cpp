@@ -1,0 +1,195 @@
+// Pixels of real drawing through a headless OpenGL context: colours where they belong,
+// labels, row order, planar and RGBA layouts, and the TIFF snapshot.
+#include "platform/headlessGLContext.h"
+#include "render/graphGLDraw.h"
+#include "viewTestSupport.h"
+
+#include <tiffio.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+struct rgb {
+    int r, g, b;
+};
+
+// A view drawn headless at the given size, with white background, green grid, blue axes.
+struct drawnView {
+    headlessGLContext context;
+    graphGLDraw draw;
+    testEquationList list;
+    std::unique_ptr<graphGLView> view;
+    const uint8_t *pixels = nullptr;
+    int width, height;
+
+    drawnView(int width, int height, std::initializer_list<std::pair<const char *, QColor>> equations)
+        : list(equations), width(width), height(height)
+    {
+        if (!context.create(width, height))
+            throw std::runtime_error("no headless OpenGL: " + context.error());
+        view = std::make_unique<graphGLView>(draw, static_cast<float>(width), static_cast<float>(height));
+        view->initGL();
+        view->setEquationTable(&list);
+        view->setBackgroundColor(Qt::white);
+        view->setGridColor(QColor::fromRgbF(0.0f, 1.0f, 0.0f));
+        view->setAxisColor(QColor::fromRgbF(0.0f, 0.0f, 1.0f));
+    }
+
+    void drawNow()
+    {
+        view->drawRect();
+        pixels = view->RGBAPixels();
+    }
+
+    // Pixel (x, y) counted from the top-left corner of the frame.
+    rgb at(int x, int y) const
+    {
+        const uint8_t *p = pixels + (static_cast<size_t>(y) * width + x) * 4;
+        return {p[0], p[1], p[2]};
+    }
+
+    // Whether any pixel within radius of (x, y) passes the test.
+    bool near(int x, int y, int radius, const std::function<bool(rgb)> &test) const
+    {
+        for (int dy = -radius; dy <= radius; dy++)
+            for (int dx = -radius; dx <= radius; dx++)
+                if (x + dx >= 0 && x + dx < width && y + dy >= 0 && y + dy < height &&
+                    test(at(x + dx, y + dy)))
+                    return true;
+        return false;
+    }
+
+    int count(int x0, int y0, int x1, int y1, const std::function<bool(rgb)> &test) const
+    {
+        int n = 0;
+        for (int y = y0; y <= y1; y++)
+            for (int x = x0; x <= x1; x++)
+                n += test(at(x, y));
+        return n;
+    }
+};
+
+bool isRed(rgb c) { return c.r > 150 && c.g < 110 && c.b < 110; }
+bool isGreen(rgb c) { return c.r == 0 && c.g == 255 && c.b == 0; }
+bool isBlue(rgb c) { return c.r == 0 && c.g == 0 && c.b == 255; }
+bool isBluish(rgb c) { return c.b > 200 && c.r < 200 && c.g < 200; }
+bool isWhite(rgb c) { return c.r == 255 && c.g == 255 && c.b == 255; }
+
+// Graph units of the default region (-50..50) to pixels of a 200-pixel frame, top-down.
+int column(double x) { return static_cast<int>((x + 50) * 2); }
+int row(double y) { return 199 - static_cast<int>((y + 50) * 2); }
+
+TEST(graphViewPixels, curveGridAxesAndLabelsWhereTheyBelong)
+{
+    drawnView v(200, 200, {{"y = x^2", Qt::red}});
+    ASSERT_EQ(v.view->graphMultipleEquations(), QString());
+    v.drawNow();
+    ASSERT_NE(v.pixels, nullptr);
+
+    // The curve, and nothing red at its mirror image below the x axis: row 0 is the top.
+    for (double x : {-5.0, 3.0, 6.0})
+        EXPECT_TRUE(v.near(column(x), row(x * x), 2, isRed)) << x;
+    EXPECT_FALSE(v.near(column(5.0), row(-25.0), 3, isRed));
+
+    // Grid lines in grid colour, axes over the grid line at 0 in axis colour.
+    EXPECT_TRUE(v.near(column(20), row(-30), 1, isGreen));
+    EXPECT_TRUE(v.near(column(-30), row(40), 1, isGreen));
+    EXPECT_TRUE(v.near(column(0), row(-30), 1, isBlue));
+    EXPECT_FALSE(v.near(column(0), row(-30), 1, isGreen));
+    EXPECT_TRUE(v.near(column(-35), row(0), 1, isBlue));
+    EXPECT_TRUE(isWhite(v.at(column(-35), row(-35))));
+
+    // Labels sit five pixels right of and above each tick; the empty cell beside an
+    // unlabelled grid crossing stays white.
+    EXPECT_GT(v.count(column(20) + 4, row(0) - 16, column(20) + 20, row(0) - 4, isBluish), 5);
+    EXPECT_GT(v.count(column(0) + 4, row(-40) - 16, column(0) + 26, row(-40) - 4, isBluish), 5);
+    EXPECT_EQ(v.count(column(-40) + 4, row(-40) - 16, column(-40) + 20, row(-40) - 4, isBluish), 0);
+}
+
+TEST(graphViewPixels, planarAndRGBALayoutsOfAnOddWidth)
+{
+    drawnView v(13, 7, {{"y = x", Qt::red}});
+    v.view->setResetGraph(false);
+    v.view->setGraphBounds({-6.5f, -3.5f, 13.0f, 7.0f});
+    v.view->graphMultipleEquations();
+    v.drawNow();
+
+    std::unique_ptr<graphImageRep> image = v.view->makeImageRep();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->bytesPerRow, 16);
+    EXPECT_EQ(image->planes[0].size(), 16u * 7u);
+    // RGBA rows are exactly 52 bytes: every pixel agrees with the planes.
+    bool varied = false;
+    for (int y = 0; y < 7; y++)
+        for (int x = 0; x < 13; x++) {
+            rgb c = v.at(x, y);
+            EXPECT_EQ(c.r, *image->pixel(0, x, y));
+            EXPECT_EQ(c.g, *image->pixel(1, x, y));
+            EXPECT_EQ(c.b, *image->pixel(2, x, y));
+            varied |= !isWhite(c);
+        }
+    EXPECT_TRUE(varied);
+
+    // A new frame replaces the old one in new storage.
+    const uint8_t *first = v.pixels;
+    const uint8_t *second = v.view->RGBAPixels();
+    EXPECT_NE(first, second);
+}
+
+TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize)
+{
+    drawnView v(120, 90, {{"y = x^2", Qt::red}});
+    v.view->graphMultipleEquations();
+    v.view->drawRect();
+    std::unique_ptr<graphImageRep> image = v.view->makeImageRep();
+    ASSERT_NE(image, nullptr);
+
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("plotweave-snapshot-" + std::to_string(::getpid()) + ".tiff");
+    ASSERT_EQ(v.view->snapshotToFile(path.string()), 0);
+
+    TIFF *tiff = TIFFOpen(path.c_str(), "r");
+    ASSERT_NE(tiff, nullptr);
+    uint32_t width = 0, height = 0;
+    uint16_t compression = 0, samples = 0, bits = 0;
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
+    TIFFGetField(tiff, TIFFTAG_COMPRESSION, &compression);
+    TIFFGetField(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetField(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+    EXPECT_EQ(width, 120u);
+    EXPECT_EQ(height, 90u);
+    EXPECT_EQ(compression, COMPRESSION_LZW);
+    EXPECT_EQ(samples, 3);
+    EXPECT_EQ(bits, 8);
+    std::vector<uint8_t> line(static_cast<size_t>(TIFFScanlineSize(tiff)));
+    int mismatches = 0;
+    for (uint32_t y = 0; y < height; y++) {
+        ASSERT_EQ(TIFFReadScanline(tiff, line.data(), y, 0), 1);
+        for (uint32_t x = 0; x < width; x++)
+            for (int c = 0; c < 3; c++)
+                mismatches += line[x * 3 + c] != *image->pixel(c, static_cast<int>(x), static_cast<int>(y));
+    }
+    EXPECT_EQ(mismatches, 0);
+    TIFFClose(tiff);
+    std::filesystem::remove(path);
+
+    // A file that cannot be written is reported, and leaves nothing behind.
+    EXPECT_EQ(v.view->snapshotToFile("/nonexistent-folder/snapshot.tiff"), -1);
+}
+
+TEST(graphViewPixels, emptyViewHasNoImage)
+{
+    graphRecordingDraw draw;
+    graphGLView view(draw, 0.0f, 40.0f);
+    EXPECT_EQ(view.RGBAPixels(), nullptr);
+    EXPECT_EQ(view.makeImageRep(), nullptr);
+    EXPECT_EQ(view.snapshotToFile("/tmp/never-written.tiff"), -1);
+}
+
+}  // namespace
