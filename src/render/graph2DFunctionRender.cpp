@@ -41,29 +41,30 @@ void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const
     const double origin = sideways ? region.y : region.x;
 
     // A sample that is NaN or fails to evaluate ends the strip; the next valid one
-    // starts a new strip. Infinite values pass on to the clipper unchanged.
-    draw.begin(graphPrimitive::lineStrip);
-    bool open = true;
+    // starts a new strip. Infinite values pass on to the clipper unchanged. Each strip
+    // goes to the drawing interface as one block.
+    strip.clear();
+    strip.reserve(2 * (sampleIntervals + 1));
     for (int i = 0; i <= sampleIntervals; i++) {
         double u = origin + i * static_cast<double>(step);
         double value = 0.0;
         if (evaluate(u, &value) != 0 || std::isnan(value)) {
-            if (open) {
-                draw.end();
-                open = false;
-            }
+            flushStrip();
             continue;
         }
-        if (!open) {
-            draw.begin(graphPrimitive::lineStrip);
-            open = true;
-        }
         graphPoint p = pointAt(u, value);
-        draw.vertex(p.x, p.y);
+        strip.push_back(p.x);
+        strip.push_back(p.y);
     }
-    if (open)
-        draw.end();
+    flushStrip();
     draw.endList();
+}
+
+void graph2DFunctionRender::flushStrip()
+{
+    if (!strip.empty())
+        draw.vertices(graphPrimitive::lineStrip, strip.data(), static_cast<int>(strip.size() / 2));
+    strip.clear();
 }
 
 double graph2DFunctionRender::distanceFromCurveAtPoint(graphPoint point)

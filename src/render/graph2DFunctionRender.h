@@ -8,6 +8,8 @@
 
 #include "render/graphRender.h"
 
+#include <vector>
+
 class graph2DFunctionRender : public graphRender {
 public:
     void compileWithBounds(graphRect bounds, graphRect viewBounds, const QColor &color) override;
@@ -27,5 +29,9 @@ private:
     graphPoint pointAt(double u, double value) const;
     graphPoint refineRoot(double u, double tolerance) const;
 
+    // Flushes the collected strip as one block and empties it.
+    void flushStrip();
+
     bool sideways;
+    std::vector<float> strip;  // x, y pairs of the strip being collected, reused
 };

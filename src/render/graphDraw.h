@@ -50,6 +50,9 @@ public:
     virtual void end() = 0;
     virtual void vertex(float x, float y) = 0;
     virtual void vertex(float x, float y, float z) = 0;
+    // A whole begin/end block of count 2D vertices, xy holding x0, y0, x1, y1, ...;
+    // the same as begin, count vertex calls and end, in a single call.
+    virtual void vertices(graphPrimitive primitive, const float *xy, int count) = 0;
     virtual void normal(float x, float y, float z) = 0;
     virtual void color(float red, float green, float blue, float alpha) = 0;
     virtual void material(graphMaterial parameter, const float value[4]) = 0;

@@ -113,6 +113,16 @@ void graphGLDraw::vertex(float x, float y) { glVertex2f(x, y); }
 
 void graphGLDraw::vertex(float x, float y, float z) { glVertex3f(x, y, z); }
 
+void graphGLDraw::vertices(graphPrimitive primitive, const float *xy, int count)
+{
+    // Inside a display list the array is copied when the call is compiled; Mesa stores
+    // it as one block instead of a call per vertex.
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, xy);
+    glDrawArrays(glPrimitive(primitive), 0, count);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
 void graphGLDraw::normal(float x, float y, float z) { glNormal3f(x, y, z); }
 
 void graphGLDraw::color(float red, float green, float blue, float alpha)

@@ -118,6 +118,14 @@ void graphRecordingDraw::vertex(float x, float y, float z)
     record(graphDrawCall::vertex3, 0, {x, y, z});
 }
 
+void graphRecordingDraw::vertices(graphPrimitive primitive, const float *xy, int count)
+{
+    begin(primitive);
+    for (int i = 0; i < count; i++)
+        vertex(xy[2 * i], xy[2 * i + 1]);
+    end();
+}
+
 void graphRecordingDraw::normal(float x, float y, float z)
 {
     record(graphDrawCall::normal, 0, {x, y, z});

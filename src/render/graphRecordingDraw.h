@@ -92,6 +92,7 @@ public:
     void end() override;
     void vertex(float x, float y) override;
     void vertex(float x, float y, float z) override;
+    void vertices(graphPrimitive primitive, const float *xy, int count) override;
     void normal(float x, float y, float z) override;
     void color(float red, float green, float blue, float alpha) override;
     void material(graphMaterial parameter, const float value[4]) override;
