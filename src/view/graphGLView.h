@@ -89,6 +89,8 @@ public:
     void updateGridIntervals();
     void updateParametricRange();
     void setFrame(float width, float height);
+    // The inspector's region action; the region is applied through the bounds fields.
+    void setGraphRegion() {}
     // Places the region directly, without recompiling (tools and tests).
     void setGraphBounds(graphRect bounds) { graphBounds = bounds; }
 
