@@ -29,6 +29,26 @@ std::unique_ptr<graphRender> withFake3D(uint8_t kind, graphDraw &draw)
     return nullptr;
 }
 
+// A stand-in parametric renderer that remembers what the view handed it.
+class fakeParametricRender : public graphRender {
+public:
+    using graphRender::graphRender;
+    bool isParametric() const override { return true; }
+    void setTStart(double start, double length) override { t = {start, length}; }
+    void setSStart(double start, double length) override { s = {start, length}; }
+    void setDivisions3D(int divisions) override { this->divisions = divisions; }
+    void compileWithBounds(graphRect, graphRect, const QColor &) override { compiles++; }
+    std::pair<double, double> t{-1, -1}, s{-1, -1};
+    int divisions = 0, compiles = 0;
+};
+
+std::unique_ptr<graphRender> withFakeParametric(uint8_t kind, graphDraw &draw)
+{
+    if (kind == grKind2DParametricCurve)
+        return std::make_unique<fakeParametricRender>(draw);
+    return nullptr;
+}
+
 std::vector<std::string> textsOf(const std::vector<graphDrawText> &texts)
 {
     std::vector<std::string> result;
@@ -148,6 +168,34 @@ TEST(graphViewGraphing, oneSurfaceMakesTheWholeScene3D)
     EXPECT_DOUBLE_EQ(texts[0].z, 20 * 0.6f * 1.05);
     EXPECT_EQ(texts[3].x, -0.98);
     EXPECT_EQ(texts[3].color, (std::array<float, 4>{0, 0, 0, 1}));
+}
+
+TEST(graphViewGraphing, settingsReachTheRenderers)
+{
+    recordedView v;
+    v.view.setRenderFactory(withFakeParametric);
+    v.inspector.setFieldValue(graphField::minT, 2);
+    v.inspector.setFieldValue(graphField::maxT, 900);
+    v.list = {{"x = t, y = t", Qt::black}};
+    v.view.graphMultipleEquations();
+    ASSERT_EQ(v.view.rendererCount(), 1u);
+    auto &render = static_cast<fakeParametricRender &>(v.view.rendererAt(0));
+    // Graphing a parametric set shows the panel and applies its clamped ranges.
+    EXPECT_TRUE(v.inspector.parametricVisible);
+    EXPECT_EQ(render.t, (std::pair<double, double>{2, 500}));
+    EXPECT_EQ(render.s, (std::pair<double, double>{0, 20}));
+    EXPECT_EQ(render.divisions, 60);
+
+    int compiles = render.compiles;
+    v.view.setK(4);  // k alone neither recompiles nor redraws
+    EXPECT_EQ(render.getK(), 4.0);
+    EXPECT_EQ(render.compiles, compiles);
+    v.view.setDivisions3D(1000);
+    EXPECT_EQ(render.divisions, 200);
+    v.view.setAxisColor(Qt::red);  // colours recompile
+    v.view.set3DDrawMode(2);
+    EXPECT_EQ(v.view.getDrawMode(), 2);
+    EXPECT_EQ(render.compiles, compiles + 3);
 }
 
 TEST(graphViewDrawing, gridLinesAndLabelsOfTheDefaultRegion)

@@ -183,6 +183,23 @@ TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize)
     EXPECT_EQ(v.view->snapshotToFile("/nonexistent-folder/snapshot.tiff"), -1);
 }
 
+TEST(headlessGLContext, resizingReplacesTheFramebuffer)
+{
+    headlessGLContext context;
+    ASSERT_TRUE(context.create(8, 4)) << context.error();
+    graphGLDraw draw;
+    graphGLView view(draw, 30, 5);
+    ASSERT_TRUE(context.resize(30, 5));
+    EXPECT_EQ(context.width(), 30);
+    draw.viewport(0, 0, 30, 5);
+    draw.clear(1.0f, 0.0f, 1.0f, 1.0f);
+    const uint8_t *frame = view.RGBAPixels();
+    ASSERT_NE(frame, nullptr);
+    // Every pixel of the larger frame was cleared, the last one included.
+    for (int i = 0; i < 30 * 5; i++)
+        ASSERT_EQ(frame[i * 4] + frame[i * 4 + 1] + frame[i * 4 + 2], 510) << i;
+}
+
 TEST(graphViewPixels, emptyViewHasNoImage)
 {
     graphRecordingDraw draw;
