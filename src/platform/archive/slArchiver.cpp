@@ -1,5 +1,7 @@
 #include "platform/archive/slArchiver.h"
 
+#include "platform/archive/slLargeStack.h"
+
 #include <QSaveFile>
 #include <cstring>
 #include <stdexcept>
@@ -141,9 +143,13 @@ QByteArray slArchiver::archiverData() const {
 
 QByteArray slArchiver::archivedDataWithRootObject(const slCoding &root,
                                                   const slArchiveRegistry &registry) {
-    slArchiver archiver(registry);
-    archiver.encodeObject(&root);
-    return archiver.archiverData();
+    QByteArray data;
+    slRunWithLargeStack([&] {
+        slArchiver archiver(registry);
+        archiver.encodeObject(&root);
+        data = archiver.archiverData();
+    });
+    return data;
 }
 
 bool slArchiver::archiveRootObject(const slCoding &root, const QString &path, QString *error,

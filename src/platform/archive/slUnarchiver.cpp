@@ -1,5 +1,7 @@
 #include "platform/archive/slUnarchiver.h"
 
+#include "platform/archive/slLargeStack.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <cmath>
@@ -281,15 +283,18 @@ void slUnarchiver::decodeValuesOfObjCTypes(const char *types,
 
 slArchivedObject slUnarchiver::unarchiveObjectWithData(const QByteArray &data, QString *error,
                                                        const slArchiveRegistry &registry) {
+    slArchivedObject root;
     try {
-        slUnarchiver unarchiver(data, registry);
-        slArchivedObject root = unarchiver.decodeObject();
-        if (!unarchiver.isAtEnd()) unarchiver.fail("unexpected data after the archive's end");
-        return root;
+        slRunWithLargeStack([&] {
+            slUnarchiver unarchiver(data, registry);
+            root = unarchiver.decodeObject();
+            if (!unarchiver.isAtEnd()) unarchiver.fail("unexpected data after the archive's end");
+        });
     } catch (const slArchiveError &e) {
         if (error) *error = QString::fromStdString(e.what());
         return {};
     }
+    return root;
 }
 
 slArchivedObject slUnarchiver::unarchiveObjectWithFile(const QString &path, QString *error,
