@@ -143,7 +143,7 @@ TEST(graphViewPixels, planarAndRGBALayoutsOfAnOddWidth)
 
 TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize)
 {
-    drawnView v(120, 90, {{"y = x^2", Qt::red}});
+    drawnView v(800, 600, {{"y = x^2", Qt::red}, {"x = y^2/20", Qt::blue}});
     v.view->graphMultipleEquations();
     v.view->drawRect();
     std::unique_ptr<graphImageRep> image = v.view->makeImageRep();
@@ -162,8 +162,8 @@ TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize)
     TIFFGetField(tiff, TIFFTAG_COMPRESSION, &compression);
     TIFFGetField(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
     TIFFGetField(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
-    EXPECT_EQ(width, 120u);
-    EXPECT_EQ(height, 90u);
+    EXPECT_EQ(width, 800u);
+    EXPECT_EQ(height, 600u);
     EXPECT_EQ(compression, COMPRESSION_LZW);
     EXPECT_EQ(samples, 3);
     EXPECT_EQ(bits, 8);
@@ -181,6 +181,19 @@ TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize)
 
     // A file that cannot be written is reported, and leaves nothing behind.
     EXPECT_EQ(v.view->snapshotToFile("/nonexistent-folder/snapshot.tiff"), -1);
+}
+
+TEST(graphImage, rowFlip)
+{
+    const uint8_t source[] = {1, 2, 3, 4, 5, 6};
+    uint8_t flipped[6] = {};
+    reversePixelBuffer(source, flipped, 2, 3);
+    EXPECT_EQ(std::vector<uint8_t>(flipped, flipped + 6), (std::vector<uint8_t>{5, 6, 3, 4, 1, 2}));
+    for (int rows : {0, -2}) {
+        uint8_t untouched[6] = {9, 9, 9, 9, 9, 9};
+        reversePixelBuffer(source, untouched, 2, rows);
+        EXPECT_EQ(untouched[0], 9);
+    }
 }
 
 TEST(headlessGLContext, resizingReplacesTheFramebuffer)
