@@ -112,7 +112,7 @@ void graphGLView::setDivisions3D(int divisions)
     if (divisions <= 3)
         divisions = 4;
     divisions3D = divisions;
-    for (entry &e : renderers)
+    for (entry &e : equationArray)
         e.render->setDivisions3D(divisions3D);
     recompile();
 }
@@ -126,7 +126,7 @@ void graphGLView::setDivisions3DAction(const QString &selectedTitle)
 void graphGLView::set3DDrawMode(int mode)
 {
     drawMode = mode;
-    for (entry &e : renderers)
+    for (entry &e : equationArray)
         e.render->setDrawMode(drawMode);
     recompile();
     surface->setNeedsDisplay();
@@ -135,7 +135,7 @@ void graphGLView::set3DDrawMode(int mode)
 void graphGLView::setK(double k)
 {
     kValue = k;
-    for (entry &e : renderers)
+    for (entry &e : equationArray)
         e.render->setK(kValue);
 }
 
@@ -307,7 +307,7 @@ void graphGLView::updateParametricRange()
     clamp(sStart, sLength, graphField::maxS);
     clamp(tStart, tLength, graphField::maxT);
 
-    for (entry &e : renderers) {
+    for (entry &e : equationArray) {
         e.render->setTStart(tStart, tLength);
         e.render->setSStart(sStart, sLength);
     }

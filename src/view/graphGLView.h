@@ -142,8 +142,8 @@ public:
     graphRGB getBackgroundColor() const { return backgroundColor; }
     graphRGB getAxisColor() const { return axisColor; }
     graphRGB getGridColor() const { return gridColor; }
-    size_t rendererCount() const { return renderers.size(); }
-    graphRender &rendererAt(size_t index) { return *renderers[index].render; }
+    size_t rendererCount() const { return equationArray.size(); }
+    graphRender &rendererAt(size_t index) { return *equationArray[index].render; }
 
 private:
     // A renderer with the index of the list entry it was made from, for its colour.
@@ -165,7 +165,7 @@ private:
     graphSurface *surface;
     graphEquationSource *equationTable = nullptr;
     renderFactory makeRender;
-    std::vector<entry> renderers;
+    std::vector<entry> equationArray;  // one renderer per graphable equation, in list order
 
     float frameWidth = 0.0f, frameHeight = 0.0f;
     graphRect graphBounds{-50.0f, -50.0f, 100.0f, 100.0f};

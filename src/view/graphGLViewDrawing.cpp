@@ -28,7 +28,7 @@ QString graphGLView::graphMultipleEquations()
     // 1. A fresh start: no selection, no renderers, 2D until a 3D renderer appears.
     selectionPoint = {0.0f, 0.0f};
     pointSelected = false;
-    renderers.clear();
+    equationArray.clear();
     is3D = false;
     bool parametric = false;
 
@@ -37,7 +37,7 @@ QString graphGLView::graphMultipleEquations()
     for (int i = 0; equationTable != nullptr && i < equationTable->equationCount(); i++) {
         std::unique_ptr<grEquation, equationDeleter> equation(equationTable->equationAtIndex(i));
         if (!equation) {
-            renderers.clear();
+            equationArray.clear();
             return QString::fromUtf8(gGraphExpressionError != nullptr ? gGraphExpressionError : "");
         }
         std::unique_ptr<graphRender> render = makeRender(equation->kind, draw);
@@ -52,7 +52,7 @@ QString graphGLView::graphMultipleEquations()
             is3D = true;
         if (render->isParametric())
             parametric = true;
-        renderers.push_back({std::move(render), i});
+        equationArray.push_back({std::move(render), i});
     }
 
     if (is3D) {
@@ -91,7 +91,7 @@ void graphGLView::compileEquations()
 {
     const graphRect viewBounds{0.0f, 0.0f, frameWidth, frameHeight};
     const int count = equationTable != nullptr ? equationTable->equationCount() : 0;
-    for (entry &e : renderers) {
+    for (entry &e : equationArray) {
         // The list may have shrunk since the request; such an entry draws in black.
         QColor color = e.source < count ? equationTable->colorAtIndex(e.source) : QColor(Qt::black);
         e.render->setBounds(graphBounds);
@@ -143,7 +143,7 @@ void graphGLView::draw2DScene(int width, int height)
         draw.end();
     }
     // 5.
-    for (entry &e : renderers)
+    for (entry &e : equationArray)
         e.render->render();
     // 6. Dashed cross-hairs through the trace point.
     if (pointSelected) {
@@ -256,7 +256,7 @@ void graphGLView::draw3DScene(int width, int height)
     draw.enable(graphCapability::depthTest);
     draw.disable(graphCapability::lineSmooth);
     draw.disable(graphCapability::blend);
-    for (entry &e : renderers)
+    for (entry &e : equationArray)
         e.render->render();
     // 6. Axes from the graph's origin, with their names just beyond their ends.
     draw.enable(graphCapability::lineSmooth);
