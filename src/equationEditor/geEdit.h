@@ -135,6 +135,8 @@ public:
     virtual bool containsVariable() const;
     virtual geEditPtr leftMostExpression();
     virtual geEditPtr rightMostExpression();
+    // The number of nodes on the longest path down from this node (a leaf is 1).
+    virtual int height() const { return top() ? 1 + top()->height() : 1; }
 
     // A deep copy of the same classes, without cursor, selection or delegate.
     virtual geEditPtr copy() const;
@@ -142,6 +144,16 @@ public:
     // Conversion to an expression tree the caller owns (null for a placeholder) and to text.
     virtual grExp *makeExp() const;
     virtual QString string() const;
+
+    // The calculator's value of the subtree, without building an expression tree: the
+    // engine's own operations on one-level nodes over the same structure that makeExp
+    // builds, so the value is the one grEvalExp gives for makeExp's tree. Blocked when the
+    // subtree holds a placeholder, a variable or anything makeExp converts to null.
+    struct Calculation {
+        enum State { Value, Failed, Blocked } state;
+        double value;
+    };
+    virtual Calculation calculateValue() const;
 
     // Implicit products: the letters of a product chain, and their rewriting into a
     // function, a square root or pi.

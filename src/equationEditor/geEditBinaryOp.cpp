@@ -1,6 +1,8 @@
 // Binary nodes: construction, queries, conversion and cursor movement.
 #include "equationEditor/geEditBinaryOp.h"
 
+#include <algorithm>
+
 #include "engine/engine.h"
 #include "equationEditor/geEditBinaryList.h"
 #include "equationEditor/geEditLeaves.h"
@@ -25,6 +27,12 @@ bool geEditBinaryOp::containsEmpty() const {
 bool geEditBinaryOp::containsVariable() const {
     return (leftExp() && leftExp()->containsVariable()) ||
            (rightExp() && rightExp()->containsVariable());
+}
+
+int geEditBinaryOp::height() const {
+    const int l = leftExp() ? leftExp()->height() : 0;
+    const int r = rightExp() ? rightExp()->height() : 0;
+    return 1 + std::max(l, r);
 }
 
 template <class T>

@@ -2,6 +2,9 @@
 // infix operators, whose chains are re-parsed by precedence on conversion.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "equationEditor/geEdit.h"
 
 class geEditBinaryList;
@@ -22,6 +25,7 @@ public:
     bool containsVariable() const override;
     geEditPtr leftMostExpression() override { return shared_from_this(); }
     geEditPtr rightMostExpression() override { return shared_from_this(); }
+    int height() const override;
 
     geEditPtr replaceExpression(geEdit *old, geEditPtr replacement) override;
     geEditPtr deleteExpression(geEdit *child) override;
@@ -52,6 +56,7 @@ public:
     bool acceptsPower() const override { return false; }
     geEditPtr copy() const override;
     grExp *makeExp() const override;
+    Calculation calculateValue() const override;
     QString string() const override;
     geEditPtr cursorEnterFromLeft() override;
     geEditPtr moveCursorToLeftOfExpression(geEdit *child) override;
@@ -67,6 +72,7 @@ public:
     bool acceptsPower() const override { return false; }
     geEditPtr copy() const override;
     grExp *makeExp() const override;
+    Calculation calculateValue() const override;
     QString string() const override;
     geEditPtr cursorEnterFromLeft() override;
     geEditPtr moveCursorToLeftOfExpression(geEdit *child) override;
@@ -81,6 +87,7 @@ public:
     const char *className() const override { return "geEditRoot"; }
     geEditPtr copy() const override;
     grExp *makeExp() const override;
+    Calculation calculateValue() const override;
     QString string() const override;
     geEditPtr cursorEnterFromLeft() override;
     geEditPtr moveCursorToLeftOfExpression(geEdit *child) override;
@@ -98,9 +105,12 @@ public:
     geEditPtr rightMostExpression() override;
 
     grExp *makeExp() const override;
+    Calculation calculateValue() const override;
     QString string() const override;
     // Appends this node's flattened operator chain to list.
     void buildBinaryList(geEditBinaryList &list) const;
+    // The same chain with each operand's calculated value and the operator after it.
+    void buildCalculationList(std::vector<std::pair<Calculation, int>> &list) const;
 
     geEditPtr cursorEnterFromLeft() override;
     geEditPtr cursorEnterFromRight() override;

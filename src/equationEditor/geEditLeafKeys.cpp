@@ -118,9 +118,11 @@ void geEditNum::insertChar(char16_t c) {
             if (outside.contains(u'.')) return;
             const QString inserted = start == 0 ? QStringLiteral("0.") : QStringLiteral(".");
             text_.replace(start, length, inserted);
+            textChanged();
             cursorPosition_ = start + int(inserted.size());
         } else {
             text_.replace(start, length, ch);
+            textChanged();
             cursorPosition_ = start + 1;
         }
         clearSelectedRange();
@@ -131,10 +133,12 @@ void geEditNum::insertChar(char16_t c) {
         if (text_.contains(u'.')) return;
         const QString inserted = cursorPosition_ == 0 ? QStringLiteral("0.") : QStringLiteral(".");
         text_.insert(cursorPosition_, inserted);
+        textChanged();
         cursorPosition_ += int(inserted.size());
         return;
     }
     text_.insert(cursorPosition_, ch);
+    textChanged();
     ++cursorPosition_;
 }
 
@@ -181,6 +185,7 @@ geEditPtr geEditNum::deleteNode() {
         text_.remove(cursorPosition_ - 1, 1);
         --cursorPosition_;
     }
+    textChanged();
     if (text_.isEmpty() && parent_) {
         hasCursor_ = false;
         auto e = geEditEmpty::emptyExpression();

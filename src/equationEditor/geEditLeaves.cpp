@@ -19,14 +19,17 @@ geEditPtr geEditNum::numWithString(const QString &text) {
 // ".5" is stored as "0.5".
 void geEditNum::setString(const QString &text) {
     text_ = text.startsWith(u'.') ? u'0' + text : text;
+    textChanged();
     cursorPosition_ = std::min<int>(cursorPosition_, int(text_.size()));
     clearSelectedRange();
 }
 
+double geEditNum::number() const { return value_; }
+
 // The leading numeric part of the text, as C's strtod reads it ("0." is 0).
-double geEditNum::number() const {
+void geEditNum::textChanged() {
     const QByteArray latin = text_.toLatin1();
-    return std::strtod(latin.constData(), nullptr);
+    value_ = std::strtod(latin.constData(), nullptr);
 }
 
 QString geEditNum::selectedString() const {

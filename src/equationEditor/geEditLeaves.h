@@ -20,6 +20,7 @@ public:
     geEditPtr copy() const override { return emptyExpression(); }
 
     grExp *makeExp() const override { return nullptr; }
+    Calculation calculateValue() const override { return {Calculation::Blocked, 0.0}; }
     QString string() const override { return QStringLiteral("?"); }
 
     geEditPtr cursorEnterFromLeft() override { return holdCursor(); }
@@ -59,6 +60,7 @@ public:
     geEditPtr copy() const override { return numWithString(text_); }
 
     grExp *makeExp() const override;
+    Calculation calculateValue() const override { return {Calculation::Value, value_}; }
     QString string() const override { return text_; }
     std::optional<QString> mulString() const override { return text_; }
 
@@ -72,8 +74,11 @@ private:
     void insertChar(char16_t c);
     geEditPtr insertOperator(char16_t op);
     void clearSelectedRange() { startSelection_ = endSelection_ = 0; }
+    // Keeps value_ in step with the text after every change of it.
+    void textChanged();
 
     QString text_;
+    double value_ = 0.0;
 };
 
 // A one-letter variable or constant; pi is the single character U+03C0.
@@ -101,6 +106,7 @@ public:
     geEditPtr copy() const override;
 
     grExp *makeExp() const override;
+    Calculation calculateValue() const override;
     QString string() const override;
     std::optional<QString> mulString() const override { return text_; }
     geEditPtr mulExpression() override;

@@ -102,6 +102,7 @@ geEditPtr geEditFunc::funcWithString(const QString &name) {
 geEditPtr geEditFunc::funcWithExpression(geEditPtr argument, const QString &name) {
     auto f = std::make_shared<geEditFunc>();
     f->name_ = name;
+    f->code_ = functionCode(name);
     f->setChild(std::move(argument));
     return f;
 }

@@ -17,6 +17,7 @@ public:
     bool containsVariable() const override;
     geEditPtr leftMostExpression() override { return shared_from_this(); }
     geEditPtr rightMostExpression() override { return shared_from_this(); }
+    int height() const override { return child() ? 1 + child()->height() : 1; }
 
     geEditPtr replaceExpression(geEdit *old, geEditPtr replacement) override;
     geEditPtr deleteExpression(geEdit *child) override;
@@ -35,6 +36,7 @@ public:
     geEditPtr copy() const override;
 
     grExp *makeExp() const override;
+    Calculation calculateValue() const override;
     QString string() const override;
 
     geEditPtr cursorEnterFromLeft() override;
@@ -70,6 +72,7 @@ public:
 
     geEditPtr rightMostExpression() override;
     grExp *makeExp() const override;
+    Calculation calculateValue() const override;
     QString string() const override;
 
     geEditPtr cursorEnterFromLeft() override;
@@ -84,6 +87,7 @@ public:
 
 private:
     QString name_;
+    int code_ = -1;  // the engine's function code of name_, -1 when unknown
 };
 
 // Unary minus of the child; the cursor it holds stands after the minus sign ("-|x").
@@ -95,6 +99,7 @@ public:
     geEditPtr copy() const override;
 
     grExp *makeExp() const override;
+    Calculation calculateValue() const override;
     QString string() const override;
 
     geEditPtr cursorEnterFromLeft() override { return holdCursor(); }

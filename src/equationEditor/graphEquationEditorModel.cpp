@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "engine/engine.h"
 #include "equationEditor/geEditBinaryOp.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
@@ -88,6 +87,11 @@ void graphEquationEditorModel::inputString(const QString &text) {
 }
 
 void graphEquationEditorModel::handleKey(char16_t key) {
+    // 0. A key adds at most a few levels; near the height limit only the arrows are taken.
+    if (!geIsArrow(key) && equation_ && equation_->height() > geMaxTreeHeight - 4) {
+        beep();
+        return;
+    }
     // 1. Without a selection the node holding the cursor takes the key.
     if (selection_) handleKeyWithSelection(key);
     else if (keyResponder_) setKeyResponder(keyResponder_->keyDown(key));
@@ -179,28 +183,16 @@ void graphEquationEditorModel::selectAll() {
 }
 
 void graphEquationEditorModel::calculate() {
-    // 1. Placeholders and variables leave nothing to calculate.
-    if (!equation_ || equation_->containsEmpty() || equation_->containsVariable()) {
+    // An equation with a placeholder or a variable shows nothing; nor does a failed
+    // evaluation (1/0, a relation) rather than an undefined number. Otherwise the value in
+    // single precision.
+    const geEdit::Calculation c =
+        equation_ ? equation_->calculateValue() : geEdit::Calculation{geEdit::Calculation::Blocked, 0.0};
+    if (c.state != geEdit::Calculation::Value) {
         setMessageText(QString());
         return;
     }
-    // 2. Convert, evaluate and show the single-precision value; a failed evaluation (1/0, a
-    // relation) shows nothing rather than an undefined number.
-    grExp *e = equation_->makeExp();
-    if (!e || grFindNullExp(e)) {
-        grFreeExp(e);
-        setMessageText(QString());
-        return;
-    }
-    grVariables variables{};
-    double result = 0.0;
-    const int status = grEvalExp(&variables, e, &result);
-    grFreeExp(e);
-    if (status != 0) {
-        setMessageText(QString());
-        return;
-    }
-    setMessageText(QStringLiteral("= ") + geFormatFloat(float(result)) + u'\n');
+    setMessageText(QStringLiteral("= ") + geFormatFloat(float(c.value)) + u'\n');
 }
 
 bool graphEquationEditorModel::stringInFunctionArray(const QString &name) const {

@@ -17,6 +17,11 @@
 
 #include "equationEditor/geEdit.h"
 
+// The tallest tree the keys may build. Every walk over the tree recurses once per level,
+// so a tree built without bound (a held-down "(" key) would end in a stack overflow; keys
+// that could add a level are refused with a beep once the tree is this tall.
+inline constexpr int geMaxTreeHeight = 2000;
+
 // The shortest text that reads back as the same float: 15 -> "15", 0.1f -> "0.1".
 QString geFormatFloat(float value);
 

@@ -167,6 +167,21 @@ bool contains(const geEdit *root, const geEdit *node) {
     return found;
 }
 
+std::string referenceStatus(const geEdit *root) {
+    if (root->containsEmpty() || root->containsVariable()) return "";
+    grExp *e = root->makeExp();
+    if (!e || grFindNullExp(e)) {
+        grFreeExp(e);
+        return "";
+    }
+    grVariables variables{};
+    double result = 0.0;
+    const int status = grEvalExp(&variables, e, &result);
+    grFreeExp(e);
+    if (status != 0) return "";
+    return "= " + geFormatFloat(float(result)).toStdString() + "\n";
+}
+
 void EditorTest::type(const std::u16string &keys) {
     for (char16_t k : keys) {
         switch (k) {

@@ -33,6 +33,9 @@ std::string checkLinks(const geEdit *root);
 int countCursors(const geEdit *root);
 int countSelected(const geEdit *root);
 bool contains(const geEdit *root, const geEdit *node);
+// The calculator line by its definition: nothing for a placeholder or a variable, else the
+// value of grEvalExp on makeExp's tree, nothing when that fails.
+std::string referenceStatus(const geEdit *root);
 
 class EditorTest : public ::testing::Test {
 protected:

@@ -1,0 +1,88 @@
+// 100,000 random keys with a fixed seed. After every key the tree must be sound: parent links
+// consistent, exactly one node holding the cursor (the key responder, inside the tree) or a
+// selection and no cursor, and conversion, text and calculation must run.
+#include <random>
+
+#include "editorTestSupport.h"
+
+namespace editorTest {
+namespace {
+
+std::string problemAfterKey(const graphEquationEditorModel &model) {
+    const geEdit *root = model.equation().get();
+    std::string links = checkLinks(root);
+    if (!links.empty()) return links;
+    if (model.selection()) {
+        if (model.keyResponder()) return "key responder during a selection";
+        if (countCursors(root) != 0) return "cursor during a selection";
+        if (countSelected(root) != 1) return "selected nodes: " + std::to_string(countSelected(root));
+        if (!contains(root, model.selection().get())) return "selection outside the tree";
+        return "";
+    }
+    if (!model.keyResponder()) return "no key responder";
+    if (!model.keyResponder()->hasCursor()) return "key responder without its flag";
+    if (countCursors(root) != 1) return "cursors: " + std::to_string(countCursors(root));
+    if (countSelected(root) != 0) return "selected nodes without a selection";
+    if (!contains(root, model.keyResponder().get())) return "key responder outside the tree";
+    return "";
+}
+
+TEST(RandomKeysTest, HundredThousandKeysKeepTheTreeSound) {
+    const std::u16string letters = u"xyzstkeabcdfghilnopqrSXπ";
+    const std::u16string signs = u"0123456789.+-*/^=,()<>";
+    std::mt19937 random(20261206);
+    graphEquationEditorModel model;
+    model.setConstantLookup([](const QString &) { return 2.0; });
+    model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+    std::u16string recent;  // the last keys, shown when a check fails
+    size_t largest = 0;
+    int calculated = 0;
+    for (int i = 0; i < 100000; ++i) {
+        const unsigned pick = random() % 100;
+        char16_t key;
+        if (pick < 30) key = letters[random() % letters.size()];
+        else if (pick < 70) key = signs[random() % signs.size()];
+        else if (pick < 80) key = geKeyLeftArrow;
+        else if (pick < 90) key = geKeyRightArrow;
+        else if (pick < 98) key = u'\b';
+        else key = u'\u24b6';  // select-all
+        recent += key;
+        if (recent.size() > 40) recent.erase(0, 1);
+
+        if (key == u'\b') model.deleteBackward();
+        else if (key == u'\u24b6') model.selectAll();
+        else model.insertText(QString(QChar(key)));
+
+        const std::string problem = problemAfterKey(model);
+        ASSERT_EQ(problem, "") << "after key " << i << ", keys "
+                               << QString::fromStdU16String(recent).toStdString() << "\n"
+                               << picture(model.equation().get());
+        // The calculator's own evaluation agrees with converting and evaluating.
+        model.calculate();
+        ASSERT_EQ(model.statusText().toStdString(), referenceStatus(model.equation().get()))
+            << picture(model.equation().get());
+        if (!model.statusText().isEmpty()) ++calculated;
+        grExp *e = model.equation()->makeExp();
+        const std::string converted = expPicture(e);
+        grFreeExp(e);
+        const QString text = model.equation()->string();
+        largest = std::max<size_t>(largest, size_t(text.size()));
+        if (i % 997 == 0) {
+            // A copy reads its numbers back through numWithString, which writes ".07" as
+            // "0.07": compare what the texts mean, not the texts.
+            auto copy = model.equation()->copy();
+            copy->setDelegate(&model);
+            grExp *copied = copy->makeExp();
+            const std::string copiedPicture = expPicture(copied);
+            grFreeExp(copied);
+            ASSERT_EQ(copiedPicture, converted);
+            ASSERT_EQ(checkLinks(copy.get()), "");
+        }
+    }
+    // The walk must have built real equations, not stayed at a placeholder.
+    EXPECT_GT(largest, 40u);
+    EXPECT_GT(calculated, 1000);
+}
+
+}  // namespace
+}  // namespace editorTest
