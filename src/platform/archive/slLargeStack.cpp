@@ -5,7 +5,7 @@
 #include <memory>
 
 void slRunWithLargeStack(const std::function<void()> &work) {
-    constexpr unsigned kStackBytes = 1024u * 1024u * 1024u;  // reserved, touched only as used
+    constexpr unsigned kStackBytes = 256u * 1024u * 1024u;  // reserved, touched only as used
     std::exception_ptr failure;
     std::unique_ptr<QThread> thread(QThread::create([&] {
         try {

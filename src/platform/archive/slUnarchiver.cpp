@@ -281,15 +281,17 @@ void slUnarchiver::decodeValuesOfObjCTypes(const char *types,
     if (*type) throw std::logic_error(std::string("no address given for type ") + type);
 }
 
+slArchivedObject slUnarchiver::decodeRootObject() {
+    slArchivedObject root = decodeObject();
+    if (!isAtEnd()) fail("unexpected data after the archive's end");
+    return root;
+}
+
 slArchivedObject slUnarchiver::unarchiveObjectWithData(const QByteArray &data, QString *error,
                                                        const slArchiveRegistry &registry) {
     slArchivedObject root;
     try {
-        slRunWithLargeStack([&] {
-            slUnarchiver unarchiver(data, registry);
-            root = unarchiver.decodeObject();
-            if (!unarchiver.isAtEnd()) unarchiver.fail("unexpected data after the archive's end");
-        });
+        slRunWithLargeStack([&] { root = slUnarchiver(data, registry).decodeRootObject(); });
     } catch (const slArchiveError &e) {
         if (error) *error = QString::fromStdString(e.what());
         return {};

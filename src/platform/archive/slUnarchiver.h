@@ -46,7 +46,11 @@ public:
     bool isAtEnd() const { return in_.atEnd(); }
     [[noreturn]] void fail(const std::string &what) const { in_.fail(what); }
 
-    // The root object of a whole archive; nil with error set when it cannot be read.
+    // The one object of a whole archive, on the calling thread's stack; raises slArchiveError.
+    slArchivedObject decodeRootObject();
+
+    // The root object of a whole archive, read on a large stack; nil with error set when
+    // it cannot be read.
     static slArchivedObject unarchiveObjectWithData(
         const QByteArray &data, QString *error = nullptr,
         const slArchiveRegistry &registry = slArchiveRegistry::shared());
