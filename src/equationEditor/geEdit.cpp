@@ -147,8 +147,12 @@ geEditPtr geEdit::replaceExpression(geEdit *old, geEditPtr replacement) {
 
 void geEdit::replaceInParent(geEdit *parent, const geEditPtr &replacement) {
     if (!parent) return;
+    const bool hadCursor = replacement && replacement->hasCursor();
     geEditPtr answer = parent->replaceExpression(this, replacement);
-    if (answer && answer != replacement) answer->setHasCursor(false);
+    // Ordinary slots answer the replacement untouched; a function that rebuilt around it
+    // answers the node it gave the cursor to, possibly the replacement itself.
+    if (answer && answer->hasCursor() && !(answer == replacement && hadCursor))
+        answer->setHasCursor(false);
 }
 
 geEditPtr geEdit::deleteExpression(geEdit *child) {

@@ -26,10 +26,12 @@ void geEditNum::setString(const QString &text) {
 
 double geEditNum::number() const { return value_; }
 
-// The leading numeric part of the text, as C's strtod reads it ("0." is 0).
+// The leading numeric part of the text, as C's strtod reads it ("0." is 0); the letters of
+// an enclosing product change with the text.
 void geEditNum::textChanged() {
     const QByteArray latin = text_.toLatin1();
     value_ = std::strtod(latin.constData(), nullptr);
+    if (parent_) parent_->makeMulString();
 }
 
 QString geEditNum::selectedString() const {

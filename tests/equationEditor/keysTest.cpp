@@ -127,6 +127,7 @@ TEST_F(KeysTest, Functions) {
         {"capital PI", u"PI", "pi|"},
         {"digits never trigger a rewrite", u"si2n", "Mul(s, Mul(i, Mul(2, n|)))"},
         {"operator in the argument binds the first factor", u"sin12←+", "Add|(sin(1), 2)"},
+        {"power typed before the argument takes the function as base", u"sin3←^", "Pow(sin(?|), 3)"},
     });
 }
 

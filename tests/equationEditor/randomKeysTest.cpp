@@ -1,6 +1,8 @@
 // 100,000 random keys with a fixed seed. After every key the tree must be sound: parent links
 // consistent, exactly one node holding the cursor (the key responder, inside the tree) or a
 // selection and no cursor, and conversion, text and calculation must run.
+#include <cstdlib>
+#include <iterator>
 #include <random>
 
 #include "editorTestSupport.h"
@@ -30,17 +32,28 @@ std::string problemAfterKey(const graphEquationEditorModel &model) {
 TEST(RandomKeysTest, HundredThousandKeysKeepTheTreeSound) {
     const std::u16string letters = u"xyzstkeabcdfghilnopqrSXπ";
     const std::u16string signs = u"0123456789.+-*/^=,()<>";
-    std::mt19937 random(20261206);
+    // Words that the rewrite turns into functions, roots and pi, typed as bursts of keys.
+    const std::u16string words[] = {u"sin", u"sinh", u"asin", u"cos", u"erfc", u"ln", u"dx",
+                                    u"abs", u"sqrt", u"pi", u"SIN", u"tanh"};
+    // Another seed can be tried through the environment; the default is fixed.
+    const char *seedText = std::getenv("EDITOR_RANDOM_SEED");
+    std::mt19937 random(seedText ? unsigned(std::strtoul(seedText, nullptr, 10)) : 20261206u);
     graphEquationEditorModel model;
     model.setConstantLookup([](const QString &) { return 2.0; });
     model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
     std::u16string recent;  // the last keys, shown when a check fails
     size_t largest = 0;
     int calculated = 0;
+    int functions = 0;
+    std::u16string pending;
     for (int i = 0; i < 100000; ++i) {
         const unsigned pick = random() % 100;
         char16_t key;
-        if (pick < 30) key = letters[random() % letters.size()];
+        if (pending.empty() && pick < 3) pending = words[random() % std::size(words)];
+        if (!pending.empty()) {
+            key = pending.front();
+            pending.erase(0, 1);
+        } else if (pick < 30) key = letters[random() % letters.size()];
         else if (pick < 70) key = signs[random() % signs.size()];
         else if (pick < 80) key = geKeyLeftArrow;
         else if (pick < 90) key = geKeyRightArrow;
@@ -62,6 +75,9 @@ TEST(RandomKeysTest, HundredThousandKeysKeepTheTreeSound) {
         ASSERT_EQ(model.statusText().toStdString(), referenceStatus(model.equation().get()))
             << picture(model.equation().get());
         if (!model.statusText().isEmpty()) ++calculated;
+        if (model.keyResponder() && model.keyResponder()->parent() &&
+            model.keyResponder()->parent()->isKind(geEditKind::Func))
+            ++functions;
         grExp *e = model.equation()->makeExp();
         const std::string converted = expPicture(e);
         grFreeExp(e);
@@ -82,6 +98,7 @@ TEST(RandomKeysTest, HundredThousandKeysKeepTheTreeSound) {
     // The walk must have built real equations, not stayed at a placeholder.
     EXPECT_GT(largest, 40u);
     EXPECT_GT(calculated, 1000);
+    EXPECT_GT(functions, 1000);
 }
 
 }  // namespace
