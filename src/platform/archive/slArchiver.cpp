@@ -109,16 +109,7 @@ void slArchiver::writeValue(const char *&type, const void *address) {
             return;
         case 'f': out_.real(*static_cast<const float *>(address), true); return;
         case 'd': out_.real(*static_cast<const double *>(address), false); return;
-        case '[': {
-            char *end = nullptr;
-            const long count = std::strtol(type, &end, 10);
-            if (count < 0 || !end || (end[0] != 'c' && end[0] != 'C') || end[1] != ']') {
-                throw std::logic_error("unsupported array type");
-            }
-            out_.raw(address, static_cast<size_t>(count));
-            type = end + 2;
-            return;
-        }
+        case '[': out_.raw(address, charArrayLength(type)); return;
         default: throw std::logic_error(std::string("unsupported type code ") + code);
     }
 }

@@ -1,9 +1,20 @@
 #include "platform/archive/slTypedStreamBytes.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace slTypedStream {
+
+size_t charArrayLength(const char *&type) {
+    char *end = nullptr;
+    const long count = std::strtol(type, &end, 10);
+    if (count < 0 || end == type || (end[0] != 'c' && end[0] != 'C') || end[1] != ']') {
+        throw std::logic_error("unsupported array type");
+    }
+    type = end + 2;
+    return static_cast<size_t>(count);
+}
 
 void ByteWriter::raw(const void *bytes, size_t count) {
     const auto *p = static_cast<const uint8_t *>(bytes);

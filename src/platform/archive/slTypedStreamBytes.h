@@ -27,6 +27,10 @@ constexpr int kLabelBase = -110;  // table entry n is written as the integer n -
 
 inline bool isReservedHead(uint8_t b) { return b >= 0x80 && b <= 0x91; }
 
+// The N of a byte array type "[Nc]" or "[NC]" whose "[" has been read; moves type past "]".
+// Our records name their types in code, so any other array type is a programming error.
+size_t charArrayLength(const char *&type);
+
 // A damaged or unreadable archive: what is wrong and where.
 class slArchiveError : public std::runtime_error {
 public:

@@ -255,16 +255,7 @@ void slUnarchiver::readValue(const char *&type, void *address) {
         case 'L': *static_cast<uint32_t *>(address) = static_cast<uint32_t>(in_.compactInt()); return;
         case 'f': *static_cast<float *>(address) = static_cast<float>(in_.real(true)); return;
         case 'd': *static_cast<double *>(address) = in_.real(false); return;
-        case '[': {
-            char *end = nullptr;
-            const long count = std::strtol(type, &end, 10);
-            if (count < 0 || !end || (end[0] != 'c' && end[0] != 'C') || end[1] != ']') {
-                throw std::logic_error("unsupported array type");
-            }
-            in_.rawBytes(address, static_cast<size_t>(count));
-            type = end + 2;
-            return;
-        }
+        case '[': in_.rawBytes(address, charArrayLength(type)); return;
         default: throw std::logic_error(std::string("unsupported type code ") + code);
     }
 }
