@@ -193,6 +193,10 @@ protected:
     // Clears the flag and lets the parent place the cursor left or right of this node.
     geEditPtr leaveLeft();
     geEditPtr leaveRight();
+    // Hands a key to the parent that takes it for this child. A parent that changes
+    // nothing answers itself without holding the cursor; then the cursor stays where it
+    // was, since a key that no rule accepts keeps the current responder.
+    geEditPtr passKeyToParent(char16_t key);
     // The key rule shared by nodes that treat the cursor as standing just after themselves.
     geEditPtr trailingKeyDown(char16_t key);
     // The Backspace rule of nodes without one of their own: a new placeholder takes the

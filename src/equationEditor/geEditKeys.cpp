@@ -83,6 +83,19 @@ geEditPtr geEdit::keyDownWithCursor(char16_t key) {
     }
 }
 
+geEditPtr geEdit::passKeyToParent(char16_t key) {
+    auto self = shared_from_this();
+    geEdit *p = parent_;
+    const bool hadCursor = hasCursor_;
+    hasCursor_ = false;
+    geEditPtr answer = p->keyDown(key);
+    if (answer.get() == p && !p->hasCursor() && parent_ == p) {
+        hasCursor_ = hadCursor;
+        return self;
+    }
+    return answer;
+}
+
 // The cursor stands just after this node: x| .
 geEditPtr geEdit::trailingKeyDown(char16_t key) {
     auto self = shared_from_this();

@@ -10,10 +10,7 @@ geEditPtr geEditEmpty::keyDown(char16_t key) {
     geEdit *p = parent_;
     if (!p) return self;
     // sin(?|) + "h" -> the function handles it (sinh).
-    if (p->handlesKeyDownForChild(this, key)) {
-        hasCursor_ = false;
-        return p->keyDown(key);
-    }
+    if (p->handlesKeyDownForChild(this, key)) return passKeyToParent(key);
     // ?| + "(" -> (?|)
     if (key == u'(' || key == u')') {
         replaceInParent(p, geEditParens::parensWithExpression(self));
@@ -88,8 +85,8 @@ geEditPtr geEditNum::keyDown(char16_t key) {
     }
     // 12| + "+" -> 12+?| (through the parent when it takes the key).
     if (cursorPosition_ >= size) {
+        if (parent_ && parent_->handlesKeyDownForChild(this, key)) return passKeyToParent(key);
         hasCursor_ = false;
-        if (parent_ && parent_->handlesKeyDownForChild(this, key)) return parent_->keyDown(key);
         return trailingKeyDown(key);
     }
     // |12 + "-" -> -|12
@@ -198,7 +195,7 @@ geEditPtr geEditNum::deleteNode() {
 // Variables.
 
 geEditPtr geEditVar::keyDown(char16_t key) {
+    if (parent_ && parent_->handlesKeyDownForChild(this, key)) return passKeyToParent(key);
     hasCursor_ = false;
-    if (parent_ && parent_->handlesKeyDownForChild(this, key)) return parent_->keyDown(key);
     return trailingKeyDown(key);
 }

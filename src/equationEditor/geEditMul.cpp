@@ -158,9 +158,7 @@ geEditPtr geEditMul::keyDown(char16_t key) {
             return built->holdCursor();
         }
         case u'*': case geKeyLeftArrow: case geKeyRightArrow:
-            // Nothing changes: the cursor stays where it was, at the operand boundary.
-            if (hasCursor_ || !leftExp()) return holdCursor();
-            return leftExp()->cursorEnterFromRight();
+            return self;  // nothing changes
         default: return geEditBasicBinaryOp::keyDown(key);
     }
 }

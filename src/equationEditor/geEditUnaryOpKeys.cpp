@@ -19,10 +19,7 @@ geEditPtr geEditParens::keyDown(char16_t key) {
         return child()->cursorEnterFromRight();
     }
     if (hasCursor_ && key == geKeyRightArrow) return leaveRight();
-    if (parent_ && parent_->handlesKeyDownForChild(this, key)) {
-        hasCursor_ = false;
-        return parent_->keyDown(key);
-    }
+    if (parent_ && parent_->handlesKeyDownForChild(this, key)) return passKeyToParent(key);
     return trailingKeyDown(key);
 }
 
@@ -78,8 +75,8 @@ geEditPtr geEditFunc::keyDown(char16_t key) {
     }
     if (hasCursor_ && cursorPosition_ == 1) return self;
     if (child()) child()->setHasCursor(false);
+    if (parent_ && parent_->handlesKeyDownForChild(this, key)) return passKeyToParent(key);
     hasCursor_ = false;
-    if (parent_ && parent_->handlesKeyDownForChild(this, key)) return parent_->keyDown(key);
     return trailingKeyDown(key);
 }
 
@@ -134,8 +131,8 @@ geEditPtr geEditNegative::keyDown(char16_t key) {
         }
         if (key == u'-') return shared_from_this();
     }
+    if (parent_ && parent_->handlesKeyDownForChild(this, key)) return passKeyToParent(key);
     hasCursor_ = false;
-    if (parent_ && parent_->handlesKeyDownForChild(this, key)) return parent_->keyDown(key);
     return trailingKeyDown(key);
 }
 

@@ -100,7 +100,12 @@ void graphEquationEditorModel::handleKey(char16_t key) {
     if (geEditPtr m = keyResponder_->mulExpression()) {
         geEditPtr replaced;
         m->replaceStringWithFunction(functionArray_, replaced);
-        if (replaced) setKeyResponder(replaced->cursorEnterFromRight());
+        if (replaced) {
+            // The rewritten chain need not hold the responder (|dX + "S" -> S·dx(?|)):
+            // the cursor moves into the new node either way.
+            keyResponder_->setHasCursor(false);
+            setKeyResponder(replaced->cursorEnterFromRight());
+        }
     }
 }
 

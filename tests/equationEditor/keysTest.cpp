@@ -100,6 +100,8 @@ TEST_F(KeysTest, ParenthesesAndNegation) {
         {"negation takes the next operator as a whole", u"-2+3", "Add(Neg(2), 3|)"},
         {"negation takes a letter as a product", u"-xy", "Mul(Neg(x), y|)"},
         {"minus after the minus sign changes nothing", u"-x←←→-", "Neg|(x)"},
+        {"a key nobody takes keeps the cursor in the operand", u"-x<", "Neg(x|)"},
+        {"a key nobody takes keeps the cursor in an argument", u"sinx)", "sin(x|)"},
     });
 }
 
@@ -128,6 +130,7 @@ TEST_F(KeysTest, Functions) {
         {"digits never trigger a rewrite", u"si2n", "Mul(s, Mul(i, Mul(2, n|)))"},
         {"operator in the argument binds the first factor", u"sin12←+", "Add|(sin(1), 2)"},
         {"power typed before the argument takes the function as base", u"sin3←^", "Pow(sin(?|), 3)"},
+        {"a chain beside the cursor can spell a name", u"d5X←⌫⌫←S", "Mul(S, dx(?|))"},
     });
 }
 

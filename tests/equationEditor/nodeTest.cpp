@@ -141,3 +141,43 @@ TEST(NodeTest, ProductTextsFollowEdits) {
 
 }  // namespace
 }  // namespace editorTest
+
+namespace editorTest {
+namespace {
+
+// A delegate that knows only "sin": the name cannot grow into "sinh".
+class SinOnlyDelegate : public geEditDelegate {
+public:
+    bool stringInFunctionArray(const QString &name) const override { return name == "sin"; }
+    double constantForString(const QString &name) const override { return name == "w" ? 4.0 : 0.0; }
+};
+
+TEST(NodeTest, KeysAskTheDelegateForFunctionNames) {
+    SinOnlyDelegate delegate;
+    auto x = geEditVar::varWithChar(u'x');
+    auto root = geEdit::rootWithExpression(geEditFunc::funcWithExpression(x, "sin"));
+    root->setDelegate(&delegate);
+    // sin(x|) + "h" -> sin(x)·h|
+    geEditPtr holder = x->cursorEnterFromRight()->keyDown(u'h');
+    EXPECT_EQ(picture(root.get()), "Mul(sin(x), h|)");
+    EXPECT_EQ(holder->string(), "h");
+    auto w = geEditVar::varWithChar(u'w');
+    w->setDelegate(&delegate);
+    grExp *e = w->makeExp();
+    EXPECT_EQ(expPicture(e), "4");
+    grFreeExp(e);
+}
+
+TEST(NodeTest, ResignCursorHandsTheFlagOn) {
+    auto a = geEditVar::varWithChar(u'a');
+    auto b = geEditVar::varWithChar(u'b');
+    EXPECT_EQ(a->resignCursor(b), b);
+    EXPECT_FALSE(b->hasCursor()) << "a node without the cursor has nothing to hand on";
+    a->holdCursor();
+    EXPECT_EQ(a->resignCursor(b), b);
+    EXPECT_FALSE(a->hasCursor());
+    EXPECT_TRUE(b->hasCursor());
+}
+
+}  // namespace
+}  // namespace editorTest
