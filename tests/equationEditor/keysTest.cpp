@@ -55,6 +55,8 @@ TEST_F(KeysTest, TrailingRule) {
         {"power after a power changes nothing", u"x^2→^", "Pow(x, 2)|"},
         {"fraction", u"1/2", "Div(1, 2|)"},
         {"power inside a denominator", u"1/2^", "Div(1, Pow(2, ?|))"},
+        {"power after a root", u"sqrt9→^", "Pow(Root(2, 9), ?|)"},
+        {"letter after a root multiplies", u"sqrt9→x", "Mul(Root(2, 9), x|)"},
         {"every operator sign", u"a,b=c-d", "Comma(a, Equals(b, Sub(c, d|)))"},
         {"closing bracket walks up to the enclosing parentheses", u"(1+x)", "Parens(Add(1, x))|"},
     });
@@ -152,6 +154,7 @@ TEST_F(KeysTest, Backspace) {
         {"parentheses as a whole", u"(x)⌫", "?|"},
         {"variable", u"xy⌫", "Mul(x, ?|)"},
         {"fraction as a whole", u"1/2→⌫", "?|"},
+        {"root as a whole", u"sqrt9→⌫", "?|"},
     });
 }
 
