@@ -1,0 +1,111 @@
+#include "render/graph3DParametricSurfaceRender.h"
+
+#include <cmath>
+
+graph3DParametricSurfaceRender::graph3DParametricSurfaceRender(graphDraw &draw)
+    : graphRender(draw), graphPoints(std::make_unique<slVector[]>(graphSurfaceMesh::maxPoints))
+{
+}
+
+void graph3DParametricSurfaceRender::init()
+{
+    tStart = sStart = 0.0;
+    tLength = sLength = 20.0;
+    drawMode = 0;
+    divisions3D = 0;
+}
+
+void graph3DParametricSurfaceRender::setTStart(double start, double length)
+{
+    tStart = start;
+    tLength = length;
+}
+
+void graph3DParametricSurfaceRender::setSStart(double start, double length)
+{
+    sStart = start;
+    sLength = length;
+}
+
+void graph3DParametricSurfaceRender::setDivisions3D(int divisions)
+{
+    divisions3D = graphSurfaceMesh::clampDivisions(divisions);
+    recompute();
+}
+
+void graph3DParametricSurfaceRender::sample()
+{
+    const int n = divisions3D;
+    const double tStep = tLength / n, sStep = sLength / n;
+    grVariables variables{0.0, 0.0, 0.0, 0.0, kValue};
+    const bool complete = equation != nullptr && equation->x != nullptr && equation->y != nullptr &&
+                          equation->z != nullptr;
+    for (int i = 0; i < n; i++) {
+        variables.t = tStart + i * tStep;
+        for (int j = 0; j < n; j++) {
+            variables.s = sStart + j * sStep;
+            double x = 0.0, y = 0.0, z = 0.0;
+            const bool valid = complete && grEvalExp(&variables, equation->x, &x) == 0 &&
+                               grEvalExp(&variables, equation->y, &y) == 0 &&
+                               grEvalExp(&variables, equation->z, &z) == 0 && !std::isnan(x) &&
+                               !std::isnan(y) && !std::isnan(z);
+            slVectorSet(&graphPoints[i * n + j], valid ? x : 0.0, valid ? y : 0.0, valid ? z : 0.0);
+        }
+    }
+}
+
+void graph3DParametricSurfaceRender::makeGraphNormals()
+{
+    const slVector *points = graphPoints.get();
+    const int n = divisions3D;
+    mesh.makeNormals(n, [points, n](int i, int j) { return points[i * n + j]; });
+}
+
+void graph3DParametricSurfaceRender::compileWithBounds(graphRect, graphRect, const QColor &color)
+{
+    // 1.-2.
+    sample();
+    makeGraphNormals();
+
+    // 3. Opaque colour and materials.
+    const float c[4] = {static_cast<float>(color.redF()), static_cast<float>(color.greenF()),
+                        static_cast<float>(color.blueF()), 1.0f};
+    const float ambient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    const float specular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const float shininess[4] = {25.0f, 0.0f, 0.0f, 0.0f};
+
+    // 4.
+    draw.newList(compileList);
+    draw.disable(graphCapability::blend);
+    draw.color(c[0], c[1], c[2], c[3]);
+    draw.material(graphMaterial::ambient, ambient);
+    draw.material(graphMaterial::specular, specular);
+    draw.material(graphMaterial::diffuse, c);
+    draw.material(graphMaterial::shininess, shininess);
+
+    // 5. Points take the size current at replay; modes outside 0..3 draw nothing.
+    const int n = divisions3D;
+    const slVector *points = graphPoints.get();
+    auto pointAt = [points, n](int i, int j) -> const slVector & { return points[i * n + j]; };
+    switch (drawMode) {
+    case graphDrawShaded:
+        mesh.drawShaded(draw, n, pointAt);
+        break;
+    case graphDrawWireframe:
+        mesh.drawWireframe(draw, n, pointAt);
+        break;
+    case graphDrawPoints:
+        mesh.drawPoints(draw, n, pointAt);
+        break;
+    case graphDrawCheckerboard:
+        mesh.drawCheckerboard(draw, n, pointAt, c, white);
+        break;
+    default:
+        break;
+    }
+
+    // 6.
+    draw.enable(graphCapability::blend);
+    draw.endList();
+}

@@ -1,0 +1,7 @@
+#include "render/graphSurfaceMesh.h"
+
+graphSurfaceMesh::graphSurfaceMesh()
+    : fNormals{std::make_unique<slVector[]>(maxPoints), std::make_unique<slVector[]>(maxPoints)},
+      vNormals(std::make_unique<slVector[]>(maxPoints))
+{
+}

@@ -1,0 +1,186 @@
+// What the two surface renderers share: the square grid of n x n points, its triangle
+// split, face and point normals, and the drawing of the four draw modes.
+//
+// Grid point (i, j), i and j from 0 to n - 1, is stored at index i * n + j. Cell (i, j),
+// i and j up to n - 2, has corners P00 = (i, j), P01 = (i, j + 1), P10 = (i + 1, j) and
+// P11 = (i + 1, j + 1) and is split along P01-P10 into triangle 0 = (P00, P10, P01) and
+// triangle 1 = (P10, P01, P11). The normal arrays are allocated once at the largest grid
+// (200 x 200 points) and reused, so no n, k or region change allocates.
+//
+// The grid points themselves belong to the renderer; every operation here takes them
+// through pointAt(i, j), a callable answering the slVector of grid point (i, j).
+#pragma once
+
+#include "engine/slVector.h"
+#include "render/graphDraw.h"
+
+#include <memory>
+
+// Draw modes of the surface renderers.
+enum : int {
+    graphDrawPoints = 0,
+    graphDrawWireframe = 1,
+    graphDrawShaded = 2,
+    graphDrawCheckerboard = 3,
+};
+
+class graphSurfaceMesh {
+public:
+    static constexpr int maxDivisions = 200;
+    static constexpr int maxPoints = maxDivisions * maxDivisions;
+    // The side of a 4 x 4-cell block of the checkerboard.
+    static constexpr int checkerBlock = 4;
+
+    graphSurfaceMesh();
+
+    // n limited to what the arrays hold; a negative n is an empty grid.
+    static int clampDivisions(int n) { return n < 0 ? 0 : n > maxDivisions ? maxDivisions : n; }
+
+    const slVector &faceNormal(int triangle, int index) const { return fNormals[triangle][index]; }
+    const slVector &vertexNormal(int index) const { return vNormals[index]; }
+
+    // Fills the face normals of every cell and the smoothed normal of every grid point.
+    template <class PointAt>
+    void makeNormals(int n, PointAt pointAt);
+
+    // Every grid point, i outer and j inner, in one block of points.
+    template <class PointAt>
+    void drawPoints(graphDraw &draw, int n, PointAt pointAt) const;
+    // One line strip per i along j, then one per j along i.
+    template <class PointAt>
+    void drawWireframe(graphDraw &draw, int n, PointAt pointAt) const;
+    // One lit triangle strip per row of cells, with the point normals.
+    template <class PointAt>
+    void drawShaded(graphDraw &draw, int n, PointAt pointAt) const;
+    // Unlit triangles, cell by cell, in color where (i div 4 + j div 4) is odd, else white.
+    template <class PointAt>
+    void drawCheckerboard(graphDraw &draw, int n, PointAt pointAt, const float color[3],
+                          const float white[3]) const;
+
+private:
+    static void vertex(graphDraw &draw, const slVector &p)
+    {
+        draw.vertex(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+    }
+    static void add(slVector &sum, const slVector &v)
+    {
+        sum.x += v.x;
+        sum.y += v.y;
+        sum.z += v.z;
+    }
+
+    std::unique_ptr<slVector[]> fNormals[2];
+    std::unique_ptr<slVector[]> vNormals;
+};
+
+template <class PointAt>
+void graphSurfaceMesh::makeNormals(int n, PointAt pointAt)
+{
+    n = clampDivisions(n);
+    // 1. Face normals: (P00 - P01) x (P10 - P01) and (P10 - P01) x (P11 - P01), normalised;
+    //    over a flat grid both point towards +z.
+    for (int i = 0; i + 1 < n; i++) {
+        for (int j = 0; j + 1 < n; j++) {
+            const slVector p00 = pointAt(i, j), p01 = pointAt(i, j + 1);
+            const slVector p10 = pointAt(i + 1, j), p11 = pointAt(i + 1, j + 1);
+            const slVector a{p00.x - p01.x, p00.y - p01.y, p00.z - p01.z};
+            const slVector b{p10.x - p01.x, p10.y - p01.y, p10.z - p01.z};
+            const slVector c{p11.x - p01.x, p11.y - p01.y, p11.z - p01.z};
+            slVector *face0 = &fNormals[0][i * n + j], *face1 = &fNormals[1][i * n + j];
+            slVectorCross(&a, &b, face0);
+            slVectorNormalize(face0);
+            slVectorCross(&b, &c, face1);
+            slVectorNormalize(face1);
+        }
+    }
+    // 2. Point normals: the normalised sum of the triangles that have the point as a
+    //    corner (six inside, three on other edge points, one or two at corners).
+    for (int i = 0; i < n; i++) {
+        for (int j = 0; j < n; j++) {
+            slVector sum{0.0, 0.0, 0.0};
+            const bool lastI = i == n - 1, lastJ = j == n - 1;
+            if (!lastI && !lastJ)
+                add(sum, fNormals[0][i * n + j]);
+            if (i > 0 && !lastJ) {
+                add(sum, fNormals[0][(i - 1) * n + j]);
+                add(sum, fNormals[1][(i - 1) * n + j]);
+            }
+            if (!lastI && j > 0) {
+                add(sum, fNormals[0][i * n + j - 1]);
+                add(sum, fNormals[1][i * n + j - 1]);
+            }
+            if (i > 0 && j > 0)
+                add(sum, fNormals[1][(i - 1) * n + j - 1]);
+            slVectorNormalize(&sum);
+            vNormals[i * n + j] = sum;
+        }
+    }
+}
+
+template <class PointAt>
+void graphSurfaceMesh::drawPoints(graphDraw &draw, int n, PointAt pointAt) const
+{
+    draw.begin(graphPrimitive::points);
+    for (int i = 0; i < n; i++)
+        for (int j = 0; j < n; j++)
+            vertex(draw, pointAt(i, j));
+    draw.end();
+}
+
+template <class PointAt>
+void graphSurfaceMesh::drawWireframe(graphDraw &draw, int n, PointAt pointAt) const
+{
+    for (int i = 0; i < n; i++) {
+        draw.begin(graphPrimitive::lineStrip);
+        for (int j = 0; j < n; j++)
+            vertex(draw, pointAt(i, j));
+        draw.end();
+    }
+    for (int j = 0; j < n; j++) {
+        draw.begin(graphPrimitive::lineStrip);
+        for (int i = 0; i < n; i++)
+            vertex(draw, pointAt(i, j));
+        draw.end();
+    }
+}
+
+template <class PointAt>
+void graphSurfaceMesh::drawShaded(graphDraw &draw, int n, PointAt pointAt) const
+{
+    draw.enable(graphCapability::lighting);
+    for (int i = 0; i + 1 < n; i++) {
+        draw.begin(graphPrimitive::triangleStrip);
+        for (int j = 0; j < n; j++) {
+            for (int row : {i, i + 1}) {
+                const slVector &normal = vNormals[row * n + j];
+                draw.normal(static_cast<float>(normal.x), static_cast<float>(normal.y),
+                            static_cast<float>(normal.z));
+                vertex(draw, pointAt(row, j));
+            }
+        }
+        draw.end();
+    }
+    draw.disable(graphCapability::lighting);
+}
+
+template <class PointAt>
+void graphSurfaceMesh::drawCheckerboard(graphDraw &draw, int n, PointAt pointAt,
+                                        const float color[3], const float white[3]) const
+{
+    draw.begin(graphPrimitive::triangles);
+    for (int i = 0; i + 1 < n; i++) {
+        for (int j = 0; j + 1 < n; j++) {
+            const float *c = (i / checkerBlock + j / checkerBlock) % 2 == 1 ? color : white;
+            draw.color(c[0], c[1], c[2], 1.0f);
+            const slVector p00 = pointAt(i, j), p10 = pointAt(i + 1, j);
+            const slVector p01 = pointAt(i, j + 1), p11 = pointAt(i + 1, j + 1);
+            vertex(draw, p00);
+            vertex(draw, p10);
+            vertex(draw, p01);
+            vertex(draw, p10);
+            vertex(draw, p01);
+            vertex(draw, p11);
+        }
+    }
+    draw.end();
+}

@@ -1,0 +1,150 @@
+// The parametric surface: the grid of parameters, NaN points at the origin, opaque
+// colours, and the modes that draw nothing.
+#include "render/graph3DParametricSurfaceRender.h"
+#include "render/graph3DRender.h"
+#include "surfaceTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+
+using parametricSurface = recordedSurface<graph3DParametricSurfaceRender>;
+
+TEST(graph3DParametricSurface, defaultsAndKind)
+{
+    graphRecordingDraw draw;
+    graph3DParametricSurfaceRender fresh(draw);
+    fresh.initWithEquation(testEquation("x = s, y = t, z = s*t"));
+    EXPECT_EQ(fresh.getDrawMode(), 0);
+    EXPECT_EQ(fresh.getDivisions3D(), 0);
+    EXPECT_TRUE(fresh.is3D());
+    EXPECT_TRUE(fresh.isParametric());
+    // With n = 0 a compile draws an empty block of points.
+    fresh.compileWithBounds(surfaceSquare, {}, Qt::red);
+    auto strips = graphRecordingDraw::strips(draw.list(fresh.getCompileList()));
+    ASSERT_EQ(strips.size(), 1u);
+    EXPECT_TRUE(strips[0].vertices.empty());
+}
+
+TEST(graph3DParametricSurface, saddleOverTheDefaultRanges)
+{
+    // t runs with i, s with j, both over 0..20 in 60 steps: the grid ends at 19.67.
+    parametricSurface s("x = s, y = t, z = s*t", 60, graphDrawPoints);
+    auto strips = graphRecordingDraw::strips(s.compile());
+    ASSERT_EQ(strips.size(), 1u);
+    ASSERT_EQ(strips[0].vertices.size(), 3600u);
+    const double step = 20.0 / 60;
+    for (int index : {0, 1, 60, 1234, 3599}) {
+        const double t = (index / 60) * step, sv = (index % 60) * step;
+        EXPECT_EQ(strips[0].vertices[index][0], static_cast<float>(sv)) << index;
+        EXPECT_EQ(strips[0].vertices[index][1], static_cast<float>(t)) << index;
+        EXPECT_EQ(strips[0].vertices[index][2], static_cast<float>(sv * t)) << index;
+    }
+    EXPECT_NEAR(strips[0].vertices.back()[0], 19.6667f, 1e-4);
+
+    // Ranges and k reach the next compile.
+    s.render->setTStart(-1.0, 2.0);
+    s.render->setSStart(10.0, 60.0);
+    s.compile();
+    EXPECT_EQ(s.render->pointAt(0, 0).y, -1.0);
+    EXPECT_EQ(s.render->pointAt(0, 0).x, 10.0);
+    EXPECT_DOUBLE_EQ(s.render->pointAt(59, 59).x, 10.0 + 59);
+}
+
+TEST(graph3DParametricSurface, openSphereEndsOneStepShort)
+{
+    parametricSurface s("x = cos(s)*cos(t), y = sin(s)*cos(t), z = sin(t)", 30);
+    s.render->setSStart(0.0, 2 * pi);
+    s.render->setTStart(-pi / 2, pi);
+    s.compile();
+    double highest = -2.0, widestAngle = 0.0;
+    for (int i = 0; i < 30; i++) {
+        for (int j = 0; j < 30; j++) {
+            const slVector &p = s.render->pointAt(i, j);
+            ASSERT_NEAR(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 1.0, 1e-12);
+            highest = std::max(highest, p.z);
+            if (i == 15)
+                widestAngle = std::max(widestAngle, std::atan2(p.y, p.x) < 0 ? std::atan2(p.y, p.x) + 2 * pi
+                                                                             : std::atan2(p.y, p.x));
+        }
+    }
+    // The south pole is on the grid, the north pole and the last meridian are not.
+    EXPECT_DOUBLE_EQ(s.render->pointAt(0, 0).z, -1.0);
+    EXPECT_DOUBLE_EQ(highest, std::sin(-pi / 2 + 29 * (pi / 30)));
+    EXPECT_NEAR(widestAngle, 29 * (2 * pi / 30), 1e-12);
+    // Shaded: the normals of the sphere's points point along the radius, outwards or
+    // inwards, everywhere away from the seam and the poles.
+    const slVector &p = s.render->pointAt(10, 10), &n = s.render->vertexNormal(10, 10);
+    EXPECT_NEAR(std::fabs(p.x * n.x + p.y * n.y + p.z * n.z), 1.0, 1e-2);
+}
+
+TEST(graph3DParametricSurface, invalidPointsCollapseToTheOrigin)
+{
+    // t < 0 makes x NaN, and the whole point goes to the origin; ln 0 is negative
+    // infinity, which is drawn; a failed evaluation counts as NaN.
+    parametricSurface root("x = t^(1/2), y = s + 1, z = ln(t)", 10, graphDrawPoints);
+    root.render->setTStart(-5.0, 10.0);
+    auto vertices = graphRecordingDraw::strips(root.compile())[0].vertices;
+    for (int j = 0; j < 10; j++) {
+        for (int i = 0; i < 5; i++)
+            EXPECT_EQ(vertices[i * 10 + j], (std::array<float, 3>{0.0f, 0.0f, 0.0f})) << i;
+        EXPECT_EQ(vertices[5 * 10 + j][0], 0.0f);
+        EXPECT_EQ(vertices[5 * 10 + j][1], static_cast<float>(j * 2.0 + 1));
+        EXPECT_TRUE(std::isinf(vertices[5 * 10 + j][2]));
+        EXPECT_EQ(vertices[6 * 10 + j][0], 1.0f);
+    }
+    parametricSurface failing("x = s, y = t, z = 1/(s-s)", 4, graphDrawPoints);
+    auto strips = graphRecordingDraw::strips(failing.compile());
+    ASSERT_EQ(strips.size(), 1u);
+    ASSERT_EQ(strips[0].vertices.size(), 16u);
+    for (auto &v : strips[0].vertices)
+        EXPECT_EQ(v, (std::array<float, 3>{0.0f, 0.0f, 0.0f}));
+}
+
+TEST(graph3DParametricSurface, modesAndOpaqueColours)
+{
+    const struct {
+        int mode;
+        size_t blocks;
+        graphPrimitive primitive;
+    } rows[] = {
+        {graphDrawPoints, 1, graphPrimitive::points},
+        {graphDrawWireframe, 10, graphPrimitive::lineStrip},
+        {graphDrawShaded, 4, graphPrimitive::triangleStrip},
+        {graphDrawCheckerboard, 1, graphPrimitive::triangles},
+        {5, 0, graphPrimitive::points},
+        {-1, 0, graphPrimitive::points},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.mode);
+        parametricSurface s("x = s, y = t, z = s*t", 5, row.mode);
+        const auto &ops = s.compile(surfaceSquare, QColor::fromRgbF(1.0f, 0.0f, 1.0f));
+        auto strips = graphRecordingDraw::strips(ops);
+        ASSERT_EQ(strips.size(), row.blocks);
+        for (auto &strip : strips)
+            EXPECT_EQ(strip.primitive, row.primitive);
+        // No point size of its own; opaque colour and materials.
+        EXPECT_TRUE(callsOf(ops, graphDrawCall::pointSize).empty());
+        auto colors = callsOf(ops, graphDrawCall::color);
+        ASSERT_FALSE(colors.empty());
+        EXPECT_EQ(colors[0].args[3], 1.0);
+        for (const graphDrawOp &m : callsOf(ops, graphDrawCall::material)) {
+            if (m.code != static_cast<int>(graphMaterial::shininess)) {
+                EXPECT_EQ(m.args[3], 1.0);
+            }
+        }
+        EXPECT_EQ(ops.back().call, graphDrawCall::enable);
+    }
+    // The checkerboard blocks in the equation colour and white.
+    parametricSurface s("x = s, y = t, z = s*t", 9, graphDrawCheckerboard);
+    auto cells = checkerCells(s.compile(surfaceSquare, QColor::fromRgbF(1.0f, 0.0f, 1.0f)));
+    ASSERT_EQ(cells.size(), 64u);
+    EXPECT_EQ(cells[4 * 8 + 0].color, (std::array<double, 4>{1.0, 0.0, 1.0, 1.0}));
+    EXPECT_EQ(cells[4 * 8 + 4].color, (std::array<double, 4>{1.0, 1.0, 1.0, 1.0}));
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// The function surface z = f(x, y): grid, heights, normals and the four draw modes, read
+// back from the recording drawing interface.
+#include "render/graph3DRender.h"
+#include "surfaceTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using functionSurface = recordedSurface<graph3DRender>;
+
+TEST(graph3DRender, defaultsAndKind)
+{
+    graphRecordingDraw draw;
+    graph3DRender fresh(draw);
+    fresh.initWithEquation(testEquation("z = x + y"));
+    EXPECT_EQ(fresh.getDrawMode(), graphDrawShaded);
+    EXPECT_EQ(fresh.getDivisions3D(), 60);
+    EXPECT_TRUE(fresh.is3D());
+    EXPECT_FALSE(fresh.isParametric());
+    // Created with the zero rectangle, every grid point is sampled at (0, 0).
+    EXPECT_EQ(fresh.heightAt(59, 59), 0.0);
+    fresh.setK(3.0);
+    EXPECT_EQ(fresh.heightAt(59, 59), 0.0);
+}
+
+TEST(graph3DRender, gridSpacingIsAFloatThirdOver20WithN60)
+{
+    functionSurface s("z = x^2 + y^2", 60, graphDrawPoints);
+    auto strips = graphRecordingDraw::strips(s.compile());
+    ASSERT_EQ(strips.size(), 1u);
+    ASSERT_EQ(strips[0].vertices.size(), 3600u);
+    const double step = static_cast<double>(20.0f / 60.0f);
+    // Point (i, j) is the vertex i * 60 + j: x runs with i, y with j, and the grid ends
+    // one step short of 10.
+    for (int index : {0, 1, 59, 60, 61, 1799, 3599}) {
+        const int i = index / 60, j = index % 60;
+        const double x = -10.0 + i * step, y = -10.0 + j * step;
+        EXPECT_EQ(strips[0].vertices[index][0], static_cast<float>(x)) << index;
+        EXPECT_EQ(strips[0].vertices[index][1], static_cast<float>(y)) << index;
+        EXPECT_EQ(strips[0].vertices[index][2], static_cast<float>(x * x + y * y)) << index;
+    }
+    EXPECT_NEAR(strips[0].vertices.back()[0], 9.6667f, 1e-4);
+    // The corner height 200 stays below the clamp of 400.
+    EXPECT_EQ(strips[0].vertices[0][2], 200.0f);
+}
+
+TEST(graph3DRender, heightsAreClampedAndNaNIsZero)
+{
+    const struct {
+        const char *name;
+        const char *text;
+        graphRect region;
+        int i, j;
+        double height;
+    } rows[] = {
+        {"clamped above to 20 widths", "z = 1000*x", surfaceSquare, 59, 0, 400.0},
+        {"clamped below", "z = 1000*x", surfaceSquare, 0, 30, -400.0},
+        {"within the clamp", "z = 1000*x", surfaceSquare, 30, 7, static_cast<float>(1000 * (-10.0 + 30 * double(20.0f / 60.0f)))},
+        {"NaN at 0", "z = ln(x)", surfaceSquare, 10, 10, 0.0},
+        {"negative infinity to -20 widths", "z = ln(x)", {0.0f, 0.0f, 20.0f, 20.0f}, 0, 5, -400.0},
+        {"positive infinity", "z = 1/abs(x) + 1/x - 1/x", {0.0f, 0.0f, 20.0f, 20.0f}, 0, 5, 0.0},
+        {"a failed evaluation at 0", "z = 1/(x-x)", surfaceSquare, 3, 3, 0.0},
+        {"clamp follows the width", "z = 1000*x", {-1.0f, -1.0f, 2.0f, 2.0f}, 59, 0, 40.0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        functionSurface s(row.text, 60);
+        s.render->setBounds(row.region);
+        EXPECT_EQ(s.render->heightAt(row.i, row.j), row.height);
+    }
+}
+
+TEST(graph3DRender, normalsOfPlanes)
+{
+    // Flat: every face and point normal is (0, 0, 1). The plane z = x: every normal is
+    // (-1, 0, 1) / sqrt 2, whatever the number of triangles summed at a point.
+    const double r = 1.0 / std::sqrt(2.0);
+    const struct {
+        const char *text;
+        slVector normal;
+    } rows[] = {{"z = 1", {0.0, 0.0, 1.0}}, {"z = x", {-r, 0.0, r}}, {"z = 0 - 2*y", {0.0, 2 / std::sqrt(5.0), 1 / std::sqrt(5.0)}}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.text);
+        functionSurface s(row.text, 9);
+        s.render->setBounds(surfaceSquare);
+        for (int i = 0; i < 9; i++) {
+            for (int j = 0; j < 9; j++) {
+                const slVector &v = s.render->vertexNormal(i, j);
+                EXPECT_NEAR(v.x, row.normal.x, 1e-12);
+                EXPECT_NEAR(v.y, row.normal.y, 1e-12);
+                EXPECT_NEAR(v.z, row.normal.z, 1e-12);
+                if (i < 8 && j < 8) {
+                    for (int triangle : {0, 1}) {
+                        const slVector &f = s.render->faceNormal(triangle, i, j);
+                        EXPECT_NEAR(f.x, row.normal.x, 1e-12);
+                        EXPECT_NEAR(f.z, row.normal.z, 1e-12);
+                    }
+                }
+            }
+        }
+        // The shaded strips carry them.
+        for (const graphDrawOp &op : callsOf(s.compile(), graphDrawCall::normal))
+            ASSERT_NEAR(op.args[2], row.normal.z, 1e-6);
+    }
+}
+
+TEST(graph3DRender, pointNormalsAverageTheTrianglesAround)
+{
+    // A V-shaped valley z = x^2 on the 3 x 3 grid x, y in {-1, 0, 1}: the faces left of
+    // x = 0 tilt towards +x, those right of it towards -x. Points on the left or right
+    // edge see only one side. In the middle column the centre sums three faces of each
+    // side, (1, 0) two left and one right, (1, 2) one left and two right.
+    functionSurface s("z = x^2", 3);
+    s.render->setBounds({-1.0f, -1.0f, 3.0f, 3.0f});
+    const double r = 1.0 / std::sqrt(2.0), q = 1.0 / std::sqrt(10.0);
+    const struct {
+        int i, j;
+        slVector normal;
+    } rows[] = {
+        {0, 0, {r, 0.0, r}}, {0, 1, {r, 0.0, r}}, {0, 2, {r, 0.0, r}},
+        {1, 0, {q, 0.0, 3 * q}}, {1, 1, {0.0, 0.0, 1.0}}, {1, 2, {-q, 0.0, 3 * q}},
+        {2, 0, {-r, 0.0, r}}, {2, 1, {-r, 0.0, r}}, {2, 2, {-r, 0.0, r}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.i << ", " << row.j);
+        const slVector &v = s.render->vertexNormal(row.i, row.j);
+        EXPECT_NEAR(v.x, row.normal.x, 1e-12);
+        EXPECT_NEAR(v.y, row.normal.y, 1e-12);
+        EXPECT_NEAR(v.z, row.normal.z, 1e-12);
+    }
+}
+
+TEST(graph3DRender, checkerboardOf4By4CellBlocks)
+{
+    functionSurface s("z = x*y", 9, graphDrawCheckerboard);
+    const auto &ops = s.compile(surfaceSquare, QColor::fromRgbF(1.0f, 0.0f, 1.0f));
+    EXPECT_TRUE(callsOf(ops, graphDrawCall::normal).empty());
+    auto cells = checkerCells(ops);
+    ASSERT_EQ(cells.size(), 64u);
+    const std::array<double, 4> colour{1.0, 0.0, 1.0, 1.0}, white{1.0, 1.0, 1.0, 1.0};
+    auto cell = [&](int i, int j) { return cells[static_cast<size_t>(i * 8 + j)]; };
+    EXPECT_EQ(cell(4, 0).color, colour);
+    EXPECT_EQ(cell(0, 4).color, colour);
+    EXPECT_EQ(cell(7, 3).color, colour);
+    EXPECT_EQ(cell(0, 0).color, white);
+    EXPECT_EQ(cell(4, 4).color, white);
+    EXPECT_EQ(cell(3, 3).color, white);
+    for (auto &c : cells)
+        EXPECT_EQ(c.vertices, 6);
+}
+
+TEST(graph3DRender, modesDrawTheirPrimitives)
+{
+    const float halfRed[4] = {1.0f, 0.0f, 0.0f, 0.5f};
+    const struct {
+        int mode, n;
+        graphPrimitive primitive;
+        size_t blocks, verticesPerBlock;
+    } rows[] = {
+        {graphDrawPoints, 4, graphPrimitive::points, 1, 16},
+        {graphDrawWireframe, 4, graphPrimitive::lineStrip, 8, 4},
+        {graphDrawShaded, 4, graphPrimitive::triangleStrip, 3, 8},
+        {graphDrawCheckerboard, 4, graphPrimitive::triangles, 1, 54},
+        {graphDrawPoints, 200, graphPrimitive::points, 1, 40000},
+        {graphDrawShaded, 200, graphPrimitive::triangleStrip, 199, 400},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << "mode " << row.mode << ", n " << row.n);
+        functionSurface s("z = x^2 + y^2", row.n, row.mode);
+        const auto &ops = s.compile();
+        auto strips = graphRecordingDraw::strips(ops);
+        ASSERT_EQ(strips.size(), row.blocks);
+        for (auto &strip : strips) {
+            EXPECT_EQ(strip.primitive, row.primitive);
+            EXPECT_EQ(strip.vertices.size(), row.verticesPerBlock);
+        }
+        // The list opens without blending and with the half-transparent material, and
+        // closes with blending on again.
+        ASSERT_GE(ops.size(), 3u);
+        EXPECT_EQ(ops.front().call, graphDrawCall::disable);
+        EXPECT_EQ(ops.back().call, graphDrawCall::enable);
+        EXPECT_EQ(ops.back().code, static_cast<int>(graphCapability::blend));
+        auto materials = callsOf(ops, graphDrawCall::material);
+        ASSERT_EQ(materials.size(), 4u);
+        EXPECT_EQ(materials[1].args[3], 0.0);  // specular
+        for (int k = 0; k < 4; k++)
+            EXPECT_EQ(materials[2].args[k], halfRed[k]);  // diffuse
+    }
+    // n = 200 fills the arrays exactly: the last point is (9.9, 9.9).
+    functionSurface big("z = x + y", 200, graphDrawPoints);
+    auto last = graphRecordingDraw::strips(big.compile())[0].vertices.back();
+    EXPECT_NEAR(last[0], 9.9f, 1e-5);
+    EXPECT_NEAR(last[2], 19.8f, 1e-4);
+}
+
+TEST(graph3DRender, pointSizeAndLightingAroundTheirModes)
+{
+    functionSurface points("z = x", 4, graphDrawPoints);
+    auto sizes = callsOf(points.compile(), graphDrawCall::pointSize);
+    ASSERT_EQ(sizes.size(), 2u);
+    EXPECT_EQ(sizes[0].args[0], 2.0);
+    EXPECT_EQ(sizes[1].args[0], 7.0);
+
+    // Any mode above 3 draws exactly as shaded, lighting switched on around the strips.
+    functionSurface shaded("z = x*y", 5, graphDrawShaded);
+    functionSurface seven("z = x*y", 5, 7);
+    const auto &expected = shaded.compile();
+    const auto &actual = seven.compile();
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < actual.size(); i++) {
+        EXPECT_EQ(actual[i].call, expected[i].call) << i;
+        EXPECT_EQ(actual[i].code, expected[i].code) << i;
+        EXPECT_EQ(actual[i].args, expected[i].args) << i;
+    }
+    auto enables = callsOf(actual, graphDrawCall::enable);
+    ASSERT_EQ(enables.size(), 2u);
+    EXPECT_EQ(enables[0].code, static_cast<int>(graphCapability::lighting));
+}
+
+TEST(graph3DRender, divisionsBeyondTheArraysAreClamped)
+{
+    functionSurface s("z = x", 1000, graphDrawPoints);
+    EXPECT_EQ(s.render->getDivisions3D(), 200);
+    s.render->setDivisions3D(-5);
+    EXPECT_EQ(s.render->getDivisions3D(), 0);
+    auto strips = graphRecordingDraw::strips(s.compile());
+    ASSERT_EQ(strips.size(), 1u);
+    EXPECT_TRUE(strips[0].vertices.empty());
+}
+
+}  // namespace
