@@ -5,8 +5,9 @@
 // Invariants:
 // - At most one of keyResponder and selection is set. The key responder has hasCursor set;
 //   the selection has isSelected set. Both are null when no node holds the cursor.
-// - The model never clears the previous responder's cursor flag on assignment: the node
-//   operations that hand the cursor on clear it themselves.
+// - The model does not clear the previous responder's cursor flag on assignment: the node
+//   operations that hand the cursor on clear it themselves. The one exception is the
+//   function rewrite after a key, which may rewrite a chain beside the responder.
 // - Every key leaves the tree with its parent links intact and ends in the caret state,
 //   except "-" typed on a selected negation, which keeps the selection.
 #pragma once
