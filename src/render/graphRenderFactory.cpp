@@ -1,7 +1,11 @@
 #include "render/graphRenderFactory.h"
 
+#include "render/graph2DParametricCurveRender.h"
 #include "render/graph2DRender.h"
 #include "render/graph2DXRender.h"
+#include "render/graph3DParametricCurveRender.h"
+#include "render/graph3DParametricSurfaceRender.h"
+#include "render/graph3DRender.h"
 
 std::unique_ptr<graphRender> graphNewRenderForKind(uint8_t kind, graphDraw &draw)
 {
@@ -10,7 +14,14 @@ std::unique_ptr<graphRender> graphNewRenderForKind(uint8_t kind, graphDraw &draw
         return std::make_unique<graph2DXRender>(draw);
     case grKindYOfX:
         return std::make_unique<graph2DRender>(draw);
-    // The parametric curves and the surfaces join this table with their renderers.
+    case grKindZOfXY:
+        return std::make_unique<graph3DRender>(draw);
+    case grKind2DParametricCurve:
+        return std::make_unique<graph2DParametricCurveRender>(draw);
+    case grKind3DParametricCurve:
+        return std::make_unique<graph3DParametricCurveRender>(draw);
+    case grKind3DParametricSurface:
+        return std::make_unique<graph3DParametricSurfaceRender>(draw);
     default:
         return nullptr;
     }
