@@ -23,6 +23,8 @@
 #include <memory>
 #include <optional>
 
+#include "platform/archive/slCoding.h"
+
 struct grExp;
 
 class geEdit;
@@ -88,7 +90,7 @@ private:
     geEditPtr expression_;
 };
 
-class geEdit : public std::enable_shared_from_this<geEdit> {
+class geEdit : public slCoding, public std::enable_shared_from_this<geEdit> {
 public:
     geEdit() = default;
     virtual ~geEdit() = default;
@@ -100,6 +102,9 @@ public:
 
     virtual geEditKind kind() const { return geEditKind::Edit; }
     virtual const char *className() const { return "geEdit"; }
+    // Archived under the class name; the records are in geEditArchive.cpp.
+    const char *archiveClassName() const override { return className(); }
+    void encodeWithCoder(slArchiver &coder) const override;
     bool isKind(geEditKind k) const { return kind() == k; }
     bool isRoot() const { return kind() == geEditKind::Edit; }
 

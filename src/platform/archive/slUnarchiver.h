@@ -43,6 +43,7 @@ public:
     void decodeValuesOfObjCTypes(const char *types, std::initializer_list<void *> addresses);
 
     size_t offset() const { return in_.offset(); }
+    size_t remaining() const { return in_.remaining(); }
     bool isAtEnd() const { return in_.atEnd(); }
     [[noreturn]] void fail(const std::string &what) const { in_.fail(what); }
 
