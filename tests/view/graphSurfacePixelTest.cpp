@@ -1,0 +1,249 @@
+// Surfaces and curves of the 3D scene drawn headless: each draw mode shows where its
+// geometry projects and in its colours, and a mixed set of kinds shares one scene.
+// Set PLOTWEAVE_PIXEL_DUMP to a folder to keep every frame as a PNG.
+#include "platform/headlessGLContext.h"
+#include "render/graphGLDraw.h"
+#include "render/graphSurfaceMesh.h"
+#include "viewTestSupport.h"
+
+#include <QImage>
+#include <QMatrix4x4>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int side = 240;
+
+struct rgb {
+    int r, g, b;
+};
+
+std::ostream &operator<<(std::ostream &out, rgb c)
+{
+    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+// A 3D scene of the equations drawn headless on a grey background, at the camera that a
+// graphing request sets up: region -10..10, turned -45 degrees about z.
+struct drawnScene {
+    headlessGLContext context;
+    graphGLDraw draw;
+    testEquationList list;
+    graphMemoryInspector inspector;
+    std::unique_ptr<graphGLView> view;
+    const uint8_t *pixels = nullptr;
+
+    explicit drawnScene(std::initializer_list<std::pair<const char *, QColor>> equations)
+        : list(equations)
+    {
+        if (!context.create(side, side))
+            throw std::runtime_error("no headless OpenGL: " + context.error());
+        view = std::make_unique<graphGLView>(draw, float(side), float(side));
+        view->initGL();
+        view->setInspector(&inspector);
+        view->setEquationTable(&list);
+        view->setBackgroundColor3D(QColor::fromRgbF(0.5f, 0.5f, 0.5f));
+        view->setAxisColor(Qt::black);
+    }
+
+    // Draws a graphing request; looking down the z axis when topDown is set.
+    void drawNow(const char *name, int mode, int divisions, bool topDown = false)
+    {
+        view->set3DDrawMode(mode);
+        view->setDivisions3D(divisions);
+        if (view->graphMultipleEquations() != QString())
+            throw std::runtime_error("not graphed");
+        // The camera sits at (0, 20, 25): tilting by atan(20 / 25) turns z towards it.
+        if (topDown)
+            view->setRotationDegrees(std::atan2(20.0, 25.0) * 180 / M_PI, view->rotationDegreesY());
+        view->drawRect();
+        pixels = view->RGBAPixels();
+        if (const char *folder = std::getenv("PLOTWEAVE_PIXEL_DUMP"))
+            QImage(pixels, side, side, QImage::Format_RGBA8888)
+                .save(QString::fromUtf8(folder) + "/" + name + ".png");
+    }
+
+    // The pixel (column, row from the top) that a graph point projects to, by the
+    // camera of the drawing pass.
+    QPoint project(double x, double y, double z) const
+    {
+        const double W = 20.0, H = 20.0;
+        QMatrix4x4 m;
+        m.perspective(40.0f, 1.0f, float(W / 200), float(W * 5));
+        m.lookAt({0.0f, float(W), float(1.25 * H)}, {0, 0, 0}, {0, 0, 1});
+        m.rotate(float(view->rotationDegreesX()), -1, 0, 0);
+        m.rotate(float(view->rotationDegreesY()), 0, 0, 1);
+        const QVector3D p = m.map(QVector3D(float(x), float(y), float(z)));
+        return {int(std::floor((p.x() + 1) / 2 * side)), side - 1 - int(std::floor((p.y() + 1) / 2 * side))};
+    }
+
+    rgb at(QPoint p) const
+    {
+        const uint8_t *q = pixels + (static_cast<size_t>(p.y()) * side + p.x()) * 4;
+        return {q[0], q[1], q[2]};
+    }
+
+    int count(QPoint centre, int radius, const std::function<bool(rgb)> &test) const
+    {
+        int n = 0;
+        for (int dy = -radius; dy <= radius; dy++)
+            for (int dx = -radius; dx <= radius; dx++) {
+                QPoint p(centre.x() + dx, centre.y() + dy);
+                if (p.x() >= 0 && p.x() < side && p.y() >= 0 && p.y() < side)
+                    n += test(at(p));
+            }
+        return n;
+    }
+};
+
+bool isRed(rgb c) { return c.r > 150 && c.g < 60 && c.b < 60; }
+bool isReddish(rgb c) { return c.r > 40 && c.r > 2 * c.g && c.r > 2 * c.b; }
+bool isWhite(rgb c) { return c.r > 240 && c.g > 240 && c.b > 240; }
+bool isGrey(rgb c) { return c.r == 128 && c.g == 128 && c.b == 128; }
+bool isBlue(rgb c) { return c.b > 150 && c.r < 60 && c.g < 60; }
+
+// The bowl z = x^2 + y^2 over -10..10 on a grid of spacing 1; near its bottom the grid
+// points and the cell centres are a few pixels apart.
+double bowl(double x, double y) { return x * x + y * y; }
+
+// The ring of grid points two units around the bowl's bottom, which leaves out the middle,
+// where the z axis and its name are drawn over the surface.
+std::vector<std::pair<double, double>> aroundTheBottom()
+{
+    std::vector<std::pair<double, double>> points;
+    for (int x = -2; x <= 2; x++)
+        for (int y = -2; y <= 2; y++)
+            if (std::max(std::abs(x), std::abs(y)) == 2)
+                points.push_back({x, y});
+    return points;
+}
+
+TEST(graphSurfacePixels, bowlAsPoints)
+{
+    drawnScene s({{"z = x^2 + y^2", Qt::red}});
+    s.drawNow("bowlPoints", graphDrawPoints, 20, true);
+    for (auto [x, y] : aroundTheBottom()) {
+        SCOPED_TRACE(testing::Message() << x << ", " << y);
+        // Every grid point shows, and nothing between them.
+        EXPECT_GT(s.count(s.project(x, y, bowl(x, y)), 1, isRed), 0);
+        EXPECT_PRED1(isGrey, s.at(s.project(x + 0.5, y + 0.5, bowl(x + 0.5, y + 0.5))));
+    }
+}
+
+TEST(graphSurfacePixels, bowlAsWireframe)
+{
+    drawnScene s({{"z = x^2 + y^2", Qt::red}});
+    s.drawNow("bowlWireframe", graphDrawWireframe, 20, true);
+    for (auto [x, y] : aroundTheBottom()) {
+        SCOPED_TRACE(testing::Message() << x << ", " << y);
+        // The middles of the segments from (x, y) along x and along y, on the chords, are
+        // on lines; the middle of the cell is not.
+        EXPECT_GT(s.count(s.project(x + 0.5, y, (bowl(x, y) + bowl(x + 1, y)) / 2), 1, isRed), 0);
+        EXPECT_GT(s.count(s.project(x, y + 0.5, (bowl(x, y) + bowl(x, y + 1)) / 2), 1, isRed), 0);
+        EXPECT_PRED1(isGrey, s.at(s.project(x + 0.5, y + 0.5, bowl(x + 0.5, y + 0.5))));
+    }
+}
+
+TEST(graphSurfacePixels, bowlShadedWithLight)
+{
+    drawnScene s({{"z = x^2 + y^2", Qt::red}});
+    s.drawNow("bowlShaded", graphDrawShaded, 60, true);
+    // The bottom of the bowl is covered in shades of red that follow the normal: the
+    // light comes from the eye, so the walls, turned away from it, are darker than the
+    // bottom, and symmetric walls are equally dark.
+    for (auto [x, y] : aroundTheBottom())
+        EXPECT_PRED1(isReddish, s.at(s.project(x, y, bowl(x, y)))) << x << ", " << y;
+    const rgb bottom = s.at(s.project(0.3, 0.3, bowl(0.3, 0.3)));
+    const rgb wall = s.at(s.project(2, 0, 4)), opposite = s.at(s.project(-2, 0, 4));
+    EXPECT_GT(bottom.r, wall.r + 20);
+    EXPECT_NEAR(wall.r, opposite.r, 8);
+}
+
+TEST(graphSurfacePixels, bowlAsCheckerboardInTwoColours)
+{
+    drawnScene s({{"z = x^2 + y^2", Qt::red}});
+    s.drawNow("bowlCheckerboard", graphDrawCheckerboard, 20, true);
+    // With n = 20 a 4 x 4-cell block spans 4 units: the block of cells 8..11 in both
+    // directions, x and y from -2 to 2, is white, its neighbours along x and y red, its
+    // diagonal neighbours white again.
+    const struct {
+        double x, y;
+        bool white;
+    } rows[] = {{1.5, 1.5, true},   {2.5, 1.5, false}, {1.5, -2.5, false},
+                {-2.5, 1.5, false}, {-2.5, -2.5, true}, {2.5, 2.5, true}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.x << ", " << row.y);
+        const rgb c = s.at(s.project(row.x, row.y, bowl(row.x, row.y)));
+        EXPECT_PRED1(row.white ? isWhite : isRed, c);
+    }
+}
+
+TEST(graphSurfacePixels, mixedKindsShareOneScene)
+{
+    // y = x^2 lies in the plane z = 0; the saddle z = x y is above it where x > 0 and
+    // below it where x < 0, so from the camera above only the left branch shows.
+    drawnScene s({{"y = x^2", Qt::blue}, {"z = x*y", Qt::red}});
+    s.drawNow("mixed", graphDrawShaded, 60);
+    EXPECT_TRUE(s.view->isThreeD());
+    EXPECT_GT(s.count(s.project(-2, 4, 0), 1, isBlue), 0);
+    EXPECT_EQ(s.count(s.project(2, 4, 8), 2, isBlue), 0);
+    EXPECT_PRED1(isReddish, s.at(s.project(2, 4, 8)));
+    EXPECT_PRED1(isReddish, s.at(s.project(-3, 5, -15)));
+}
+
+TEST(graphSurfacePixels, sphereAndHelixInTheParametricRanges)
+{
+    // A parametric sphere of radius 3 and a helix of radius 6 around it; the ranges come
+    // from the parametric fields, s over 0..2 pi and t over -pi/2..pi/2.
+    drawnScene s({{"x = 3*cos(s)*cos(t), y = 3*sin(s)*cos(t), z = 3*sin(t)", Qt::red},
+                  {"x = 6*cos(t), y = 6*sin(t), z = t", Qt::blue}});
+    s.inspector.setFieldValue(graphField::minS, 0.0);
+    s.inspector.setFieldValue(graphField::maxS, 2 * M_PI);
+    s.inspector.setFieldValue(graphField::minT, -M_PI / 2);
+    s.inspector.setFieldValue(graphField::maxT, M_PI / 2);
+    s.drawNow("sphereHelix", graphDrawCheckerboard, 40);
+    // The checkerboard of the sphere's cells on the side facing the camera, which looks
+    // from (-1, 1, 1.77) after the turn of -45 degrees: cell (i, j) has t along i and s
+    // along j, and is red where i div 4 + j div 4 is odd.
+    const double dt = M_PI / 40, ds = 2 * M_PI / 40;
+    int checked = 0;
+    for (int i = 18; i < 30; i++) {
+        for (int j = 12; j < 18; j++) {
+            const double t = -M_PI / 2 + (i + 0.5) * dt, sv = (j + 0.5) * ds;
+            const double x = 3 * std::cos(sv) * std::cos(t), y = 3 * std::sin(sv) * std::cos(t),
+                         z = 3 * std::sin(t);
+            if ((-x + y + 1.77 * z) / (3 * std::sqrt(2 + 1.77 * 1.77)) < 0.6)
+                continue;  // near the outline
+            SCOPED_TRACE(testing::Message() << "cell " << i << ", " << j);
+            EXPECT_PRED1((i / 4 + j / 4) % 2 == 1 ? isRed : isWhite, s.at(s.project(x, y, z)));
+            checked++;
+        }
+    }
+    EXPECT_GT(checked, 20);
+    // The helix at t = 1 and t = -1, and nothing outside the sphere's outline.
+    EXPECT_GT(s.count(s.project(6 * std::cos(1.0), 6 * std::sin(1.0), 1.0), 1, isBlue), 0);
+    EXPECT_GT(s.count(s.project(6 * std::cos(-1.0), 6 * std::sin(-1.0), -1.0), 1, isBlue), 0);
+    EXPECT_EQ(s.count(s.project(-3, -3, 0), 2, [](rgb c) { return !isGrey(c); }), 0);
+}
+
+TEST(graphSurfacePixels, planarParametricCircle)
+{
+    // x = 30 cos t, y = 30 sin t in the default 2D region -50..50 of a 240-pixel view.
+    drawnScene s({{"x = 30*cos(t), y = 30*sin(t)", Qt::blue}});
+    s.view->setBackgroundColor(Qt::white);
+    s.view->setGridColor(Qt::white);
+    s.drawNow("circle", graphDrawShaded, 60);
+    EXPECT_FALSE(s.view->isThreeD());
+    auto pixel = [](double x, double y) { return QPoint(int((x + 50) * 2.4), side - 1 - int((y + 50) * 2.4)); };
+    for (double t = 0.3; t < 6.2; t += 0.7)
+        EXPECT_GT(s.count(pixel(30 * std::cos(t), 30 * std::sin(t)), 1, isBlue), 0) << t;
+    EXPECT_EQ(s.count(pixel(15, 15), 3, isBlue), 0);
+}
+
+}  // namespace
