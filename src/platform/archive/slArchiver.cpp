@@ -15,30 +15,32 @@ slArchiver::slArchiver(const slArchiveRegistry &registry) : registry_(registry) 
 }
 
 // A string of the shared table: new strings in full, known ones by their label.
-void slArchiver::sharedString(const std::string &text) {
+void slArchiver::sharedString(std::string_view text) {
     auto it = sharedStrings_.find(text);
     if (it != sharedStrings_.end()) {
         out_.compactInt(kLabelBase + it->second);
         return;
     }
     const int entry = static_cast<int>(sharedStrings_.size());
-    sharedStrings_.emplace(text, entry);
+    sharedStrings_.emplace(names_.emplace_back(text), entry);
     out_.byte(kTagNew);
     out_.countedBytes(text);
 }
 
 // From the class toward NSObject, ending at nil or at a class already written.
-void slArchiver::classChain(const std::string &className) {
-    std::string name = className;
+void slArchiver::classChain(std::string_view className) {
+    std::string_view name = className;
     while (!name.empty()) {
         auto known = classes_.find(name);
         if (known != classes_.end()) {
             out_.compactInt(kLabelBase + known->second);
             return;
         }
-        const slArchiveClass *c = registry_.find(name);
-        if (!c) throw std::logic_error("class " + name + " is not registered for archiving");
-        classes_.emplace(name, newObjectNumber());
+        const slArchiveClass *c = registry_.find(std::string(name));
+        if (!c) {
+            throw std::logic_error("class " + std::string(name) + " is not registered for archiving");
+        }
+        classes_.emplace(c->name, newObjectNumber());
         out_.byte(kTagNew);
         sharedString(name);
         out_.compactInt(c->version);

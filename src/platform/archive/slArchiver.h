@@ -8,9 +8,11 @@
 #include <QByteArray>
 #include <QString>
 #include <initializer_list>
-#include <map>
+#include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "platform/archive/slCoding.h"
 #include "platform/archive/slTypedStreamBytes.h"
@@ -47,16 +49,19 @@ public:
                                   const slArchiveRegistry &registry = slArchiveRegistry::shared());
 
 private:
-    void sharedString(const std::string &text);
-    void classChain(const std::string &className);
+    void sharedString(std::string_view text);
+    void classChain(std::string_view className);
     int newObjectNumber() { return objectCount_++; }
     void beginValueObject(const char *className);
     void writeValue(const char *&type, const void *address);
 
     const slArchiveRegistry &registry_;
     slTypedStream::ByteWriter out_;
-    std::map<std::string, int> sharedStrings_;
-    std::map<const slCoding *, int> objects_;
-    std::map<std::string, int> classes_;
+    // Hash tables keyed by views of the strings kept in names_, so that looking up the
+    // type "@" of every object allocates nothing.
+    std::deque<std::string> names_;
+    std::unordered_map<std::string_view, int> sharedStrings_;
+    std::unordered_map<std::string_view, int> classes_;
+    std::unordered_map<const slCoding *, int> objects_;
     int objectCount_ = 0;
 };
