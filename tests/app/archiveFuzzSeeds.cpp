@@ -2,7 +2,9 @@
 #include <QDir>
 #include <QFile>
 
+#include "app/graphEquationTable.h"
 #include "archiveTestSupport.h"
+#include "equationEditor/equationEditor.h"
 
 int main(int argc, char **argv) {
     if (argc != 2 || !QDir().mkpath(argv[1])) return 1;
@@ -25,5 +27,21 @@ int main(int argc, char **argv) {
     releaseChain(chain);
     testObject plain;
     ok = ok && save(slArchiver::archivedDataWithRootObject(plain, testRegistry()));
+
+    // An equation set with every node class, and one equation as clipboard data.
+    slArchiveRegistry equations;
+    graphEquationTableRegisterArchiveClasses(equations);
+    graphEquationTable list;
+    const char16_t *typed[] = {u"y=-x^3\uF703/2\uF703+sqrt9\uF703-(k)sin(x)", u"x=cos(t),y=sin(t),z=t",
+                               u"2.5\u2022 3,1/?", u"abs(x)=\u03c0"};
+    for (const char16_t *keys : typed) {
+        graphEquationEditorModel model;
+        model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+        model.inputString(QString::fromUtf16(keys));
+        auto entry = list.addEmptyEquation();
+        entry->setEquation(model.equation()->copy());
+    }
+    ok = ok && save(slArchiver::archivedDataWithRootObject(list, equations));
+    ok = ok && save(slArchiver::archivedDataWithRootObject(*list.equations()[0]->equation(), equations));
     return ok ? 0 : 1;
 }

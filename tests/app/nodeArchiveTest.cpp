@@ -11,27 +11,44 @@ namespace {
 
 class NodeArchive : public AppTest {};
 
-// Every node class in one tree; "→" steps out of a template.
-const QString kEveryClass = QString::fromUtf16(
-    u"y=2.5x•3+sin(-x)-(k)/4→^2→,z<\u221a9→>e,1/?");
+// Every node class in one tree: y = (-x)^3/2 + root(2, 9) - (k) sin(x), z < 1.5, t > ?
+geEditPtr everyClass() {
+    auto var = [](char16_t c) { return geEditVar::varWithChar(c); };
+    auto num = [](const char *text) { return geEditNum::numWithString(text); };
+    geEditPtr sum = geEditAdd::addWithLeft(
+        geEditDiv::divWithLeft(geEditPow::powWithLeft(geEditNegative::negativeWithExpression(var(u'x')), num("3")),
+                               num("2")),
+        geEditSub::subWithLeft(geEditRoot::rootWithLeft(num("2"), num("9")),
+                               geEditMul::mulWithLeft(geEditParens::parensWithExpression(var(u'k')),
+                                                      geEditFunc::funcWithExpression(var(u'x'), "sin"))));
+    geEditPtr relations = geEditComma::commaWithLeft(
+        geEditLessThan::lessThanWithLeft(var(u'z'), num("1.5")),
+        geEditGreaterThan::greaterThanWithLeft(var(u't'), geEditEmpty::emptyExpression()));
+    return geEdit::rootWithExpression(
+        geEditComma::commaWithLeft(geEditEquals::equalsWithLeft(var(u'y'), sum), relations));
+}
 
 TEST_F(NodeArchive, EveryClassSurvivesARoundTrip) {
-    const std::vector<QString> equations = {
-        kEveryClass, QString::fromUtf16(u"x=cos(t),y=sin(t),z=t"), QString::fromUtf16(u"\u03c0r^2"), QString::fromUtf16(u"?"), QString::fromUtf16(u"-(.5)"),
-        QString::fromUtf16(u"abs(x)+erfc(y)>0")};
-    for (const QString &keys : equations) {
-        geEditPtr root = typed(keys);
+    std::vector<geEditPtr> equations = {everyClass()};
+    // Typed ones too ("\uF703" is the right arrow, leaving a template).
+    for (const char16_t *keys : {u"x=cos(t),y=sin(t),z=t", u"\u03c0r^2\uF703+sqrt9", u"?", u"-(.5)",
+                                 u"abs(x)+erfc(y)=0"}) {
+        equations.push_back(typed(QString::fromUtf16(keys)));
+    }
+    for (const geEditPtr &root : equations) {
         const QByteArray data = slArchiver::archivedDataWithRootObject(*root);
         QString error;
         geEditPtr decoded = readBack<geEdit>(data, &error);
-        ASSERT_NE(decoded, nullptr) << keys.toStdString() << ": " << error.toStdString();
+        ASSERT_NE(decoded, nullptr) << root->string().toStdString() << ": " << error.toStdString();
         EXPECT_TRUE(decoded->isRoot());
-        EXPECT_EQ(decoded->string(), root->string()) << keys.toStdString();
-        EXPECT_EQ(picture(decoded.get()), picture(root->copy().get())) << keys.toStdString();
+        EXPECT_EQ(decoded->string(), root->string());
+        EXPECT_EQ(picture(decoded.get()), picture(root->copy().get()));
         EXPECT_EQ(checkLinks(decoded.get()), "");
         EXPECT_EQ(editorTest::countCursors(decoded.get()), 0);
         EXPECT_EQ(editorTest::countSelected(decoded.get()), 0);
     }
+    EXPECT_EQ(equations[0]->string().toStdString(),
+              "y = ((- x)^3)/2 + sqrt(9) - (k) * sin(x) , z < 1.5 , t > ?");
 }
 
 // Defaults come from each class's init; a variable's letter and a number's cursor are not
