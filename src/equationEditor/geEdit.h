@@ -26,6 +26,8 @@
 #include "platform/archive/slCoding.h"
 
 struct grExp;
+class geBezierPath;
+class geFont;
 
 class geEdit;
 using geEditPtr = std::shared_ptr<geEdit>;
@@ -125,6 +127,8 @@ public:
     void setCursorPosition(int position) { cursorPosition_ = position; }
     int startSelection() const { return startSelection_; }
     int endSelection() const { return endSelection_; }
+    // Where the centre line lies in the last laid-out box: at height box height / 2 -
+    // centerOffset above its bottom. Neighbours are lined up on their centre lines.
     double centerOffset() const { return centerOffset_; }
     void setCenterOffset(double offset) { centerOffset_ = offset; }
 
@@ -167,6 +171,14 @@ public:
     virtual geEditPtr mulExpression() { return nullptr; }
     virtual bool replaceStringWithFunction(const QStringList &functions,
                                            geEditPtr &newExpression);
+
+    // Layout (the *Layout.cpp files): lays the subtree out into a new tree of paths that
+    // carry their nodes, and sets centerOffset and the child boxes on the way. cursor draws
+    // the caret of the node holding the cursor; selection draws highlights. The root
+    // answers its top node's path (null without one); every other node answers a path
+    // whose box starts at the origin.
+    virtual std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                         bool selection);
 
     // Cursor movement.
     virtual geEditPtr cursorEnterFromLeft();

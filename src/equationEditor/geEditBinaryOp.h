@@ -2,6 +2,7 @@
 // infix operators, whose chains are re-parsed by precedence on conversion.
 #pragma once
 
+#include <QRectF>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,11 @@ public:
     geEditPtr deleteExpression(geEdit *child) override;
     geEditPtr deleteNode() override { return baseDelete(); }
 
+    // The children's boxes as last measured by layout, in this node's coordinates before
+    // its final recentre.
+    QRectF leftBounds() const { return leftBounds_; }
+    QRectF rightBounds() const { return rightBounds_; }
+
 protected:
     // A new node of the same class holding copies of both children.
     template <class T>
@@ -38,6 +44,8 @@ protected:
 
     geEditContainer left_;
     geEditContainer right_;
+    QRectF leftBounds_;
+    QRectF rightBounds_;
 };
 
 // Fraction, power and root: the cursor stands after the whole node.
@@ -53,6 +61,7 @@ public:
     static geEditPtr divWithLeft(geEditPtr left, geEditPtr right);
     geEditKind kind() const override { return geEditKind::Div; }
     const char *className() const override { return "geEditDiv"; }
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
     bool acceptsPower() const override { return false; }
     geEditPtr copy() const override;
     grExp *makeExp() const override;
@@ -69,6 +78,7 @@ public:
     static geEditPtr powWithLeft(geEditPtr left, geEditPtr right);
     geEditKind kind() const override { return geEditKind::Pow; }
     const char *className() const override { return "geEditPow"; }
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
     bool acceptsPower() const override { return false; }
     geEditPtr copy() const override;
     grExp *makeExp() const override;
@@ -85,6 +95,7 @@ public:
     static geEditPtr rootWithLeft(geEditPtr left, geEditPtr right);
     geEditKind kind() const override { return geEditKind::Root; }
     const char *className() const override { return "geEditRoot"; }
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
     geEditPtr copy() const override;
     grExp *makeExp() const override;
     Calculation calculateValue() const override;
@@ -122,8 +133,14 @@ public:
     geEditPtr keyDown(char16_t key) override;
     geEditPtr deleteNode() override;
 
+    // The operator glyph at 0.7 between the operands, lined up on their centre lines.
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+
 protected:
     geEditBasicBinaryOp(const char16_t *glyph, int op) : glyphString_(QString::fromUtf16(glyph)), operator_(op) {}
+    // The infix layout; a comma is drawn at full size with the caret over the line height.
+    std::unique_ptr<geBezierPath> renderInfix(const geFont &font, bool cursor, bool selection,
+                                              bool comma);
 
     QString glyphString_;
     int operator_;
@@ -144,12 +161,21 @@ geEditPtr geMakeOperatorNode(char16_t key, geEditPtr left, geEditPtr right);
 
 GE_DECLARE_INFIX(geEditAdd, addWithLeft)
 GE_DECLARE_INFIX(geEditSub, subWithLeft)
-GE_DECLARE_INFIX(geEditComma, commaWithLeft)
 GE_DECLARE_INFIX(geEditEquals, equalsWithLeft)
 GE_DECLARE_INFIX(geEditGreaterThan, greaterThanWithLeft)
 GE_DECLARE_INFIX(geEditLessThan, lessThanWithLeft)
 
 #undef GE_DECLARE_INFIX
+
+class geEditComma : public geEditBasicBinaryOp {
+public:
+    geEditComma();
+    static geEditPtr commaWithLeft(geEditPtr left, geEditPtr right);
+    geEditKind kind() const override;
+    const char *className() const override { return "geEditComma"; }
+    geEditPtr copy() const override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+};
 
 // A product, implicit (letters typed one after another, "2x") or explicit ("2•3"). Its dot
 // shows only between two numbers; otherwise the boundary of its operands is a single
@@ -180,4 +206,7 @@ public:
     geEditPtr keyDown(char16_t key) override;
     bool handlesKeyDownForChild(geEdit *child, char16_t letter) override;
     geEditPtr deleteNode() override;
+
+    // With the dot between numbers and placeholders, else by juxtaposition.
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
 };

@@ -1,6 +1,9 @@
 // The leaves of the editor tree: the placeholder "?", numbers and one-letter variables.
 #pragma once
 
+#include <QPointF>
+#include <QRectF>
+
 #include "equationEditor/geEdit.h"
 
 // The empty placeholder, shown as "?". Holding the cursor it is where typing goes.
@@ -28,6 +31,15 @@ public:
 
     geEditPtr keyDown(char16_t key) override;
     geEditPtr deleteNode() override;
+
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    // Refreshes the cached glyph of "?" and the metrics for font.
+    void updateGlyphForFont(const geFont &font);
+
+private:
+    quint32 glyph_ = 0;
+    double glyphAdvance_ = 0, asc_ = 0, desc_ = 0;
+    quint64 lastFont_ = 0;  // serial of the font of the cache, 0 for none
 };
 
 // A number typed as text: digits and at most one ".". The cursor stands before the
@@ -70,6 +82,20 @@ public:
     geEditPtr keyDown(char16_t key) override;
     geEditPtr deleteNode() override;
 
+    // Layout in the font passed in, upright; the caret stands before character
+    // cursorPosition, and a partial selection gets a box of its own.
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    // Hit testing between a layout and the next click or drag. The character position at
+    // p, in the coordinates of the laid-out box: left of a character's middle is before it.
+    int positionAtPoint(QPointF p, const geFont &font) const;
+    // u in unit coordinates of the laid-out box (0..1 across and up): sets cursorPosition.
+    void clickOnPoint(QPointF u, const geFont &font);
+    // Selects from cursorPosition, the anchor, to u; back at the anchor, a plain caret.
+    void dragToPoint(QPointF u, const geFont &font);
+    // The translation that layout's last recentre applied, and the laid-out box.
+    QPointF offset() const { return offset_; }
+    QRectF bounds() const { return bounds_; }
+
 private:
     void insertChar(char16_t c);
     geEditPtr insertOperator(char16_t op);
@@ -79,6 +105,8 @@ private:
 
     QString text_;
     double value_ = 0.0;
+    QPointF offset_;
+    QRectF bounds_;
 };
 
 // A one-letter variable or constant; pi is the single character U+03C0.
@@ -117,7 +145,15 @@ public:
 
     geEditPtr keyDown(char16_t key) override;
 
+    // The letter with the caret at its right edge.
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    // Refreshes the cached glyph and advance for font.
+    void updateGlyphForFont(const geFont &font);
+
 private:
     QString text_;
     char16_t letter_ = 0;
+    quint32 glyph_ = 0;
+    double glyphAdvance_ = 0;  // of the whole text
+    quint64 lastFont_ = 0;     // serial of the font of the cache, 0 for none
 };

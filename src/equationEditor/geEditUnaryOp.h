@@ -1,6 +1,9 @@
 // Nodes with one child slot: parentheses, named functions and unary minus.
 #pragma once
 
+#include <QPointF>
+#include <QRectF>
+
 #include "equationEditor/geEdit.h"
 
 class geEditUnaryOp : public geEdit {
@@ -23,8 +26,12 @@ public:
     geEditPtr deleteExpression(geEdit *child) override;
     geEditPtr deleteNode() override { return baseDelete(); }
 
+    // The child's box as last measured by layout.
+    QRectF expressionBounds() const { return expressionBounds_; }
+
 protected:
     geEditContainer expression_;
+    QRectF expressionBounds_;
 };
 
 // Parentheses around the child: "(|x)" is cursorPosition 0, "(x)|" is 2.
@@ -46,6 +53,9 @@ public:
 
     geEditPtr keyDown(char16_t key) override;
     geEditPtr deleteNode() override;
+
+    // "(" and ")" stretched over the child.
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
 
 private:
     geEditPtr keyDownBeforeExpression(char16_t key);
@@ -85,9 +95,16 @@ public:
     geEditPtr replaceExpression(geEdit *old, geEditPtr replacement) override;
     geEditPtr deleteNode() override;
 
+    // The name in italic, then the argument; brackets come from a parenthesised argument.
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    QPointF offset() const { return offset_; }
+    QRectF bounds() const { return bounds_; }
+
 private:
     QString name_;
     int code_ = -1;  // the engine's function code of name_, -1 when unknown
+    QPointF offset_;
+    QRectF bounds_;
 };
 
 // Unary minus of the child; the cursor it holds stands after the minus sign ("-|x").
@@ -110,4 +127,7 @@ public:
     geEditPtr keyDown(char16_t key) override;
     bool handlesKeyDownForChild(geEdit *child, char16_t letter) override;
     geEditPtr deleteNode() override;
+
+    // A bar 7 long and 1 thick on the operand's centre line.
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
 };

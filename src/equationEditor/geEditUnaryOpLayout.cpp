@@ -1,0 +1,119 @@
+// Layout of the nodes with one child: parentheses, named functions and unary minus.
+#include <cmath>
+
+#include "equationEditor/geEditUnaryOp.h"
+#include "equationEditor/geLayoutSupport.h"
+
+using namespace geLayout;
+
+// "(" and ")" stretched to 1.1 x the child's height, reaching 5 % of it below and above
+// the child, 3 units from it on each side. Carets: "(|x)" just left of the child, "(x)|"
+// after the ")".
+std::unique_ptr<geBezierPath> geEditParens::renderWithFont(const geFont &font, bool cursor, bool selection) {
+    const quint32 open = font.glyphForChar(u'('), close = font.glyphForChar(u')');
+    auto E = renderChild(child(), font, cursor, selection);
+    expressionBounds_ = E->bounds();
+    centerOffset_ = centerOffsetOf(child());
+    const double ew = expressionBounds_.width(), eh = expressionBounds_.height();
+    auto P1 = glyphPath(open, font, this);
+    P1->recenter();
+    auto P2 = glyphPath(close, font, this);
+    P2->recenter();
+    const double pw = P1->bounds().width(), ph = P1->bounds().height();
+    // A font whose "(" has no outline gives nothing to stretch.
+    const double s = ph > 0 ? 1.1 * eh / ph : 1.0;
+    place(*P1, 1, s, 0, -0.05 * eh);
+
+    auto result = geBezierPath::bezierPathWithData(this);
+    result->appendBezierPath(std::move(P1));
+    const QRectF b = result->bounds();
+    const double low = b.y() - 1, high = b.y() + b.height() + 1;
+    if (cursor && hasCursor_ && cursorPosition_ == 0) {
+        rectangle(*result, b.width() + 2, low, b.width() + 3, high);
+        result->closePath();
+        result->moveToPoint({0, 0});
+    }
+    translate(*E, pw + 3, 0);
+    expressionBounds_ = result->appendBezierPath(std::move(E))->bounds();
+    place(*P2, 1, s, pw + ew + 6, -0.05 * eh);
+    result->appendBezierPath(std::move(P2));
+    const double w2 = result->bounds().width();
+    invisibleLine(*result, {w2 + 3, low}, {w2 + 3, high});
+    if (cursor && hasCursor_ && cursorPosition_ == 2) {
+        result->lineToPoint({w2 + 2, high});
+        result->lineToPoint({w2 + 2, low});
+    }
+    result->recenter();
+    if (selection && isSelected_) result->setHighlight(true);
+    return result;
+}
+
+// "sin x": the name in the italic face, 8 units, then the argument with its centre line
+// level with the middle of the name. Carets: "|sin(x)" before the name, "sin|(x)" after.
+// The node draws no brackets; they come with a parenthesised argument.
+std::unique_ptr<geBezierPath> geEditFunc::renderWithFont(const geFont &font, bool cursor, bool selection) {
+    if (name_.isEmpty()) {
+        auto p = geBezierPath::bezierPathWithData(this);
+        p->moveToPoint({0, 0});
+        return p;
+    }
+    auto A = renderChild(child(), font, cursor, selection);
+    const double ah = A->bounds().height();
+    const geFont &F = font.italicFont();
+    const double asc = F.ascender(), desc = F.descender();
+    const bool caret = cursor && hasCursor_;
+
+    auto N = geBezierPath::bezierPathWithData(this);
+    N->moveToPoint({0, 0});
+    invisibleLine(*N, {0, desc - 1}, {0, asc + 1});
+    if (caret && cursorPosition_ == 0) {
+        N->lineToPoint({1, asc + 1});
+        N->lineToPoint({1, desc - 1});
+        N->closePath();
+    }
+    double x = 0;
+    for (QChar c : name_) {
+        const quint32 glyph = F.glyphForChar(c.unicode());
+        N->moveToPoint({x, 0});
+        N->appendBezierPathWithGlyph(glyph, F);
+        x += F.advance(glyph);
+    }
+    const double w = N->bounds().width();
+    invisibleLine(*N, {w + 1, desc - 1}, {w + 1, asc + 1});
+    if (caret && cursorPosition_ == 1) {
+        N->lineToPoint({w, asc + 1});
+        N->lineToPoint({w, desc - 1});
+        N->closePath();
+    }
+    N->moveToPoint({0, 0});
+    N->recenter();
+    bounds_ = N->bounds();
+    const double nw = bounds_.width(), nh = bounds_.height();
+
+    centerOffset_ = centerOffsetOf(child());
+    translate(*A, nw + 8, (nh - ah) / 2 + centerOffset_);
+    expressionBounds_ = N->appendBezierPath(std::move(A))->bounds();
+    offset_ = N->recenter();
+    if (selection && isSelected_) N->setHighlight(true);
+    bounds_ = N->bounds();
+    return N;
+}
+
+// "-x": a bar 7 long and 1 thick on the operand's centre line (snapped to a whole unit),
+// 2 units before the operand; the caret of "-|x" stands between them, 8 units high.
+std::unique_ptr<geBezierPath> geEditNegative::renderWithFont(const geFont &font, bool cursor, bool selection) {
+    auto E = renderChild(child(), font, cursor, selection);
+    const double c = centerOffsetOf(child());
+    expressionBounds_ = E->bounds();
+    const double eh = expressionBounds_.height();
+    translate(*E, 9, 0);
+    auto P = geBezierPath::bezierPathWithData(this);
+    centerOffset_ = c;
+    const double k = std::trunc(eh / 2 - c);
+    rectangle(*P, 0, k - 0.5, 7, k + 0.5);
+    if (cursor && hasCursor_) rectangle(*P, 7, k - 4, 8, k + 4);
+    P->appendBezierPath(std::move(E));
+    P->recenter();
+    if (selection && isSelected_) P->setHighlight(true);
+    return P;
+}
