@@ -1,0 +1,174 @@
+#include "cli/cliEditor.h"
+
+#include "cli/cliSupport.h"
+#include "engine/engine.h"
+#include "equationEditor/geEditBinaryOp.h"
+#include "equationEditor/geEditLeaves.h"
+#include "equationEditor/geEditUnaryOp.h"
+
+std::vector<cliKey> cliParseKeys(const QString &keys)
+{
+    std::vector<cliKey> result;
+    for (qsizetype i = 0; i < keys.size(); i++) {
+        const char16_t c = keys.at(i).unicode();
+        if (c != u'\\') {
+            result.push_back({cliKey::text, c});
+            continue;
+        }
+        if (++i == keys.size())
+            cliFail(QStringLiteral("keys \"%1\": a backslash at the end escapes nothing").arg(keys));
+        switch (keys.at(i).unicode()) {
+        case u'b': result.push_back({cliKey::backspace, 0}); break;
+        case u'<': result.push_back({cliKey::text, geKeyLeftArrow}); break;
+        case u'>': result.push_back({cliKey::text, geKeyRightArrow}); break;
+        case u'a': result.push_back({cliKey::selectAll, 0}); break;
+        case u'\\': result.push_back({cliKey::text, u'\\'}); break;
+        default:
+            cliFail(QStringLiteral("keys \"%1\": unknown escape \\%2 (use \\b, \\<, \\>, \\a or \\\\)")
+                        .arg(keys, keys.at(i)));
+        }
+    }
+    return result;
+}
+
+void cliTypeKeys(graphEquationEditorModel &model, const std::vector<cliKey> &keys)
+{
+    for (const cliKey &key : keys) {
+        switch (key.kind) {
+        case cliKey::text:
+            if (geIsArrow(key.character))
+                model.handleKey(key.character);
+            else
+                model.insertText(QString(QChar(key.character)));
+            break;
+        case cliKey::backspace:
+            model.deleteBackward();
+            break;
+        case cliKey::selectAll:
+            model.selectAll();
+            break;
+        }
+    }
+}
+
+geEditPtr cliTypedEquation(const QString &keys, QString *status)
+{
+    const std::vector<cliKey> parsed = cliParseKeys(keys);
+    graphEquationEditorModel model;
+    model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+    cliTypeKeys(model, parsed);
+    if (status)
+        *status = model.statusText();
+    geEditPtr root = model.equation();
+    // The tree is kept without the editor: no cursor, no selection, no delegate.
+    if (model.keyResponder())
+        model.keyResponder()->setHasCursor(false);
+    if (model.selection())
+        model.selection()->setIsSelected(false);
+    model.setEquation(nullptr);
+    root->setDelegate(nullptr);
+    return root;
+}
+
+namespace {
+
+QString quoted(const QString &text)
+{
+    QString escaped = text;
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+void appendNode(QString &out, const geEdit *node)
+{
+    if (!node) {
+        out += QStringLiteral("null");
+        return;
+    }
+    out += QString::fromUtf8(node->className());
+    switch (node->kind()) {
+    case geEditKind::Num:
+        out += QLatin1Char(' ') + quoted(static_cast<const geEditNum *>(node)->text());
+        break;
+    case geEditKind::Var:
+        out += QLatin1Char(' ') + quoted(static_cast<const geEditVar *>(node)->text());
+        break;
+    case geEditKind::Empty:
+        break;
+    case geEditKind::Func:
+        out += QLatin1Char(' ') + quoted(static_cast<const geEditFunc *>(node)->text());
+        [[fallthrough]];
+    case geEditKind::Parens:
+    case geEditKind::Negative:
+        out += QLatin1Char('(');
+        appendNode(out, static_cast<const geEditUnaryOp *>(node)->child().get());
+        out += QLatin1Char(')');
+        break;
+    case geEditKind::Edit:
+        out += QLatin1Char('(');
+        appendNode(out, node->top().get());
+        out += QLatin1Char(')');
+        break;
+    case geEditKind::Div:
+    case geEditKind::Pow:
+    case geEditKind::Root:
+    case geEditKind::Add:
+    case geEditKind::Sub:
+    case geEditKind::Mul:
+    case geEditKind::Comma:
+    case geEditKind::Equals:
+    case geEditKind::GreaterThan:
+    case geEditKind::LessThan: {
+        const auto *binary = static_cast<const geEditBinaryOp *>(node);
+        out += QLatin1Char('(');
+        appendNode(out, binary->leftExp().get());
+        out += QStringLiteral(", ");
+        appendNode(out, binary->rightExp().get());
+        out += QLatin1Char(')');
+        break;
+    }
+    }
+    if (node->hasCursor())
+        out += QLatin1Char('@') + QString::number(node->cursorPosition());
+}
+
+}  // namespace
+
+QString cliTreeString(const geEditPtr &root)
+{
+    QString out;
+    if (!root)
+        return out;
+    // The root is left out unless it holds the cursor itself.
+    if (root->hasCursor())
+        appendNode(out, root.get());
+    else
+        appendNode(out, root->top().get());
+    return out;
+}
+
+const char *cliKindName(int kind)
+{
+    switch (kind) {
+    case grKindXOfY: return "grKindXOfY";
+    case grKindYOfX: return "grKindYOfX";
+    case grKindZOfXY: return "grKindZOfXY";
+    case grKind2DParametricCurve: return "grKind2DParametricCurve";
+    case grKind3DParametricCurve: return "grKind3DParametricCurve";
+    case grKind3DParametricSurface: return "grKind3DParametricSurface";
+    default: return "unknown kind";
+    }
+}
+
+cliClassification cliClassify(const geEditPtr &root)
+{
+    grExp *tree = root ? root->makeExp() : nullptr;
+    grEquation *equation = grNewEquation(tree);
+    if (!equation) {
+        grFreeExp(tree);
+        return {false, QString::fromUtf8(gGraphExpressionError ? gGraphExpressionError : "")};
+    }
+    cliClassification result{true, QString::fromUtf8(cliKindName(equation->kind))};
+    grFreeEquation(equation);
+    return result;
+}

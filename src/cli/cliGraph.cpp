@@ -1,0 +1,280 @@
+#include "cli/cliGraph.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <cxxabi.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+
+#include "platform/headlessGLContext.h"
+#include "render/graphGLDraw.h"
+#include "render/graphRecordingDraw.h"
+
+const std::vector<std::string> &cliGraphOptionNames()
+{
+    static const std::vector<std::string> names{"--size",     "--k",         "--region",
+                                                "--grid",     "--draw-mode", "--divisions",
+                                                "--rotation", "--t-range",   "--s-range"};
+    return names;
+}
+
+cliGraphOptions cliParseGraphOptions(const cliArguments &args)
+{
+    cliGraphOptions o;
+    if (auto v = args.value("--size"))
+        std::tie(o.width, o.height) = cliParseSize("--size", *v);
+    if (auto v = args.value("--k"))
+        o.k = cliParseNumber("--k", *v);
+    if (auto v = args.value("--region")) {
+        const QStringList parts = v->split(QLatin1Char(','));
+        if (parts.size() != 4)
+            cliFail(QStringLiteral("--region \"%1\": expected XMIN,XMAX,YMIN,YMAX").arg(*v));
+        std::array<double, 4> r{};
+        for (int i = 0; i < 4; i++)
+            r[static_cast<size_t>(i)] = cliParseNumber("--region", parts[i]);
+        // The view keeps its region in single precision: the extent must survive that.
+        const float width = static_cast<float>(r[1] - r[0]), height = static_cast<float>(r[3] - r[2]);
+        if (!(width > 0.0f) || !(height > 0.0f) || !std::isfinite(width) || !std::isfinite(height) ||
+            std::fabs(r[0]) > 1e7 || std::fabs(r[1]) > 1e7 || std::fabs(r[2]) > 1e7 || std::fabs(r[3]) > 1e7)
+            cliFail(QStringLiteral("--region \"%1\": expected XMIN < XMAX and YMIN < YMAX within "
+                                   "+-10000000").arg(*v));
+        o.region = r;
+    }
+    if (auto v = args.value("--grid")) {
+        o.grid = cliParsePair("--grid", *v);
+        if (!(o.grid->first > 0.0) || !(o.grid->second > 0.0))
+            cliFail(QStringLiteral("--grid \"%1\": expected two spacings greater than 0").arg(*v));
+    }
+    if (auto v = args.value("--draw-mode"))
+        o.drawMode = cliParseInteger("--draw-mode", *v, 0, 3);
+    if (auto v = args.value("--divisions"))
+        o.divisions = cliParseInteger("--divisions", *v, 4, 200);
+    if (auto v = args.value("--rotation"))
+        o.rotation = cliParsePair("--rotation", *v);
+    if (auto v = args.value("--t-range"))
+        o.tRange = cliParseRange("--t-range", *v);
+    if (auto v = args.value("--s-range"))
+        o.sRange = cliParseRange("--s-range", *v);
+    return o;
+}
+
+void cliApplyDefaultColors(graphGLView &view)
+{
+    view.setBackgroundColor(QColor(255, 255, 255));
+    view.setBackgroundColor3D(QColor(255, 255, 255));
+    view.setGridColor(QColor(210, 210, 210));
+    view.setAxisColor(QColor(0, 0, 0));
+    view.setSelectionColor(QColor(255, 0, 0));
+}
+
+void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEquationTable &table,
+                   const cliGraphOptions &o)
+{
+    // 1. What graphing hands every renderer: k, draw mode, subdivision, parametric ranges.
+    view.setInspector(&inspector);
+    view.setEquationTable(&table);
+    view.setK(o.k);
+    if (o.drawMode)
+        view.set3DDrawMode(*o.drawMode);
+    if (o.divisions)
+        view.setDivisions3D(*o.divisions);
+    if (o.tRange) {
+        inspector.setFieldValue(graphField::minT, o.tRange->first);
+        inspector.setFieldValue(graphField::maxT, o.tRange->second);
+    }
+    if (o.sRange) {
+        inspector.setFieldValue(graphField::minS, o.sRange->first);
+        inspector.setFieldValue(graphField::maxS, o.sRange->second);
+    }
+
+    // 2. The graph button.
+    const QString message = view.graphMultipleEquations();
+    if (!message.isEmpty())
+        throw cliError(cliBadInput, message, true);
+
+    // 3. The region and grid as typed into the inspector's fields. A new region keeps the
+    //    number of grid lines unless spacings are given.
+    const int alertsBefore = inspector.alerts;
+    if (o.region) {
+        const auto &r = *o.region;
+        inspector.setFieldValue(graphField::minX, r[0]);
+        inspector.setFieldValue(graphField::maxX, r[1]);
+        inspector.setFieldValue(graphField::minY, r[2]);
+        inspector.setFieldValue(graphField::maxY, r[3]);
+        inspector.setFieldValue(graphField::gridXSpacing,
+                                o.grid ? o.grid->first : (r[1] - r[0]) / view.getGridXCount());
+        inspector.setFieldValue(graphField::gridYSpacing,
+                                o.grid ? o.grid->second : (r[3] - r[2]) / view.getGridYCount());
+        view.updateBoundsFromBoundsText();
+    } else if (o.grid) {
+        inspector.setFieldValue(graphField::gridXSpacing, o.grid->first);
+        inspector.setFieldValue(graphField::gridYSpacing, o.grid->second);
+        view.updateGridIntervals();
+    }
+    // The window resets a spacing that gives more than 21 lines and says so in a sheet;
+    // a command asked for that spacing explicitly, so it is refused instead.
+    if (inspector.alerts != alertsBefore)
+        cliFail(QStringLiteral("--grid: the spacing is too small for the region (at most 21 lines "
+                               "per axis)"));
+
+    // 4. The camera of a 3D scene.
+    if (o.rotation)
+        view.setRotationDegrees(o.rotation->first, o.rotation->second);
+}
+
+namespace {
+
+enum class imageFormat { png, tiff };
+
+imageFormat formatForPath(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return imageFormat::png;
+    if (suffix == QLatin1String("tif") || suffix == QLatin1String("tiff"))
+        return imageFormat::tiff;
+    cliFail(QStringLiteral("-o %1: the image must be a .png or .tiff file").arg(path));
+}
+
+// A quick check before any drawing, so a mistyped folder fails at once.
+void checkWritable(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir())
+        cliFail(QStringLiteral("%1: cannot write, no folder %2").arg(path, folder.filePath()));
+    if (!folder.isWritable())
+        cliFail(QStringLiteral("%1: cannot write, the folder is not writable").arg(path));
+}
+
+void writePNG(graphGLView &view, const QString &path)
+{
+    const uint8_t *pixels = view.RGBAPixels();
+    if (!pixels)
+        cliFail(QStringLiteral("%1: nothing was drawn").arg(path));
+    const int width = static_cast<int>(view.viewWidth()), height = static_cast<int>(view.viewHeight());
+    // The background is cleared with alpha 0; the image is opaque like the snapshot.
+    const QImage image = QImage(pixels, width, height, width * 4, QImage::Format_RGBX8888)
+                             .convertToFormat(QImage::Format_RGB888);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        cliFail(QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()));
+    QImageWriter writer(&file, "png");
+    // Fast deflate: graph images are mostly flat colour, so the size barely changes.
+    writer.setQuality(80);
+    if (!writer.write(image) || !file.commit())
+        cliFail(QStringLiteral("%1: cannot write: %2").arg(path, writer.errorString()));
+}
+
+QString demangled(const char *name)
+{
+    int status = 0;
+    std::unique_ptr<char, decltype(&std::free)> readable(
+        abi::__cxa_demangle(name, nullptr, nullptr, &status), &std::free);
+    return QString::fromUtf8(status == 0 && readable ? readable.get() : name);
+}
+
+const char *glModeName(int primitive)
+{
+    switch (static_cast<graphPrimitive>(primitive)) {
+    case graphPrimitive::points: return "GL_POINTS";
+    case graphPrimitive::lines: return "GL_LINES";
+    case graphPrimitive::lineStrip: return "GL_LINE_STRIP";
+    case graphPrimitive::triangles: return "GL_TRIANGLES";
+    case graphPrimitive::triangleStrip: return "GL_TRIANGLE_STRIP";
+    }
+    return "GL_UNKNOWN";
+}
+
+QString vertexText(const graphDrawOp &op)
+{
+    char text[96];
+    if (op.call == graphDrawCall::vertex3)
+        std::snprintf(text, sizeof text, "%.9g %.9g %.9g", op.args[0], op.args[1], op.args[2]);
+    else
+        std::snprintf(text, sizeof text, "%.9g %.9g", op.args[0], op.args[1]);
+    return QString::fromLatin1(text);
+}
+
+// The begin/end blocks of a display list, with the first and last vertex of each.
+void appendPrimitives(std::vector<QString> &lines, const std::vector<graphDrawOp> &ops)
+{
+    int mode = -1, count = 0;
+    const graphDrawOp *first = nullptr, *last = nullptr;
+    auto finish = [&] {
+        QString line = QStringLiteral("primitive %1 %2").arg(QString::fromLatin1(glModeName(mode))).arg(count);
+        if (first)
+            line += QStringLiteral(" first ") + vertexText(*first) + QStringLiteral(" last ") + vertexText(*last);
+        lines.push_back(line);
+        mode = -1;
+    };
+    for (const graphDrawOp &op : ops) {
+        if (op.call == graphDrawCall::begin) {
+            if (mode >= 0)
+                finish();
+            mode = op.code, count = 0, first = last = nullptr;
+        } else if (op.call == graphDrawCall::end && mode >= 0) {
+            finish();
+        } else if ((op.call == graphDrawCall::vertex2 || op.call == graphDrawCall::vertex3) && mode >= 0) {
+            count++;
+            if (!first)
+                first = &op;
+            last = &op;
+        }
+    }
+    if (mode >= 0)
+        finish();
+}
+
+}  // namespace
+
+void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options, const QString &path)
+{
+    const imageFormat format = formatForPath(path);
+    checkWritable(path);
+    headlessGLContext context;
+    if (!context.create(options.width, options.height))
+        cliFail(QStringLiteral("no headless OpenGL: %1").arg(QString::fromStdString(context.error())));
+    graphGLDraw draw;
+    graphMemoryInspector inspector;
+    // The view goes before the context and the drawing interface, which its renderers use.
+    auto view = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
+                                              static_cast<float>(options.height));
+    view->initGL();
+    cliApplyDefaultColors(*view);
+    cliGraphTable(*view, inspector, table, options);
+    view->drawRect();
+    if (format == imageFormat::png) {
+        writePNG(*view, path);
+    } else if (view->snapshotToFile(path.toStdString()) != 0) {
+        cliFail(QStringLiteral("%1: cannot write the TIFF image").arg(path));
+    }
+}
+
+std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options)
+{
+    graphRecordingDraw draw;
+    graphMemoryInspector inspector;
+    auto view = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
+                                              static_cast<float>(options.height));
+    view->initGL();
+    cliApplyDefaultColors(*view);
+    cliGraphTable(*view, inspector, table, options);
+    std::vector<QString> lines;
+    for (size_t i = 0; i < view->rendererCount(); i++) {
+        graphRender &render = view->rendererAt(i);
+        lines.push_back(QStringLiteral("renderer %1 %2").arg(i).arg(demangled(typeid(render).name())));
+        appendPrimitives(lines, draw.list(render.getCompileList()));
+    }
+    return lines;
+}

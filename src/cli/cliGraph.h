@@ -1,0 +1,47 @@
+// Graphing for the command line: the options of render and geometry, a graph view set up
+// as the window sets it up, and the two outputs (an image, a dump of the renderers'
+// display lists).
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <utility>
+
+#include "app/graphEquationTable.h"
+#include "cli/cliSupport.h"
+#include "view/graphGLView.h"
+
+struct cliGraphOptions {
+    int width = 800, height = 600;
+    double k = 1.0;
+    std::optional<std::array<double, 4>> region;  // xmin, xmax, ymin, ymax
+    std::optional<std::pair<double, double>> grid;  // spacing in x and y
+    std::optional<int> drawMode;
+    std::optional<int> divisions;
+    std::optional<std::pair<double, double>> rotation;  // degrees about x and y
+    std::optional<std::pair<double, double>> tRange, sRange;
+};
+
+// The option names render and geometry take, each with one value.
+const std::vector<std::string> &cliGraphOptionNames();
+// Fails with status 1 for a value that does not parse or is out of range.
+cliGraphOptions cliParseGraphOptions(const cliArguments &args);
+
+// The colours the window starts with when the user has chosen none.
+void cliApplyDefaultColors(graphGLView &view);
+
+// Graphs every entry of table in view as the window's graph button does, then applies the
+// region, grid and rotation. Fails with status 1 and the classifier's message when an
+// entry cannot be graphed, or when the grid spacing is too small for the region.
+void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEquationTable &table,
+                   const cliGraphOptions &options);
+
+// Draws table headless and writes the image as PNG or TIFF (by the extension of path),
+// replacing path only once the image is complete.
+void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options, const QString &path);
+
+// One line per renderer ("renderer <index> <class>") followed by one line per primitive
+// of its display list ("primitive GL_LINE_STRIP 1201 first x y last x y").
+std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options);
