@@ -10,6 +10,7 @@
 #include "cli/cliEquationSet.h"
 #include "cli/cliGraph.h"
 #include "cli/cliSupport.h"
+#include "platform/graphBitmapFont.h"
 
 namespace {
 
@@ -181,8 +182,11 @@ int runRender(const argList &args)
     if (!output)
         cliUsageError(QStringLiteral("render needs -o OUT.png or -o OUT.tiff"));
     const cliGraphOptions options = cliParseGraphOptions(parsed);
+    cliDriverPreload driver;
     std::shared_ptr<graphEquationTable> table = graphSource(parsed, "render");
     auto app = guiApplication();
+    loadGraphFonts();
+    driver.wait();
     cliRenderImage(*table, options, *output);
     return 0;
 }

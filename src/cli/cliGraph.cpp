@@ -6,6 +6,8 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
 #include <cxxabi.h>
 
 #include <cmath>
@@ -17,6 +19,27 @@
 #include "platform/headlessGLContext.h"
 #include "render/graphGLDraw.h"
 #include "render/graphRecordingDraw.h"
+
+cliDriverPreload::cliDriverPreload()
+    : thread([] {
+          // The same surfaceless display the headless context asks for; it stays initialised.
+          auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+              eglGetProcAddress("eglGetPlatformDisplayEXT"));
+          if (getPlatformDisplay == nullptr)
+              return;
+          EGLDisplay display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+          EGLint major = 0, minor = 0;
+          if (display != EGL_NO_DISPLAY)
+              eglInitialize(display, &major, &minor);
+      })
+{
+}
+
+void cliDriverPreload::wait()
+{
+    if (thread.joinable())
+        thread.join();
+}
 
 const std::vector<std::string> &cliGraphOptionNames()
 {

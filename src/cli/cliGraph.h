@@ -7,11 +7,25 @@
 
 #include <array>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include "app/graphEquationTable.h"
 #include "cli/cliSupport.h"
 #include "view/graphGLView.h"
+
+// Loads and initialises the OpenGL driver on another thread while the caller starts Qt and
+// reads its equations: with Mesa's software driver the load alone takes about 100 ms.
+// wait() (or the destructor) joins the thread; the headless context made afterwards finds
+// the display initialised.
+class cliDriverPreload {
+public:
+    cliDriverPreload();
+    void wait();
+
+private:
+    std::jthread thread;
+};
 
 struct cliGraphOptions {
     int width = 800, height = 600;
