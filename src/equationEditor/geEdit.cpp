@@ -29,7 +29,10 @@ void geEdit::setParent(geEdit *parent) {
     setDelegate(parent ? parent->delegate_ : nullptr);
 }
 
+// A subtree always shares one delegate, so a node that already has it stops the walk;
+// without that, building a tree bottom up would revisit every subtree once per level.
 void geEdit::setDelegate(geEditDelegate *delegate) {
+    if (delegate_ == delegate) return;
     delegate_ = delegate;
     if (const auto &t = top()) t->setDelegate(delegate);
 }

@@ -6,7 +6,8 @@
 //   N held in a slot of P, N.parent() is P; the tree never holds the same node twice.
 // - parent and delegate are plain back pointers. Putting a node into a slot sets its parent,
 //   and setParent copies the parent's delegate, which binary and unary nodes pass to their
-//   children, so the root's delegate reaches every node.
+//   children, so the root's delegate reaches every node. Every subtree thus shares one
+//   delegate, and setDelegate stops at a node that already has the one it is given.
 // - A plain geEdit (kind Edit) is the root of one equation: it holds the top node in
 //   mainExpression and answers the tree queries for it. Every other node leaves
 //   mainExpression empty.

@@ -15,6 +15,7 @@ void geEditBinaryOp::setChildren(geEditPtr left, geEditPtr right) {
 }
 
 void geEditBinaryOp::setDelegate(geEditDelegate *delegate) {
+    if (delegate_ == delegate) return;  // the subtree has it already
     delegate_ = delegate;
     if (leftExp()) leftExp()->setDelegate(delegate);
     if (rightExp()) rightExp()->setDelegate(delegate);

@@ -34,6 +34,7 @@ int functionCode(const QString &name) {
 void geEditUnaryOp::setChild(geEditPtr node) { adopt(expression_, std::move(node)); }
 
 void geEditUnaryOp::setDelegate(geEditDelegate *delegate) {
+    if (delegate_ == delegate) return;  // the subtree has it already
     delegate_ = delegate;
     if (child()) child()->setDelegate(delegate);
 }

@@ -12,19 +12,27 @@ slArchiveRegistry &slArchiveRegistry::shared() {
     return registry;
 }
 
+// Registering a name again replaces its entry's contents.
 void slArchiveRegistry::registerClass(slArchiveClass archiveClass) {
-    std::string name = archiveClass.name;
-    classes_[name] = std::move(archiveClass);
+    auto it = classes_.find(archiveClass.name);
+    if (it != classes_.end()) {  // the table's key views the entry's name, which stays
+        it->second->version = archiveClass.version;
+        it->second->superclass = std::move(archiveClass.superclass);
+        it->second->decode = std::move(archiveClass.decode);
+        return;
+    }
+    slArchiveClass &entry = entries_.emplace_back(std::move(archiveClass));
+    classes_.emplace(entry.name, &entry);
 }
 
-const slArchiveClass *slArchiveRegistry::find(const std::string &name) const {
+const slArchiveClass *slArchiveRegistry::find(std::string_view name) const {
     auto it = classes_.find(name);
-    return it == classes_.end() ? nullptr : &it->second;
+    return it == classes_.end() ? nullptr : it->second;
 }
 
-bool slArchiveRegistry::isKindOf(const std::string &name, const std::string &ancestor) const {
+bool slArchiveRegistry::isKindOf(std::string_view name, std::string_view ancestor) const {
     // The chain is bounded by the number of classes, so a mistaken cycle cannot hang.
-    std::string current = name;
+    std::string_view current = name;
     for (size_t steps = 0; steps <= classes_.size() && !current.empty(); ++steps) {
         if (current == ancestor) return true;
         const slArchiveClass *c = find(current);

@@ -11,9 +11,11 @@
 #include <QColor>
 #include <QString>
 #include <functional>
-#include <map>
+#include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <variant>
 
 class slArchiver;
@@ -46,11 +48,13 @@ public:
     static slArchiveRegistry &shared();
 
     void registerClass(slArchiveClass archiveClass);
-    const slArchiveClass *find(const std::string &name) const;
-    bool isKindOf(const std::string &name, const std::string &ancestor) const;
+    const slArchiveClass *find(std::string_view name) const;
+    bool isKindOf(std::string_view name, std::string_view ancestor) const;
 
 private:
-    std::map<std::string, slArchiveClass> classes_;
+    // Entries never move once made, so views of their names can key the table.
+    std::deque<slArchiveClass> entries_;
+    std::unordered_map<std::string_view, slArchiveClass *> classes_;
 };
 
 // Names of the platform value classes.

@@ -63,10 +63,10 @@ int slUnarchiver::addEntry(Entry entry) {
     return static_cast<int>(entries_.size() - 1);
 }
 
-// One link of a class chain, answering its class name (empty for the nil that ends it).
-// Each class must be registered with the version written, and its superclass must be the
+// One link of a class chain, answering its class (null for the nil that ends it). Each
+// class must be registered with the version written, and its superclass must be the
 // registered one (expected), so a chain can be no longer than the registry's.
-std::string slUnarchiver::classLink(const std::string *expected) {
+const slArchiveClass *slUnarchiver::classLink(const std::string *expected) {
     const size_t start = in_.offset();
     const uint8_t head = in_.byte();
     auto misplaced = [&](const std::string &name) {
@@ -77,7 +77,7 @@ std::string slUnarchiver::classLink(const std::string *expected) {
         if (expected && !expected->empty()) {
             throw slArchiveError("class chain ends before " + *expected, start);
         }
-        return {};
+        return nullptr;
     }
     if (head == kTagNew) {
         const std::string name = sharedString(false);
@@ -90,18 +90,18 @@ std::string slUnarchiver::classLink(const std::string *expected) {
                                  start);
         }
         if (expected && name != *expected) throw misplaced(name);
-        addEntry({Entry::kClass, name, {}});
+        addEntry({Entry::kClass, c, {}});
         classLink(&c->superclass);
-        return name;
+        return c;
     }
     const int64_t entry = static_cast<int64_t>(in_.compactIntAfter(head)) - kLabelBase;
     if (entry < 0 || entry >= static_cast<int64_t>(entries_.size()) ||
         entries_[static_cast<size_t>(entry)].kind != Entry::kClass) {
         throw slArchiveError("reference to unknown class " + std::to_string(entry), start);
     }
-    const std::string name = entries_[static_cast<size_t>(entry)].className;
-    if (expected && name != *expected) throw misplaced(name);
-    return name;
+    const slArchiveClass *c = entries_[static_cast<size_t>(entry)].archiveClass;
+    if (expected && c->name != *expected) throw misplaced(c->name);
+    return c;
 }
 
 slArchivedObject slUnarchiver::decodeObject() {
@@ -124,7 +124,7 @@ slArchivedObject slUnarchiver::readObject() {
             throw slArchiveError("object refers to itself or to an enclosing object", start);
         }
         if (std::holds_alternative<std::shared_ptr<slCoding>>(e.object)) {
-            throw slArchiveError("object " + e.className + " appears twice", start);
+            throw slArchiveError("object " + e.archiveClass->name + " appears twice", start);
         }
         return e.object;  // strings and colours are values
     }
@@ -134,18 +134,18 @@ slArchivedObject slUnarchiver::readObject() {
                                  " levels",
                              start);
     }
-    const int number = addEntry({Entry::kObjectInProgress, {}, {}});
+    const int number = addEntry({Entry::kObjectInProgress, nullptr, {}});
     const size_t chainStart = in_.offset();
     if (in_.peek() == kTagNil) throw slArchiveError("object without a class", chainStart);
-    const std::string className = classLink(nullptr);
-    entries_[static_cast<size_t>(number)].className = className;
+    const slArchiveClass *c = classLink(nullptr);
+    entries_[static_cast<size_t>(number)].archiveClass = c;
+    const std::string &className = c->name;
 
     ++depth_;
     slArchivedObject object;
-    if (registry_.isKindOf(className, kNSString) || className == kNSColor) {
-        object = readValueObject(className);
+    if (className == kNSString || className == kNSMutableString || className == kNSColor) {
+        object = readValueObject(*c);
     } else {
-        const slArchiveClass *c = registry_.find(className);
         if (!c->decode) throw slArchiveError("class " + className + " cannot be read", chainStart);
         std::shared_ptr<slCoding> decoded = c->decode(*this);
         if (!decoded) throw slArchiveError("object of class " + className + " is invalid", start);
@@ -163,8 +163,8 @@ slArchivedObject slUnarchiver::readObject() {
     return object;
 }
 
-slArchivedObject slUnarchiver::readValueObject(const std::string &className) {
-    if (className == kNSColor) return readColor();
+slArchivedObject slUnarchiver::readValueObject(const slArchiveClass &archiveClass) {
+    if (archiveClass.name == kNSColor) return readColor();
     const size_t start = in_.offset();
     expectGroup("+");
     const std::string bytes = in_.countedBytesAfter(in_.byte());

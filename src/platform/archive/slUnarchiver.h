@@ -62,16 +62,16 @@ public:
 private:
     struct Entry {
         enum Kind { kClass, kObjectInProgress, kObject } kind;
-        std::string className;
+        const slArchiveClass *archiveClass;  // of the class, or of the object
         slArchivedObject object;
     };
 
     std::string sharedString(bool allowNil);
     void expectGroup(const char *type);
-    std::string classLink(const std::string *expected);
+    const slArchiveClass *classLink(const std::string *expected);
     int addEntry(Entry entry);
     slArchivedObject readObject();
-    slArchivedObject readValueObject(const std::string &className);
+    slArchivedObject readValueObject(const slArchiveClass &archiveClass);
     QColor readColor();
     void readValue(const char *&type, void *address);
     static std::string describe(const slArchivedObject &object);
