@@ -7,9 +7,11 @@
 
 #include "cli/cliEditor.h"
 #include "equationEditor/geEditLeaves.h"
+#include "equationEditor/geFont.h"
 #include "cli/cliEquationSet.h"
 #include "cli/cliGraph.h"
 #include "cli/cliSupport.h"
+#include "cli/cliTypeset.h"
 #include "platform/graphBitmapFont.h"
 
 namespace {
@@ -25,6 +27,7 @@ const char *const generalHelp =
     "  show      list the entries of an equation set\n"
     "  render    graph an equation set or typed equations into a PNG or TIFF image\n"
     "  geometry  print the primitives each renderer compiles\n"
+    "  typeset   lay out typed equation as the editor shows it, into a PNG or PDF picture\n"
     "\n"
     "KEYS are typed as the equation editor receives them: each character as itself (pi as\n"
     "the character \xcf\x80), \\b Backspace, \\< Left arrow, \\> Right arrow, \\a select-all,\n"
@@ -67,6 +70,11 @@ const std::map<std::string, std::string> commandHelp{
                  "  renderer <index> <class>\n"
                  "  primitive <GL mode> <vertex count> first <x> <y> [<z>] last <x> <y> [<z>]\n") +
          graphOptionsHelp},
+    {"typeset",
+     "usage: plotweave-cli typeset KEYS -o OUT.png|OUT.pdf [--font-size PT] [--scale S]\n"
+     "Types KEYS into an empty equation and writes its layout as a picture.\n"
+     "  --font-size PT   the editor font's size in points, 4 to 400 (default 24)\n"
+     "  --scale S        pixels (PNG) or points (PDF) per point of layout, 0.1 to 20 (default 1)\n"},
 };
 
 bool wantsHelp(const argList &args)
@@ -201,6 +209,31 @@ int runGeometry(const argList &args)
     return 0;
 }
 
+int runTypeset(const argList &args)
+{
+    const cliArguments parsed(args, {}, {"-o", "--font-size", "--scale"});
+    const std::vector<QString> keys = parsed.positional();
+    if (keys.size() != 1)
+        cliUsageError(QStringLiteral("typeset takes one KEYS argument"));
+    const std::optional<QString> output = parsed.value("-o");
+    if (!output)
+        cliUsageError(QStringLiteral("typeset needs -o OUT.png or -o OUT.pdf"));
+    double fontSize = geDefaultFontSize, scale = 1.0;
+    if (auto v = parsed.value("--font-size")) {
+        fontSize = cliParseNumber("--font-size", *v);
+        if (fontSize < 4.0 || fontSize > 400.0)
+            cliFail(QStringLiteral("--font-size \"%1\": expected 4 to 400 points").arg(*v));
+    }
+    if (auto v = parsed.value("--scale")) {
+        scale = cliParseNumber("--scale", *v);
+        if (scale < 0.1 || scale > 20.0)
+            cliFail(QStringLiteral("--scale \"%1\": expected 0.1 to 20").arg(*v));
+    }
+    auto app = guiApplication();
+    cliTypeset(keys[0], *output, fontSize, scale);
+    return 0;
+}
+
 }  // namespace
 
 int cliMain(int argc, char **argv)
@@ -228,6 +261,8 @@ int cliMain(int argc, char **argv)
             return runRender(args);
         if (command == "geometry")
             return runGeometry(args);
+        if (command == "typeset")
+            return runTypeset(args);
         cliUsageError(QStringLiteral("unknown command %1 (plotweave-cli --help lists them)")
                           .arg(QString::fromStdString(command)));
     } catch (const cliError &e) {

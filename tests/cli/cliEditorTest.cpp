@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(arguments, commandFailure, ::testing::ValuesIn(failureC
 
 TEST(help, everyCommandHasUsageAndSucceeds)
 {
-    for (const char *command : {"type", "new", "show", "render", "geometry"}) {
+    for (const char *command : {"type", "new", "show", "render", "geometry", "typeset"}) {
         const auto r = run({QString::fromUtf8(command), QStringLiteral("--help")});
         EXPECT_EQ(r.status, 0) << command;
         EXPECT_TRUE(r.out.startsWith(QStringLiteral("usage: plotweave-cli ") + QString::fromUtf8(command)))

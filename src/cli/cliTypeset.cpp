@@ -1,0 +1,62 @@
+#include "cli/cliTypeset.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <functional>
+
+#include <cmath>
+
+#include "cli/cliEditor.h"
+#include "cli/cliSupport.h"
+#include "equationEditor/geBezierPath.h"
+#include "equationEditor/geEquationPicture.h"
+#include "equationEditor/geFont.h"
+
+namespace {
+
+// The largest picture side in pixels or points; a long equation at a large scale beyond it
+// would only exhaust memory.
+constexpr double largestSide = 16384.0;
+
+void save(const QString &path, const std::function<bool(QSaveFile &)> &write)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        cliFail(QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()));
+    if (!write(file) || !file.commit())
+        cliFail(QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()));
+}
+
+}  // namespace
+
+void cliTypeset(const QString &keys, const QString &path, double fontSize, double scale)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("png") && suffix != QLatin1String("pdf"))
+        cliFail(QStringLiteral("-o %1: the picture must be a .png or .pdf file").arg(path));
+    if (QFileInfo(path).isDir())
+        cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
+
+    const geEditPtr root = cliTypedEquation(keys);
+    const std::unique_ptr<geRawFont> font =
+        geRawFont::fromFamily(QString::fromLatin1(geDefaultFontFamily), fontSize);
+    if (!font || !font->isValid())
+        cliFail(QStringLiteral("the font %1 is not available").arg(QString::fromLatin1(geDefaultFontFamily)));
+    const std::unique_ptr<geBezierPath> picture = root->renderWithFont(*font, false, false);
+    if (!picture)
+        cliFail(QStringLiteral("keys \"%1\": nothing to typeset").arg(keys));
+    const QRectF box = picture->bounds();
+    if (!(box.width() * scale <= largestSide) || !(box.height() * scale <= largestSide))
+        cliFail(QStringLiteral("the picture would be larger than %1 pixels a side; lower --scale or "
+                               "--font-size").arg(largestSide));
+
+    if (suffix == QLatin1String("png")) {
+        const QImage image = geEquationImage(*picture, scale);
+        save(path, [&](QSaveFile &file) { return QImageWriter(&file, "png").write(image); });
+    } else {
+        const QByteArray pdf = geEquationPdf(*picture, scale);
+        save(path, [&](QSaveFile &file) { return !pdf.isEmpty() && file.write(pdf) == pdf.size(); });
+    }
+}
