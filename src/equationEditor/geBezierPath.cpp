@@ -215,13 +215,19 @@ QColor geBezierPath::highlightColor() {
 
 void geBezierPath::fill(QPainter &painter) const {
     const QTransform device = painter.worldTransform();
-    fillWith(painter, device, owner_ ? owner_->toTopTransform() : QTransform(), highlightColor());
+    const QPaintDevice *target = painter.device();
+    const QRectF visible = target ? QRectF(0, 0, target->width(), target->height()) : QRectF();
+    fillWith(painter, device, owner_ ? owner_->toTopTransform() : QTransform(), highlightColor(), visible);
     painter.setWorldTransform(device);
 }
 
-// toTop maps the owner's plane (where boundsRect_ lives) to the top path's plane.
+// toTop maps the owner's plane (where boundsRect_ lives) to the top path's plane. A tree
+// whose box lies outside the visible part of the device is skipped.
 void geBezierPath::fillWith(QPainter &painter, const QTransform &device, const QTransform &toTop,
-                            const QColor &color) const {
+                            const QColor &color, const QRectF &visible) const {
+    if (!visible.isEmpty() && !isEmpty() &&
+        !visible.intersects(device.mapRect(mapBox(toTop, boundsRect_, false)).adjusted(-2, -2, 2, 2)))
+        return;
     if (highlight_ || subhighlight_) {
         painter.setWorldTransform(device);
         if (highlight_) {
@@ -236,7 +242,7 @@ void geBezierPath::fillWith(QPainter &painter, const QTransform &device, const Q
         }
     }
     const QTransform mine = placement_ * toTop;
-    for (const auto &p : pathlist_) p->fillWith(painter, device, mine, color);
+    for (const auto &p : pathlist_) p->fillWith(painter, device, mine, color, visible);
     if (elementCount() > 0) {
         painter.setWorldTransform(mine * device);
         painter.fillPath(*this, Qt::black);

@@ -108,7 +108,7 @@ public:
 
 private:
     void fillWith(QPainter &painter, const QTransform &device, const QTransform &toTop,
-                  const QColor &highlight) const;
+                  const QColor &highlight, const QRectF &visible) const;
     void strokeWith(QPainter &painter, const QTransform &device, const QTransform &toTop) const;
     // The transform from this path's own plane (elements, sub-path boxes) to the top path's.
     QTransform toTopTransform() const;

@@ -1,5 +1,7 @@
 // Geometry of every node class with a font of exact metrics: ascender 12, descender -4,
 // every glyph a rectangle (1, 0, 8, 10) advancing 10 unless a test sets it.
+#include <QImage>
+#include <QPainter>
 #include <cmath>
 
 #include "layoutTestSupport.h"
@@ -333,6 +335,33 @@ TEST_F(LayoutTest, NumberCaretAndSelection) {
     const QRectF b = number->bounds();
     EXPECT_RECT(b, QRectF(4.6, 15, 24.8, 14.4));
     EXPECT_RECT(number->subhighlightRectNow(), QRectF(b.x() + 8, b.y(), 8, b.height()));
+}
+
+// As tall as keys may build a tree: every level moves the paths below it, and the pass,
+// hit testing and painting reach the innermost letter.
+TEST_F(LayoutTest, TallestTreeLaysOut) {
+    auto x = geEditVar::varWithChar(u'x');
+    geEditPtr node = x;
+    for (int level = 1; level < geMaxTreeHeight; ++level) {
+        switch (level % 4) {
+            case 0: node = geEditNegative::negativeWithExpression(node); break;
+            case 1: node = geEditParens::parensWithExpression(node); break;
+            case 2: node = geEditPow::powWithLeft(node, geEditNum::numWithString("2")); break;
+            default: node = geEditAdd::addWithLeft(geEditNum::numWithString("1"), node); break;
+        }
+    }
+    auto root = geEdit::rootWithExpression(node);
+    ASSERT_EQ(root->height(), geMaxTreeHeight + 1);
+    auto p = layout(root, true, true);
+    geBezierPath *letter = p->pathForData(x.get());
+    ASSERT_NE(letter, nullptr);
+    const QRectF b = letter->bounds();
+    EXPECT_DOUBLE_EQ(b.width(), 8);
+    EXPECT_DOUBLE_EQ(b.height(), 18);
+    EXPECT_EQ(p->pathAtPoint(b.center()), letter);
+    QImage image(64, 64, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    p->fill(painter);
 }
 
 }  // namespace
