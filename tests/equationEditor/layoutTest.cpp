@@ -337,6 +337,37 @@ TEST_F(LayoutTest, NumberCaretAndSelection) {
     EXPECT_RECT(number->subhighlightRectNow(), QRectF(b.x() + 8, b.y(), 8, b.height()));
 }
 
+// Archives may hold nodes with empty slots and letters of other lengths; a font may lack
+// an outline for "(". Each lays out to a finite box; an empty slot's box stays a point at
+// the origin wherever it is moved.
+TEST_F(LayoutTest, IncompleteTreesLayOut) {
+    auto x = [] { return geEditVar::varWithChar(u'x'); };
+    struct Case {
+        const char *name;
+        geEditPtr node;
+        double width;
+    };
+    const std::vector<Case> cases = {
+        {"sum without right operand", geEditAdd::addWithLeft(x(), nullptr), 27},
+        {"product without left operand", geEditMul::mulWithLeft(nullptr, x()), 14},
+        {"empty fraction", geEditDiv::divWithLeft(nullptr, nullptr), 2},
+        {"power without base", geEditPow::powWithLeft(nullptr, x()), 9.4},
+        {"empty root", geEditRoot::rootWithLeft(nullptr, nullptr), 25},
+        {"empty parentheses", geEditParens::parensWithExpression(nullptr), 19},
+        {"empty negation", geEditNegative::negativeWithExpression(nullptr), 7},
+        {"function without argument", geEditFunc::funcWithExpression(nullptr, "ln"), 20},
+        {"two-letter variable", geEditVar::varWithString("ab"), 18},
+        {"empty variable", geEditVar::varWithString(""), 0},
+    };
+    font.setGlyph(u'(', 6, QRectF(1, 0, 5, 0));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRectF b = layout(c.node, true, true)->bounds();
+        EXPECT_TRUE(std::isfinite(b.width()) && std::isfinite(b.height()));
+        EXPECT_NEAR(b.width(), c.width, 1e-9);
+    }
+}
+
 // As tall as keys may build a tree: every level moves the paths below it, and the pass,
 // hit testing and painting reach the innermost letter.
 TEST_F(LayoutTest, TallestTreeLaysOut) {
