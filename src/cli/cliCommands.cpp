@@ -106,7 +106,8 @@ int runType(const argList &args)
         status.chop(1);
     cliPrint(QStringLiteral("text: ") + model.equation()->string());
     cliPrint((c.graphable ? QStringLiteral("kind: ") : QStringLiteral("error: ")) + c.text);
-    cliPrint(QStringLiteral("calc: ") + status);
+    // Nothing follows the colon when the calculator line is empty.
+    cliPrint(status.isEmpty() ? QStringLiteral("calc:") : QStringLiteral("calc: ") + status);
     if (parsed.has("--tree"))
         cliPrint(QStringLiteral("tree: ") + cliTreeString(model.equation()));
     return 0;
