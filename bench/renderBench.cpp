@@ -2,7 +2,7 @@
 // (done on every scroll step while panning) and one full 2D drawing pass at 800 x 600.
 // References in the same run: the evaluations alone through the engine, and the same
 // function as native code.
-#include "platform/headlessGLContext.h"
+#include "benchGLContext.h"
 #include "render/graph2DRender.h"
 #include "render/graphGLDraw.h"
 #include "render/graphRecordingDraw.h"
@@ -23,16 +23,6 @@ namespace {
 
 constexpr int curveCount = 10;
 constexpr graphRect region{-10.0f, -10.0f, 20.0f, 20.0f};
-
-headlessGLContext &context()
-{
-    static headlessGLContext ctx;
-    if (!ctx.isValid() && !ctx.create(800, 600)) {
-        std::fprintf(stderr, "no headless OpenGL: %s\n", ctx.error().c_str());
-        std::exit(1);
-    }
-    return ctx;
-}
 
 // y = sin(x) * cos(k x) + k, one curve per k = 1..10.
 class curveSet : public graphEquationSource {

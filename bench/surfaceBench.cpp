@@ -5,7 +5,7 @@
 // drawing interface that drops every call (sampling, normals and the walk of the grid),
 // the evaluations alone through the engine, and the evaluations as native code. The
 // memory a surface renderer takes is reported as a counter.
-#include "platform/headlessGLContext.h"
+#include "benchGLContext.h"
 #include "render/graph3DParametricSurfaceRender.h"
 #include "render/graph3DRender.h"
 #include "render/graphGLDraw.h"
@@ -29,16 +29,6 @@ constexpr graphRect region{-10.0f, -10.0f, 20.0f, 20.0f};
 constexpr double twoPi = 6.283185307179586;
 const char *const functionText = "z = sin(x) * cos(y)";
 const char *const torusText = "x = (3 + cos(s)) * cos(t), y = (3 + cos(s)) * sin(t), z = sin(s)";
-
-headlessGLContext &context()
-{
-    static headlessGLContext ctx;
-    if (!ctx.isValid() && !ctx.create(800, 600)) {
-        std::fprintf(stderr, "no headless OpenGL: %s\n", ctx.error().c_str());
-        std::exit(1);
-    }
-    return ctx;
-}
 
 // Keeps list names and drops every drawing call: what is left is the renderer's own work.
 class discardingDraw : public graphRecordingDraw {
