@@ -10,6 +10,7 @@
 #include "render/graph3DRender.h"
 #include "render/graphGLDraw.h"
 #include "render/graphRecordingDraw.h"
+#include "discardingDraw.h"
 #include "testExpressions.h"
 
 #include <GL/gl.h>
@@ -29,20 +30,6 @@ constexpr graphRect region{-10.0f, -10.0f, 20.0f, 20.0f};
 constexpr double twoPi = 6.283185307179586;
 const char *const functionText = "z = sin(x) * cos(y)";
 const char *const torusText = "x = (3 + cos(s)) * cos(t), y = (3 + cos(s)) * sin(t), z = sin(s)";
-
-// Keeps list names and drops every drawing call: what is left is the renderer's own work.
-class discardingDraw : public graphRecordingDraw {
-public:
-    void begin(graphPrimitive) override {}
-    void end() override {}
-    void vertex(float, float, float) override {}
-    void normal(float, float, float) override {}
-    void color(float, float, float, float) override {}
-    void material(graphMaterial, const float[4]) override {}
-    void pointSize(float) override {}
-    void enable(graphCapability) override {}
-    void disable(graphCapability) override {}
-};
 
 std::unique_ptr<graph3DRender> makeFunction(graphDraw &draw, int n, int mode)
 {

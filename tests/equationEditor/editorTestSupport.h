@@ -17,6 +17,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/engine.h"
 #include "equationEditor/equationEditor.h"
@@ -37,6 +38,13 @@ bool contains(const geEdit *root, const geEdit *node);
 // value of grEvalExp on makeExp's tree, nothing when that fails.
 std::string referenceStatus(const geEdit *root);
 
+// One row of a key table: keys typed into a new equation and the tree they leave.
+struct KeyCase {
+    const char *name;
+    std::u16string keys;
+    std::string picture;
+};
+
 class EditorTest : public ::testing::Test {
 protected:
     EditorTest() {
@@ -46,6 +54,15 @@ protected:
         model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
     }
 
+    // Types each row's keys into a new equation and compares the tree with its picture.
+    void runKeyCases(const std::vector<KeyCase> &cases) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.name);
+            model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+            type(c.keys);
+            EXPECT_EQ(tree(), c.picture);
+        }
+    }
     // Types keys through the model's text input (each key recalculates).
     void type(const std::u16string &keys);
     // The picture of the current equation, or of a subtree.

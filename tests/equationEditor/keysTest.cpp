@@ -5,22 +5,9 @@
 namespace editorTest {
 namespace {
 
-struct KeyCase {
-    const char *name;
-    std::u16string keys;
-    std::string picture;
-};
-
 class KeysTest : public EditorTest {
 protected:
-    void run(const std::vector<KeyCase> &cases) {
-        for (const auto &c : cases) {
-            SCOPED_TRACE(c.name);
-            model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
-            type(c.keys);
-            EXPECT_EQ(tree(), c.picture);
-        }
-    }
+    void run(const std::vector<KeyCase> &cases) { runKeyCases(cases); }
 };
 
 TEST_F(KeysTest, NumbersAndPlaceholders) {

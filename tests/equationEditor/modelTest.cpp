@@ -4,22 +4,9 @@
 namespace editorTest {
 namespace {
 
-struct SelectionCase {
-    const char *name;
-    std::u16string keys;  // Ⓐ selects the whole equation
-    std::string picture;
-};
-
 class ModelTest : public EditorTest {
 protected:
-    void run(const std::vector<SelectionCase> &cases) {
-        for (const auto &c : cases) {
-            SCOPED_TRACE(c.name);
-            model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
-            type(c.keys);
-            EXPECT_EQ(tree(), c.picture);
-        }
-    }
+    void run(const std::vector<KeyCase> &cases) { runKeyCases(cases); }
 };
 
 TEST_F(ModelTest, KeysOnASelection) {

@@ -4,6 +4,7 @@
 #include "render/graph3DParametricSurfaceRender.h"
 #include "render/graph3DRender.h"
 #include "render/graphRecordingDraw.h"
+#include "discardingDraw.h"
 #include "testExpressions.h"
 
 #include <gtest/gtest.h>
@@ -15,20 +16,6 @@
 namespace {
 
 std::atomic<long> allocations{0};
-
-// Records list names only; every drawing call is dropped.
-class discardingDraw : public graphRecordingDraw {
-public:
-    void begin(graphPrimitive) override {}
-    void end() override {}
-    void vertex(float, float, float) override {}
-    void normal(float, float, float) override {}
-    void color(float, float, float, float) override {}
-    void material(graphMaterial, const float[4]) override {}
-    void pointSize(float) override {}
-    void enable(graphCapability) override {}
-    void disable(graphCapability) override {}
-};
 
 }  // namespace
 
