@@ -1,6 +1,7 @@
 #include "editorTestSupport.h"
 
-#include <cstdio>
+#include "engine/slNumberText.h"
+
 #include <set>
 
 namespace editorTest {
@@ -99,11 +100,7 @@ std::string picture(const geEdit *node) {
 std::string expPicture(const grExp *e) {
     if (!e) return "null";
     switch (e->type) {
-        case grExpNumber: {
-            char buffer[32];
-            std::snprintf(buffer, sizeof buffer, "%.10g", *static_cast<double *>(e->payload));
-            return buffer;
-        }
+        case grExpNumber: return slFormatNumber(*static_cast<double *>(e->payload), 'g', 10);
         case grExpConstant: {
             static const char *names[] = {"t", "s", "x", "y", "z", "k", "pi", "e"};
             const uint8_t code = *static_cast<uint8_t *>(e->payload);
