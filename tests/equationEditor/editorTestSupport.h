@@ -38,11 +38,13 @@ bool contains(const geEdit *root, const geEdit *node);
 // value of grEvalExp on makeExp's tree, nothing when that fails.
 std::string referenceStatus(const geEdit *root);
 
-// One row of a key table: keys typed into a new equation and the tree they leave.
+// One row of a key table: keys typed into a new equation, the tree they leave and, when
+// given, its conversion (expPicture) or, for "= ..." rows, the calculator line.
 struct KeyCase {
     const char *name;
     std::u16string keys;
     std::string picture;
+    std::string result = "";
 };
 
 class EditorTest : public ::testing::Test {
@@ -61,6 +63,11 @@ protected:
             model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
             type(c.keys);
             EXPECT_EQ(tree(), c.picture);
+            if (c.result.starts_with("= ")) {
+                EXPECT_EQ(status(), c.result + "\n");
+            } else if (!c.result.empty()) {
+                EXPECT_EQ(exp(), c.result);
+            }
         }
     }
     // Types keys through the model's text input (each key recalculates).

@@ -100,6 +100,7 @@ TEST_F(KeysTest, Functions) {
         {"argument typed in", u"sinx", "sin(x|)"},
         {"longer name extends the function", u"sinh", "sinh(?|)"},
         {"longer name extends a filled function", u"sinxh", "sinh(x|)"},
+        {"longer name keeps the argument as it stands", u"sin2←←h5", "sinh(5|2)"},
         {"whole chain before its tail", u"asin", "asin(?|)"},
         {"capitals give the listed name", u"SIN", "sin(?|)"},
         {"erfc through erf", u"erfc", "erfc(?|)"},
@@ -120,6 +121,32 @@ TEST_F(KeysTest, Functions) {
         {"operator in the argument binds the first factor", u"sin12←+", "Add|(sin(1), 2)"},
         {"power typed before the argument takes the function as base", u"sin3←^", "Pow(sin(?|), 3)"},
         {"a chain beside the cursor can spell a name", u"d5X←⌫⌫←S", "Mul(S, dx(?|))"},
+    });
+}
+
+TEST_F(KeysTest, FunctionNamesStayInsideTheirProduct) {
+    run({
+        {"denominator", u"1/2→x←←⌫sin", "Mul(Div(1, sin(?|)), x)"},
+        {"exponent", u"x^2→y←←⌫sin", "Mul(Pow(x, sin(?|)), y)"},
+        {"radicand", u"sqrt9→y←←⌫sin", "Mul(Root(2, sin(?|)), y)"},
+        {"brackets", u"(2)y←←⌫sin", "Mul(Parens(sin(?|)), y)"},
+        {"argument", u"cos(2)y←←⌫sin", "Mul(cos(Parens(sin(?|))), y)"},
+    });
+}
+
+TEST_F(KeysTest, UnaryMinus) {
+    run({
+        {"power raises the operand", u"-3^2", "Neg(Pow(3, 2|))", "= -9"},
+        {"power of a letter", u"-x^2", "Neg(Pow(x, 2|))", "neg(Pow(x, 2))"},
+        {"power of brackets", u"-(1)^2", "Neg(Pow(Parens(1), 2|))", "= -1"},
+        {"power of a function", u"-sinx^2", "Neg(Pow(sin(x), 2|))"},
+        {"a sign after the power is outside", u"-3^2→+1", "Add(Neg(Pow(3, 2)), 1|)", "= -8"},
+        {"function name", u"-sin(x)", "Neg(sin(Parens(x)|))", "neg(sin(x))"},
+        {"function name in a product", u"2*-cos", "Mul(2, Neg(cos(?|)))"},
+        {"whole chain before its tail", u"-asin", "Neg(asin(?|))"},
+        {"square root", u"-sqrt4", "Neg(Root(2, 4|))", "= -2"},
+        {"pi", u"-pi", "Neg(pi|)"},
+        {"Backspace keeps the operand as it stands", u"1/2←←←←-←⌫3", "Mul(Div(1, 2), 3|)"},
     });
 }
 

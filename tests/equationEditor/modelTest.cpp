@@ -1,4 +1,6 @@
 // The editing state: selection keys, Return, and the calculator line.
+#include <clocale>
+
 #include "editorTestSupport.h"
 
 namespace editorTest {
@@ -105,6 +107,8 @@ TEST_F(ModelTest, CalculatorLine) {
         {u"1=1", ""},
         {u"1e", "= 2.7182817\n"},
         {u"10^40", "= inf\n"},
+        {u"10^400→-10^400", "= nan\n"},
+        {u"\u212a", "= 0\n"},  // the Kelvin sign is a user constant, not k
     };
     for (const auto &[keys, expected] : cases) {
         model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
@@ -112,6 +116,14 @@ TEST_F(ModelTest, CalculatorLine) {
         EXPECT_EQ(status(), expected) << tree();
         EXPECT_EQ(referenceStatus(model.equation().get()), expected) << tree();
     }
+}
+
+TEST_F(ModelTest, NumbersKeepTheCNotationUnderAnyLocale) {
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    type(u"2.5");
+    EXPECT_EQ(status(), "= 2.5\n");
+    EXPECT_EQ(exp(), "2.5");
+    std::setlocale(LC_ALL, "C");
 }
 
 TEST_F(ModelTest, StatusFollowsEveryKeyAndBackspace) {
