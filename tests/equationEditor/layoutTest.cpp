@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <cmath>
+#include <functional>
 
 #include "layoutTestSupport.h"
 
@@ -150,6 +151,24 @@ TEST_F(LayoutTest, PowerRaisesTheScaledExponent) {
     EXPECT_DOUBLE_EQ(pow->centerOffset(), 0.5);
     EXPECT_TRUE(passesThrough(*p, {30, 37}));
     EXPECT_TRUE(passesThrough(*p, {30, 0}));
+}
+
+TEST_F(LayoutTest, RaisedNegationOrChainIsDrawnInBrackets) {
+    // Pow(-b, e) and Pow(b + c, e) are laid out as Pow((-b), e) and Pow((b + c), e).
+    const std::vector<std::function<geEditPtr()>> bases = {
+        [] { return geEditNegative::negativeWithExpression(BoxNode::make(20, 30)); },
+        [] { return geEditAdd::addWithLeft(BoxNode::make(20, 30), BoxNode::make(10, 20)); },
+    };
+    for (const auto &base : bases) {
+        auto bare = geEditPow::powWithLeft(base(), BoxNode::make(10, 20));
+        auto bracketed = geEditPow::powWithLeft(geEditParens::parensWithExpression(base()), BoxNode::make(10, 20));
+        auto p = layout(bare), q = layout(bracketed);
+        EXPECT_RECT(p->bounds(), q->bounds());
+        EXPECT_RECT(p->pathlist()[1]->bounds(), q->pathlist()[1]->bounds());
+        EXPECT_EQ(p->pathlist()[0]->data(), as<geEditBinaryOp>(bare)->leftExp().get());
+    }
+    auto letter = geEditPow::powWithLeft(BoxNode::make(20, 30), BoxNode::make(10, 20));
+    EXPECT_RECT(layout(letter)->pathlist()[0]->bounds(), QRectF(0, 3, 20, 30)) << "no brackets";
 }
 
 TEST_F(LayoutTest, RootSignSpansTheRadicand) {
