@@ -74,6 +74,26 @@ TEST(RealFontLayoutTest, OperatorGlyphsAreCentredOnTheLine) {
     EXPECT_NEAR(a.center().y(), op.center().y(), 1e-9);
 }
 
+TEST(RealFontLayoutTest, LettersMissingFromTheFontComeFromAFontThatHasThem) {
+    // DejaVu Serif has no Hebrew; DejaVu Sans has.
+    const QRawFont serif(QString(uprightFile), geDefaultFontSize);
+    ASSERT_FALSE(serif.supportsCharacter(QChar(0x05d0)));
+    const QRawFont sans(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"), geDefaultFontSize);
+    quint32 sansAlef = 0;
+    int count = 1;
+    const QChar alef(0x05d0);
+    ASSERT_TRUE(sans.glyphIndexesForChars(&alef, 1, &sansAlef, &count));
+    const QPainterPath expected = QTransform(1, 0, 0, -1, 0, 0).map(sans.pathForGlyph(sansAlef));
+    for (const auto &font : {realFont(), geRawFont::defaultFont()}) {
+        const quint32 glyph = font->glyphForChar(0x05d0);
+        EXPECT_EQ(font->glyphOutline(glyph).boundingRect(), expected.boundingRect());
+        EXPECT_GT(font->advance(glyph), 5);
+        // The font's own glyphs are unchanged beside it.
+        EXPECT_EQ(font->glyphOutline(font->glyphForChar(u'x')).boundingRect(),
+                  QTransform(1, 0, 0, -1, 0, 0).map(serif.pathForGlyph(font->glyphForChar(u'x'))).boundingRect());
+    }
+}
+
 class QuadraticFormulaTest : public editorTest::EditorTest {};
 
 TEST_F(QuadraticFormulaTest, TypedLaidOutAndPainted) {
