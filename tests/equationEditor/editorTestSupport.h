@@ -17,6 +17,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/engine.h"
@@ -26,14 +27,27 @@ namespace editorTest {
 
 std::string picture(const geEdit *node);
 std::string expPicture(const grExp *e);
+// The tree a picture shows (without cursor or selection marks): "Add(12, x)", "sin(?)",
+// "Neg(pi)", "null" for an empty slot; other lower-case names with an argument are
+// functions, a run of letters without one is a variable of that text.
+geEditPtr build(std::string_view picture);
+// The conversion of a subtree as expPicture.
+std::string converted(const geEditPtr &node);
 
 // Checks the structural invariants: every child's parent is its holder, no node appears
 // twice, and the delegate of every node is the root's. Answers a message or "" when sound.
 std::string checkLinks(const geEdit *root);
+// The links, and one cursor at the key responder inside the tree or one selected node and
+// no cursor: a message or "" when sound.
+std::string problemAfterKey(const graphEquationEditorModel &model);
 // The nodes with hasCursor and isSelected set.
 int countCursors(const geEdit *root);
 int countSelected(const geEdit *root);
 bool contains(const geEdit *root, const geEdit *node);
+// Every node of a subtree in pre-order, and the first one whose picture is the given one
+// (null when none is).
+std::vector<geEditPtr> subtree(const geEditPtr &root);
+geEditPtr findNode(const geEditPtr &root, const std::string &picture);
 // The calculator line by its definition: nothing for a placeholder or a variable, else the
 // value of grEvalExp on makeExp's tree, nothing when that fails.
 std::string referenceStatus(const geEdit *root);
@@ -78,8 +92,7 @@ protected:
     // The expression tree of the current equation.
     std::string exp() const;
     std::string status() const { return model.statusText().toStdString(); }
-    // Checks links, one cursor at the key responder (or a selection and no cursor).
-    void expectSound() const;
+    void expectSound() const { EXPECT_EQ(problemAfterKey(model), "") << tree(); }
 
     graphEquationEditorModel model;
     int beeps = 0;
