@@ -38,7 +38,7 @@ TEST_F(EditorTest, ArrowWalks) {
     };
     for (const auto &w : walks) {
         SCOPED_TRACE(QString::fromStdU16String(w.keys + w.arrow).toStdString());
-        model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+        clear();
         type(w.keys);
         for (const auto &expected : w.pictures) {
             type(std::u16string(1, w.arrow));

@@ -67,14 +67,16 @@ protected:
         model.setBeepAction([this] { ++beeps; });
         model.setGraphAction([this] { ++graphPresses; });
         model.setConstantLookup([](const QString &name) { return name == "a" ? 10.0 : 0.0; });
-        model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+        clear();
     }
 
+    // A new equation: one placeholder holding the cursor.
+    void clear() { model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression())); }
     // Types each row's keys into a new equation and compares the tree with its picture.
     void runKeyCases(const std::vector<KeyCase> &cases) {
         for (const auto &c : cases) {
             SCOPED_TRACE(c.name);
-            model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+            clear();
             type(c.keys);
             EXPECT_EQ(tree(), c.picture);
             if (c.result.starts_with("= ")) {
@@ -88,7 +90,6 @@ protected:
     void type(const std::u16string &keys);
     // The picture of the current equation, or of a subtree.
     std::string tree() const { return picture(model.equation().get()); }
-    std::string text() const { return model.equation()->string().toStdString(); }
     // The expression tree of the current equation.
     std::string exp() const;
     std::string status() const { return model.statusText().toStdString(); }

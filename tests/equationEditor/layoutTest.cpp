@@ -227,19 +227,18 @@ TEST_F(LayoutTest, NumberHitTesting) {
         EXPECT_EQ(n->positionAtPoint({x, 0}, font), position) << x;
     EXPECT_RECT(n->bounds(), QRectF(0, 0, 27.6, 18));
 
+    // A click puts the caret at 1; drags from there select to either side, and a drag back
+    // to the anchor leaves a plain caret.
     n->clickOnPoint({10 / 27.6, 0.5}, font);
     EXPECT_EQ(n->cursorPosition(), 1);
-    n->dragToPoint({20 / 27.6, 0.5}, font);
-    EXPECT_TRUE(n->isSelected());
-    EXPECT_FALSE(n->hasCursor());
-    EXPECT_EQ(n->startSelection(), 1);
-    EXPECT_EQ(n->endSelection(), 2);
-    n->dragToPoint({1 / 27.6, 0.5}, font);
-    EXPECT_EQ(n->startSelection(), 0);
-    EXPECT_EQ(n->endSelection(), 1);
-    n->dragToPoint({10 / 27.6, 0.5}, font);
-    EXPECT_FALSE(n->isSelected());
-    EXPECT_TRUE(n->hasCursor()) << "back at the anchor: a caret again";
+    for (const auto &[x, start, end] : {std::tuple{20.0, 1, 2}, std::tuple{1.0, 0, 1}, std::tuple{10.0, 0, 0}}) {
+        n->dragToPoint({x / 27.6, 0.5}, font);
+        EXPECT_EQ(n->isSelected(), start != end);
+        EXPECT_EQ(n->hasCursor(), start == end);
+        if (start != end) {
+            EXPECT_EQ(std::pair(n->startSelection(), n->endSelection()), std::pair(start, end));
+        }
+    }
     EXPECT_EQ(n->cursorPosition(), 1);
 }
 
@@ -290,30 +289,16 @@ TEST_F(LayoutTest, NumberCaretAndSelection) {
 // an outline for "(". Each lays out to a finite box; an empty slot's box stays a point at
 // the origin wherever it is moved.
 TEST_F(LayoutTest, IncompleteTreesLayOut) {
-    auto x = [] { return geEditVar::varWithChar(u'x'); };
-    struct Case {
-        const char *name;
-        geEditPtr node;
-        double width;
-    };
-    const std::vector<Case> cases = {
-        {"sum without right operand", geEditAdd::addWithLeft(x(), nullptr), 27},
-        {"product without left operand", geEditMul::mulWithLeft(nullptr, x()), 14},
-        {"empty fraction", geEditDiv::divWithLeft(nullptr, nullptr), 2},
-        {"power without base", geEditPow::powWithLeft(nullptr, x()), 9.4},
-        {"empty root", geEditRoot::rootWithLeft(nullptr, nullptr), 25},
-        {"empty parentheses", geEditParens::parensWithExpression(nullptr), 19},
-        {"empty negation", geEditNegative::negativeWithExpression(nullptr), 7},
-        {"function without argument", geEditFunc::funcWithExpression(nullptr, "ln"), 20},
-        {"two-letter variable", geEditVar::varWithString("ab"), 18},
-        {"empty variable", geEditVar::varWithString(""), 0},
+    const std::pair<const char *, double> cases[] = {
+        {"Add(x, null)", 27}, {"Mul(null, x)", 14}, {"Div(null, null)", 2}, {"Pow(null, x)", 9.4},
+        {"Root(null, null)", 25}, {"Parens(null)", 19}, {"Neg(null)", 7}, {"ln(null)", 20},
+        {"ab", 18}, {"", 0},
     };
     font.setGlyph(u'(', 6, QRectF(1, 0, 5, 0));
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        const QRectF b = layout(c.node, true, true)->bounds();
-        EXPECT_TRUE(std::isfinite(b.width()) && std::isfinite(b.height()));
-        EXPECT_NEAR(b.width(), c.width, 1e-9);
+    for (const auto &[tree, width] : cases) {
+        const QRectF b = layout(editorTest::build(tree), true, true)->bounds();
+        EXPECT_TRUE(std::isfinite(b.height())) << tree;
+        EXPECT_NEAR(b.width(), width, 1e-9) << tree;
     }
 }
 

@@ -42,7 +42,7 @@ TEST_F(ModelTest, SelectionInsideTheTree) {
         {u"x+1", "", u"⌫", "?|"},
     };
     for (const auto &c : cases) {
-        model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+        clear();
         type(c.keys);
         model.keyResponder()->setHasCursor(false);
         model.selectNode(*c.selected ? findNode(model.equation(), c.selected) : model.equation());
@@ -58,7 +58,7 @@ TEST_F(ModelTest, ReturnPressesTheGraphButtonAndInputStringDoesNotCalculate) {
     model.insertText("\n");
     EXPECT_EQ(graphPresses, 2);
     EXPECT_EQ(tree(), "x|");
-    model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+    clear();
     model.inputString("1+2");
     EXPECT_EQ(tree(), "Add(1, 2|)");
     EXPECT_EQ(status(), "");
@@ -77,13 +77,13 @@ TEST_F(ModelTest, CalculatorLine) {
         {u"\u212a", "= 0\n"},     // the Kelvin sign is a user constant, not k
     };
     for (const auto &[keys, expected] : cases) {
-        model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+        clear();
         type(keys);
         EXPECT_EQ(status(), expected) << tree();
         EXPECT_EQ(referenceStatus(model.equation().get()), expected) << tree();
     }
     // Every key and Backspace recalculates.
-    model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+    clear();
     for (const auto &[keys, expected] : {std::pair{u"1+", ""}, std::pair{u"2", "= 3\n"}, std::pair{u"x", ""},
                                          std::pair{u"⌫", ""}, std::pair{u"⌫", "= 3\n"}}) {
         type(keys);
