@@ -1,7 +1,6 @@
 // Layout with the editor's real font, DejaVu Serif at 24 points, loaded from its files.
 #include <QImage>
 #include <cstdlib>
-#include <functional>
 
 #include "editorTestSupport.h"
 #include "equationEditor/geEquationPicture.h"
@@ -17,15 +16,12 @@ std::unique_ptr<geRawFont> realFont() {
     return geRawFont::fromFiles(uprightFile, italicFile, geDefaultFontSize);
 }
 
-bool within(const QRectF &inner, const QRectF &outer) {
-    const double t = 1e-6;
-    return inner.x() >= outer.x() - t && inner.y() >= outer.y() - t &&
-           inner.right() <= outer.right() + t && inner.bottom() <= outer.bottom() + t;
-}
-
+// Every sub-path lies within its parent's box.
 void expectNested(const geBezierPath &p) {
     for (const auto &sub : p.pathlist()) {
-        EXPECT_TRUE(within(sub->bounds(), p.bounds()));
+        const QRectF inner = sub->bounds(), outer = p.bounds().adjusted(-1e-6, -1e-6, 1e-6, 1e-6);
+        EXPECT_TRUE(inner.left() >= outer.left() && inner.top() >= outer.top() &&
+                    inner.right() <= outer.right() && inner.bottom() <= outer.bottom());
         expectNested(*sub);
     }
 }
