@@ -85,7 +85,11 @@ TEST(ConversionTest, TextForms) {
         {sub(var(u'a'), var(u'b')), "a - b"},
         {geEditDiv::divWithLeft(add(var(u'x'), num("1")), num("2")), "(x + 1)/2"},
         {geEditPow::powWithLeft(var(u'x'), add(var(u'y'), num("1"))), "x^(y + 1)"},
-        {geEditPow::powWithLeft(add(var(u'x'), num("1")), num("2")), "x + 1^2"},
+        // Bases, negated chains and call brackets are written so that they read back alike.
+        {geEditPow::powWithLeft(add(var(u'x'), num("1")), num("2")), "(x + 1)^2"},
+        {geEditPow::powWithLeft(geEditNegative::negativeWithExpression(num("3")), num("2")), "(- 3)^2"},
+        {geEditNegative::negativeWithExpression(add(var(u'x'), num("1"))), "(- (x + 1))"},
+        {geEditFunc::funcWithExpression(parens(add(var(u'x'), num("1"))), "sin"), "sin(x + 1)"},
         {geEditPow::powWithLeft(parens(add(var(u'x'), num("1"))), num("2")), "(x + 1)^2"},
         {geEditRoot::rootWithLeft(num("2"), var(u'x')), "sqrt(x)"},
         {geEditRoot::rootWithLeft(num("2.0"), var(u'x')), "sqrt(x)"},
