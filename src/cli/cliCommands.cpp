@@ -30,7 +30,7 @@ const char *const generalHelp =
     "  typeset   lay an equation out as the editor shows it, into a PNG or PDF picture\n"
     "\n"
     "An EQUATION is ordinary text: y = x^2/8 - 3, y = 3x^2 + 2x + 1, z = sin(x) cos(y),\n"
-    "x = cos(t), y = sin(t). ^ binds tightest and to the right, then unary minus, /, * and\n"
+    "x = cos(t), y = sin(t). ^ binds tightest and to the right, then /, unary minus, * and\n"
     "products written side by side, + and -, =, and , (parametric lists). Functions: sin cos\n"
     "tan asin acos atan sinh cosh tanh erf erfc log (base 10) ln abs dx dy, called as sin(x)\n"
     "or sin x; sqrt(x), root(x, n), |x|; pi (or \xcf\x80) and e; e^x for the exponential.\n"
