@@ -103,6 +103,11 @@ private:
             case u'\u2212': op = u'-'; break;
             case u'\u00F7': op = u'/'; break;
             case u'\u221A': tokens_.push_back(Token{Tok::Sqrt, QStringLiteral("sqrt"), column(i_)}); ++i_; return;
+            case u'\u00B2': case u'\u00B3':  // x², x³
+                tokens_.push_back(Token{Tok::Op, QStringLiteral("^"), column(i_)});
+                tokens_.push_back(Token{Tok::Number, QString(QChar(op == u'\u00B2' ? u'2' : u'3')), column(i_)});
+                ++i_;
+                return;
             default: break;
         }
         if (!QStringView(u"+-*/^=,()|?<>").contains(QChar(op)))
@@ -194,6 +199,11 @@ private:
         while (next < text_.size() && text_.at(next).isSpace()) ++next;
         if (run.size() > 1 && tokens_.back().kind == Tok::Var && next < text_.size() && text_.at(next) == u'(')
             fail(QStringLiteral("unknown function ") + run, column(start));
+        // "log10(x)" would read as log(10)·x.
+        qsizetype digits = i_;
+        while (digits < text_.size() && geIsDigit(text_.at(digits).unicode())) ++digits;
+        if (tokens_.back().kind == Tok::Func && digits > i_ && digits < text_.size() && text_.at(digits) == u'(')
+            fail(QStringLiteral("unknown function ") + text_.mid(start, digits - start), column(start));
     }
 
     const QString &text_;

@@ -42,7 +42,7 @@ TEST(TextParserTest, BuildsTheEditorTree) {
         {u"1e3 + 2.5E-4 + .5 + 5. + 1.5e+2", "Add(Add(Add(Add(1000, 0.00025), 0.5), 5.), 150)"},
         {u"2e + 2ex", "Add(Mul(2, e), Mul(Mul(2, e), x))"},
         {u"? + 1", "Add(?, 1)"},
-        {u"2 \u00D7 3 \u2212 4 \u00F7 5", "Sub(Mul(2, 3), Div(4, 5))"},
+        {u"2 \u00D7 3 \u2212 4 \u00F7 5 + x\u00B2", "Add(Sub(Mul(2, 3), Div(4, 5)), Pow(x, 2))"},
     };
     for (const auto &[text, tree] : cases) EXPECT_EQ(parsed(text), tree) << QString::fromUtf16(text).toStdString();
 }
@@ -79,6 +79,7 @@ TEST(TextParserTest, RefusesWithTheColumn) {
         {u"y = exp(x)", "unknown function exp at column 5", 5},
         {u"y = Exp x", "unknown function Exp at column 5", 5},
         {u"y = ab(x)", "unknown function ab at column 5", 5},
+        {u"y = log10(x)", "unknown function log10 at column 5", 5},
         {u"y = (x", "missing ) at column 7", 7},
         {u"y = |x", "missing | at column 7", 7},
         {u"y = x)", "unexpected ) at column 6", 6},
