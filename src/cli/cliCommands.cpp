@@ -175,14 +175,6 @@ int runShow(const argList &args)
     return 0;
 }
 
-// The options of render and geometry: the graph options and the equations' own.
-std::vector<std::string> graphCommandOptions()
-{
-    std::vector<std::string> valued = cliGraphOptionNames();
-    valued.insert(valued.end(), cliSourceOptionNames().begin(), cliSourceOptionNames().end());
-    return valued;
-}
-
 // Qt's own warnings (a missing XDG_RUNTIME_DIR, ...) are noise for a command line tool
 // whose failures are reported as one line each.
 void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -204,7 +196,7 @@ std::unique_ptr<QGuiApplication> guiApplication()
 
 int runRender(const argList &args)
 {
-    std::vector<std::string> valued = graphCommandOptions();
+    std::vector<std::string> valued = cliGraphOptionNames();
     valued.push_back("-o");
     const cliArguments parsed(args, {"--keys"}, valued);
     const std::optional<QString> output = parsed.value("-o");
@@ -222,7 +214,7 @@ int runRender(const argList &args)
 
 int runGeometry(const argList &args)
 {
-    const cliArguments parsed(args, {"--keys"}, graphCommandOptions());
+    const cliArguments parsed(args, {"--keys"}, cliGraphOptionNames());
     const cliGraphOptions options = cliParseGraphOptions(parsed);
     std::shared_ptr<graphEquationTable> table = cliGraphSource(parsed, "geometry");
     for (const QString &line : cliGeometryLines(*table, options))

@@ -97,12 +97,6 @@ std::vector<cliEntry> cliEntriesFromArguments(const cliArguments &parsed, bool t
     return entries;
 }
 
-const std::vector<std::string> &cliSourceOptionNames()
-{
-    static const std::vector<std::string> names{"--eq", "--color", "--const"};
-    return names;
-}
-
 std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed, const char *command)
 {
     std::vector<QString> files;

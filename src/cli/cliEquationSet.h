@@ -33,12 +33,9 @@ std::shared_ptr<graphEquationTable> cliTableFromEntries(const std::vector<cliEnt
 std::vector<cliEntry> cliEntriesFromArguments(const cliArguments &parsed, bool textFirst,
                                               std::vector<QString> *before = nullptr);
 
-// The options the equations of graphing take, each with one value: --eq, --color, --const.
-// "--keys" is a flag.
-const std::vector<std::string> &cliSourceOptionNames();
-
-// The equations of render, geometry and movie: one FILE.plw, or entries given with --eq and
-// --keys (cliEntriesFromArguments); --const NAME=VALUE sets user constants, which every
+// The equations of render, geometry and movie, whose arguments are read with the flag
+// "--keys" and cliGraphOptionNames: one FILE.plw, or entries given with --eq and --keys
+// (cliEntriesFromArguments); --const NAME=VALUE sets user constants, which every
 // entry's tree answers from cliConstants, warning about letters taken as 1.0.
 std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed, const char *command);
 

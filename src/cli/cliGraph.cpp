@@ -44,9 +44,10 @@ void cliDriverPreload::wait()
 
 const std::vector<std::string> &cliGraphOptionNames()
 {
-    static const std::vector<std::string> names{"--size",     "--k",         "--region",
-                                                "--grid",     "--draw-mode", "--divisions",
-                                                "--rotation", "--t-range",   "--s-range"};
+    // --eq, --color and --const give the equations and constants (cliGraphSource).
+    static const std::vector<std::string> names{"--size",     "--k",         "--region",  "--grid",
+                                                "--draw-mode", "--divisions", "--rotation", "--t-range",
+                                                "--s-range",  "--eq",        "--color",   "--const"};
     return names;
 }
 
