@@ -47,10 +47,10 @@ QString shown(QChar c) {
 }
 
 // The name a run of letters spells, case ignored: a function of the editor's table,
-// "sqrt", "pi" or "root".
+// "sqrt", "pi" (or "π") or "root".
 std::optional<Token> nameToken(const QString &letters, int column) {
     const QString lower = letters.toLower();
-    if (lower == u"pi") return Token{Tok::Pi, QString(QChar(gePiChar)), column};
+    if (lower == u"pi" || lower == QChar(gePiChar)) return Token{Tok::Pi, QString(QChar(gePiChar)), column};
     if (lower == u"sqrt") return Token{Tok::Sqrt, lower, column};
     if (lower == u"root") return Token{Tok::Root, lower, column};
     if (geEditFunc::recognizesFunction(lower)) return Token{Tok::Func, lower, column};
@@ -180,10 +180,8 @@ private:
                 continue;
             }
             freshFunction = false;
-            for (qsizetype s = pending; s < k || (s == k && text_.at(k) == gePiChar); ++s) {
-                const auto name = text_.at(k) == gePiChar && s == k
-                                      ? std::optional<Token>(Token{Tok::Pi, QString(QChar(gePiChar)), column(k)})
-                                      : nameToken(text_.mid(s, k - s + 1), column(s));
+            for (qsizetype s = pending; s <= k; ++s) {
+                const std::optional<Token> name = nameToken(text_.mid(s, k - s + 1), column(s));
                 if (!name) continue;
                 takeLetters(s);
                 tokens_.push_back(*name);
