@@ -43,8 +43,12 @@ TEST(ConversionTest, TextForms) {
         {"Comma(x, Sub(a, b))", "x , a - b"},
         {"Div(Add(x, 1), 2)", "(x + 1)/2"},
         {"Pow(x, Add(y, 1))", "x^(y + 1)"},
-        {"Pow(Add(x, 1), 2)", "x + 1^2"},
+        // Bases, negated chains and call brackets are written so that they read back alike.
+        {"Pow(Add(x, 1), 2)", "(x + 1)^2"},
         {"Pow(Parens(Add(x, 1)), 2)", "(x + 1)^2"},
+        {"Pow(Neg(3), 2)", "(- 3)^2"},
+        {"Neg(Add(x, 1))", "(- (x + 1))"},
+        {"sin(Parens(Add(x, 1)))", "sin(x + 1)"},
         {"Root(2.0, x)", "sqrt(x)"},
         {"Root(3, x)", "root(x, 3)"},
         {"Neg(sin(x))", "(- sin(x))"},

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "editorTestSupport.h"
+#include "equationEditor/geTextParser.h"
 
 namespace editorTest {
 namespace {
@@ -62,6 +63,18 @@ TEST(RandomKeysTest, HundredThousandKeysKeepTheTreeSound) {
         const std::string convertedNow = converted(model.equation());
         const QString text = model.equation()->string();
         largest = std::max<size_t>(largest, size_t(text.size()));
+        if (i % 101 == 0) {
+            // The text form reads back to the same text (numbers as a copy writes them,
+            // ".07" as "0.07") and the same expression.
+            const auto back = geParseText(text);
+            ASSERT_EQ(back.error.toStdString(), "") << text.toStdString();
+            back.root->setDelegate(&model);
+            ASSERT_EQ(back.root->string().toStdString(), model.equation()->copy()->string().toStdString());
+            grExp *reread = back.root->makeExp();
+            const std::string rereadPicture = expPicture(reread);
+            grFreeExp(reread);
+            ASSERT_EQ(rereadPicture, convertedNow) << text.toStdString();
+        }
         if (i % 997 == 0) {
             // A copy reads its numbers back through numWithString, which writes ".07" as
             // "0.07": compare what the texts mean, not the texts.
