@@ -6,8 +6,6 @@
 namespace {
 
 constexpr double derivativeStep = 1e-10;
-// How many band heights beyond the band an off-view value is drawn at most.
-constexpr double farBeyond = 100.0;
 
 }  // namespace
 
@@ -43,15 +41,8 @@ void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const
     const float step = (sideways ? region.height : region.width) / float(sampleIntervals);
     const double origin = sideways ? region.y : region.x;
 
-    // The band of values in view. A value farther than farBeyond bands from it is drawn at
-    // that distance: the segment towards it still leaves the view almost vertically, and
-    // neither infinities nor doubles beyond float range reach the driver.
-    const double bandLow = sideways ? region.x : region.y;
-    const double bandSize = sideways ? region.width : region.height;
-    const double band = bandSize > 0.0 && std::isfinite(bandSize) ? bandSize : 1.0;
-    const double bandHigh = bandLow + band;
-    lowestDrawn = bandLow - farBeyond * band;
-    highestDrawn = bandHigh + farBeyond * band;
+    setBand(region);
+    const double band = bandSize, bandHigh = bandLow + bandSize;
     // Bisections of one compile stay within twice the plain sampling's evaluations.
     int budget = 2 * (sampleIntervals + 1);
 
@@ -83,7 +74,7 @@ void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const
             const bool outside = (a > bandHigh && b > bandHigh) || (a < bandLow && b < bandLow);
             sample left{}, right{};
             if (!outside && ((a < 0.0) != (b < 0.0) || std::fabs(b - a) > band) &&
-                jumpsBetween(previous, current, budget, &left, &right)) {
+                jumpsBetween(previous, current, band, budget, &left, &right)) {
                 if (left.u != previous.u)
                     append(left);
                 flushStrip();
@@ -100,6 +91,20 @@ void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const
     draw.endList();
 }
 
+void graph2DFunctionRender::recompute() { setBand(bounds); }
+
+void graph2DFunctionRender::setBand(graphRect region)
+{
+    // A value farther than farBeyond bands from the band in view is drawn at that
+    // distance: the segment towards it still leaves the view almost vertically, and
+    // neither infinities nor doubles beyond float range reach the driver.
+    const double size = sideways ? region.width : region.height;
+    bandLow = sideways ? region.x : region.y;
+    bandSize = size > 0.0 && std::isfinite(size) ? size : 1.0;
+    lowestDrawn = bandLow - farBeyond * bandSize;
+    highestDrawn = bandLow + bandSize + farBeyond * bandSize;
+}
+
 void graph2DFunctionRender::append(sample s)
 {
     const double held = s.value < lowestDrawn ? lowestDrawn : s.value > highestDrawn ? highestDrawn : s.value;
@@ -108,9 +113,10 @@ void graph2DFunctionRender::append(sample s)
     strip.push_back(p.y);
 }
 
-bool graph2DFunctionRender::jumpsBetween(sample a, sample b, int &budget, sample *left,
-                                         sample *right) const
+bool graph2DFunctionRender::jumpsBetween(sample a, sample b, double band, int &budget,
+                                         sample *left, sample *right) const
 {
+    auto farOff = [this](double v) { return v <= lowestDrawn || v >= highestDrawn; };
     // Keep the half with the larger change of value. Near a pole that change grows at
     // every step (|f| rises towards the pole on both sides); a continuous function's soon
     // shrinks, at least by 0.9 once the interval is small (0.5 where f is linear, about
@@ -118,8 +124,13 @@ bool graph2DFunctionRender::jumpsBetween(sample a, sample b, int &budget, sample
     // shrinks after all steps is a break as well.
     double change = std::fabs(b.value - a.value);
     for (int i = 0; i < poleBisections; i++) {
-        if (budget <= 0)
-            return false;
+        // Without evaluations left, a sign change across more than the band is taken for
+        // a pole, as it most likely is.
+        if (budget <= 0) {
+            *left = a;
+            *right = b;
+            return (a.value < 0.0) != (b.value < 0.0) && change > band;
+        }
         sample middle{(a.u + b.u) * 0.5, 0.0};
         if (!(middle.u > a.u && middle.u < b.u))
             break;  // no double left between them
@@ -136,6 +147,10 @@ bool graph2DFunctionRender::jumpsBetween(sample a, sample b, int &budget, sample
         if (kept <= 0.9 * change)
             return false;
         change = kept;
+        // Once both ends are held far beyond the band, the segment between them shows
+        // as a stroke across the view or not at all: the strips end there.
+        if (farOff(a.value) && farOff(b.value))
+            break;
     }
     *left = a;
     *right = b;
@@ -199,7 +214,7 @@ graphPoint graph2DFunctionRender::refineRoot(double u, double tolerance) const
     //    answered below.
     int budget = poleBisections;
     sample left{}, right{};
-    if (fa * fb <= 0.0 && fb != fa && !jumpsBetween({a, fa}, {b, fb}, budget, &left, &right)) {
+    if (fa * fb <= 0.0 && fb != fa && !jumpsBetween({a, fa}, {b, fb}, bandSize, budget, &left, &right)) {
         double r = a + (2.0 * tolerance * (-fa)) / (fb - fa);
         double fr = 0.0;
         if (evaluate(r, &fr) != 0)

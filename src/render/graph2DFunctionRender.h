@@ -20,6 +20,8 @@
 class graph2DFunctionRender : public graphRender {
 public:
     void compileWithBounds(graphRect bounds, graphRect viewBounds, const QColor &color) override;
+    // Keeps the band of values in view for the pole checks of tracing.
+    void recompute() override;
     double distanceFromCurveAtPoint(graphPoint point) override;
     graphPoint bestPointForPoint(graphPoint point, double tolerance) override;
     double derivAtPoint(graphPoint point) override;
@@ -30,8 +32,10 @@ protected:
     graph2DFunctionRender(graphDraw &draw, bool sideways);
 
     // Bisection steps that decide a pole, and that find the end of a defined stretch.
-    static constexpr int poleBisections = 40;
+    static constexpr int poleBisections = 24;
     static constexpr int edgeBisections = 20;
+    // How many band heights beyond the band in view a value is drawn at most.
+    static constexpr double farBeyond = 100.0;
 
 private:
     struct sample {
@@ -41,11 +45,13 @@ private:
     // f(u) with the varied slot at u; 0 on success, -1 on failure.
     int evaluate(double u, double *value) const;
     // Whether f jumps between a and b instead of passing through continuously, found by
-    // bisection within budget evaluations (spent ones are subtracted). On a jump, *left and
-    // *right are the closest samples on either side.
-    bool jumpsBetween(sample a, sample b, int &budget, sample *left, sample *right) const;
+    // bisection within budget evaluations (spent ones are subtracted; without any, by the
+    // values alone against the band). On a jump, *left and *right are the closest samples
+    // on either side.
+    bool jumpsBetween(sample a, sample b, double band, int &budget, sample *left, sample *right) const;
     // The defined sample nearest to badU between good and badU.
     sample lastDefined(sample good, double badU, int &budget) const;
+    void setBand(graphRect region);
     // Adds the sample to the strip, its value held within far reach of the band.
     void append(sample s);
     // A curve point (u, f(u)) in graph coordinates.
@@ -57,6 +63,8 @@ private:
 
     bool sideways;
     std::vector<float> strip;  // x, y pairs of the strip being collected, reused
-    // The values drawn as they are while compiling; others are held at these limits.
-    double lowestDrawn = 0.0, highestDrawn = 0.0;
+    // The band of values in view, from the last bounds, and the values drawn as they
+    // are; others are held at these limits.
+    double bandLow = 0.0, bandSize = 1.0;
+    double lowestDrawn = -farBeyond, highestDrawn = 1.0 + farBeyond;
 };

@@ -142,14 +142,15 @@ bool graphParametricCurveRender::needsSplit(const sample &a, const sample &m, co
     // Wholly beyond one edge of the region: nothing of it shows.
     if (beyondOneEdge({&a, &m, &b}))
         return false;
+    // Both halves are drawn, so each may span the bound.
     const double u = pixelDistance(a, m), v = pixelDistance(m, b);
-    if (!(u + v <= maxSegmentPixels))
+    if (!(u <= maxSegmentPixels && v <= maxSegmentPixels))
         return true;  // long, or infinitely far
     // A sharp turn at the middle, on a segment long enough to show it.
     static const double cosMaxTurn = std::cos(maxTurnDegrees * M_PI / 180.0);
     const double turn = ((m.x - a.x) * (b.x - m.x) * pixelsX * pixelsX + (m.y - a.y) * (b.y - m.y) * pixelsY * pixelsY +
                          (m.z - a.z) * (b.z - m.z) * pixelsX * pixelsX);
-    return u + v > 1.0 && turn < cosMaxTurn * u * v;
+    return u + v > 2.0 && turn < cosMaxTurn * u * v;
 }
 
 void graphParametricCurveRender::drawSamples(graphRect region)
