@@ -71,9 +71,9 @@ void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const
             // Only a segment that crosses the band can show a false stroke; of those, a
             // sign change or a jump larger than the band is checked for a pole.
             const double a = previous.value, b = current.value;
-            const bool outside = (a > bandHigh && b > bandHigh) || (a < bandLow && b < bandLow);
             sample left{}, right{};
-            if (!outside && ((a < 0.0) != (b < 0.0) || std::fabs(b - a) > band) &&
+            if (((a < 0.0) != (b < 0.0) || std::fabs(b - a) > band) &&
+                !((a > bandHigh && b > bandHigh) || (a < bandLow && b < bandLow)) &&
                 jumpsBetween(previous, current, band, budget, &left, &right)) {
                 if (left.u != previous.u)
                     append(left);
