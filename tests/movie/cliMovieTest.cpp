@@ -1,0 +1,1 @@
+// plotweave-cli movie as a separate process.
