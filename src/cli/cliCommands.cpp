@@ -28,6 +28,7 @@ const char *const generalHelp =
     "  render    graph an equation set or typed equations into a PNG or TIFF image\n"
     "  geometry  print the primitives each renderer compiles\n"
     "  typeset   lay out typed equation as the editor shows it, into a PNG or PDF picture\n"
+    "  movie     record k sweeping up and down as a .mov, .mp4 or .gif movie\n"
     "\n"
     "KEYS are typed as the equation editor receives them: each character as itself (pi as\n"
     "the character \xcf\x80), \\b Backspace, \\< Left arrow, \\> Right arrow, \\a select-all,\n"
@@ -70,6 +71,7 @@ const std::map<std::string, std::string> commandHelp{
                  "  renderer <index> <class>\n"
                  "  primitive <GL mode> <vertex count> first <x> <y> [<z>] last <x> <y> [<z>]\n") +
          graphOptionsHelp},
+    {"movie", std::string(cliMovieUsage) + graphOptionsHelp},
     {"typeset",
      "usage: plotweave-cli typeset KEYS -o OUT.png|OUT.pdf [--font-size PT] [--scale S]\n"
      "Types KEYS into an empty equation and writes its layout as a picture.\n"
@@ -146,8 +148,9 @@ int runShow(const argList &args)
     return 0;
 }
 
-// The equations of render and geometry: one file, or KEYS after --keys.
-std::shared_ptr<graphEquationTable> graphSource(const cliArguments &parsed, const char *command)
+}  // namespace
+
+std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed, const char *command)
 {
     const std::vector<QString> positional = parsed.positional();
     if (parsed.has("--keys")) {
@@ -163,6 +166,8 @@ std::shared_ptr<graphEquationTable> graphSource(const cliArguments &parsed, cons
     return cliReadEquationSet(positional[0]);
 }
 
+namespace {
+
 // Qt's own warnings (a missing XDG_RUNTIME_DIR, ...) are noise for a command line tool
 // whose failures are reported as one line each.
 void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -171,8 +176,9 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
         cliPrintError(QStringLiteral("plotweave-cli: ") + message);
 }
 
-// Fonts for the graph labels come through Qt's offscreen platform, so no display is needed.
-std::unique_ptr<QGuiApplication> guiApplication()
+}  // namespace
+
+std::unique_ptr<QGuiApplication> cliGuiApplication()
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQtMessages);
@@ -181,6 +187,8 @@ std::unique_ptr<QGuiApplication> guiApplication()
     static char *argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
 }
+
+namespace {
 
 int runRender(const argList &args)
 {
@@ -192,8 +200,8 @@ int runRender(const argList &args)
         cliUsageError(QStringLiteral("render needs -o OUT.png or -o OUT.tiff"));
     const cliGraphOptions options = cliParseGraphOptions(parsed);
     cliDriverPreload driver;
-    std::shared_ptr<graphEquationTable> table = graphSource(parsed, "render");
-    auto app = guiApplication();
+    std::shared_ptr<graphEquationTable> table = cliGraphSource(parsed, "render");
+    auto app = cliGuiApplication();
     loadGraphFonts();
     driver.wait();
     cliRenderImage(*table, options, *output);
@@ -204,7 +212,7 @@ int runGeometry(const argList &args)
 {
     const cliArguments parsed(args, {"--keys"}, cliGraphOptionNames());
     const cliGraphOptions options = cliParseGraphOptions(parsed);
-    std::shared_ptr<graphEquationTable> table = graphSource(parsed, "geometry");
+    std::shared_ptr<graphEquationTable> table = cliGraphSource(parsed, "geometry");
     for (const QString &line : cliGeometryLines(*table, options))
         cliPrint(line);
     return 0;
@@ -230,7 +238,7 @@ int runTypeset(const argList &args)
         if (scale < 0.1 || scale > 20.0)
             cliFail(QStringLiteral("--scale \"%1\": expected 0.1 to 20").arg(*v));
     }
-    auto app = guiApplication();
+    auto app = cliGuiApplication();
     cliTypeset(keys[0], *output, fontSize, scale);
     return 0;
 }
@@ -264,6 +272,8 @@ int cliMain(int argc, char **argv)
             return runGeometry(args);
         if (command == "typeset")
             return runTypeset(args);
+        if (command == "movie")
+            return cliRunMovie(args);
         cliUsageError(QStringLiteral("unknown command %1 (plotweave-cli --help lists them)")
                           .arg(QString::fromStdString(command)));
     } catch (const cliError &e) {

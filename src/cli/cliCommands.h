@@ -2,7 +2,24 @@
 // answers the exit status; failures are thrown as cliError.
 #pragma once
 
+#include <QGuiApplication>
+
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/graphEquationTable.h"
+#include "cli/cliSupport.h"
+
 int cliMain(int argc, char **argv);
+
+// The equations of the graphing commands: one FILE.plw, or KEYS after --keys.
+std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed, const char *command);
+
+// Qt on its offscreen platform (the label fonts need it, no display does), its own
+// warnings kept off standard error.
+std::unique_ptr<QGuiApplication> cliGuiApplication();
+
+// plotweave-cli movie; its usage text goes before the graph options in --help.
+int cliRunMovie(const std::vector<std::string> &args);
+extern const char *const cliMovieUsage;
