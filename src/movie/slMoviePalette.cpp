@@ -1,14 +1,13 @@
 #include "movie/slMoviePalette.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <utility>
 
 namespace {
 
-constexpr uint32_t colorAt(const uint8_t *pixel)
-{
-    return static_cast<uint32_t>(pixel[0]) << 16 | static_cast<uint32_t>(pixel[1]) << 8 | pixel[2];
-}
+static_assert(std::endian::native == std::endian::little, "pixels are read as little-endian words");
 
 constexpr int channel(uint32_t color, int c) { return static_cast<int>(color >> (16 - 8 * c) & 0xFF); }
 
@@ -18,25 +17,6 @@ int distance(uint32_t a, uint32_t b)
     for (int c = 0; c < 3; c++)
         d += (channel(a, c) - channel(b, c)) * (channel(a, c) - channel(b, c));
     return d;
-}
-
-// Calls run(color, x, length) for every run of one colour in each row: graph frames are
-// long runs, so the per-colour work is done once a run.
-template <typename Run>
-void forEachRun(const uint8_t *rgba, ptrdiff_t stride, int width, int height, Run run)
-{
-    for (int y = 0; y < height; y++) {
-        const uint8_t *row = rgba + y * stride;
-        int start = 0;
-        uint32_t color = colorAt(row);
-        for (int x = 1; x <= width; x++) {
-            const uint32_t next = x < width ? colorAt(row + 4 * x) : ~color;
-            if (next != color) {
-                run(color, y, start, x - start);
-                start = x, color = next;
-            }
-        }
-    }
 }
 
 }  // namespace
@@ -116,26 +96,120 @@ void slMoviePalette::quantise(size_t pixelCount)
     }
 }
 
+void slMoviePalette::findRuns(const uint8_t *rgba, ptrdiff_t sourceStride, int width, int height)
+{
+    // Pixels compared as whole words with alpha masked off; graph frames are long runs of
+    // one colour, so the per-colour work below is done once a run.
+    runs.clear();
+    for (int y = 0; y < height; y++) {
+        const uint8_t *row = rgba + y * sourceStride;
+        uint32_t word = 0;
+        std::memcpy(&word, row, 3);
+        int start = 0;
+        for (int x = 1; x < width; x++) {
+            uint32_t next;
+            std::memcpy(&next, row + 4 * x, 4);
+            next &= 0x00FFFFFFu;  // little-endian: R | G << 8 | B << 16
+            if (next != word) {
+                runs.push_back({word, y, start, x - start});
+                word = next, start = x;
+            }
+        }
+        runs.push_back({word, y, start, width - start});
+    }
+    for (run &r : runs)
+        r.color = (r.color & 0xFF) << 16 | (r.color & 0xFF00) | r.color >> 16;
+}
+
+bool slMoviePalette::mapOntoFirst(size_t pixelCount, bool &exact)
+{
+    std::vector<std::pair<uint32_t, uint32_t>> nearest;  // colour -> index in the first palette
+    nearest.reserve(colorIndex.size());
+    exact = true;
+    for (const auto &[color, count] : colorIndex) {
+        if (const auto found = firstIndex.find(color); found != firstIndex.end()) {
+            nearest.emplace_back(color, found->second);
+            continue;
+        }
+        if (count * 2000 >= pixelCount)
+            return false;
+        size_t best = 0;
+        for (size_t i = 1; i < 256; i++)
+            if (distance(color, firstPalette[i]) < distance(color, firstPalette[best]))
+                best = i;
+        if (distance(color, firstPalette[best]) > nearTolerance)
+            return false;
+        nearest.emplace_back(color, static_cast<uint32_t>(best));
+        exact = false;
+    }
+    for (const auto &[color, index] : nearest)
+        colorIndex[color] = index;
+    return true;
+}
+
 bool slMoviePalette::mapFrame(const uint8_t *rgba, ptrdiff_t sourceStride, int width, int height,
                               uint8_t *indices, ptrdiff_t indexStride, uint32_t palette[256])
 {
+    // 1. The colours of the frame and their pixel counts.
     colorIndex.clear();
     colors.clear();
-    forEachRun(rgba, sourceStride, width, height,
-               [&](uint32_t color, int, int, int length) { colorIndex[color] += static_cast<uint32_t>(length); });
-    const bool exact = colorIndex.size() <= 256;
-    if (exact) {
-        for (auto &[color, index] : colorIndex) {
-            index = static_cast<uint32_t>(colors.size());
+    findRuns(rgba, sourceStride, width, height);
+    for (const run &r : runs)
+        colorIndex[r.color] += static_cast<uint32_t>(r.length);
+    const size_t pixelCount = static_cast<size_t>(width) * static_cast<size_t>(height);
+
+    // 2. The first frame's palette when it holds this frame's colours (its frequent ones
+    //    exactly); otherwise a palette of its own, most frequent colour first.
+    bool exact = true;
+    if (!firstPalette.empty() && mapOntoFirst(pixelCount, exact)) {
+        colors.assign(firstPalette.begin(), firstPalette.end());
+    } else if (colorIndex.size() <= 256) {
+        std::vector<std::pair<uint32_t, uint32_t>> byCount(colorIndex.begin(), colorIndex.end());
+        std::sort(byCount.begin(), byCount.end(), [](const auto &a, const auto &b) {
+            return a.second > b.second || (a.second == b.second && a.first < b.first);
+        });
+        for (const auto &[color, count] : byCount) {
+            colorIndex[color] = static_cast<uint32_t>(colors.size());
             colors.push_back(color);
         }
     } else {
-        quantise(static_cast<size_t>(width) * static_cast<size_t>(height));
+        quantise(pixelCount);
+        exact = false;
     }
-    forEachRun(rgba, sourceStride, width, height, [&](uint32_t color, int y, int x, int length) {
-        std::fill_n(indices + y * indexStride + x, length, static_cast<uint8_t>(colorIndex[color]));
-    });
+    colors.resize(256, 0);
+    if (firstPalette.empty()) {
+        firstPalette = colors;
+        for (size_t i = 256; i-- > 0;)
+            firstIndex[firstPalette[i]] = static_cast<uint32_t>(i);
+    }
+
+    // 3. The encoder takes a frame in the first palette as a change to the frame before it
+    //    and compares their indices, which means nothing when that frame had another
+    //    palette: such a frame gets two entries swapped, and so a palette of its own.
+    bool inFirst = colors == firstPalette;
+    if (inFirst && frameCount > 0 && !previousInFirst) {
+        const auto other = std::find_if(colors.begin(), colors.end(), [&](uint32_t c) { return c != colors[0]; });
+        if (other == colors.end()) {
+            colors[255] ^= 0xFFFFFF;  // one colour everywhere: entry 255 is unused
+        } else {
+            const auto swapped = static_cast<uint32_t>(other - colors.begin());
+            std::swap(colors[0], *other);
+            for (auto &[color, index] : colorIndex)
+                index = index == 0 ? swapped : index == swapped ? 0 : index;
+        }
+        inFirst = false;
+    }
+    previousInFirst = inFirst;
+    frameCount++;
+
+    // 4. The indices, run by run, and the palette, every entry opaque.
+    uint32_t lastColor = ~0u, lastIndex = 0;
+    for (const run &r : runs) {
+        if (r.color != lastColor)
+            lastColor = r.color, lastIndex = colorIndex[r.color];
+        std::fill_n(indices + r.y * indexStride + r.x, r.length, static_cast<uint8_t>(lastIndex));
+    }
     for (size_t i = 0; i < 256; i++)
-        palette[i] = 0xFF000000u | (i < colors.size() ? colors[i] : 0u);
+        palette[i] = 0xFF000000u | colors[i];
     return exact;
 }

@@ -1,8 +1,10 @@
-// The 8-bit palette images of a GIF movie, one palette per frame. A frame with at most 256
-// colours keeps them exactly. A frame with more (antialiased curves, shaded surfaces)
-// keeps its most frequent colours exactly, so backgrounds, grid, axes and curve colours
-// stay true and flat areas do not dither, and shares the other entries among the rest by
-// median cut; every other colour takes its nearest entry, without dithering.
+// The 8-bit palette images of a GIF movie. A frame whose colours the first frame's palette
+// holds (its frequent colours exactly, the others within a few levels) uses that palette,
+// so that the encoder can store only what changed since the frame before. Any other frame
+// gets a palette of its own: with at most 256 colours, exactly those; with more
+// (antialiased curves, shaded surfaces) its most frequent colours exactly, so ground,
+// grid, axes and curve colours stay true and flat areas do not dither, and the other
+// entries shared among the rest by median cut. No frame is dithered.
 #pragma once
 
 #include <cstddef>
@@ -21,11 +23,28 @@ public:
 
     // Colours kept exactly, at most, when a frame has more than 256.
     static constexpr size_t exactEntries = 96;
+    // The largest squared RGB distance at which a colour takes an entry of the first
+    // palette: 4 levels in each channel.
+    static constexpr int nearTolerance = 48;
 
 private:
+    struct run {
+        uint32_t color;  // 0xRRGGBB
+        int y, x, length;
+    };
+    // The runs of one colour in every row.
+    void findRuns(const uint8_t *rgba, ptrdiff_t sourceStride, int width, int height);
     // Picks the palette for more than 256 colours and sets every colour's index.
     void quantise(size_t pixelCount);
+    // Sets every colour's index in the first palette if it holds them; exact when it
+    // holds them all exactly.
+    bool mapOntoFirst(size_t pixelCount, bool &exact);
 
     std::unordered_map<uint32_t, uint32_t> colorIndex;  // 0xRRGGBB -> pixels, then -> index
     std::vector<uint32_t> colors;                       // 0xRRGGBB by index
+    std::vector<run> runs;
+    std::vector<uint32_t> firstPalette;  // 256 entries once the first frame is mapped
+    std::unordered_map<uint32_t, uint32_t> firstIndex;
+    bool previousInFirst = false;
+    long frameCount = 0;
 };

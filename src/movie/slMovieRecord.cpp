@@ -75,9 +75,7 @@ movieCodec codecFor(movieContainer container, int32_t qualityLevel)
                 {{"preset", "fast"}, {"tune", "animation"}, {"crf", rateFactor.at(level)}}};
     }
     case movieContainer::gif:
-        // Every frame whole: the encoder's cropping to the changed area compares palette
-        // indices with the previous frame even when that frame had another palette.
-        return {"gif", AV_PIX_FMT_PAL8, {{"gifflags", "0"}}};
+        return {"gif", AV_PIX_FMT_PAL8, {}};
     }
     return {};
 }

@@ -67,19 +67,21 @@ TEST(cliMovie, examplesPlayInEveryContainerAndLevel)
     } formats[] = {{"m.mov", "0", "rpza"}, {"m.mov", "1", "rpza"}, {"m.mov", "2", "rpza"},
                    {"m.mov", "4", "qtrle"}, {"m.mov", "6", "rawvideo"}, {"m.mp4", "1", "h264"},
                    {"m.gif", "1", "gif"}};
-    for (const char *set : {"curves.plw", "parametric.plw", "surface.plw"})
+    const QStringList sets = QDir(QStringLiteral(PLOTWEAVE_EXAMPLES)).entryList({"*.plw"}, QDir::Files);
+    ASSERT_GE(sets.size(), 4);
+    for (const QString &set : sets)
         for (const auto &f : formats) {
             QTemporaryDir dir;
             const QString movie = dir.filePath(QLatin1String(f.file));
             const cliTest::result r =
-                cliTest::run({"movie", QStringLiteral(PLOTWEAVE_EXAMPLES "/") + QLatin1String(set), "--steps", "3",
+                cliTest::run({"movie", QStringLiteral(PLOTWEAVE_EXAMPLES "/") + set, "--steps", "3",
                               "--size", "96x64", "--divisions", "12", "--quality", f.quality, "-o", movie});
-            ASSERT_EQ(r.status, 0) << set << " " << f.file << ": " << r.err.toStdString();
+            ASSERT_EQ(r.status, 0) << set.toStdString() << " " << f.file << ": " << r.err.toStdString();
             const movieTest::movieInfo info = movieTest::readMovie(movie);
-            EXPECT_EQ(info.error, "") << set << " " << f.file;
-            EXPECT_EQ(info.codec, f.codec) << set;
-            EXPECT_EQ(info.width, 96) << set << " " << f.file;
-            EXPECT_EQ(info.frames.size(), 6u) << set << " " << f.file << " " << f.quality;
+            EXPECT_EQ(info.error, "") << set.toStdString() << " " << f.file;
+            EXPECT_EQ(info.codec, f.codec) << set.toStdString();
+            EXPECT_EQ(info.width, 96) << set.toStdString() << " " << f.file;
+            EXPECT_EQ(info.frames.size(), 6u) << set.toStdString() << " " << f.file << " " << f.quality;
         }
 }
 
