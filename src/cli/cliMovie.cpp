@@ -16,7 +16,8 @@
 #include "platform/graphBitmapFont.h"
 
 const char *const cliMovieUsage =
-    "usage: plotweave-cli movie (FILE.plw | --keys KEYS [KEYS ...]) -o OUT.mov|OUT.mp4|OUT.gif [options]\n"
+    "usage: plotweave-cli movie (FILE.plw | --keys KEYS [KEYS ...]) -o OUT.mov|OUT.mp4|OUT.gif "
+    "[options]\n"
     "Records k rising from MIN to MAX and falling back, one frame per step, at the image size.\n"
     "  --k-range MIN,MAX       the bounds of k (default -10,10)\n"
     "  --steps N               steps from MIN to MAX, 0 to 100000; 2 or less give 3 (default 20)\n"
@@ -40,12 +41,9 @@ std::vector<double> sweep(double minK, double maxK, int steps)
     const int count = steps <= 2 ? 3 : steps;
     const double step = (maxK - minK) / count;
     std::vector<double> ks;
-    if (!(step > 0.0))
-        return ks;
-    for (int i = 0; i < count; i++)
-        ks.push_back(minK + i * step);
-    for (int i = 0; i < count; i++)
-        ks.push_back(maxK - i * step);
+    if (!(step > 0.0)) return ks;
+    for (int i = 0; i < count; i++) ks.push_back(minK + i * step);
+    for (int i = 0; i < count; i++) ks.push_back(maxK - i * step);
     return ks;
 }
 
@@ -56,23 +54,22 @@ public:
     progressBar(size_t total, bool shown) : total(total), shown(shown) { clock.start(); }
     ~progressBar()
     {
-        if (drawn)
-            std::fputs("\n", stderr);
+        if (drawn) std::fputs("\n", stderr);
     }
 
     void update(size_t done)
     {
-        if (!shown || (done < total && drawn && clock.elapsed() - lastDraw < 100))
-            return;
+        if (!shown || (done < total && drawn && clock.elapsed() - lastDraw < 100)) return;
         lastDraw = clock.elapsed();
         drawn = true;
         const int width = 30;
         const int filled = total ? static_cast<int>(done * width / total) : width;
-        const double left = done ? static_cast<double>(clock.elapsed()) / 1000.0 * static_cast<double>(total - done) /
-                                       static_cast<double>(done)
+        const double left = done ? static_cast<double>(clock.elapsed()) / 1000.0 *
+                                       static_cast<double>(total - done) / static_cast<double>(done)
                                  : 0.0;
         std::fprintf(stderr, "\r[%.*s%*s] %zu/%zu frames, %.0f s left ", filled,
-                     "##############################", width - filled, "", done, total, std::ceil(left));
+                     "##############################", width - filled, "", done, total,
+                     std::ceil(left));
         std::fflush(stderr);
     }
 
@@ -89,18 +86,17 @@ int cliRunMovie(const std::vector<std::string> &args)
 {
     std::vector<std::string> valued;
     for (const std::string &name : cliGraphOptionNames())
-        if (name != "--k")
-            valued.push_back(name);
+        if (name != "--k") valued.push_back(name);
     for (const char *name : {"-o", "--k-range", "--steps", "--quality", "--fps"})
         valued.push_back(name);
     const cliArguments parsed(args, {"--keys", "--quiet"}, valued);
 
     // 1. Options, all checked before anything is drawn or written.
     const std::optional<QString> output = parsed.value("-o");
-    if (!output)
-        cliUsageError(QStringLiteral("movie needs -o OUT.mov, OUT.mp4 or OUT.gif"));
+    if (!output) cliUsageError(QStringLiteral("movie needs -o OUT.mov, OUT.mp4 or OUT.gif"));
     const QString suffix = QFileInfo(*output).suffix().toLower();
-    if (suffix != QLatin1String("mov") && suffix != QLatin1String("mp4") && suffix != QLatin1String("gif"))
+    if (suffix != QLatin1String("mov") && suffix != QLatin1String("mp4") &&
+        suffix != QLatin1String("gif"))
         cliFail(QStringLiteral("-o %1: the movie must be a .mov, .mp4 or .gif file").arg(*output));
     const cliGraphOptions options = cliParseGraphOptions(parsed);
     double minK = -10.0, maxK = 10.0;
@@ -109,9 +105,14 @@ int cliRunMovie(const std::vector<std::string> &args)
         if (!(minK <= maxK) || std::fabs(minK) > 1e12 || std::fabs(maxK) > 1e12)
             cliFail(QStringLiteral("--k-range \"%1\": expected MIN,MAX with MIN <= MAX").arg(*v));
     }
-    const int steps = parsed.value("--steps") ? cliParseInteger("--steps", *parsed.value("--steps"), 0, 100000) : 20;
-    const int quality = parsed.value("--quality") ? cliParseInteger("--quality", *parsed.value("--quality"), 0, 1000000) : 1;
-    const int fps = parsed.value("--fps") ? cliParseInteger("--fps", *parsed.value("--fps"), 1, 1000) : 30;
+    const int steps = parsed.value("--steps")
+                          ? cliParseInteger("--steps", *parsed.value("--steps"), 0, 100000)
+                          : 20;
+    const int quality = parsed.value("--quality")
+                            ? cliParseInteger("--quality", *parsed.value("--quality"), 0, 1000000)
+                            : 1;
+    const int fps =
+        parsed.value("--fps") ? cliParseInteger("--fps", *parsed.value("--fps"), 1, 1000) : 30;
     cliCheckWritable(*output);
 
     // 2. The equations and the view.
@@ -129,7 +130,8 @@ int cliRunMovie(const std::vector<std::string> &args)
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
     slMovieRecord recorder;
-    if (!recorder.initWithPath(*output, QRectF(0, 0, view.viewWidth(), view.viewHeight()), fps, quality))
+    if (!recorder.initWithPath(*output, QRectF(0, 0, view.viewWidth(), view.viewHeight()), fps,
+                               quality))
         cliFail(recorder.errorString());
 
     // 4. The sweep.
@@ -138,17 +140,20 @@ int cliRunMovie(const std::vector<std::string> &args)
         progressBar progress(ks.size(), !parsed.has("--quiet") && isatty(STDERR_FILENO));
         for (size_t i = 0; i < ks.size(); i++) {
             if (interrupted)
-                throw cliError(130, QStringLiteral("%1: interrupted, nothing written").arg(*output));
+                throw cliError(130,
+                               QStringLiteral("%1: interrupted, nothing written").arg(*output));
             view.setK(ks[i]);
             view.compileEquations();
             view.drawRect();
             const uint8_t *pixels = view.RGBAPixels();
             if (pixels == nullptr || recorder.addFrameFromRGBAPixels(pixels) != 0)
-                cliFail(QStringLiteral("%1: cannot write the movie: %2").arg(*output, recorder.errorString()));
+                cliFail(QStringLiteral("%1: cannot write the movie: %2")
+                            .arg(*output, recorder.errorString()));
             progress.update(i + 1);
         }
     }
     if (recorder.closeMovie() != 0)
-        cliFail(QStringLiteral("%1: cannot write the movie: %2").arg(*output, recorder.errorString()));
+        cliFail(
+            QStringLiteral("%1: cannot write the movie: %2").arg(*output, recorder.errorString()));
     return 0;
 }

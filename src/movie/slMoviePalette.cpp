@@ -9,7 +9,10 @@ namespace {
 
 static_assert(std::endian::native == std::endian::little, "pixels are read as little-endian words");
 
-constexpr int channel(uint32_t color, int c) { return static_cast<int>(color >> (16 - 8 * c) & 0xFF); }
+constexpr int channel(uint32_t color, int c)
+{
+    return static_cast<int>(color >> (16 - 8 * c) & 0xFF);
+}
 
 int distance(uint32_t a, uint32_t b)
 {
@@ -26,8 +29,9 @@ void slMoviePalette::quantise(size_t pixelCount)
     // 1. The most frequent colours keep entries of their own (those covering at least
     //    1/2000 of the frame: the ground, grid, axes and the cores of the curves).
     std::vector<std::pair<uint32_t, uint32_t>> byCount(colorIndex.begin(), colorIndex.end());
-    std::sort(byCount.begin(), byCount.end(),
-              [](const auto &a, const auto &b) { return a.second > b.second || (a.second == b.second && a.first < b.first); });
+    std::sort(byCount.begin(), byCount.end(), [](const auto &a, const auto &b) {
+        return a.second > b.second || (a.second == b.second && a.first < b.first);
+    });
     size_t exact = 0;
     while (exact < exactEntries && byCount[exact].second * 2000 >= pixelCount)
         colors.push_back(byCount[exact++].first);
@@ -43,31 +47,31 @@ void slMoviePalette::quantise(size_t pixelCount)
         for (int c = 0; c < 3; c++) {
             int low = 255, high = 0;
             for (size_t i = begin; i < end; i++)
-                low = std::min(low, channel(byCount[i].first, c)), high = std::max(high, channel(byCount[i].first, c));
-            if (high - low > b.range)
-                b.widest = c, b.range = high - low;
+                low = std::min(low, channel(byCount[i].first, c)),
+                high = std::max(high, channel(byCount[i].first, c));
+            if (high - low > b.range) b.widest = c, b.range = high - low;
         }
         return b;
     };
     std::vector<box> boxes{measured(exact, byCount.size())};
     while (colors.size() + boxes.size() < 256) {
-        const auto split = std::max_element(boxes.begin(), boxes.end(),
-                                            [](const box &a, const box &b) { return a.range < b.range; });
-        if (split->range == 0)
-            break;
+        const auto split =
+            std::max_element(boxes.begin(), boxes.end(),
+                             [](const box &a, const box &b) { return a.range < b.range; });
+        if (split->range == 0) break;
         const int c = split->widest;
         const auto first = byCount.begin() + static_cast<ptrdiff_t>(split->begin);
         const auto last = byCount.begin() + static_cast<ptrdiff_t>(split->end);
-        std::sort(first, last, [&](const auto &a, const auto &b) { return channel(a.first, c) < channel(b.first, c); });
+        std::sort(first, last, [&](const auto &a, const auto &b) {
+            return channel(a.first, c) < channel(b.first, c);
+        });
         uint64_t total = 0, below = 0;
-        for (auto i = first; i != last; ++i)
-            total += i->second;
+        for (auto i = first; i != last; ++i) total += i->second;
         size_t middle = split->begin + 1;
         for (size_t i = split->begin; i + 1 < split->end; i++) {
             below += byCount[i].second;
             middle = i + 1;
-            if (2 * below >= total)
-                break;
+            if (2 * below >= total) break;
         }
         const size_t begin = split->begin, end = split->end;
         *split = measured(begin, middle);
@@ -82,7 +86,8 @@ void slMoviePalette::quantise(size_t pixelCount)
         }
         if (count != 0)
             colors.push_back(static_cast<uint32_t>((sum[0] + count / 2) / count << 16 |
-                                                   (sum[1] + count / 2) / count << 8 | (sum[2] + count / 2) / count));
+                                                   (sum[1] + count / 2) / count << 8 |
+                                                   (sum[2] + count / 2) / count));
     }
 
     // 3. Every colour takes the nearest entry.
@@ -117,8 +122,7 @@ void slMoviePalette::findRuns(const uint8_t *rgba, ptrdiff_t sourceStride, int w
         }
         runs.push_back({word, y, start, width - start});
     }
-    for (run &r : runs)
-        r.color = (r.color & 0xFF) << 16 | (r.color & 0xFF00) | r.color >> 16;
+    for (run &r : runs) r.color = (r.color & 0xFF) << 16 | (r.color & 0xFF00) | r.color >> 16;
 }
 
 bool slMoviePalette::mapOntoFirst(size_t pixelCount, bool &exact)
@@ -131,19 +135,15 @@ bool slMoviePalette::mapOntoFirst(size_t pixelCount, bool &exact)
             nearest.emplace_back(color, found->second);
             continue;
         }
-        if (count * 2000 >= pixelCount)
-            return false;
+        if (count * 2000 >= pixelCount) return false;
         size_t best = 0;
         for (size_t i = 1; i < 256; i++)
-            if (distance(color, firstPalette[i]) < distance(color, firstPalette[best]))
-                best = i;
-        if (distance(color, firstPalette[best]) > nearTolerance)
-            return false;
+            if (distance(color, firstPalette[i]) < distance(color, firstPalette[best])) best = i;
+        if (distance(color, firstPalette[best]) > nearTolerance) return false;
         nearest.emplace_back(color, static_cast<uint32_t>(best));
         exact = false;
     }
-    for (const auto &[color, index] : nearest)
-        colorIndex[color] = index;
+    for (const auto &[color, index] : nearest) colorIndex[color] = index;
     return true;
 }
 
@@ -154,8 +154,7 @@ bool slMoviePalette::mapFrame(const uint8_t *rgba, ptrdiff_t sourceStride, int w
     colorIndex.clear();
     colors.clear();
     findRuns(rgba, sourceStride, width, height);
-    for (const run &r : runs)
-        colorIndex[r.color] += static_cast<uint32_t>(r.length);
+    for (const run &r : runs) colorIndex[r.color] += static_cast<uint32_t>(r.length);
     const size_t pixelCount = static_cast<size_t>(width) * static_cast<size_t>(height);
 
     // 2. The first frame's palette when it holds this frame's colours (its frequent ones
@@ -179,8 +178,7 @@ bool slMoviePalette::mapFrame(const uint8_t *rgba, ptrdiff_t sourceStride, int w
     colors.resize(256, 0);
     if (firstPalette.empty()) {
         firstPalette = colors;
-        for (size_t i = 256; i-- > 0;)
-            firstIndex[firstPalette[i]] = static_cast<uint32_t>(i);
+        for (size_t i = 256; i-- > 0;) firstIndex[firstPalette[i]] = static_cast<uint32_t>(i);
     }
 
     // 3. The encoder takes a frame in the first palette as a change to the frame before it
@@ -188,7 +186,8 @@ bool slMoviePalette::mapFrame(const uint8_t *rgba, ptrdiff_t sourceStride, int w
     //    palette: such a frame gets two entries swapped, and so a palette of its own.
     bool inFirst = colors == firstPalette;
     if (inFirst && frameCount > 0 && !previousInFirst) {
-        const auto other = std::find_if(colors.begin(), colors.end(), [&](uint32_t c) { return c != colors[0]; });
+        const auto other =
+            std::find_if(colors.begin(), colors.end(), [&](uint32_t c) { return c != colors[0]; });
         if (other == colors.end()) {
             colors[255] ^= 0xFFFFFF;  // one colour everywhere: entry 255 is unused
         } else {
@@ -205,11 +204,9 @@ bool slMoviePalette::mapFrame(const uint8_t *rgba, ptrdiff_t sourceStride, int w
     // 4. The indices, run by run, and the palette, every entry opaque.
     uint32_t lastColor = ~0u, lastIndex = 0;
     for (const run &r : runs) {
-        if (r.color != lastColor)
-            lastColor = r.color, lastIndex = colorIndex[r.color];
+        if (r.color != lastColor) lastColor = r.color, lastIndex = colorIndex[r.color];
         std::fill_n(indices + r.y * indexStride + r.x, r.length, static_cast<uint8_t>(lastIndex));
     }
-    for (size_t i = 0; i < 256; i++)
-        palette[i] = 0xFF000000u | colors[i];
+    for (size_t i = 0; i < 256; i++) palette[i] = 0xFF000000u | colors[i];
     return exact;
 }

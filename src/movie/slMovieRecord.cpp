@@ -53,29 +53,37 @@ movieCodec codecFor(movieContainer container, int32_t qualityLevel)
     case movieContainer::mov:
         switch (level) {
         case 0:
-            return {"rpza", AV_PIX_FMT_RGB555LE,
-                    {{"skip_frame_thresh", "8"}, {"start_one_color_thresh", "16"},
-                     {"continue_one_color_thresh", "16"}, {"sixteen_color_thresh", "24"}}};
+            return {"rpza",
+                    AV_PIX_FMT_RGB555LE,
+                    {{"skip_frame_thresh", "8"},
+                     {"start_one_color_thresh", "16"},
+                     {"continue_one_color_thresh", "16"},
+                     {"sixteen_color_thresh", "24"}}};
         case 2:
-            return {"rpza", AV_PIX_FMT_RGB555LE,
-                    {{"skip_frame_thresh", "1"}, {"start_one_color_thresh", "1"},
-                     {"continue_one_color_thresh", "0"}, {"sixteen_color_thresh", "1"}}};
-        case 4:
-            return {"qtrle", AV_PIX_FMT_RGB24, {}};
-        case 6:
-            return {"rawvideo", AV_PIX_FMT_RGB24, {}};
+            return {"rpza",
+                    AV_PIX_FMT_RGB555LE,
+                    {{"skip_frame_thresh", "1"},
+                     {"start_one_color_thresh", "1"},
+                     {"continue_one_color_thresh", "0"},
+                     {"sixteen_color_thresh", "1"}}};
+        case 4: return {"qtrle", AV_PIX_FMT_RGB24, {}};
+        case 6: return {"rawvideo", AV_PIX_FMT_RGB24, {}};
         default:
-            return {"rpza", AV_PIX_FMT_RGB555LE,
-                    {{"skip_frame_thresh", "2"}, {"start_one_color_thresh", "6"},
-                     {"continue_one_color_thresh", "6"}, {"sixteen_color_thresh", "12"}}};
+            return {"rpza",
+                    AV_PIX_FMT_RGB555LE,
+                    {{"skip_frame_thresh", "2"},
+                     {"start_one_color_thresh", "6"},
+                     {"continue_one_color_thresh", "6"},
+                     {"sixteen_color_thresh", "12"}}};
         }
     case movieContainer::mp4: {
-        static const std::map<int, const char *> rateFactor{{0, "28"}, {1, "23"}, {2, "18"}, {4, "12"}, {6, "6"}};
-        return {"libx264", AV_PIX_FMT_YUV420P,
+        static const std::map<int, const char *> rateFactor{
+            {0, "28"}, {1, "23"}, {2, "18"}, {4, "12"}, {6, "6"}};
+        return {"libx264",
+                AV_PIX_FMT_YUV420P,
                 {{"preset", "fast"}, {"tune", "animation"}, {"crf", rateFactor.at(level)}}};
     }
-    case movieContainer::gif:
-        return {"gif", AV_PIX_FMT_PAL8, {}};
+    case movieContainer::gif: return {"gif", AV_PIX_FMT_PAL8, {}};
     }
     return {};
 }
@@ -90,13 +98,11 @@ QString errorText(int error)
 // FFmpeg's own errors go to the same log as ours; its chatter (libx264's banner) does not.
 void ffmpegLog(void *, int level, const char *format, va_list args)
 {
-    if (level > AV_LOG_ERROR)
-        return;
+    if (level > AV_LOG_ERROR) return;
     char line[1024];
     std::vsnprintf(line, sizeof line, format, args);
     QString text = QString::fromUtf8(line).trimmed();
-    if (!text.isEmpty())
-        qWarning().noquote() << "FFmpeg:" << text;
+    if (!text.isEmpty()) qWarning().noquote() << "FFmpeg:" << text;
 }
 
 // 8-bit channel to the nearest of the 5-bit levels that decoders expand as (v << 3) | (v >> 2).
@@ -138,16 +144,14 @@ struct slMovieRecord::encoder {
 
     ~encoder()
     {
-        if (format && format->pb)
-            avio_closep(&format->pb);
+        if (format && format->pb) avio_closep(&format->pb);
         avformat_free_context(format);
         avcodec_free_context(&codec);
         av_frame_free(&frame);
         av_packet_free(&packet);
         sws_freeContext(scale);
         av_free(rgba);
-        if (!tempPath.isEmpty())
-            ::unlink(QFile::encodeName(tempPath).constData());
+        if (!tempPath.isEmpty()) ::unlink(QFile::encodeName(tempPath).constData());
     }
 
     // Fills frame from the caller's rows.
@@ -173,8 +177,10 @@ void slMovieRecord::encoder::convert(const uint8_t *pixels, ptrdiff_t stride, in
             const uint8_t *source = pixels + y * stride;
             uint8_t *row = frame->data[0] + y * frame->linesize[0];
             for (int x = 0; x < width; x++, source += 4, row += 2) {
-                const auto value = static_cast<uint16_t>(five[source[0]] << 10 | five[source[1]] << 5 | five[source[2]]);
-                row[0] = static_cast<uint8_t>(value & 0xFF), row[1] = static_cast<uint8_t>(value >> 8);
+                const auto value = static_cast<uint16_t>(five[source[0]] << 10 |
+                                                         five[source[1]] << 5 | five[source[2]]);
+                row[0] = static_cast<uint8_t>(value & 0xFF),
+                row[1] = static_cast<uint8_t>(value >> 8);
             }
         }
         break;
@@ -188,9 +194,9 @@ void slMovieRecord::encoder::convert(const uint8_t *pixels, ptrdiff_t stride, in
         const int paddedWidth = codec->width, paddedHeight = codec->height;
         for (int y = 0; y < paddedHeight; y++) {
             uint8_t *row = rgba + y * rgbaStride;
-            std::memcpy(row, pixels + std::min(y, height - 1) * stride, static_cast<size_t>(width) * 4);
-            if (paddedWidth > width)
-                std::memcpy(row + width * 4, row + (width - 1) * 4, 4);
+            std::memcpy(row, pixels + std::min(y, height - 1) * stride,
+                        static_cast<size_t>(width) * 4);
+            if (paddedWidth > width) std::memcpy(row + width * 4, row + (width - 1) * 4, 4);
         }
         const uint8_t *const planes[1] = {rgba};
         const int strides[1] = {rgbaStride};
@@ -203,10 +209,11 @@ bool slMovieRecord::encoder::drain()
 {
     for (;;) {
         int result = avcodec_receive_packet(codec, packet);
-        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
-            return true;
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return true;
         if (result < 0) {
-            qWarning().noquote() << QStringLiteral("CompressImage returned error %1: %2").arg(result).arg(errorText(result));
+            qWarning().noquote() << QStringLiteral("CompressImage returned error %1: %2")
+                                        .arg(result)
+                                        .arg(errorText(result));
             return false;
         }
         const auto known = durations.find(packet->pts);
@@ -218,22 +225,27 @@ bool slMovieRecord::encoder::drain()
         av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
         result = av_interleaved_write_frame(format, packet);
         if (result < 0) {
-            qWarning().noquote() << QStringLiteral("AddMediaSample returned error %1: %2").arg(result).arg(errorText(result));
+            qWarning().noquote() << QStringLiteral("AddMediaSample returned error %1: %2")
+                                        .arg(result)
+                                        .arg(errorText(result));
             return false;
         }
     }
 }
 
-slMovieRecord::slMovieRecord() { theFrameArray.reserve(200); }
+slMovieRecord::slMovieRecord()
+{
+    theFrameArray.reserve(200);
+}
 
 slMovieRecord::~slMovieRecord() = default;
 
-std::unique_ptr<slMovieRecord> slMovieRecord::movieWithPath(const QString &path, const QRectF &bounds,
-                                                            int32_t timeScale, int32_t qualityLevel)
+std::unique_ptr<slMovieRecord> slMovieRecord::movieWithPath(const QString &path,
+                                                            const QRectF &bounds, int32_t timeScale,
+                                                            int32_t qualityLevel)
 {
     auto record = std::make_unique<slMovieRecord>();
-    if (!record->initWithPath(path, bounds, timeScale, qualityLevel))
-        return nullptr;
+    if (!record->initWithPath(path, bounds, timeScale, qualityLevel)) return nullptr;
     return record;
 }
 
@@ -256,8 +268,7 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     std::call_once(logOnce, [] { av_log_set_callback(ffmpegLog); });
 
     // 1. Only once: a second creation leaves the open movie as it was.
-    if (initialised)
-        return fail(QStringLiteral("Object already initialized"));
+    if (initialised) return fail(QStringLiteral("Object already initialized"));
 
     // 2. The container from the extension, the codec from the level, the defaults.
     const QFileInfo info(path);
@@ -271,7 +282,9 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     else if (suffix == QLatin1String("gif"))
         container = movieContainer::gif, muxer = "gif";
     else
-        return fail(QStringLiteral("Error creating movie %1: the name must end in .mov, .mp4 or .gif").arg(path));
+        return fail(
+            QStringLiteral("Error creating movie %1: the name must end in .mov, .mp4 or .gif")
+                .arg(path));
     const movieCodec choice = codecFor(container, qualityLevel);
     setDuration(1);
     setRowPadding(0);
@@ -280,10 +293,17 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     const double boundsWidth = bounds.width(), boundsHeight = bounds.height();
     if (!(boundsWidth >= 1.0 && boundsWidth < maximumSide + 1.0) ||
         !(boundsHeight >= 1.0 && boundsHeight < maximumSide + 1.0))
-        return fail(QStringLiteral("Error creating movie %1: a frame of %2 x %3 pixels, expected 1 to %4 "
-                                   "per side").arg(path).arg(boundsWidth).arg(boundsHeight).arg(maximumSide));
+        return fail(
+            QStringLiteral("Error creating movie %1: a frame of %2 x %3 pixels, expected 1 to %4 "
+                           "per side")
+                .arg(path)
+                .arg(boundsWidth)
+                .arg(boundsHeight)
+                .arg(maximumSide));
     if (timeScale < 1)
-        return fail(QStringLiteral("Error creating movie %1: time scale %2, expected 1 or more").arg(path).arg(timeScale));
+        return fail(QStringLiteral("Error creating movie %1: time scale %2, expected 1 or more")
+                        .arg(path)
+                        .arg(timeScale));
     if (info.isDir())
         return fail(QStringLiteral("Error creating movie %1: it is a folder").arg(path));
     const int width = static_cast<int>(boundsWidth), height = static_cast<int>(boundsHeight);
@@ -294,14 +314,19 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
 
     // 4. The hidden temporary file beside the target, made with the permissions of a new file.
     for (int attempt = 0; attempt < 100 && w->tempPath.isEmpty(); attempt++) {
-        const QString candidate = info.absolutePath() + QStringLiteral("/.%1.%2.part")
-                                      .arg(info.fileName()).arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const int fd = ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const QString candidate =
+            info.absolutePath() +
+            QStringLiteral("/.%1.%2.part")
+                .arg(info.fileName())
+                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const int fd = ::open(QFile::encodeName(candidate).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);
             w->tempPath = candidate;
         } else if (errno != EEXIST) {
-            return fail(QStringLiteral("Error creating file for %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+            return fail(QStringLiteral("Error creating file for %1: %2")
+                            .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
         }
     }
     if (w->tempPath.isEmpty())
@@ -311,18 +336,19 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     // 5. The container.
     int result = avformat_alloc_output_context2(&w->format, nullptr, muxer, tempName.constData());
     if (result < 0 || w->format == nullptr)
-        return fail(QStringLiteral("Error initializing movies toolbox"), result < 0 ? result : AVERROR(ENOMEM));
+        return fail(QStringLiteral("Error initializing movies toolbox"),
+                    result < 0 ? result : AVERROR(ENOMEM));
 
     // 6. The encoder: time base 1/timeScale, .mp4 sides rounded up to even.
     const AVCodec *found = avcodec_find_encoder_by_name(choice.encoder);
     w->codec = found ? avcodec_alloc_context3(found) : nullptr;
     if (w->codec == nullptr)
-        return fail(QStringLiteral("Error opening the %1 encoder: it is not available").arg(QLatin1String(choice.encoder)));
+        return fail(QStringLiteral("Error opening the %1 encoder: it is not available")
+                        .arg(QLatin1String(choice.encoder)));
     w->codec->width = container == movieContainer::mp4 ? (width + 1) / 2 * 2 : width;
     w->codec->height = container == movieContainer::mp4 ? (height + 1) / 2 * 2 : height;
     w->codec->pix_fmt = choice.format;
     w->codec->time_base = AVRational{1, timeScale};
-    w->codec->framerate = AVRational{timeScale, 1};
     if (container == movieContainer::mp4) {
         w->codec->colorspace = AVCOL_SPC_SMPTE170M;
         w->codec->color_range = AVCOL_RANGE_MPEG;
@@ -330,12 +356,14 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     if (w->format->oformat->flags & AVFMT_GLOBALHEADER)
         w->codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     AVDictionary *codecOptions = nullptr;
-    for (const auto &[key, value] : choice.options)
-        av_dict_set(&codecOptions, key, value, 0);
+    for (const auto &[key, value] : choice.options) av_dict_set(&codecOptions, key, value, 0);
     result = avcodec_open2(w->codec, found, &codecOptions);
     av_dict_free(&codecOptions);
     if (result < 0)
-        return fail(QStringLiteral("Error %1 opening the %2 encoder").arg(result).arg(QLatin1String(choice.encoder)), result);
+        return fail(QStringLiteral("Error %1 opening the %2 encoder")
+                        .arg(result)
+                        .arg(QLatin1String(choice.encoder)),
+                    result);
 
     // 7. The frame every picture is converted into, and the packet buffer.
     w->frame = av_frame_alloc();
@@ -346,15 +374,18 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
         result = av_frame_get_buffer(w->frame, 0);
     }
     if (w->frame == nullptr || result < 0)
-        return fail(QStringLiteral("Error %1 creating GWorld").arg(result), result < 0 ? result : AVERROR(ENOMEM));
+        return fail(QStringLiteral("Error %1 creating GWorld").arg(result),
+                    result < 0 ? result : AVERROR(ENOMEM));
     if (container == movieContainer::mp4) {
         w->rgbaStride = w->codec->width * 4;
-        w->rgba = static_cast<uint8_t *>(av_malloc(static_cast<size_t>(w->rgbaStride) * static_cast<size_t>(w->codec->height) + 64));
-        w->scale = sws_getContext(w->codec->width, w->codec->height, AV_PIX_FMT_RGBA, w->codec->width,
-                                  w->codec->height, AV_PIX_FMT_YUV420P, SWS_BICUBIC | SWS_ACCURATE_RND,
-                                  nullptr, nullptr, nullptr);
+        w->rgba = static_cast<uint8_t *>(av_malloc(
+            static_cast<size_t>(w->rgbaStride) * static_cast<size_t>(w->codec->height) + 64));
+        w->scale = sws_getContext(w->codec->width, w->codec->height, AV_PIX_FMT_RGBA,
+                                  w->codec->width, w->codec->height, AV_PIX_FMT_YUV420P,
+                                  SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
         if (w->rgba == nullptr || w->scale == nullptr)
-            return fail(QStringLiteral("Error %1 creating GWorld").arg(AVERROR(ENOMEM)), AVERROR(ENOMEM));
+            return fail(QStringLiteral("Error %1 creating GWorld").arg(AVERROR(ENOMEM)),
+                        AVERROR(ENOMEM));
     }
     w->packet = av_packet_alloc();
     if (w->packet == nullptr)
@@ -363,7 +394,8 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     // 8. The one video track.
     w->stream = avformat_new_stream(w->format, nullptr);
     if (w->stream == nullptr)
-        return fail(QStringLiteral("Movie error %1 during NewMovieTrack").arg(AVERROR(ENOMEM)), AVERROR(ENOMEM));
+        return fail(QStringLiteral("Movie error %1 during NewMovieTrack").arg(AVERROR(ENOMEM)),
+                    AVERROR(ENOMEM));
     w->stream->time_base = w->codec->time_base;
     result = avcodec_parameters_from_context(w->stream->codecpar, w->codec);
     if (result < 0)
@@ -375,10 +407,8 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     AVDictionary *muxOptions = nullptr;
     if (container != movieContainer::gif)
         av_dict_set_int(&muxOptions, "video_track_timescale", timeScale, 0);
-    if (container == movieContainer::mp4)
-        av_dict_set(&muxOptions, "movflags", "+faststart", 0);
-    if (result >= 0)
-        result = avformat_write_header(w->format, &muxOptions);
+    if (container == movieContainer::mp4) av_dict_set(&muxOptions, "movflags", "+faststart", 0);
+    if (result >= 0) result = avformat_write_header(w->format, &muxOptions);
     av_dict_free(&muxOptions);
     if (result < 0)
         return fail(QStringLiteral("Movie error %1 during CreateMovieFile").arg(result), result);
@@ -401,8 +431,10 @@ int32_t slMovieRecord::addFrameFromRGBAPixels(const uint8_t *pixels)
         return -1;
     }
     if (pixels == nullptr || theRowPadding < 0 || theDuration < 1) {
-        fail(QStringLiteral("CompressImage returned error %1: no pixels, a negative row padding or a "
-                            "duration below 1").arg(AVERROR(EINVAL)));
+        fail(QStringLiteral(
+                 "CompressImage returned error %1: no pixels, a negative row padding or a "
+                 "duration below 1")
+                 .arg(AVERROR(EINVAL)));
         return AVERROR(EINVAL);
     }
     encoder &w = *writer;
@@ -442,7 +474,9 @@ void slMovieRecord::queueFrameFromRGBAPixels(const uint8_t *pixels)
 int32_t slMovieRecord::addFrameFromQueue(int32_t index)
 {
     if (index < 0 || index >= getQueueSize()) {
-        fail(QStringLiteral("Error adding queued frame %1: the queue holds %2").arg(index).arg(getQueueSize()));
+        fail(QStringLiteral("Error adding queued frame %1: the queue holds %2")
+                 .arg(index)
+                 .arg(getQueueSize()));
         return -1;
     }
     return addFrameFromRGBAPixels(theFrameArray[static_cast<size_t>(index)].data());
@@ -451,15 +485,13 @@ int32_t slMovieRecord::addFrameFromQueue(int32_t index)
 int32_t slMovieRecord::addFramesFromQueue()
 {
     for (int32_t i = 0; i < getQueueSize(); i++)
-        if (const int32_t status = addFrameFromQueue(i); status != 0)
-            return status;
+        if (const int32_t status = addFrameFromQueue(i); status != 0) return status;
     return 0;
 }
 
 int32_t slMovieRecord::closeMovie()
 {
-    if (writer == nullptr)
-        return 0;
+    if (writer == nullptr) return 0;
     encoder &w = *writer;
     bool ok = true;
 
@@ -473,31 +505,42 @@ int32_t slMovieRecord::closeMovie()
     // 2. The movie's index. The GIF muxer refuses to finish a file without frames, so
     //    that file is written here: the header with the frame size and the trailer.
     if (w.container == movieContainer::gif && w.nextPts == 0) {
-        const uint8_t empty[] = {'G', 'I', 'F', '8', '9', 'a',
-                                 static_cast<uint8_t>(frameWidth & 0xFF), static_cast<uint8_t>(frameWidth >> 8),
-                                 static_cast<uint8_t>(frameHeight & 0xFF), static_cast<uint8_t>(frameHeight >> 8),
-                                 0, 0, 0, 0x3B};
+        const uint8_t empty[] = {'G',
+                                 'I',
+                                 'F',
+                                 '8',
+                                 '9',
+                                 'a',
+                                 static_cast<uint8_t>(frameWidth & 0xFF),
+                                 static_cast<uint8_t>(frameWidth >> 8),
+                                 static_cast<uint8_t>(frameHeight & 0xFF),
+                                 static_cast<uint8_t>(frameHeight >> 8),
+                                 0,
+                                 0,
+                                 0,
+                                 0x3B};
         avio_write(w.format->pb, empty, sizeof empty);
         result = 0;
     } else {
         result = av_write_trailer(w.format);
     }
-    if (result < 0)
-        ok = fail(QStringLiteral("Error %1 in AddMovieResource").arg(result), result);
+    if (result < 0) ok = fail(QStringLiteral("Error %1 in AddMovieResource").arg(result), result);
 
     // 3. The file, then the rename over the target.
     avio_flush(w.format->pb);
     result = w.format->pb->error;
     const int closed = avio_closep(&w.format->pb);
-    if (result >= 0)
-        result = closed;
+    if (result >= 0) result = closed;
     if (result < 0) {
         ok = fail(QStringLiteral("Error %1 in CloseMovieFile").arg(result), result);
     } else if (ok) {
-        if (std::rename(QFile::encodeName(w.tempPath).constData(), QFile::encodeName(w.targetPath).constData()) == 0)
+        if (std::rename(QFile::encodeName(w.tempPath).constData(),
+                        QFile::encodeName(w.targetPath).constData()) == 0)
             w.tempPath.clear();
         else
-            ok = fail(QStringLiteral("Error %1 in CloseMovieFile: %2").arg(-errno).arg(QString::fromLocal8Bit(std::strerror(errno))));
+            ok = fail(QStringLiteral("Error %1 in CloseMovieFile: %2")
+                          .arg(-errno)
+                          .arg(QString::fromLocal8Bit(std::strerror(errno))));
     }
     writer.reset();
     return ok ? 0 : -1;

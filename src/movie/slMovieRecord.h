@@ -39,7 +39,8 @@ public:
     // level picks H.264's constant rate factor; .gif ignores it. False (logged) when the
     // recorder is already initialised, the extension, size or time scale is refused, or
     // the file cannot be created; a refused second call leaves the open movie as it was.
-    bool initWithPath(const QString &path, const QRectF &bounds, int32_t timeScale, int32_t qualityLevel);
+    bool initWithPath(const QString &path, const QRectF &bounds, int32_t timeScale,
+                      int32_t qualityLevel);
 
     // Adds one frame: width x height pixels R, G, B, A (alpha ignored), top row first, each
     // row followed by rowPadding() unused pixels. Reads exactly

@@ -20,8 +20,7 @@ double kOfFrame(const std::vector<uint8_t> &rgb)
         for (int x = 0; x < 80; x++) {
             const uint8_t *p = rgb.data() + (y * 80 + x) * 3;
             const int tint = p[0] - std::max(p[1], p[2]);
-            if (tint >= 30)
-                rows += (y + 0.5) * tint, weight += tint;
+            if (tint >= 30) rows += (y + 0.5) * tint, weight += tint;
         }
     return weight == 0.0 ? -100.0 : 1.5 - rows / weight / 80.0 * 2.0;
 }
@@ -34,7 +33,8 @@ struct sweepCase {
 const sweepCase sweepCases[] = {
     {"four steps", "0,1", "4", {0, 0.25, 0.5, 0.75, 1, 0.75, 0.5, 0.25}},
     {"two steps become three", "0,1", "2", {0, 1 / 3.0, 2 / 3.0, 1, 2 / 3.0, 1 / 3.0}},
-    {"ten steps of 0.1", "0,1", "10", {0, .1, .2, .3, .4, .5, .6, .7, .8, .9, 1, .9, .8, .7, .6, .5, .4, .3, .2, .1}},
+    {"ten steps of 0.1", "0,1", "10", {0, .1, .2, .3, .4, .5, .6, .7, .8, .9,
+                                       1, .9, .8, .7, .6, .5, .4, .3, .2, .1}},
     {"equal bounds", "0.5,0.5", "4", {}},
 };
 
@@ -45,9 +45,9 @@ TEST(cliMovie, framesFollowTheSweepOfK)
     ASSERT_EQ(cliTest::run({"new", "-o", set, "--color", "ff0000", "y=k"}).status, 0);
     for (const sweepCase &c : sweepCases) {
         const QString movie = dir.filePath("k.mov");
-        const cliTest::result r = cliTest::run({"movie", set, "--k-range", c.kRange, "--steps", c.steps,
-                                                "--region", "-1,1,-0.5,1.5", "--size", "80x80",
-                                                "--quality", "6", "-o", movie});
+        const cliTest::result r =
+            cliTest::run({"movie", set, "--k-range", c.kRange, "--steps", c.steps, "--region",
+                          "-1,1,-0.5,1.5", "--size", "80x80", "--quality", "6", "-o", movie});
         ASSERT_EQ(r.status, 0) << c.name << ": " << r.err.toStdString();
         EXPECT_EQ(r.err, "") << c.name;  // no progress bar without a terminal
         const movieTest::movieInfo info = movieTest::readMovie(movie);
@@ -64,24 +64,27 @@ TEST(cliMovie, examplesPlayInEveryContainerAndLevel)
 {
     const struct {
         const char *file, *quality, *codec;
-    } formats[] = {{"m.mov", "0", "rpza"}, {"m.mov", "1", "rpza"}, {"m.mov", "2", "rpza"},
+    } formats[] = {{"m.mov", "0", "rpza"},  {"m.mov", "1", "rpza"},     {"m.mov", "2", "rpza"},
                    {"m.mov", "4", "qtrle"}, {"m.mov", "6", "rawvideo"}, {"m.mp4", "1", "h264"},
                    {"m.gif", "1", "gif"}};
-    const QStringList sets = QDir(QStringLiteral(PLOTWEAVE_EXAMPLES)).entryList({"*.plw"}, QDir::Files);
+    const QStringList sets =
+        QDir(QStringLiteral(PLOTWEAVE_EXAMPLES)).entryList({"*.plw"}, QDir::Files);
     ASSERT_GE(sets.size(), 4);
     for (const QString &set : sets)
         for (const auto &f : formats) {
             QTemporaryDir dir;
             const QString movie = dir.filePath(QLatin1String(f.file));
-            const cliTest::result r =
-                cliTest::run({"movie", QStringLiteral(PLOTWEAVE_EXAMPLES "/") + set, "--steps", "3",
-                              "--size", "96x64", "--divisions", "12", "--quality", f.quality, "-o", movie});
-            ASSERT_EQ(r.status, 0) << set.toStdString() << " " << f.file << ": " << r.err.toStdString();
+            const cliTest::result r = cliTest::run(
+                {"movie", QStringLiteral(PLOTWEAVE_EXAMPLES "/") + set, "--steps", "3", "--size",
+                 "96x64", "--divisions", "12", "--quality", f.quality, "-o", movie});
+            ASSERT_EQ(r.status, 0)
+                << set.toStdString() << " " << f.file << ": " << r.err.toStdString();
             const movieTest::movieInfo info = movieTest::readMovie(movie);
             EXPECT_EQ(info.error, "") << set.toStdString() << " " << f.file;
             EXPECT_EQ(info.codec, f.codec) << set.toStdString();
             EXPECT_EQ(info.width, 96) << set.toStdString() << " " << f.file;
-            EXPECT_EQ(info.frames.size(), 6u) << set.toStdString() << " " << f.file << " " << f.quality;
+            EXPECT_EQ(info.frames.size(), 6u)
+                << set.toStdString() << " " << f.file << " " << f.quality;
         }
 }
 
@@ -113,20 +116,24 @@ TEST(cliMovie, badInputChangesNoFile)
         QTemporaryDir dir;
         const QString output = dir.filePath(QLatin1String(c.output));
         QDir(dir.path()).mkdir("folder.mov");
-        if (!output.contains(QLatin1String("none/")) && !output.endsWith(QLatin1String("folder.mov"))) {
+        if (!output.contains(QLatin1String("none/")) &&
+            !output.endsWith(QLatin1String("folder.mov"))) {
             QFile file(output);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write("old");
         }
-        const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QStringList before =
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         QStringList args{"movie"};
-        for (const QString &a : c.args)
-            args << (a == QLatin1String("OUT") ? output : a);
+        for (const QString &a : c.args) args << (a == QLatin1String("OUT") ? output : a);
         const cliTest::result r = cliTest::run(args);
         EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err.toStdString();
         const QStringList lines = r.err.trimmed().split(QLatin1Char('\n'));
         EXPECT_EQ(lines.size(), c.status == 1 ? 1 : 2) << c.name << ": " << r.err.toStdString();
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before) << c.name;
+        EXPECT_EQ(
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            before)
+            << c.name;
         if (QFileInfo(output).isFile()) {
             EXPECT_EQ(cliTest::readFile(output), "old") << c.name;
         }

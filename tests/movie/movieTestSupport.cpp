@@ -31,10 +31,12 @@ struct packetCloser {
 
 void appendRGB(movieInfo &info, const AVFrame *frame)
 {
-    SwsContext *scale = sws_getContext(frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
-                                       frame->width, frame->height, AV_PIX_FMT_RGB24,
-                                       SWS_POINT | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr);
-    std::vector<uint8_t> rgb(static_cast<size_t>(frame->width) * static_cast<size_t>(frame->height) * 3 + 64);
+    SwsContext *scale = sws_getContext(
+        frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), frame->width,
+        frame->height, AV_PIX_FMT_RGB24, SWS_POINT | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr,
+        nullptr, nullptr);
+    std::vector<uint8_t> rgb(
+        static_cast<size_t>(frame->width) * static_cast<size_t>(frame->height) * 3 + 64);
     uint8_t *planes[1] = {rgb.data()};
     const int strides[1] = {frame->width * 3};
     sws_scale(scale, frame->data, frame->linesize, 0, frame->height, planes, strides);
@@ -61,8 +63,7 @@ movieInfo readMovie(const QString &path)
     info.container = format->iformat->name;
     info.streams = static_cast<int>(format->nb_streams);
     const int index = av_find_best_stream(format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-    if (index < 0)
-        return info;  // a file without a video stream: nothing more to read
+    if (index < 0) return info;  // a file without a video stream: nothing more to read
     const AVStream *stream = format->streams[index];
     info.codec = avcodec_get_name(stream->codecpar->codec_id);
     info.width = stream->codecpar->width;
@@ -81,8 +82,7 @@ movieInfo readMovie(const QString &path)
     std::unique_ptr<AVPacket, packetCloser> packet(av_packet_alloc());
     std::unique_ptr<AVFrame, frameCloser> frame(av_frame_alloc());
     auto receive = [&] {
-        while (avcodec_receive_frame(codec.get(), frame.get()) == 0)
-            appendRGB(info, frame.get());
+        while (avcodec_receive_frame(codec.get(), frame.get()) == 0) appendRGB(info, frame.get());
     };
     while (av_read_frame(format.get(), packet.get()) >= 0) {
         if (packet->stream_index == index) {
@@ -107,15 +107,13 @@ std::vector<uint8_t> makeFrame(int width, int height, int padding, int index)
         for (int x = 0; x < width; x++) {
             uint8_t *p = rgba.data() + y * stride + x * 4;
             int r = 255, g = 255, b = 255;
-            if (x % 8 == 0 || y % 8 == 0)
-                r = g = b = 210;
-            if (y == height / 2)
-                r = g = b = 0;
-            if (std::abs((x + index) % width - y) <= 1)
-                r = 214, g = 39, b = 40;
+            if (x % 8 == 0 || y % 8 == 0) r = g = b = 210;
+            if (y == height / 2) r = g = b = 0;
+            if (std::abs((x + index) % width - y) <= 1) r = 214, g = 39, b = 40;
             if (x >= 2 + 2 * index && x < 8 + 2 * index && y >= 2 && y < 8)
                 r = 31, g = 119, b = 180;
-            p[0] = static_cast<uint8_t>(r), p[1] = static_cast<uint8_t>(g), p[2] = static_cast<uint8_t>(b), p[3] = 0;
+            p[0] = static_cast<uint8_t>(r), p[1] = static_cast<uint8_t>(g),
+            p[2] = static_cast<uint8_t>(b), p[3] = 0;
         }
     return rgba;
 }
@@ -126,7 +124,8 @@ std::vector<uint8_t> makeShadedFrame(int width, int height)
     for (int y = 0; y < height; y++)
         for (int x = 0; x < width; x++) {
             uint8_t *p = rgba.data() + (y * width + x) * 4;
-            p[0] = static_cast<uint8_t>(x * 255 / width), p[1] = static_cast<uint8_t>(y * 255 / height);
+            p[0] = static_cast<uint8_t>(x * 255 / width),
+            p[1] = static_cast<uint8_t>(y * 255 / height);
             p[2] = static_cast<uint8_t>((x + y) * 127 / (width + height)), p[3] = 255;
         }
     return rgba;
@@ -140,8 +139,9 @@ difference compare(const std::vector<uint8_t> &rgb, int rgbWidth, const std::vec
     for (int y = 0; y < height; y++)
         for (int x = 0; x < width; x++)
             for (int c = 0; c < 3; c++) {
-                const int e = std::abs(rgb[static_cast<size_t>((y * rgbWidth + x) * 3 + c)] -
-                                       rgba[static_cast<size_t>((y * (width + padding) + x) * 4 + c)]);
+                const int e =
+                    std::abs(rgb[static_cast<size_t>((y * rgbWidth + x) * 3 + c)] -
+                             rgba[static_cast<size_t>((y * (width + padding) + x) * 4 + c)]);
                 d.maximum = std::max(d.maximum, e);
                 sum += e;
             }

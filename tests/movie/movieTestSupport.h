@@ -16,8 +16,8 @@ struct movieInfo {
     std::string codec;      // the video stream's codec name
     int streams = 0, width = 0, height = 0;
     int timeBaseNum = 0, timeBaseDen = 0;
-    std::vector<int64_t> pts, durations;  // per packet, in the time base
-    int64_t streamDuration = 0;           // the stream's own duration, in the time base
+    std::vector<int64_t> pts, durations;       // per packet, in the time base
+    int64_t streamDuration = 0;                // the stream's own duration, in the time base
     std::vector<std::vector<uint8_t>> frames;  // every decoded frame as RGB, 3 bytes a pixel
 };
 
@@ -32,8 +32,8 @@ std::vector<uint8_t> makeFrame(int width, int height, int padding, int index);
 std::vector<uint8_t> makeShadedFrame(int width, int height);
 
 struct difference {
-    int maximum = 0;      // largest channel difference
-    double mean = 0.0;    // mean channel difference
+    int maximum = 0;    // largest channel difference
+    double mean = 0.0;  // mean channel difference
 };
 // The top-left width x height pixels of an RGB frame rgbWidth pixels wide against the RGB
 // of an RGBA frame with padding.

@@ -42,7 +42,8 @@ int record(const QString &path, int level, int width, int height, int padding, i
     movie.setRowPadding(padding);
     movie.setDuration(duration);
     for (int i = 0; i < count; i++)
-        if (movie.addFrameFromRGBAPixels(movieTest::makeFrame(width, height, padding, i).data()) != 0)
+        if (movie.addFrameFromRGBAPixels(movieTest::makeFrame(width, height, padding, i).data()) !=
+            0)
             return -200;
     return movie.closeMovie();
 }
@@ -89,35 +90,33 @@ TEST_P(movieFormat, readsBackAsRecorded)
         // GIF counts in hundredths of a second: 4 frames of 1/30 s are 13 or 14 of them.
         EXPECT_EQ(info.timeBaseDen, 100);
         int64_t total = 0;
-        for (int64_t d : info.durations)
-            total += d;
+        for (int64_t d : info.durations) total += d;
         EXPECT_NEAR(total, count * 100.0 / c.timeScale, 1.0);
     } else {
         EXPECT_EQ(info.timeBaseNum, 1);
         EXPECT_EQ(info.timeBaseDen, c.timeScale);
-        for (int64_t d : info.durations)
-            EXPECT_EQ(d, c.duration);
+        for (int64_t d : info.durations) EXPECT_EQ(d, c.duration);
         EXPECT_EQ(info.streamDuration, count * c.duration);
     }
     for (int index : {0, count - 1}) {
-        const movieTest::difference d =
-            movieTest::compare(info.frames[size_t(index)], c.storedWidth,
-                               movieTest::makeFrame(width, height, padding, index), width, height, padding);
+        const movieTest::difference d = movieTest::compare(
+            info.frames[size_t(index)], c.storedWidth,
+            movieTest::makeFrame(width, height, padding, index), width, height, padding);
         if (c.meanTolerance == 0.0)
             EXPECT_EQ(d.maximum, 0) << "frame " << index;
         else
             EXPECT_LE(d.mean, c.meanTolerance) << "frame " << index;
     }
     // Nothing but the movie is left in the folder.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QLatin1String(c.file)});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QLatin1String(c.file)});
 }
 
 INSTANTIATE_TEST_SUITE_P(containersAndLevels, movieFormat, ::testing::ValuesIn(formatCases),
                          [](const auto &info) {
                              std::string name = info.param.name;
                              for (char &ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
+                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
                              return name;
                          });
 
@@ -225,14 +224,15 @@ TEST(movieFiles, refusedCreationsLeaveTheFolderAlone)
     for (const refusedCase &c : refusedCases) {
         QTemporaryDir dir;
         const QString path = dir.filePath(QLatin1String(c.file));
-        if (!path.contains(QLatin1String("none/")))
-            writeFile(path, "old");
+        if (!path.contains(QLatin1String("none/"))) writeFile(path, "old");
         slMovieRecord movie;
-        EXPECT_FALSE(movie.initWithPath(path, QRectF(0, 0, c.width, c.height), c.timeScale, 1)) << c.name;
+        EXPECT_FALSE(movie.initWithPath(path, QRectF(0, 0, c.width, c.height), c.timeScale, 1))
+            << c.name;
         EXPECT_FALSE(movie.errorString().isEmpty()) << c.name;
         EXPECT_FALSE(movie.isOpen()) << c.name;
         const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-        EXPECT_EQ(left, path.contains(QLatin1String("none/")) ? QStringList() : QStringList{QLatin1String(c.file)})
+        EXPECT_EQ(left, path.contains(QLatin1String("none/")) ? QStringList()
+                                                              : QStringList{QLatin1String(c.file)})
             << c.name;
         if (!path.contains(QLatin1String("none/"))) {
             EXPECT_EQ(contents(path), "old") << c.name;
@@ -250,7 +250,8 @@ TEST(movieFiles, anExistingFileIsReplacedOnlyByASuccessfulClose)
         slMovieRecord abandoned;
         ASSERT_TRUE(abandoned.initWithPath(path, QRectF(0, 0, 64, 48), 30, 6));
         ASSERT_EQ(abandoned.addFrameFromRGBAPixels(frame.data()), 0);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // the movie is being written
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
+                  2);  // the movie is being written
     }
     EXPECT_EQ(contents(path), "old");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"m.mov"});
@@ -265,8 +266,7 @@ TEST(movieFiles, anExistingFileIsReplacedOnlyByASuccessfulClose)
         setrlimit(RLIMIT_FSIZE, &small);
         slMovieRecord full;
         ASSERT_TRUE(full.initWithPath(path, QRectF(0, 0, 64, 48), 30, 6));
-        for (int i = 0; i < 4; i++)
-            full.addFrameFromRGBAPixels(frame.data());
+        for (int i = 0; i < 4; i++) full.addFrameFromRGBAPixels(frame.data());
         const int status = full.closeMovie();
         setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, previousHandler);
@@ -292,16 +292,17 @@ TEST(movieFrames, theConversionReadsOnlyTheCallersBytes)
     struct {
         const char *file;
         int level, padding;
-    } cases[] = {{"a.mov", 1, 0}, {"b.mov", 4, 0}, {"c.mov", 6, 2}, {"d.mp4", 1, 0}, {"e.gif", 1, 5}};
+    } cases[] = {
+        {"a.mov", 1, 0}, {"b.mov", 4, 0}, {"c.mov", 6, 2}, {"d.mp4", 1, 0}, {"e.gif", 1, 5}};
     for (const auto &c : cases) {
         // 3 x 2 pixels: the last row is read without its padding.
         const long bytes = ((3 + c.padding) * 1 + 3) * 4;
         uint8_t *frame = pages + page - bytes;
-        for (long i = 0; i < bytes; i++)
-            frame[i] = static_cast<uint8_t>(i * 37);
+        for (long i = 0; i < bytes; i++) frame[i] = static_cast<uint8_t>(i * 37);
         QTemporaryDir dir;
         slMovieRecord movie;
-        ASSERT_TRUE(movie.initWithPath(dir.filePath(QLatin1String(c.file)), QRectF(0, 0, 3, 2), 30, c.level));
+        ASSERT_TRUE(movie.initWithPath(dir.filePath(QLatin1String(c.file)), QRectF(0, 0, 3, 2), 30,
+                                       c.level));
         movie.setRowPadding(c.padding);
         EXPECT_EQ(movie.addFrameFromRGBAPixels(frame), 0) << c.file;
         EXPECT_EQ(movie.closeMovie(), 0) << c.file;
@@ -333,8 +334,11 @@ TEST(movieFrames, theQueueKeepsCopiesUntilTheRecorderGoes)
     ASSERT_EQ(info.frames.size(), 4u);
     const int queued[] = {0, 1, 2, 1};
     for (int i : {0, 1, 2, 3})
-        EXPECT_EQ(movieTest::compare(info.frames[size_t(i)], 20, movieTest::makeFrame(20, 10, 2, queued[i]), 20, 10, 2)
-                      .maximum, 0) << "frame " << i;
+        EXPECT_EQ(movieTest::compare(info.frames[size_t(i)], 20,
+                                     movieTest::makeFrame(20, 10, 2, queued[i]), 20, 10, 2)
+                      .maximum,
+                  0)
+            << "frame " << i;
 }
 
 // A shaded frame has more colours than a GIF palette: it gets the nearest of 256, and the
@@ -354,7 +358,8 @@ TEST(movieFrames, gifFramesWithManyColoursAreQuantisedAndFewColoursStayExact)
     ASSERT_EQ(movie.closeMovie(), 0);
     const movieTest::movieInfo info = readMovie(path);
     ASSERT_EQ(info.frames.size(), 3u);
-    const movieTest::difference d = movieTest::compare(info.frames[1], width, shaded, width, height, 0);
+    const movieTest::difference d =
+        movieTest::compare(info.frames[1], width, shaded, width, height, 0);
     EXPECT_LE(d.mean, 4.0);
     EXPECT_LE(d.maximum, 24);
     EXPECT_EQ(movieTest::compare(info.frames[2], width, flat, width, height, 0).maximum, 0);
