@@ -12,7 +12,7 @@
 
 #include "cli/cliCommands.h"
 #include "cli/cliGraph.h"
-#include "movie/slMovieRecord.h"
+#include "movie/slKSweep.h"
 #include "platform/graphBitmapFont.h"
 
 const char *const cliMovieUsage =
@@ -31,21 +31,6 @@ const char *const cliMovieUsage =
 namespace {
 
 std::atomic<bool> interrupted{false};
-
-// The values of k of one sweep: minK, minK + step, ... while below maxK, then maxK,
-// maxK - step, ... while above minK; equal bounds give none. Each k is computed from its
-// step number rather than by adding steps up, so rounding cannot add a frame next to maxK
-// or minK (0.1 added ten times is just below 1).
-std::vector<double> sweep(double minK, double maxK, int steps)
-{
-    const int count = steps <= 2 ? 3 : steps;
-    const double step = (maxK - minK) / count;
-    std::vector<double> ks;
-    if (!(step > 0.0)) return ks;
-    for (int i = 0; i < count; i++) ks.push_back(minK + i * step);
-    for (int i = 0; i < count; i++) ks.push_back(maxK - i * step);
-    return ks;
-}
 
 // One line on a terminal: bar, frame count and the time left, redrawn at most ten times a
 // second and once at the end.
@@ -135,23 +120,30 @@ int cliRunMovie(const std::vector<std::string> &args)
         cliFail(recorder.errorString());
 
     // 4. The sweep.
-    const std::vector<double> ks = sweep(minK, maxK, steps);
+    const std::vector<double> ks = slKSweep(minK, maxK, steps);
+    int status;
     {
         progressBar progress(ks.size(), !parsed.has("--quiet") && isatty(STDERR_FILENO));
-        for (size_t i = 0; i < ks.size(); i++) {
-            if (interrupted)
-                throw cliError(130,
-                               QStringLiteral("%1: interrupted, nothing written").arg(*output));
-            view.setK(ks[i]);
-            view.compileEquations();
-            view.drawRect();
-            const uint8_t *pixels = view.RGBAPixels();
-            if (pixels == nullptr || recorder.addFrameFromRGBAPixels(pixels) != 0)
-                cliFail(QStringLiteral("%1: cannot write the movie: %2")
-                            .arg(*output, recorder.errorString()));
-            progress.update(i + 1);
-        }
+        status = slRecordKSweep(
+            recorder, ks,
+            [&](double k) {
+                view.setK(k);
+                view.compileEquations();
+                view.drawRect();
+                return view.RGBAPixels();
+            },
+            [&](size_t done) {
+                progress.update(done);
+                return !interrupted;
+            });
     }
+    if (status == 1)
+        throw cliError(130, QStringLiteral("%1: interrupted, nothing written").arg(*output));
+    if (status != 0)
+        cliFail(QStringLiteral("%1: cannot write the movie: %2")
+                    .arg(*output, recorder.errorString().isEmpty()
+                                      ? QStringLiteral("nothing was drawn")
+                                      : recorder.errorString()));
     if (recorder.closeMovie() != 0)
         cliFail(
             QStringLiteral("%1: cannot write the movie: %2").arg(*output, recorder.errorString()));

@@ -30,11 +30,10 @@ struct sweepCase {
     std::vector<double> ks;
 };
 
+// The sweep's values themselves are checked in kSweepTest; these check that each frame
+// shows its k.
 const sweepCase sweepCases[] = {
     {"four steps", "0,1", "4", {0, 0.25, 0.5, 0.75, 1, 0.75, 0.5, 0.25}},
-    {"two steps become three", "0,1", "2", {0, 1 / 3.0, 2 / 3.0, 1, 2 / 3.0, 1 / 3.0}},
-    {"ten steps of 0.1", "0,1", "10", {0, .1, .2, .3, .4, .5, .6, .7, .8, .9,
-                                       1, .9, .8, .7, .6, .5, .4, .3, .2, .1}},
     {"equal bounds", "0.5,0.5", "4", {}},
 };
 
