@@ -96,7 +96,6 @@ struct badCase {
 
 const badCase badCases[] = {
     {"missing folder", {"--keys", "y=k", "-o", "OUT"}, "none/m.mov", 1},
-    {"output is a folder", {"--keys", "y=k", "-o", "OUT"}, "folder.mov", 1},
     {"unknown extension", {"--keys", "y=k", "-o", "OUT"}, "m.avi", 1},
     {"fps 0", {"--keys", "y=k", "--fps", "0", "-o", "OUT"}, "m.mov", 1},
     {"negative steps", {"--keys", "y=k", "--steps", "-1", "-o", "OUT"}, "m.mov", 1},
@@ -104,9 +103,7 @@ const badCase badCases[] = {
     {"falling range", {"--keys", "y=k", "--k-range", "2,1", "-o", "OUT"}, "m.gif", 1},
     {"quality below 0", {"--keys", "y=k", "--quality", "-1", "-o", "OUT"}, "m.mov", 1},
     {"not an equation", {"--keys", "y=", "-o", "OUT"}, "m.mov", 1},
-    {"no equations", {"--keys", "-o", "OUT"}, "m.mov", 2},
     {"k is the sweep's", {"--keys", "y=k", "--k", "3", "-o", "OUT"}, "m.mov", 2},
-    {"no output", {"--keys", "y=k"}, "m.mov", 2},
 };
 
 TEST(cliMovie, badInputChangesNoFile)
@@ -114,9 +111,7 @@ TEST(cliMovie, badInputChangesNoFile)
     for (const badCase &c : badCases) {
         QTemporaryDir dir;
         const QString output = dir.filePath(QLatin1String(c.output));
-        QDir(dir.path()).mkdir("folder.mov");
-        if (!output.contains(QLatin1String("none/")) &&
-            !output.endsWith(QLatin1String("folder.mov"))) {
+        if (!output.contains(QLatin1String("none/"))) {
             QFile file(output);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write("old");
