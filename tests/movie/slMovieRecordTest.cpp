@@ -181,6 +181,11 @@ TEST(movieEdges, aSecondCreationIsRefusedAndTheFirstMovieGoesOn)
     EXPECT_EQ(readMovie(dir.filePath("a.mov")).frames.size(), 1u);
     EXPECT_FALSE(QFile::exists(dir.filePath("b.mov")));
     EXPECT_FALSE(movie.initWithPath(dir.filePath("c.mov"), QRectF(0, 0, 16, 8), 30, 6));
+    std::unique_ptr<slMovieRecord> made =
+        slMovieRecord::movieWithPath(dir.filePath("d.mov"), QRectF(0, 0, 16, 8), 30, 6);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->closeMovie(), 0);
+    EXPECT_EQ(readMovie(dir.filePath("d.mov")).error, "");
 }
 
 TEST(movieEdges, refusedCallsLeaveTheMovieIntact)
@@ -230,6 +235,9 @@ TEST(movieFiles, refusedCreationsLeaveTheFolderAlone)
             << c.name;
         EXPECT_FALSE(movie.errorString().isEmpty()) << c.name;
         EXPECT_FALSE(movie.isOpen()) << c.name;
+        EXPECT_EQ(slMovieRecord::movieWithPath(path, QRectF(0, 0, c.width, c.height), c.timeScale, 1),
+                  nullptr)
+            << c.name;
         const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
         EXPECT_EQ(left, path.contains(QLatin1String("none/")) ? QStringList()
                                                               : QStringList{QLatin1String(c.file)})
