@@ -8,13 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/graphEquationTable.h"
-#include "cli/cliSupport.h"
-
 int cliMain(int argc, char **argv);
-
-// The equations of the graphing commands: one FILE.plw, or KEYS after --keys.
-std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed, const char *command);
 
 // Qt on its offscreen platform (the label fonts need it, no display does), its own
 // warnings kept off standard error.

@@ -11,13 +11,14 @@
 #include <cstdio>
 
 #include "cli/cliCommands.h"
+#include "cli/cliEquationSet.h"
 #include "cli/cliGraph.h"
 #include "movie/slKSweep.h"
 #include "platform/graphBitmapFont.h"
 
 const char *const cliMovieUsage =
-    "usage: plotweave-cli movie (FILE.plw | --keys KEYS [KEYS ...]) -o OUT.mov|OUT.mp4|OUT.gif "
-    "[options]\n"
+    "usage: plotweave-cli movie (FILE.plw | --eq EQUATION ... | --keys KEYS ...) "
+    "-o OUT.mov|OUT.mp4|OUT.gif [options]\n"
     "Records k rising from MIN to MAX and falling back, one frame per step, at the image size.\n"
     "  --k-range MIN,MAX       the bounds of k (default -10,10)\n"
     "  --steps N               steps from MIN to MAX, 0 to 100000; 2 or less give 3 (default 20)\n"

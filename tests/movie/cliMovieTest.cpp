@@ -40,13 +40,11 @@ const sweepCase sweepCases[] = {
 TEST(cliMovie, framesFollowTheSweepOfK)
 {
     QTemporaryDir dir;
-    const QString set = dir.filePath("k.plw");
-    ASSERT_EQ(cliTest::run({"new", "-o", set, "--color", "ff0000", "y=k"}).status, 0);
     for (const sweepCase &c : sweepCases) {
         const QString movie = dir.filePath("k.mov");
-        const cliTest::result r =
-            cliTest::run({"movie", set, "--k-range", c.kRange, "--steps", c.steps, "--region",
-                          "-1,1,-0.5,1.5", "--size", "80x80", "--quality", "6", "-o", movie});
+        const cliTest::result r = cliTest::run(
+            {"movie", "--color", "ff0000", "--eq", "y = k", "--k-range", c.kRange, "--steps",
+             c.steps, "--region", "-1,1,-0.5,1.5", "--size", "80x80", "--quality", "6", "-o", movie});
         ASSERT_EQ(r.status, 0) << c.name << ": " << r.err.toStdString();
         EXPECT_EQ(r.err, "") << c.name;  // no progress bar without a terminal
         const movieTest::movieInfo info = movieTest::readMovie(movie);
@@ -95,15 +93,15 @@ struct badCase {
 };
 
 const badCase badCases[] = {
-    {"missing folder", {"--keys", "y=k", "-o", "OUT"}, "none/m.mov", 1},
-    {"unknown extension", {"--keys", "y=k", "-o", "OUT"}, "m.avi", 1},
-    {"fps 0", {"--keys", "y=k", "--fps", "0", "-o", "OUT"}, "m.mov", 1},
-    {"negative steps", {"--keys", "y=k", "--steps", "-1", "-o", "OUT"}, "m.mov", 1},
-    {"huge size", {"--keys", "y=k", "--size", "100000x100000", "-o", "OUT"}, "m.mp4", 1},
-    {"falling range", {"--keys", "y=k", "--k-range", "2,1", "-o", "OUT"}, "m.gif", 1},
-    {"quality below 0", {"--keys", "y=k", "--quality", "-1", "-o", "OUT"}, "m.mov", 1},
-    {"not an equation", {"--keys", "y=", "-o", "OUT"}, "m.mov", 1},
-    {"k is the sweep's", {"--keys", "y=k", "--k", "3", "-o", "OUT"}, "m.mov", 2},
+    {"missing folder", {"--eq", "y = k", "-o", "OUT"}, "none/m.mov", 1},
+    {"unknown extension", {"--eq", "y = k", "-o", "OUT"}, "m.avi", 1},
+    {"fps 0", {"--eq", "y = k", "--fps", "0", "-o", "OUT"}, "m.mov", 1},
+    {"negative steps", {"--eq", "y = k", "--steps", "-1", "-o", "OUT"}, "m.mov", 1},
+    {"huge size", {"--eq", "y = k", "--size", "100000x100000", "-o", "OUT"}, "m.mp4", 1},
+    {"falling range", {"--eq", "y = k", "--k-range", "2,1", "-o", "OUT"}, "m.gif", 1},
+    {"quality below 0", {"--eq", "y = k", "--quality", "-1", "-o", "OUT"}, "m.mov", 1},
+    {"not an equation", {"--eq", "y = exp(x)", "-o", "OUT"}, "m.mov", 1},
+    {"k is the sweep's", {"--eq", "y = k", "--k", "3", "-o", "OUT"}, "m.mov", 2},
 };
 
 TEST(cliMovie, badInputChangesNoFile)
