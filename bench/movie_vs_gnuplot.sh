@@ -15,7 +15,7 @@ export LP_NUM_THREADS=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-movie() { "$cli" movie --keys 'y=sin(x+k)' --region -10,10,-2,2 --k-range 0,6.28 --size 640x480 --quiet "$@"; }
+movie() { "$cli" movie --eq 'y = sin(x + k)' --region -10,10,-2,2 --k-range 0,6.28 --size 640x480 --quiet "$@"; }
 cat > "$work/sweep.gp" <<GP
 set terminal gif animate delay 3 size 640,480
 set output '$work/gnuplot.gif'
