@@ -85,7 +85,17 @@ QColor graphEquationTable::colorAtIndex(int index) {
 
 grEquation *graphEquationTable::equationAtIndex(int index) {
     if (index < 0 || index >= equationCount()) return nullptr;
-    grExp *tree = equations_[static_cast<size_t>(index)]->equation()->makeExp();
+    const geEditPtr &root = equations_[static_cast<size_t>(index)]->equation();
+    grExp *tree = nullptr;
+    if (constantSource_) {
+        // The tree answers the source for the conversion, then its own delegate again.
+        geEditDelegate *own = root->delegate();
+        root->setDelegate(constantSource_);
+        tree = root->makeExp();
+        root->setDelegate(own);
+    } else {
+        tree = root->makeExp();
+    }
     grEquation *equation = grNewEquation(tree);
     if (!equation) grFreeExp(tree);  // a failed classification leaves the tree to us
     return equation;

@@ -48,6 +48,9 @@ public:
 
     void setGraphView(graphGLView *view);
     void setDefaultColor(const QColor &color) { color_ = color; }
+    // Where the letters of the equations get their values when graphed (null: from the
+    // tree's own delegate, as the command line sets it).
+    void setConstantSource(geEditDelegate *source) { constantSource_ = source; }
     const std::optional<QColor> &defaultColor() const { return color_; }
 
     void createInitialEquation();
@@ -91,6 +94,7 @@ private:
     QString messageText_;
     QString name_;
     graphGLView *graphView_ = nullptr;
+    geEditDelegate *constantSource_ = nullptr;
     graphEquationTableObserver silentObserver_;
     graphEquationTableObserver *observer_ = &silentObserver_;
 };

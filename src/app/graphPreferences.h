@@ -1,0 +1,70 @@
+// The user's settings, kept in QSettings between runs, and how they are applied: the graph
+// view's colours and 3D draw mode, the default colour of new equations, sounds, the k
+// range with its animation step, and the user constants.
+//
+// graphPreferences holds the working copy that the preferences window edits (its controls'
+// values). Applying it saves it first, so what is stored always matches what was last
+// applied.
+#pragma once
+
+#include <QColor>
+#include <QSettings>
+#include <functional>
+#include <optional>
+
+#include "app/graphConstant.h"
+
+class graphGLView;
+class graphEquationTable;
+
+struct graphPreferenceValues {
+    QColor backgroundColor, backgroundColor3D, gridColor, graphColor, axisColor, selectionColor;
+    int drawMode = 2;  // 0 points, 1 wireframe, 2 shaded, 3 checkerboard
+    int minimumK = -10, maximumK = 10, animationSteps = 20;
+    bool playSounds = true;
+
+    bool operator==(const graphPreferenceValues &) const = default;
+};
+
+// The settings of a first run.
+graphPreferenceValues graphDefaultPreferences();
+
+// A colour as stored: the archive bytes of the colour alone. An unreadable value gives
+// nothing.
+QByteArray graphArchivedColor(const QColor &color);
+std::optional<QColor> graphUnarchivedColor(const QByteArray &data);
+
+class graphPreferences {
+public:
+    graphPreferences();
+
+    // The working copy, as the preferences window shows it.
+    graphPreferenceValues values;
+    graphConstantTable constants;
+
+    // The system beep for a reversed k range.
+    void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+
+    // Reads the stored settings into the working copy. A key that is absent, or whose
+    // value cannot be read, leaves its value as it was.
+    void loadPreferences(QSettings &settings);
+    void loadPreferences();
+    void savePreferences(QSettings &settings) const;
+    void savePreferences() const;
+
+    // Saves, mends the k settings (a step count of 2 or less becomes 3; a maximum below
+    // the minimum beeps and resets the range to -10, 10), and applies everything to view
+    // and table when given.
+    void activatePreferences(graphGLView *view, graphEquationTable *table);
+
+    // What the last application fixed.
+    double minK() const { return minK_; }
+    double maxK() const { return maxK_; }
+    double animationStepSize() const { return animationStepSize_; }
+    bool playSounds() const { return playSounds_; }
+
+private:
+    std::function<void()> beep_;
+    double minK_ = -10.0, maxK_ = 10.0, animationStepSize_ = 0.1;
+    bool playSounds_ = true;
+};
