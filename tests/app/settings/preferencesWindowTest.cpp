@@ -1,0 +1,163 @@
+// The preferences window driven through its widgets.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/graphKMovieExporter.h"
+#include "app/graphPreferencesWindow.h"
+#include "ui_graphPreferencesWindow.h"
+
+namespace {
+
+class PreferencesWindowTest : public ::testing::Test {
+protected:
+    PreferencesWindowTest() : window(preferences)
+    {
+        QSettings().clear();
+        preferences.setBeep([this] { beeps++; });
+        window.activatePreferences = [this] {
+            activations++;
+            preferences.activatePreferences(nullptr, nullptr);
+        };
+        window.show();
+    }
+
+    // The line edit of the cell being edited, or null.
+    QLineEdit *cellEditor() { return window.ui().constantTable->findChild<QLineEdit *>(); }
+
+    // Types into the cell being edited and presses Return.
+    void typeIntoCell(const QString &text)
+    {
+        QLineEdit *editor = cellEditor();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        settle();
+    }
+
+    // Closed cell editors go away.
+    static void settle()
+    {
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    graphPreferences preferences;
+    graphPreferencesWindow window;
+    int beeps = 0, activations = 0;
+};
+
+TEST_F(PreferencesWindowTest, TypedNamesAreCutLoweredOrRefusedAndValuesShowSixDecimals)
+{
+    window.addConstant();
+    QLineEdit *editor = cellEditor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "Ab");
+    EXPECT_EQ(editor->text(), "A");  // cut while typed
+    QTest::keyClick(editor, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(preferences.constants.constants()[0].constantName(), "a");
+
+    window.addConstant();
+    typeIntoCell("x");
+    EXPECT_NE(cellEditor(), nullptr);  // refused: still editing
+    EXPECT_EQ(preferences.constants.constants()[1].constantName(), " ");
+    typeIntoCell("b");
+    EXPECT_EQ(preferences.constants.constants()[1].constantName(), "b");
+
+    QTableView *table = window.ui().constantTable;
+    table->edit(window.constantsModel().index(1, 1));
+    typeIntoCell("2.5e1 apples");
+    EXPECT_EQ(preferences.constants.constantForString("b"), 25.0);
+    EXPECT_EQ(window.constantsModel().index(1, 1).data().toString(), "25.000000");
+
+    table->selectRow(0);
+    EXPECT_TRUE(window.ui().removeButton->isEnabled());
+    QTest::mouseClick(window.ui().removeButton, Qt::LeftButton);
+    EXPECT_EQ(preferences.constants.constantNames(), QStringList{"b"});
+}
+
+TEST_F(PreferencesWindowTest, ClosingAppliesAndShowsTheMendedRange)
+{
+    window.ui().minKBox->setValue(4);
+    window.ui().maxKBox->setValue(-4);
+    window.ui().animationStepBox->setValue(1);
+    window.ui().drawModePopup->setCurrentIndex(0);
+    graphColorWell::chooser = [](const QColor &, QWidget *) { return QColor(10, 20, 30); };
+    QTest::mouseClick(window.ui().gridColor, Qt::LeftButton);
+    window.closePreferencesBox();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(activations, 1);
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(window.ui().minKBox->value(), -10);
+    EXPECT_EQ(window.ui().maxKBox->value(), 10);
+    EXPECT_EQ(window.ui().animationStepBox->value(), 3);
+
+    graphPreferences stored;
+    stored.loadPreferences();
+    EXPECT_EQ(stored.values.gridColor, QColor(10, 20, 30));
+    EXPECT_EQ(stored.values.drawMode, 0);
+    EXPECT_EQ(stored.values.minimumK, -10);
+}
+
+TEST(MovieExport, QualityRowsThreeAndFiveAreSeparatorsAndTheMessageFollows)
+{
+    QComboBox popup;
+    QLabel message;
+    graphSetUpMovieQualityPopup(&popup, &message);
+    ASSERT_EQ(popup.count(), 7);
+    auto *items = qobject_cast<QStandardItemModel *>(popup.model());
+    for (int row = 0; row < 7; ++row)
+        EXPECT_EQ(items->item(row)->isEnabled(), graphMovieQuality::selectable(row)) << row;
+    EXPECT_EQ(message.text(), "Moderate quality, moderate compression");
+    popup.setCurrentIndex(4);
+    EXPECT_EQ(message.text(), "Very high quality, very low compression");
+}
+
+TEST(MovieExport, CancelInTheProgressDialogHalfwayLeavesNoFile)
+{
+    QTemporaryDir dir;
+    QWidget parent;
+    graphKMovieExporter exporter(&parent);
+    const QString path = dir.filePath("k.mov");
+    exporter.chooseMovie = [&](QWidget *, int) { return graphKMovieExporter::choice{path, 6}; };
+    QString warning;
+    exporter.warn = [&](QWidget *, const QString &text) { warning = text; };
+    QString shownLabel;
+    exporter.progressShown = [&](QProgressDialog &progress) {
+        if (progress.value() == 4) {
+            shownLabel = progress.labelText();
+            progress.cancel();
+        }
+    };
+    std::vector<uint8_t> frame(32 * 16 * 4, 200);
+    const graphMovieResult result =
+        exporter.makeKMovie(0.0, 1.0, 4, QSize(32, 16), [&](double) { return frame.data(); });
+    EXPECT_EQ(result.status, graphMovieResult::cancelled);
+    EXPECT_EQ(shownLabel, "Frame 4 of 8");
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(warning, "");
+
+    // Without cancelling the movie is written; a refused path is reported.
+    exporter.progressShown = {};
+    EXPECT_EQ(exporter.makeKMovie(0.0, 1.0, 4, QSize(32, 16), [&](double) { return frame.data(); }).status,
+              graphMovieResult::written);
+    EXPECT_TRUE(QFile::exists(path));
+    exporter.chooseMovie = [&](QWidget *, int) { return graphKMovieExporter::choice{dir.filePath("k.avi"), 1}; };
+    EXPECT_EQ(exporter.makeKMovie(0.0, 1.0, 4, QSize(32, 16), [&](double) { return frame.data(); }).status,
+              graphMovieResult::failed);
+    EXPECT_TRUE(warning.contains("k.avi"));
+}
+
+}  // namespace
