@@ -25,7 +25,7 @@ const char *const generalHelp =
     "  type      type keys into the equation editor and print the result\n"
     "  new       write an equation set (.plw) with one entry per KEYS\n"
     "  show      list the entries of an equation set\n"
-    "  render    graph an equation set or typed equations into a PNG or TIFF image\n"
+    "  render    graph an equation set or typed equations into a PNG, SVG, PDF or TIFF image\n"
     "  geometry  print the primitives each renderer compiles\n"
     "  typeset   lay out typed equation as the editor shows it, into a PNG or PDF picture\n"
     "\n"
@@ -39,8 +39,12 @@ const char *const graphOptionsHelp =
     "  --size WxH              image size in pixels (default 800x600)\n"
     "  --k K                   the parameter k (default 1)\n"
     "  --region XMIN,XMAX,YMIN,YMAX   the visible region (2D; the domain in 3D)\n"
-    "  --grid SX,SY            grid spacing in graph units\n"
-    "  --draw-mode N           3D draw mode: 0 points, 1 wireframe, 2 shaded, 3 checkerboard\n"
+    "  --grid SX,SY|auto       grid spacing in graph units (default auto: 1, 2 or 5 times a\n"
+    "                          power of ten, five to ten lines per axis)\n"
+    "  --fit                   2D: the y range that shows the curves over the x range;\n"
+    "                          3D: focus and camera distance that show everything\n"
+    "  --draw-mode N           3D draw mode: 0 points, 1 wireframe, 2 shaded (default),\n"
+    "                          3 checkerboard\n"
     "  --divisions N           3D subdivision, 4 to 200 (default 60)\n"
     "  --rotation X,Y          3D camera rotation in degrees about x and y\n"
     "  --t-range A,B           parameter range of t (default 0,40)\n"
@@ -60,10 +64,15 @@ const std::map<std::string, std::string> commandHelp{
      "usage: plotweave-cli show FILE.plw\n"
      "Prints one line per entry: index, name, #RRGGBB, text, kind or message (tab-separated).\n"},
     {"render",
-     std::string("usage: plotweave-cli render (FILE.plw | --keys KEYS [KEYS ...]) -o OUT.png|OUT.tiff "
-                 "[options]\n"
-                 "Graphs the equations headless as the graph view does and writes the image.\n") +
-         graphOptionsHelp},
+     std::string("usage: plotweave-cli render (FILE.plw | --keys KEYS [KEYS ...]) "
+                 "-o OUT.png|OUT.svg|OUT.pdf|OUT.tiff [options]\n"
+                 "Graphs the equations headless as the graph view does and writes the image. 2D\n"
+                 "graphs are painted anti-aliased, as vectors with text labels in SVG and PDF; 3D\n"
+                 "graphs are drawn with OpenGL (an embedded image in SVG and PDF). Typed entries\n"
+                 "get distinct colours.\n") +
+         graphOptionsHelp +
+         "  --scale S               line widths, point sizes and labels times S, 0.25 to 10\n"
+         "  --legend                a box with each entry's colour and equation\n"},
     {"geometry",
      std::string("usage: plotweave-cli geometry (FILE.plw | --keys KEYS [KEYS ...]) [options]\n"
                  "Prints each renderer's class and the primitives of its display list:\n"
@@ -155,7 +164,7 @@ std::shared_ptr<graphEquationTable> graphSource(const cliArguments &parsed, cons
             cliUsageError(QStringLiteral("%1 --keys needs at least one KEYS argument").arg(command));
         std::vector<cliEntryKeys> entries;
         for (const QString &keys : positional)
-            entries.push_back({keys, std::nullopt});
+            entries.push_back({keys, cliPaletteColor(static_cast<int>(entries.size()))});
         return cliTableFromKeys(entries);
     }
     if (positional.size() != 1)
@@ -186,23 +195,33 @@ int runRender(const argList &args)
 {
     std::vector<std::string> valued = cliGraphOptionNames();
     valued.push_back("-o");
-    const cliArguments parsed(args, {"--keys"}, valued);
+    std::vector<std::string> flags = cliGraphFlagNames();
+    flags.push_back("--keys");
+    const cliArguments parsed(args, flags, valued);
     const std::optional<QString> output = parsed.value("-o");
     if (!output)
-        cliUsageError(QStringLiteral("render needs -o OUT.png or -o OUT.tiff"));
+        cliUsageError(QStringLiteral("render needs -o OUT.png, OUT.svg, OUT.pdf or OUT.tiff"));
     const cliGraphOptions options = cliParseGraphOptions(parsed);
-    cliDriverPreload driver;
     std::shared_ptr<graphEquationTable> table = graphSource(parsed, "render");
+    // 2D graphs are painted without OpenGL; for the others the driver loads on another
+    // thread while Qt starts and the label fonts are rasterised.
+    std::optional<cliDriverPreload> driver;
+    if (cliRenderNeedsOpenGL(*table, *output))
+        driver.emplace();
     auto app = guiApplication();
-    loadGraphFonts();
-    driver.wait();
+    if (driver) {
+        loadGraphFonts(options.scale);
+        driver->wait();
+    }
     cliRenderImage(*table, options, *output);
     return 0;
 }
 
 int runGeometry(const argList &args)
 {
-    const cliArguments parsed(args, {"--keys"}, cliGraphOptionNames());
+    std::vector<std::string> flags = cliGraphFlagNames();
+    flags.push_back("--keys");
+    const cliArguments parsed(args, flags, cliGraphOptionNames());
     const cliGraphOptions options = cliParseGraphOptions(parsed);
     std::shared_ptr<graphEquationTable> table = graphSource(parsed, "geometry");
     for (const QString &line : cliGeometryLines(*table, options))
