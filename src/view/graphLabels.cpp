@@ -23,12 +23,16 @@ std::string format(const char *pattern, double a, double b)
 // At most this many lines per axis; the grid counts never ask for more than 21.
 constexpr size_t maximumGridLines = 1000;
 
-// The decimal a float spacing stands for: 0.1f is 0.100000001, whose multiples would show
-// the error in "%e" labels; seven significant digits are all a float holds.
+// The decimal a float spacing stands for, the shortest that reads back as the same float:
+// 0.1f is 0.100000001, whose multiples would show the error in "%e" labels.
 double decimalSpacing(float spacing)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.7g", static_cast<double>(spacing));
+    for (int digits = 6; digits < 9; digits++) {
+        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(spacing));
+        if (std::strtof(text, nullptr) == spacing)
+            break;
+    }
     return std::strtod(text, nullptr);
 }
 
