@@ -183,6 +183,10 @@ void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options, c
         QImage image(options.width, options.height, QImage::Format_RGB32);
         {
             QPainter painter(&image);
+            // Pixel centres lie half a pixel inside their corners: a one pixel line at a
+            // whole coordinate, such as y = -1 in most regions, then fills one row instead
+            // of half of two.
+            painter.translate(0.5, 0.5);
             paintScene(painter, table, options);
         }
         writePNG(image, path);

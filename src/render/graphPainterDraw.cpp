@@ -76,6 +76,48 @@ bool clipSegment(QPointF &a, QPointF &b, const QRectF &box)
 
 bool isFinite(const QPointF &p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 
+double distanceToSegment(const QPointF &p, const QPointF &a, const QPointF &b)
+{
+    const QPointF ab = b - a, ap = p - a;
+    const double length2 = QPointF::dotProduct(ab, ab);
+    const double t = length2 > 0.0 ? std::clamp(QPointF::dotProduct(ap, ab) / length2, 0.0, 1.0) : 0.0;
+    const QPointF d = ap - t * ab;
+    return std::sqrt(QPointF::dotProduct(d, d));
+}
+
+// Appends the polyline to path without the points that lie within tolerance of the line
+// through their neighbours (Douglas-Peucker). Samples a fraction of a pixel apart would
+// otherwise reach the rasteriser as tiny segments, which Qt's anti-aliasing draws a third
+// lighter than one long segment; vector documents get smaller too.
+void appendSimplified(QPainterPath &path, const std::vector<QPointF> &run, double tolerance)
+{
+    if (run.empty())
+        return;
+    std::vector<char> keep(run.size(), 0);
+    keep.front() = keep.back() = 1;
+    std::vector<std::pair<size_t, size_t>> pending{{0, run.size() - 1}};
+    while (!pending.empty()) {
+        const auto [first, last] = pending.back();
+        pending.pop_back();
+        double farthest = tolerance;
+        size_t index = 0;
+        for (size_t i = first + 1; i < last; i++) {
+            const double d = distanceToSegment(run[i], run[first], run[last]);
+            if (d > farthest)
+                farthest = d, index = i;
+        }
+        if (index != 0) {
+            keep[index] = 1;
+            pending.push_back({first, index});
+            pending.push_back({index, last});
+        }
+    }
+    path.moveTo(run.front());
+    for (size_t i = 1; i < run.size(); i++)
+        if (keep[i])
+            path.lineTo(run[i]);
+}
+
 }  // namespace
 
 graphPainterDraw::graphPainterDraw(QPainter &painter, int width, int height)
@@ -320,18 +362,21 @@ void graphPainterDraw::paintBlock()
     case graphPrimitive::lineStrip:
     case graphPrimitive::lines: {
         const bool strip = primitive == graphPrimitive::lineStrip;
+        // The visible parts of the block, each a run of connected points.
         QPainterPath path;
-        QPointF last(NAN, NAN);
+        std::vector<QPointF> run;
         const size_t step = strip ? 1 : 2;
         for (size_t i = 0; i + 1 < points.size(); i += step) {
             QPointF a = points[i], b = points[i + 1];
             if (!isFinite(a) || !isFinite(b) || !clipSegment(a, b, box))
                 continue;
-            if (a != last)
-                path.moveTo(a);
-            path.lineTo(b);
-            last = b;
+            if (run.empty() || a != run.back()) {
+                appendSimplified(path, run, strip ? 0.1 : 0.0);
+                run = {a};
+            }
+            run.push_back(b);
         }
+        appendSimplified(path, run, strip ? 0.1 : 0.0);
         if (points.size() == 1 && isFinite(points[0]))
             path.moveTo(points[0]);
         QPen pen(current, width, Qt::SolidLine, strip ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin);

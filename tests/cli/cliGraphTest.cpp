@@ -109,6 +109,8 @@ TEST_F(graphs, badRequestsAreRefusedBeforeWriting)
         {{"--t-range", "3,1"}, 1, "--t-range"},
         {{"--s-range", "x,1"}, 1, "--s-range"},
         {{"--rotation", "1"}, 1, "--rotation"},
+        {{"--scale", "0"}, 1, "--scale"},
+        {{"--scale", "11"}, 1, "--scale"},
         {{"--frobnicate", "1"}, 2, "unknown option"},
         {{"--k"}, 2, "needs a value"},
     };
