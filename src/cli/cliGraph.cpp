@@ -213,6 +213,31 @@ void fitCamera(graphGLView &view, graphEquationTable &table, const cliGraphOptio
         view.setCameraDistance(wanted / view.cameraDistanceUnit());
 }
 
+// The entry's text for the legend: its text form without the doubled parentheses that
+// form keeps around nested nodes, "e^((- x))" reads "e^(-x)".
+QString legendText(QString text)
+{
+    for (bool changed = true; changed;) {
+        changed = false;
+        std::vector<int> open, match(static_cast<size_t>(text.size()), -1);
+        for (int i = 0; i < text.size(); i++) {
+            if (text[i] == QLatin1Char('('))
+                open.push_back(i);
+            else if (text[i] == QLatin1Char(')') && !open.empty())
+                match[static_cast<size_t>(open.back())] = i, open.pop_back();
+        }
+        for (int i = 0; i + 1 < text.size() && !changed; i++) {
+            const int j = match[static_cast<size_t>(i)];
+            if (j > 0 && match[static_cast<size_t>(i + 1)] == j - 1) {
+                text.remove(j, 1);
+                text.remove(i, 1);
+                changed = true;
+            }
+        }
+    }
+    return text.replace(QStringLiteral("(- "), QStringLiteral("(-"));
+}
+
 }  // namespace
 
 void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEquationTable &table,
@@ -283,7 +308,7 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
         std::vector<graphLegendEntry> entries;
         for (int i = 0; i < table.equationCount(); i++) {
             const QColor c = table.colorAtIndex(i);
-            entries.push_back({table.equations()[static_cast<size_t>(i)]->equation()->string().toStdString(),
+            entries.push_back({legendText(table.equations()[static_cast<size_t>(i)]->equation()->string()).toStdString(),
                                {static_cast<float>(c.redF()), static_cast<float>(c.greenF()),
                                 static_cast<float>(c.blueF())}});
         }
