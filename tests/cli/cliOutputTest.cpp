@@ -154,6 +154,26 @@ TEST_F(output, threeDGraphsEmbedTheirImage)
     EXPECT_TRUE(cliTest::readFile(pdf).contains("/Image"));
 }
 
+TEST_F(output, fittedCameraShowsTheWholeSurface)
+{
+    // The bowl rises to z = 200 over the default domain, far out of the default frame.
+    const QStringList bowl{"render", "--keys", "z=x^2\\>+y^2", "--size", "200x150", "--divisions", "20"};
+    const QString plain = path("bowl.png"), fitted = path("fitted.png");
+    ASSERT_EQ(run(bowl + QStringList{"-o", plain}).status, 0);
+    ASSERT_EQ(run(bowl + QStringList{"-o", fitted, "--fit"}).status, 0);
+    auto inkOnTopAndSides = [](const QImage &image) {
+        int ink = 0;
+        for (int x = 0; x < image.width(); x++)
+            ink += qGray(image.pixel(x, 0)) < 200;
+        for (int y = 0; y < image.height() * 3 / 4; y++)
+            ink += (qGray(image.pixel(0, y)) < 200) + (qGray(image.pixel(image.width() - 1, y)) < 200);
+        return ink;
+    };
+    EXPECT_GT(inkOnTopAndSides(QImage(plain)), 10);
+    EXPECT_EQ(inkOnTopAndSides(QImage(fitted)), 0);
+    EXPECT_LT(cliTest::countNear(QImage(fitted), 255, 255, 255, 30), 200 * 150 * 98 / 100);
+}
+
 TEST_F(output, curvesFarBeyondTheViewStayBoundedInTheDocument)
 {
     // 10^x reaches 1e300 and then infinity inside the x range.
