@@ -9,9 +9,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+#include <QTemporaryFile>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <memory>
 
 #include "platform/graphBitmapFont.h"
@@ -50,42 +53,61 @@ void checkWritable(const QString &path)
         cliFail(QStringLiteral("%1: cannot write, the folder is not writable").arg(path));
 }
 
-void openForWriting(QSaveFile &file)
-{
-    if (!file.open(QIODevice::WriteOnly))
-        cliFail(QStringLiteral("%1: cannot write: %2").arg(file.fileName(), file.errorString()));
-}
+// A file written beside its target and renamed over it once complete, so a failed render
+// leaves an older image as it was. Unlike QSaveFile it does not wait for the disk to
+// confirm the data: a picture can be rendered again, and the wait is a good part of a
+// small render's time.
+class replacingFile {
+public:
+    explicit replacingFile(const QString &path)
+        : path(path), temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.plotweave-XXXXXX"))
+    {
+        if (!temporary.open())
+            cliFail(QStringLiteral("%1: cannot write: %2").arg(path, temporary.errorString()));
+    }
+    QIODevice *device() { return &temporary; }
 
-void commit(QSaveFile &file)
-{
-    if (!file.commit())
-        cliFail(QStringLiteral("%1: cannot write: %2").arg(file.fileName(), file.errorString()));
-}
+    void commit()
+    {
+        if (!temporary.flush())
+            cliFail(QStringLiteral("%1: cannot write: %2").arg(path, temporary.errorString()));
+        // The temporary file is private; the image gets the usual permissions.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        const QByteArray from = QFile::encodeName(temporary.fileName()), to = QFile::encodeName(path);
+        if (::fchmod(temporary.handle(), 0666 & ~mask) != 0 || std::rename(from.constData(), to.constData()) != 0)
+            cliFail(QStringLiteral("%1: cannot write").arg(path));
+        temporary.setAutoRemove(false);
+        temporary.close();
+    }
+
+private:
+    QString path;
+    QTemporaryFile temporary;
+};
 
 void writePNG(const QImage &image, const QString &path)
 {
-    QSaveFile file(path);
-    openForWriting(file);
-    QImageWriter writer(&file, "png");
+    replacingFile file(path);
+    QImageWriter writer(file.device(), "png");
     // Fast deflate: graph images are mostly flat colour, so the size barely changes.
     writer.setQuality(80);
     if (!writer.write(image))
         cliFail(QStringLiteral("%1: cannot write: %2").arg(path, writer.errorString()));
-    commit(file);
+    file.commit();
 }
 
 // Runs paint on a painter over a vector document of width x height points: SVG or PDF.
 template <class paintFunction>
 void writeVector(imageFormat format, const QString &path, int width, int height, paintFunction paint)
 {
-    QSaveFile file(path);
-    openForWriting(file);
+    replacingFile file(path);
     QPainter painter;
     std::unique_ptr<QSvgGenerator> svg;
     std::unique_ptr<QPdfWriter> pdf;
     if (format == imageFormat::svg) {
         svg = std::make_unique<QSvgGenerator>();
-        svg->setOutputDevice(&file);
+        svg->setOutputDevice(file.device());
         svg->setSize(QSize(width, height));
         svg->setViewBox(QRect(0, 0, width, height));
         svg->setTitle(QStringLiteral("Plotweave graph"));
@@ -93,7 +115,7 @@ void writeVector(imageFormat format, const QString &path, int width, int height,
         svg->setResolution(96);
         painter.begin(svg.get());
     } else {
-        pdf = std::make_unique<QPdfWriter>(&file);
+        pdf = std::make_unique<QPdfWriter>(file.device());
         pdf->setCreator(QStringLiteral("Plotweave"));
         pdf->setTitle(QStringLiteral("Plotweave graph"));
         pdf->setResolution(72);
@@ -107,7 +129,7 @@ void writeVector(imageFormat format, const QString &path, int width, int height,
         cliFail(QStringLiteral("%1: cannot write the document").arg(path));
     paint(painter);
     painter.end();
-    commit(file);
+    file.commit();
 }
 
 // The 2D scene painted by the drawing pass itself.

@@ -133,8 +133,9 @@ void graphPainterDraw::prepareState()
     currentLineWidth = 1.0f;
     stippleFactor = 1;
     stipplePattern = 0x0F0F;
-    fixedFont = graphLabelFont(true, scale());
-    sansFont = graphLabelFont(false, scale());
+    // The fonts are made when first drawn or measured: 2D scenes never use the fixed one.
+    fixedFont.reset();
+    sansFont.reset();
 }
 
 unsigned graphPainterDraw::genList() { return lists.genList(); }
@@ -345,7 +346,11 @@ bool graphPainterDraw::isOn(graphCapability capability) const
 
 const QFont &graphPainterDraw::fontFor(graphFont font) const
 {
-    return font == graphFont::fixed9By15 ? fixedFont : sansFont;
+    const bool fixed = font == graphFont::fixed9By15;
+    std::optional<QFont> &made = fixed ? fixedFont : sansFont;
+    if (!made)
+        made = graphLabelFont(fixed, scale());
+    return *made;
 }
 
 void graphPainterDraw::paintBlock()

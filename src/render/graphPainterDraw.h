@@ -16,6 +16,7 @@
 #include <QPainterPath>
 #include <QPointF>
 
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -87,5 +88,5 @@ private:
     bool inBlock = false;
     graphPrimitive primitive = graphPrimitive::points;
     std::vector<QPointF> points;
-    QFont fixedFont, sansFont;
+    mutable std::optional<QFont> fixedFont, sansFont;
 };
