@@ -253,14 +253,19 @@ void graphGLView::updateBoundsFromBoundsText()
 {
     const double x = inspector->fieldValue(graphField::minX);
     const double y = inspector->fieldValue(graphField::minY);
-    graphBounds = {static_cast<float>(x), static_cast<float>(y),
-                   static_cast<float>(inspector->fieldValue(graphField::maxX) - x),
-                   static_cast<float>(inspector->fieldValue(graphField::maxY) - y)};
-    // Bounds typed the wrong way round give a unit extent; equal bounds an empty one.
-    if (graphBounds.width < 0.0f)
-        graphBounds.width = 1.0f;
-    if (graphBounds.height < 0.0f)
-        graphBounds.height = 1.0f;
+    const graphRect typed{static_cast<float>(x), static_cast<float>(y),
+                          static_cast<float>(inspector->fieldValue(graphField::maxX) - x),
+                          static_cast<float>(inspector->fieldValue(graphField::maxY) - y)};
+    // Bounds typed the wrong way round give a unit extent. Equal bounds (or ones that are
+    // no number) leave that axis as it was: an empty extent has no grid spacing.
+    if (typed.width != 0.0f && std::isfinite(typed.width) && std::isfinite(typed.x)) {
+        graphBounds.x = typed.x;
+        graphBounds.width = typed.width < 0.0f ? 1.0f : typed.width;
+    }
+    if (typed.height != 0.0f && std::isfinite(typed.height) && std::isfinite(typed.y)) {
+        graphBounds.y = typed.y;
+        graphBounds.height = typed.height < 0.0f ? 1.0f : typed.height;
+    }
     updateGridIntervals();
     updateBoundsText();
     recompile();

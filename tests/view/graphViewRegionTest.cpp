@@ -130,7 +130,7 @@ TEST(graphViewRegion, typedBoundsAreCorrectedAndKeepTheSpacing)
     } cases[] = {
         {-5, 15, -5, 20},
         {10, 5, 10, 1},  // reversed bounds give a unit width
-        {3, 3, 3, 0},    // equal bounds give an empty region
+        {3, 3, -50, 100},  // equal bounds keep the axis as it was
     };
     for (auto &c : cases) {
         recordedView v;
@@ -145,7 +145,7 @@ TEST(graphViewRegion, typedBoundsAreCorrectedAndKeepTheSpacing)
         EXPECT_EQ(r.width, c.width);
         EXPECT_EQ(r.height, 1.0f);
         EXPECT_EQ(v.field(graphField::maxX), c.x + c.width);
-        if (c.width > 0) {
+        if (c.width / 2.0f <= 21.0f) {
             EXPECT_FLOAT_EQ(v.view.getGridXCount(), c.width / 2.0f);
         }
     }
@@ -184,15 +184,16 @@ TEST(graphViewRegion, gridSpacingOutsideTheAllowedCountsRaisesTheAlertOnce)
               "reset to the minimum allowed for this graph size.");
 }
 
-TEST(graphViewRegion, emptyRegionWithZeroSpacingGetsTheDefaultCount)
+TEST(graphViewRegion, equalBoundsWithZeroSpacingKeepTheRegionAndGetTheDefaultCount)
 {
     recordedView v;
     v.inspector.setFieldValue(graphField::minX, 2);
     v.inspector.setFieldValue(graphField::maxX, 2);
     v.inspector.setFieldValue(graphField::gridXSpacing, 0);
     v.view.updateBoundsFromBoundsText();
-    EXPECT_EQ(v.view.getGraphBounds().width, 0.0f);
+    EXPECT_EQ(v.view.getGraphBounds().width, 100.0f);
     EXPECT_EQ(v.view.getGridXCount(), 20.0f);
+    EXPECT_EQ(v.field(graphField::gridXSpacing), 5.0);
 }
 
 TEST(graphViewRegion, parametricRangesAreClampedInTheFields)
