@@ -225,24 +225,40 @@ void graphGLView::draw2DGrid()
     axisLine(xAxisVisible, r.x, axisY, r.x + r.width, axisY);
 
     // 7.-8. Tick labels five pixels right of and above each crossing; 0 is labelled once,
-    //       on the horizontal axis. A label that would leave the view or touch one
-    //       already drawn is left out, so dense grids label every second or third line.
+    //       on the horizontal axis (on the vertical one only when the horizontal axis
+    //       shows no 0). A label that would leave the view or touch one already placed
+    //       is left out, so dense grids label every second or third line.
     std::vector<labelBox> drawn;
     const float offset = 5.0f * scale;
-    auto label = [&](float x, float y, const std::string &text) {
+    auto fits = [&](float x, float y, const std::string &text) {
         const graphTextSize size = draw.textSize(text, graphFont::sans10);
-        const labelBox box{(x - r.x) / unitsPerPixelX + offset, (y - r.y) / unitsPerPixelY + offset,
-                           size.width, size.height};
-        if (!placeLabel(box, drawn))
-            return;
-        draw.text(x + offset * unitsPerPixelX, y + offset * unitsPerPixelY, 0.0, text,
-                  graphFont::sans10);
+        return placeLabel({(x - r.x) / unitsPerPixelX + offset, (y - r.y) / unitsPerPixelY + offset,
+                           size.width, size.height},
+                          drawn);
     };
-    for (const graphTick &p : columns)
-        label(p.position, axisY, p.text);
-    for (const graphTick &q : rows)
-        if (q.index != 0)
-            label(axisX, q.position, q.text);
+    // The 0 is placed first, so crowded neighbours give way to it; the labels are then
+    // drawn in order along each axis.
+    std::vector<char> columnShown(columns.size(), 0), rowShown(rows.size(), 0);
+    bool zeroShown = false;
+    for (size_t i = 0; i < columns.size(); i++)
+        if (columns[i].index == 0) {
+            columnShown[i] = fits(columns[i].position, axisY, columns[i].text);
+            zeroShown = columnShown[i] != 0;
+        }
+    for (size_t i = 0; i < columns.size(); i++)
+        if (columns[i].index != 0)
+            columnShown[i] = fits(columns[i].position, axisY, columns[i].text);
+    for (size_t i = 0; i < rows.size(); i++)
+        if (rows[i].index != 0 || !zeroShown)
+            rowShown[i] = fits(axisX, rows[i].position, rows[i].text);
+    for (size_t i = 0; i < columns.size(); i++)
+        if (columnShown[i])
+            draw.text(columns[i].position + offset * unitsPerPixelX, axisY + offset * unitsPerPixelY,
+                      0.0, columns[i].text, graphFont::sans10);
+    for (size_t i = 0; i < rows.size(); i++)
+        if (rowShown[i])
+            draw.text(axisX + offset * unitsPerPixelX, rows[i].position + offset * unitsPerPixelY, 0.0,
+                      rows[i].text, graphFont::sans10);
 
     // 9.
     draw.enable(graphCapability::lineSmooth);
