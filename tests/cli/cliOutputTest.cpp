@@ -142,6 +142,14 @@ TEST_F(output, pdfRendersBackLikeThePNG)
         }
     EXPECT_LT(different, back.width() * back.height() / 100);
     EXPECT_GT(cliTest::countTinted(back, 0), 200);
+
+    // The labels and the legend are text a reader can find.
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    for (const char *word : {"y = sin(x)", "-8", "-4"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << word << " in " << text.toStdString();
 }
 
 TEST_F(output, threeDGraphsEmbedTheirImage)
