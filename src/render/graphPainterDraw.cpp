@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -414,15 +415,28 @@ void graphPainterDraw::paintBlock()
     }
     case graphPrimitive::triangles:
     case graphPrimitive::triangleStrip: {
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(current);
+        // One filled path for the block: neighbouring triangles show no seam and a
+        // translucent fill is not doubled where they meet.
+        QPainterPath area;
+        area.setFillRule(Qt::WindingFill);
         const size_t step = primitive == graphPrimitive::triangles ? 3 : 1;
         for (size_t i = 0; i + 2 < points.size(); i += step) {
             const QPointF corners[3] = {points[i], points[i + 1], points[i + 2]};
-            if (isFinite(corners[0]) && isFinite(corners[1]) && isFinite(corners[2]))
-                painter.drawPolygon(corners, 3);
+            if (!isFinite(corners[0]) || !isFinite(corners[1]) || !isFinite(corners[2]))
+                continue;
+            // Strips alternate their winding; each triangle is added counter-clockwise.
+            QPolygonF triangle(std::begin(corners), std::end(corners));
+            const double cross = (corners[1].x() - corners[0].x()) * (corners[2].y() - corners[0].y()) -
+                                 (corners[1].y() - corners[0].y()) * (corners[2].x() - corners[0].x());
+            if (cross < 0.0)
+                std::reverse(triangle.begin(), triangle.end());
+            area.addPolygon(triangle);
+            area.closeSubpath();
         }
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(current);
+        painter.drawPath(area.simplified());
         break;
     }
     }
