@@ -152,6 +152,19 @@ TEST_F(output, pdfRendersBackLikeThePNG)
         EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << word << " in " << text.toStdString();
 }
 
+TEST_F(output, twoDGraphsNeverStartOpenGL)
+{
+    // With no EGL driver to be found, 3D cannot be drawn; 2D in every painted format can.
+    const QStringList noDriver{"__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json"};
+    for (const char *name : {"curve.png", "curve.svg", "curve.pdf"}) {
+        const auto r = run({"render", "--keys", "y=x^2", "-o", path(name)}, noDriver);
+        EXPECT_EQ(r.status, 0) << name << ": " << r.err.toStdString();
+    }
+    const auto surface = run({"render", "--keys", "z=xy", "-o", path("surface.png")}, noDriver);
+    EXPECT_EQ(surface.status, 1);
+    EXPECT_TRUE(surface.err.contains(QStringLiteral("no headless OpenGL"))) << surface.err.toStdString();
+}
+
 TEST_F(output, threeDGraphsEmbedTheirImage)
 {
     const QString svg = path("surface.svg"), pdf = path("surface.pdf");
