@@ -168,7 +168,9 @@ std::array<double, 4> fittedRegion2D(graphEquationTable &table, const cliGraphOp
 {
     graphRect region;
     const std::vector<std::array<float, 3>> vertices = compiledVertices(table, o, region);
-    const double xMin = region.x, xMax = static_cast<double>(region.x) + region.width;
+    // The x range as given, not as the view rounded it to float.
+    const double xMin = o.region ? (*o.region)[0] : region.x;
+    const double xMax = o.region ? (*o.region)[1] : static_cast<double>(region.x) + region.width;
     std::vector<double> ys;
     for (const auto &v : vertices)
         if (v[0] >= xMin && v[0] <= xMax)
