@@ -184,6 +184,8 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
 std::unique_ptr<QGuiApplication> guiApplication()
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // No event loop runs: Qt's own dispatcher starts faster than GLib's.
+    qputenv("QT_NO_GLIB", "1");
     qInstallMessageHandler(quietQtMessages);
     static int argc = 1;
     static char name[] = "plotweave-cli";
