@@ -383,8 +383,6 @@ void graphPainterDraw::paintBlock()
             run.push_back(b);
         }
         appendSimplified(path, run, strip ? 0.1 : 0.0);
-        if (points.size() == 1 && isFinite(points[0]))
-            path.moveTo(points[0]);
         QPen pen(current, width, Qt::SolidLine, strip ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin);
         if (isOn(graphCapability::lineStipple)) {
             const QList<qreal> runs = dashRuns(stipplePattern, stippleFactor);
