@@ -41,7 +41,8 @@ struct cliGraphOptions {
     std::optional<std::pair<double, double>> tRange, sRange;
 };
 
-// The option names render and geometry take, each with one value, and those that take none.
+// The option names render, geometry and movie take, each with one value, and their flags
+// ("--keys", "--fit", "--legend").
 const std::vector<std::string> &cliGraphOptionNames();
 const std::vector<std::string> &cliGraphFlagNames();
 // Fails with status 1 for a value that does not parse or is out of range.

@@ -1,63 +1,47 @@
 #include "view/graphLabels.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+
+#include "engine/slNumberText.h"
 
 namespace {
 
-std::string format(const char *pattern, double a)
+// The value in the notation that the step calls for, in the C locale's notation whatever
+// the user's locale: scientific for tiny or huge steps, three decimals for a fractional one,
+// whole numbers otherwise.
+std::string byStep(double value, float step)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, a);
-    return text;
-}
-
-std::string format(const char *pattern, double a, double b)
-{
-    char text[128];
-    std::snprintf(text, sizeof text, pattern, a, b);
-    return text;
+    if (step < 0.05f || (std::fmod(step, 1.0f) == 0.0f && step > 10000.0f))
+        return slFormatNumber(value, 'e', 6);
+    return slFormatNumber(value, 'f', std::fmod(step, 1.0f) != 0.0f ? 3 : 0);
 }
 
 // At most this many lines per axis; the grid counts never ask for more than 21.
 constexpr size_t maximumGridLines = 1000;
 
-// The decimal a float spacing stands for, the shortest that reads back as the same float:
-// 0.1f is 0.100000001, whose multiples would show the error in "%e" labels.
+// The decimal a float spacing stands for: 0.1f is 0.100000001, whose multiples would show
+// the error in "%e" labels.
 double decimalSpacing(float spacing)
 {
+    // The shortest form that reads back as the same float, in any locale.
     char text[32];
-    for (int digits = 6; digits < 9; digits++) {
-        std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(spacing));
-        if (std::strtof(text, nullptr) == spacing)
-            break;
-    }
-    return std::strtod(text, nullptr);
+    const std::to_chars_result written = std::to_chars(text, text + sizeof text, spacing);
+    double decimal = spacing;
+    std::from_chars(text, written.ptr, decimal);
+    return decimal;
 }
 
 }  // namespace
 
 std::string graphLabelText(double value, float spacing)
 {
-    if (spacing < 0.05f)
-        return format("%e", value);
-    if (std::fmod(spacing, 1.0f) != 0.0f)
-        return format("%.3f", value);
-    if (spacing > 10000.0f)
-        return format("%e", value);
-    return format("%.0f", value);
+    return byStep(value, spacing);
 }
 
 std::string graphSizeCaption(float width, float height)
 {
-    if (width < 0.05f)
-        return format("%ex%e", width, height);
-    if (std::fmod(width, 1.0f) != 0.0f)
-        return format("%.3fx%.3f", width, height);
-    if (width > 10000.0f)
-        return format("%ex%e", width, height);
-    return format("%.0fx%.0f", width, height);
+    return byStep(width, width) + "x" + byStep(height, width);
 }
 
 std::vector<graphTick> graphTicks(float origin, float size, float spacing)
