@@ -127,10 +127,11 @@ TEST_F(LayoutTest, Carets) {
     }
 }
 
-TEST_F(LayoutTest, RaisedNegationOrChainIsDrawnInBrackets) {
-    // Pow(-b, e) and Pow(b + c, e) are laid out as Pow((-b), e) and Pow((b + c), e).
+TEST_F(LayoutTest, RaisedNegationChainOrFunctionIsDrawnInBrackets) {
+    // Pow(-b, e), Pow(b + c, e) and Pow(sin b, e) are laid out with their base in brackets.
     for (const auto &base : std::vector<Make>{[] { return geEditNegative::negativeWithExpression(box(20, 30)); },
-                                              [] { return geEditAdd::addWithLeft(box(20, 30), box(10, 20)); }}) {
+                                              [] { return geEditAdd::addWithLeft(box(20, 30), box(10, 20)); },
+                                              [] { return geEditFunc::funcWithExpression(box(20, 30), "sin"); }}) {
         auto bare = geEditPow::powWithLeft(base(), box(10, 20));
         auto bracketed = geEditPow::powWithLeft(geEditParens::parensWithExpression(base()), box(10, 20));
         auto p = layout(bare), q = layout(bracketed);
