@@ -1,5 +1,7 @@
 #include "cli/cliGraph.h"
 
+#include <QFileInfo>
+
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <cxxabi.h>
@@ -213,9 +215,8 @@ void fitCamera(graphGLView &view, graphEquationTable &table, const cliGraphOptio
         radius += (static_cast<double>(high[i]) - low[i]) * (static_cast<double>(high[i]) - low[i]) / 4.0;
     radius = std::sqrt(radius);
     view.setFocus((low[0] + high[0]) * 0.5f, (low[1] + high[1]) * 0.5f, (low[2] + high[2]) * 0.5f);
-    // The narrower of the two half-angles of the 40 degree vertical field of view.
-    const double aspect = static_cast<double>(o.width) / o.height;
-    const double halfAngle = std::atan(std::tan(20.0 * M_PI / 180.0) * std::min(1.0, aspect));
+    // The view's field of view is 40 degrees across its shorter side.
+    const double halfAngle = 20.0 * M_PI / 180.0;
     const double wanted = radius / std::sin(halfAngle) * 1.04;
     if (wanted > 0.0 && std::isfinite(wanted))
         view.setCameraDistance(wanted / view.cameraDistanceUnit());
@@ -331,6 +332,18 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
     }
 }
 
+void cliCheckWritable(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir())
+        cliFail(QStringLiteral("%1: cannot write, no folder %2").arg(path, folder.filePath()));
+    if (!folder.isWritable())
+        cliFail(QStringLiteral("%1: cannot write, the folder is not writable").arg(path));
+}
+
 namespace {
 
 QString demangled(const char *name)
@@ -394,6 +407,18 @@ void appendPrimitives(std::vector<QString> &lines, const std::vector<graphDrawOp
 }
 
 }  // namespace
+
+cliHeadlessGraph::cliHeadlessGraph(graphEquationTable &table, const cliGraphOptions &options)
+{
+    if (!context.create(options.width, options.height))
+        cliFail(QStringLiteral("no headless OpenGL: %1").arg(QString::fromStdString(context.error())));
+    draw.setScale(options.scale);
+    graphView = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
+                                              static_cast<float>(options.height));
+    graphView->initGL();
+    cliApplyDefaultColors(*graphView);
+    cliGraphTable(*graphView, inspector, table, options);
+}
 
 std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options)
 {

@@ -17,9 +17,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/graphBitmapFont.h"
-#include "platform/headlessGLContext.h"
-#include "render/graphGLDraw.h"
 #include "render/graphPainterDraw.h"
 
 namespace {
@@ -38,19 +35,6 @@ imageFormat formatForPath(const QString &path)
     if (suffix == QLatin1String("pdf"))
         return imageFormat::pdf;
     cliFail(QStringLiteral("-o %1: the image must be a .png, .svg, .pdf or .tiff file").arg(path));
-}
-
-// A quick check before any drawing, so a mistyped folder fails at once.
-void checkWritable(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.isDir())
-        cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir())
-        cliFail(QStringLiteral("%1: cannot write, no folder %2").arg(path, folder.filePath()));
-    if (!folder.isWritable())
-        cliFail(QStringLiteral("%1: cannot write, the folder is not writable").arg(path));
 }
 
 // A file written beside its target and renamed over it once complete, so a failed render
@@ -151,25 +135,15 @@ void paintScene(QPainter &painter, graphEquationTable &table, const cliGraphOpti
 // answers the image.
 QImage renderGL(graphEquationTable &table, const cliGraphOptions &options, const QString *tiffPath)
 {
-    headlessGLContext context;
-    if (!context.create(options.width, options.height))
-        cliFail(QStringLiteral("no headless OpenGL: %1").arg(QString::fromStdString(context.error())));
-    graphGLDraw draw;
-    draw.setScale(options.scale);
-    graphMemoryInspector inspector;
-    // The view goes before the context and the drawing interface, which its renderers use.
-    auto view = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
-                                              static_cast<float>(options.height));
-    view->initGL();
-    cliApplyDefaultColors(*view);
-    cliGraphTable(*view, inspector, table, options);
-    view->drawRect();
+    cliHeadlessGraph graph(table, options);
+    graphGLView &view = graph.view();
+    view.drawRect();
     if (tiffPath != nullptr) {
-        if (view->snapshotToFile(tiffPath->toStdString()) != 0)
+        if (view.snapshotToFile(tiffPath->toStdString()) != 0)
             cliFail(QStringLiteral("%1: cannot write the TIFF image").arg(*tiffPath));
         return {};
     }
-    const uint8_t *pixels = view->RGBAPixels();
+    const uint8_t *pixels = view.RGBAPixels();
     if (!pixels)
         cliFail(QStringLiteral("nothing was drawn"));
     // The background is cleared with alpha 0; the image is opaque like the snapshot.
@@ -187,7 +161,7 @@ bool cliRenderNeedsOpenGL(graphEquationTable &table, const QString &path)
 void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options, const QString &path)
 {
     const imageFormat format = formatForPath(path);
-    checkWritable(path);
+    cliCheckWritable(path);
     if (format == imageFormat::tiff) {
         renderGL(table, options, &path);
         return;

@@ -192,7 +192,8 @@ TEST_F(output, fittedCameraShowsTheWholeSurface)
     };
     EXPECT_GT(inkOnTopAndSides(QImage(plain)), 10);
     EXPECT_EQ(inkOnTopAndSides(QImage(fitted)), 0);
-    EXPECT_LT(cliTest::countNear(QImage(fitted), 255, 255, 255, 30), 200 * 150 * 98 / 100);
+    // ... and it is still drawn: the tall, narrow bowl covers a few hundred pixels.
+    EXPECT_LT(cliTest::countNear(QImage(fitted), 255, 255, 255, 30), 200 * 150 - 200);
 }
 
 TEST_F(output, curvesFarBeyondTheViewStayBoundedInTheDocument)
