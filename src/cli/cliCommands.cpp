@@ -274,7 +274,7 @@ int runTypeset(const argList &args)
 
 }  // namespace
 
-int cliMain(int argc, char **argv)
+int cliMain(int argc, char **argv, cliMovieRunner movie)
 {
     const argList all(argv + 1, argv + argc);
     try {
@@ -313,7 +313,7 @@ int cliMain(int argc, char **argv)
         if (command == "typeset")
             return runTypeset(args);
         if (command == "movie")
-            return cliRunMovie(args);
+            return movie(args);
         cliUsageError(QStringLiteral("unknown command %1 (plotweave-cli --help lists them)")
                           .arg(QString::fromStdString(command)));
     } catch (const cliError &e) {
