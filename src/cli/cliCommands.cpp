@@ -25,7 +25,7 @@ const char *const generalHelp =
     "  type      show how keys or a text read: text form, kind, calculator line, tree\n"
     "  new       write an equation set (.plw) with one entry per EQUATION\n"
     "  show      list the entries of an equation set\n"
-    "  render    graph an equation set or equations into a PNG or TIFF image\n"
+    "  render    graph an equation set or equations into a PNG, SVG, PDF or TIFF image\n"
     "  geometry  print the primitives each renderer compiles\n"
     "  typeset   lay an equation out as the editor shows it, into a PNG or PDF picture\n"
     "  movie     record k sweeping up and down as a .mov, .mp4 or .gif movie\n"
@@ -47,14 +47,18 @@ const char *const generalHelp =
 const char *const graphOptionsHelp =
     "  --eq EQUATION           an entry as text; plain arguments after it are text entries too\n"
     "  --keys                  plain arguments after it are entries typed as KEYS\n"
-    "  --color RRGGBB          the colour of the entries after it (default black)\n"
+    "  --color RRGGBB          the colour of the entries after it (before any: distinct\n"
+    "                          colours from a palette)\n"
     "  --const NAME=VALUE      a user constant (repeatable); others are 1.0, with a warning\n"
     "  --size WxH              image size in pixels (default 800x600)\n"
     "  --k K                   the parameter k (default 1)\n"
     "  --region XMIN,XMAX,YMIN,YMAX   the visible region (2D; the domain in 3D;\n"
     "                          default -50,50,-50,50)\n"
-    "  --grid SX,SY            grid spacing in graph units (default: 5 lines per axis)\n"
-    "  --draw-mode N           3D draw mode: 0 points (default), 1 wireframe, 2 shaded,\n"
+    "  --grid SX,SY|auto       grid spacing in graph units (default auto: 1, 2 or 5 times a\n"
+    "                          power of ten, five to ten lines per axis)\n"
+    "  --fit                   2D: the y range that shows the curves over the x range;\n"
+    "                          3D: focus and camera distance that show everything\n"
+    "  --draw-mode N           3D draw mode: 0 points, 1 wireframe, 2 shaded (default),\n"
     "                          3 checkerboard\n"
     "  --divisions N           3D subdivision, 4 to 200 (default 60)\n"
     "  --rotation X,Y          3D camera rotation in degrees about x and y\n"
@@ -79,9 +83,14 @@ const std::map<std::string, std::string> commandHelp{
      "The text reads back with new. Control characters are shown escaped (\\t, \\x1B).\n"},
     {"render",
      std::string("usage: plotweave-cli render (FILE.plw | --eq EQUATION ... | --keys KEYS ...) "
-                 "-o OUT.png|OUT.tiff [options]\n"
-                 "Graphs the equations headless as the graph view does and writes the image.\n") +
-         graphOptionsHelp},
+                 "-o OUT.png|OUT.svg|OUT.pdf|OUT.tiff [options]\n"
+                 "Graphs the equations headless as the graph view does and writes the image. 2D\n"
+                 "graphs are painted anti-aliased, as vectors with text labels in SVG and PDF; 3D\n"
+                 "graphs are drawn with OpenGL (an embedded image in SVG and PDF). Entries without\n"
+                 "a --color get distinct colours.\n") +
+         graphOptionsHelp +
+         "  --scale S               line widths, point sizes and labels times S, 0.25 to 10\n"
+         "  --legend                a box with each entry's colour and equation\n"},
     {"geometry",
      std::string("usage: plotweave-cli geometry (FILE.plw | --eq EQUATION ... | --keys KEYS ...) [options]\n"
                  "Prints each renderer's class and the primitives of its display list:\n"
@@ -190,6 +199,8 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
 std::unique_ptr<QGuiApplication> cliGuiApplication()
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // No event loop runs: Qt's own dispatcher starts faster than GLib's.
+    qputenv("QT_NO_GLIB", "1");
     qInstallMessageHandler(quietQtMessages);
     static int argc = 1;
     static char name[] = "plotweave-cli";
@@ -203,23 +214,29 @@ int runRender(const argList &args)
 {
     std::vector<std::string> valued = cliGraphOptionNames();
     valued.push_back("-o");
-    const cliArguments parsed(args, {"--keys"}, valued);
+    const cliArguments parsed(args, cliGraphFlagNames(), valued);
     const std::optional<QString> output = parsed.value("-o");
     if (!output)
-        cliUsageError(QStringLiteral("render needs -o OUT.png or -o OUT.tiff"));
+        cliUsageError(QStringLiteral("render needs -o OUT.png, OUT.svg, OUT.pdf or OUT.tiff"));
     const cliGraphOptions options = cliParseGraphOptions(parsed);
-    cliDriverPreload driver;
     std::shared_ptr<graphEquationTable> table = cliGraphSource(parsed, "render");
+    // 2D graphs are painted without OpenGL; for the others the driver loads on another
+    // thread while Qt starts and the label fonts are rasterised.
+    std::optional<cliDriverPreload> driver;
+    if (cliRenderNeedsOpenGL(*table, *output))
+        driver.emplace();
     auto app = cliGuiApplication();
-    loadGraphFonts();
-    driver.wait();
+    if (driver) {
+        loadGraphFonts(options.scale);
+        driver->wait();
+    }
     cliRenderImage(*table, options, *output);
     return 0;
 }
 
 int runGeometry(const argList &args)
 {
-    const cliArguments parsed(args, {"--keys"}, cliGraphOptionNames());
+    const cliArguments parsed(args, cliGraphFlagNames(), cliGraphOptionNames());
     const cliGraphOptions options = cliParseGraphOptions(parsed);
     std::shared_ptr<graphEquationTable> table = cliGraphSource(parsed, "geometry");
     for (const QString &line : cliGeometryLines(*table, options))
@@ -257,7 +274,7 @@ int runTypeset(const argList &args)
 
 }  // namespace
 
-int cliMain(int argc, char **argv)
+int cliMain(int argc, char **argv, cliMovieRunner movie)
 {
     const argList all(argv + 1, argv + argc);
     try {
@@ -296,7 +313,7 @@ int cliMain(int argc, char **argv)
         if (command == "typeset")
             return runTypeset(args);
         if (command == "movie")
-            return cliRunMovie(args);
+            return movie(args);
         cliUsageError(QStringLiteral("unknown command %1 (plotweave-cli --help lists them)")
                           .arg(QString::fromStdString(command)));
     } catch (const cliError &e) {

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
-int cliMain(int argc, char **argv);
+// The movie command runs through movie: cliRunMovie in plotweave-cli-movie, cliExecMovie
+// (which hands over to that program) in plotweave-cli.
+using cliMovieRunner = int (*)(const std::vector<std::string> &args);
+int cliMain(int argc, char **argv, cliMovieRunner movie);
 
 // Qt on its offscreen platform (the label fonts need it, no display does), its own
 // warnings kept off standard error.
@@ -16,4 +19,5 @@ std::unique_ptr<QGuiApplication> cliGuiApplication();
 
 // plotweave-cli movie; its usage text goes before the graph options in --help.
 int cliRunMovie(const std::vector<std::string> &args);
+[[noreturn]] int cliExecMovie(const std::vector<std::string> &args);
 extern const char *const cliMovieUsage;

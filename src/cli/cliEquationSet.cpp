@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "cli/cliEditor.h"
+#include "cli/cliGraph.h"
 #include "cli/cliSupport.h"
 #include "platform/archive/slArchiver.h"
 #include "platform/archive/slUnarchiver.h"
@@ -100,7 +101,11 @@ std::vector<cliEntry> cliEntriesFromArguments(const cliArguments &parsed, bool t
 std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed, const char *command)
 {
     std::vector<QString> files;
-    const std::vector<cliEntry> entries = cliEntriesFromArguments(parsed, false, &files);
+    std::vector<cliEntry> entries = cliEntriesFromArguments(parsed, false, &files);
+    // Entries before any --color are told apart by the palette rather than all black.
+    for (size_t i = 0; i < entries.size(); i++)
+        if (!entries[i].color)
+            entries[i].color = cliPaletteColor(static_cast<int>(i));
     for (const auto &[option, value] : parsed.items())
         if (option == "--const")
             cliConstants::shared().define(value);

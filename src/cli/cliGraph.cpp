@@ -1,23 +1,22 @@
 #include "cli/cliGraph.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <cxxabi.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <typeinfo>
 
 #include "cli/cliEditor.h"
 #include "render/graphRecordingDraw.h"
+#include "view/graphLabels.h"
 
 cliDriverPreload::cliDriverPreload()
     : thread([] {
@@ -45,7 +44,14 @@ const std::vector<std::string> &cliGraphOptionNames()
     // --eq, --color and --const give the equations and constants (cliGraphSource).
     static const std::vector<std::string> names{"--size",     "--k",         "--region",  "--grid",
                                                 "--draw-mode", "--divisions", "--rotation", "--t-range",
-                                                "--s-range",  "--eq",        "--color",   "--const"};
+                                                "--s-range",  "--eq",        "--color",   "--const",
+                                                "--scale"};
+    return names;
+}
+
+const std::vector<std::string> &cliGraphFlagNames()
+{
+    static const std::vector<std::string> names{"--keys", "--fit", "--legend"};
     return names;
 }
 
@@ -71,7 +77,7 @@ cliGraphOptions cliParseGraphOptions(const cliArguments &args)
                                    "+-10000000").arg(*v));
         o.region = r;
     }
-    if (auto v = args.value("--grid")) {
+    if (auto v = args.value("--grid"); v && *v != QLatin1String("auto")) {
         o.grid = cliParsePair("--grid", *v);
         if (!(o.grid->first > 0.0) || !(o.grid->second > 0.0))
             cliFail(QStringLiteral("--grid \"%1\": expected two spacings greater than 0").arg(*v));
@@ -90,6 +96,14 @@ cliGraphOptions cliParseGraphOptions(const cliArguments &args)
                 cliFail(QStringLiteral("%1 \"%2\": the range may be at most 500 long").arg(QString::fromLatin1(name), *v));
         }
     }
+    if (auto v = args.value("--scale")) {
+        const double scale = cliParseNumber("--scale", *v);
+        if (!(scale >= 0.25 && scale <= 10.0))
+            cliFail(QStringLiteral("--scale \"%1\": expected 0.25 to 10").arg(*v));
+        o.scale = static_cast<float>(scale);
+    }
+    o.fit = args.has("--fit");
+    o.legend = args.has("--legend");
     return o;
 }
 
@@ -102,15 +116,148 @@ void cliApplyDefaultColors(graphGLView &view)
     view.setSelectionColor(QColor(255, 0, 0));
 }
 
+QColor cliPaletteColor(int index)
+{
+    // A qualitative palette whose neighbours differ in hue and lightness; all eight read
+    // on white.
+    static const QRgb palette[] = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e,
+                                   0x9467bd, 0x8c564b, 0xe377c2, 0x17becf};
+    const int count = static_cast<int>(std::size(palette));
+    return QColor::fromRgb(palette[((index % count) + count) % count]);
+}
+
+bool cliTableIs3D(graphEquationTable &table)
+{
+    for (int i = 0; i < table.equationCount(); i++) {
+        grEquation *equation = table.equationAtIndex(i);
+        if (equation == nullptr)
+            continue;
+        const int kind = equation->kind;
+        grFreeEquation(equation);
+        if (kind == grKindZOfXY || kind == grKind3DParametricCurve || kind == grKind3DParametricSurface)
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
+// Every vertex the renderers compile for the table with the options (without fitting), as
+// (x, y, z); 2D renderers of x = f(y), which fill whatever y range they are given, are left
+// out. Also answers the region the view had.
+std::vector<std::array<float, 3>> compiledVertices(graphEquationTable &table, cliGraphOptions o,
+                                                   graphRect &region)
+{
+    o.fit = false;
+    graphRecordingDraw draw;
+    graphMemoryInspector inspector;
+    auto view = std::make_unique<graphGLView>(draw, static_cast<float>(o.width),
+                                              static_cast<float>(o.height));
+    view->initGL();
+    cliGraphTable(*view, inspector, table, o);
+    region = view->getGraphBounds();
+    std::vector<std::array<float, 3>> vertices;
+    for (size_t i = 0; i < view->rendererCount(); i++) {
+        graphRender &render = view->rendererAt(i);
+        if (render.getEquation() != nullptr && render.getEquation()->kind == grKindXOfY)
+            continue;
+        for (const graphDrawStrip &strip : graphRecordingDraw::strips(draw.list(render.getCompileList())))
+            for (const auto &v : strip.vertices)
+                if (std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]))
+                    vertices.push_back(v);
+    }
+    return vertices;
+}
+
+// The y range that shows the curves over the x range: their extremes, unless a few samples
+// run far beyond the rest (poles), which are then cut at the bulk's spread beyond it; with
+// a margin, rounded out to the grid spacing.
+std::array<double, 4> fittedRegion2D(graphEquationTable &table, const cliGraphOptions &o)
+{
+    graphRect region;
+    const std::vector<std::array<float, 3>> vertices = compiledVertices(table, o, region);
+    // The x range as given, not as the view rounded it to float.
+    const double xMin = o.region ? (*o.region)[0] : region.x;
+    const double xMax = o.region ? (*o.region)[1] : static_cast<double>(region.x) + region.width;
+    std::vector<double> ys;
+    for (const auto &v : vertices)
+        if (v[0] >= xMin && v[0] <= xMax)
+            ys.push_back(v[1]);
+    if (ys.empty())
+        return {xMin, xMax, region.y, static_cast<double>(region.y) + region.height};
+    std::sort(ys.begin(), ys.end());
+    const size_t n = ys.size();
+    const double q05 = ys[n / 20], q95 = ys[n - 1 - n / 20], spread = q95 - q05;
+    double low = std::max(ys.front(), q05 - spread), high = std::min(ys.back(), q95 + spread);
+    const double margin = high > low ? (high - low) * 0.05 : std::max(1.0, std::fabs(high) * 0.1);
+    low -= margin, high += margin;
+    const double spacing = graphNiceSpacing(high - low);
+    if (spacing > 0.0)
+        low = std::floor(low / spacing) * spacing, high = std::ceil(high / spacing) * spacing;
+    const double limit = 1e7;
+    return {xMin, xMax, std::clamp(low, -limit, limit), std::clamp(high, -limit, limit)};
+}
+
+// Focus on the middle of everything drawn and move the camera back (or in) until a sphere
+// around it fits the field of view.
+void fitCamera(graphGLView &view, graphEquationTable &table, const cliGraphOptions &o)
+{
+    graphRect region;
+    const std::vector<std::array<float, 3>> vertices = compiledVertices(table, o, region);
+    if (vertices.empty())
+        return;
+    std::array<float, 3> low = vertices[0], high = vertices[0];
+    for (const auto &v : vertices)
+        for (size_t i = 0; i < 3; i++)
+            low[i] = std::min(low[i], v[i]), high[i] = std::max(high[i], v[i]);
+    double radius = 0.0;
+    for (size_t i = 0; i < 3; i++)
+        radius += (static_cast<double>(high[i]) - low[i]) * (static_cast<double>(high[i]) - low[i]) / 4.0;
+    radius = std::sqrt(radius);
+    view.setFocus((low[0] + high[0]) * 0.5f, (low[1] + high[1]) * 0.5f, (low[2] + high[2]) * 0.5f);
+    // The view's field of view is 40 degrees across its shorter side.
+    const double halfAngle = 20.0 * M_PI / 180.0;
+    const double wanted = radius / std::sin(halfAngle) * 1.04;
+    if (wanted > 0.0 && std::isfinite(wanted))
+        view.setCameraDistance(wanted / view.cameraDistanceUnit());
+}
+
+// The entry's text for the legend: its text form without the doubled parentheses that
+// form keeps around nested nodes, "e^((- x))" reads "e^(-x)".
+QString legendText(QString text)
+{
+    for (bool changed = true; changed;) {
+        changed = false;
+        std::vector<int> open, match(static_cast<size_t>(text.size()), -1);
+        for (int i = 0; i < text.size(); i++) {
+            if (text[i] == QLatin1Char('('))
+                open.push_back(i);
+            else if (text[i] == QLatin1Char(')') && !open.empty())
+                match[static_cast<size_t>(open.back())] = i, open.pop_back();
+        }
+        for (int i = 0; i + 1 < text.size() && !changed; i++) {
+            const int j = match[static_cast<size_t>(i)];
+            if (j > 0 && match[static_cast<size_t>(i + 1)] == j - 1) {
+                text.remove(j, 1);
+                text.remove(i, 1);
+                changed = true;
+            }
+        }
+    }
+    return text.replace(QStringLiteral("(- "), QStringLiteral("(-"));
+}
+
+}  // namespace
+
 void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEquationTable &table,
                    const cliGraphOptions &o)
 {
-    // 1. What graphing hands every renderer: k, draw mode, subdivision, parametric ranges.
+    // 1. What graphing hands every renderer: k, draw mode (shaded surfaces unless told),
+    //    subdivision, parametric ranges.
     view.setInspector(&inspector);
     view.setEquationTable(&table);
     view.setK(o.k);
-    if (o.drawMode)
-        view.set3DDrawMode(*o.drawMode);
+    view.setDrawMode(o.drawMode.value_or(2));
     if (o.divisions)
         view.setDivisions3D(*o.divisions);
     if (o.tRange) {
@@ -134,23 +281,30 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
     if (!message.isEmpty())
         throw cliError(cliBadInput, message, true);
 
-    // 3. The region and grid as typed into the inspector's fields. A new region keeps the
-    //    number of grid lines unless spacings are given.
+    // 3. The region and grid as typed into the inspector's fields: given spacings, or
+    //    1-2-5 spacings of five to ten lines in 2D; 3D keeps the view's counts.
+    std::optional<std::array<double, 4>> region = o.region;
+    if (o.fit && !view.isThreeD())
+        region = fittedRegion2D(table, o);
+    const graphRect current = view.getGraphBounds();
+    const double width = region ? (*region)[1] - (*region)[0] : current.width;
+    const double height = region ? (*region)[3] - (*region)[2] : current.height;
+    std::optional<std::pair<double, double>> grid = o.grid;
+    if (!grid && !view.isThreeD())
+        grid = std::pair(graphNiceSpacing(width), graphNiceSpacing(height));
     const int alertsBefore = inspector.alerts;
-    if (o.region) {
-        const auto &r = *o.region;
+    if (region) {
+        const auto &r = *region;
         inspector.setFieldValue(graphField::minX, r[0]);
         inspector.setFieldValue(graphField::maxX, r[1]);
         inspector.setFieldValue(graphField::minY, r[2]);
         inspector.setFieldValue(graphField::maxY, r[3]);
-        inspector.setFieldValue(graphField::gridXSpacing,
-                                o.grid ? o.grid->first : (r[1] - r[0]) / view.getGridXCount());
-        inspector.setFieldValue(graphField::gridYSpacing,
-                                o.grid ? o.grid->second : (r[3] - r[2]) / view.getGridYCount());
+        inspector.setFieldValue(graphField::gridXSpacing, grid ? grid->first : width / view.getGridXCount());
+        inspector.setFieldValue(graphField::gridYSpacing, grid ? grid->second : height / view.getGridYCount());
         view.updateBoundsFromBoundsText();
-    } else if (o.grid) {
-        inspector.setFieldValue(graphField::gridXSpacing, o.grid->first);
-        inspector.setFieldValue(graphField::gridYSpacing, o.grid->second);
+    } else if (grid) {
+        inspector.setFieldValue(graphField::gridXSpacing, grid->first);
+        inspector.setFieldValue(graphField::gridYSpacing, grid->second);
         view.updateGridIntervals();
     }
     // The window resets a spacing that gives more than 21 lines and says so in a sheet;
@@ -162,23 +316,21 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
     // 4. The camera of a 3D scene.
     if (o.rotation)
         view.setRotationDegrees(o.rotation->first, o.rotation->second);
+    if (o.fit && view.isThreeD())
+        fitCamera(view, table, o);
+
+    // 5. The legend names every entry in its colour.
+    if (o.legend) {
+        std::vector<graphLegendEntry> entries;
+        for (int i = 0; i < table.equationCount(); i++) {
+            const QColor c = table.colorAtIndex(i);
+            entries.push_back({legendText(table.equations()[static_cast<size_t>(i)]->equation()->string()).toStdString(),
+                               {static_cast<float>(c.redF()), static_cast<float>(c.greenF()),
+                                static_cast<float>(c.blueF())}});
+        }
+        view.setLegend(std::move(entries));
+    }
 }
-
-namespace {
-
-enum class imageFormat { png, tiff };
-
-imageFormat formatForPath(const QString &path)
-{
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("png"))
-        return imageFormat::png;
-    if (suffix == QLatin1String("tif") || suffix == QLatin1String("tiff"))
-        return imageFormat::tiff;
-    cliFail(QStringLiteral("-o %1: the image must be a .png or .tiff file").arg(path));
-}
-
-}  // namespace
 
 void cliCheckWritable(const QString &path)
 {
@@ -193,25 +345,6 @@ void cliCheckWritable(const QString &path)
 }
 
 namespace {
-
-void writePNG(graphGLView &view, const QString &path)
-{
-    const uint8_t *pixels = view.RGBAPixels();
-    if (!pixels)
-        cliFail(QStringLiteral("%1: nothing was drawn").arg(path));
-    const int width = static_cast<int>(view.viewWidth()), height = static_cast<int>(view.viewHeight());
-    // The background is cleared with alpha 0; the image is opaque like the snapshot.
-    const QImage image = QImage(pixels, width, height, width * 4, QImage::Format_RGBX8888)
-                             .convertToFormat(QImage::Format_RGB888);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        cliFail(QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()));
-    QImageWriter writer(&file, "png");
-    // Fast deflate: graph images are mostly flat colour, so the size barely changes.
-    writer.setQuality(80);
-    if (!writer.write(image) || !file.commit())
-        cliFail(QStringLiteral("%1: cannot write: %2").arg(path, writer.errorString()));
-}
 
 QString demangled(const char *name)
 {
@@ -279,25 +412,12 @@ cliHeadlessGraph::cliHeadlessGraph(graphEquationTable &table, const cliGraphOpti
 {
     if (!context.create(options.width, options.height))
         cliFail(QStringLiteral("no headless OpenGL: %1").arg(QString::fromStdString(context.error())));
+    draw.setScale(options.scale);
     graphView = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
                                               static_cast<float>(options.height));
     graphView->initGL();
     cliApplyDefaultColors(*graphView);
     cliGraphTable(*graphView, inspector, table, options);
-}
-
-void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options, const QString &path)
-{
-    const imageFormat format = formatForPath(path);
-    cliCheckWritable(path);
-    cliHeadlessGraph graph(table, options);
-    graphGLView &view = graph.view();
-    view.drawRect();
-    if (format == imageFormat::png) {
-        writePNG(view, path);
-    } else if (view.snapshotToFile(path.toStdString()) != 0) {
-        cliFail(QStringLiteral("%1: cannot write the TIFF image").arg(path));
-    }
 }
 
 std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options)

@@ -33,24 +33,35 @@ struct cliGraphOptions {
     int width = 800, height = 600;
     double k = 1.0;
     std::optional<std::array<double, 4>> region;  // xmin, xmax, ymin, ymax
-    std::optional<std::pair<double, double>> grid;  // spacing in x and y
+    std::optional<std::pair<double, double>> grid;  // spacing in x and y; none for "auto"
+    bool fit = false;     // 2D: y range from the curves; 3D: focus and distance
+    bool legend = false;  // a box with each entry's colour and text
+    float scale = 1.0f;   // line widths, point sizes and labels
     std::optional<int> drawMode;
     std::optional<int> divisions;
     std::optional<std::pair<double, double>> rotation;  // degrees about x and y
     std::optional<std::pair<double, double>> tRange, sRange;
 };
 
-// The option names render, geometry and movie take, each with one value; "--keys" is their
-// one flag.
+// The option names render, geometry and movie take, each with one value, and their flags
+// ("--keys", "--fit", "--legend").
 const std::vector<std::string> &cliGraphOptionNames();
+const std::vector<std::string> &cliGraphFlagNames();
 // Fails with status 1 for a value that does not parse or is out of range.
 cliGraphOptions cliParseGraphOptions(const cliArguments &args);
 
 // The colours the window starts with when the user has chosen none.
 void cliApplyDefaultColors(graphGLView &view);
 
+// Distinct colours for entries that have none, by their index.
+QColor cliPaletteColor(int index);
+
+// Whether the table holds a 3D equation, which only OpenGL draws.
+bool cliTableIs3D(graphEquationTable &table);
+
 // Graphs every entry of table in view as the window's graph button does, then applies the
-// region, grid and rotation. Fails with status 1 and the classifier's message when an
+// region (fitted when asked), the grid (1-2-5 spacings unless given), the rotation and the
+// command line's shaded surfaces. Fails with status 1 and the classifier's message when an
 // entry cannot be graphed, or when the grid spacing is too small for the region.
 void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEquationTable &table,
                    const cliGraphOptions &options);
@@ -60,6 +71,7 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
 // the table cannot be graphed.
 class cliHeadlessGraph {
 public:
+    // The options' scale applies to lines, points and the bitmap label fonts.
     cliHeadlessGraph(graphEquationTable &table, const cliGraphOptions &options);
     graphGLView &view() { return *graphView; }
 
@@ -75,9 +87,13 @@ private:
 // is a folder or its folder does not exist or is not writable.
 void cliCheckWritable(const QString &path);
 
-// Draws table headless and writes the image as PNG or TIFF (by the extension of path),
-// replacing path only once the image is complete.
+// Draws table headless and writes the image (by the extension of path): PNG, SVG or PDF
+// through QPainter for 2D graphs, OpenGL for 3D graphs (embedded as an image in SVG and
+// PDF) and TIFF snapshots. Replaces path only once the image is complete.
 void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options, const QString &path);
+// Whether that drawing starts OpenGL (3D graphs and TIFF snapshots); fails for an
+// unknown image type.
+bool cliRenderNeedsOpenGL(graphEquationTable &table, const QString &path);
 
 // One line per renderer ("renderer <index> <class>") followed by one line per primitive
 // of its display list ("primitive GL_LINE_STRIP 1201 first x y last x y").

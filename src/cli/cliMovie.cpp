@@ -16,19 +16,6 @@
 #include "movie/slKSweep.h"
 #include "platform/graphBitmapFont.h"
 
-const char *const cliMovieUsage =
-    "usage: plotweave-cli movie (FILE.plw | --eq EQUATION ... | --keys KEYS ...) "
-    "-o OUT.mov|OUT.mp4|OUT.gif [options]\n"
-    "Records k rising from MIN to MAX and falling back, one frame per step, at the image size.\n"
-    "  --k-range MIN,MAX       the bounds of k (default -10,10)\n"
-    "  --steps N               steps from MIN to MAX, 0 to 100000; 2 or less give 3 (default 20)\n"
-    "  --quality LEVEL         .mov: 0, 1, 2 rpza from lower to better quality, 4 QuickTime\n"
-    "                          Animation (lossless), 6 uncompressed RGB, others as 1; .mp4:\n"
-    "                          H.264 from 0 (smallest) to 6 (best); .gif: no effect (default 1)\n"
-    "  --fps N                 frames per second, 1 to 1000 (default 30)\n"
-    "  --quiet                 no progress bar on standard error\n"
-    "The graph options of render apply, except --k.\n";
-
 namespace {
 
 std::atomic<bool> interrupted{false};

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -98,19 +99,52 @@ float graphBitmapFont::textWidth(std::string_view text) const
     return width;
 }
 
-bool loadGraphFonts()
+namespace {
+
+float loadedScale = 0.0f;
+
+const QString &monoFamily()
 {
-    if (!fixedFont.isLoaded()) {
-        QString mono = familyFromFile("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf",
-                                      "DejaVu Sans Mono");
-        fixedFont.rasterise(mono, 15, 9, 15);
+    static const QString family =
+        familyFromFile("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", "DejaVu Sans Mono");
+    return family;
+}
+
+const QString &sansFamily()
+{
+    static const QString family =
+        familyFromFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "DejaVu Sans");
+    return family;
+}
+
+int scaled(int pixels, float scale)
+{
+    return std::max(1, static_cast<int>(std::lround(static_cast<float>(pixels) * scale)));
+}
+
+}  // namespace
+
+bool loadGraphFonts(float scale)
+{
+    if (!(scale > 0.0f))
+        scale = 1.0f;
+    if (scale != loadedScale) {
+        fixedFont = {};
+        sansFont = {};
     }
-    if (!sansFont.isLoaded()) {
-        QString sans = familyFromFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-                                      "DejaVu Sans");
-        sansFont.rasterise(sans, 10, 0, 0);
-    }
-    return fixedFont.isLoaded() && sansFont.isLoaded();
+    if (!fixedFont.isLoaded())
+        fixedFont.rasterise(monoFamily(), scaled(15, scale), scaled(9, scale), scaled(15, scale));
+    if (!sansFont.isLoaded())
+        sansFont.rasterise(sansFamily(), scaled(10, scale), 0, 0);
+    loadedScale = fixedFont.isLoaded() && sansFont.isLoaded() ? scale : 0.0f;
+    return loadedScale != 0.0f;
+}
+
+QFont graphLabelFont(bool fixed, float scale)
+{
+    QFont font(fixed ? monoFamily() : sansFamily());
+    font.setPixelSize(fixed ? scaled(15, scale) : scaled(10, scale));
+    return font;
 }
 
 const graphBitmapFont &graphFixed9By15Font() { return fixedFont; }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+class QFont;
 class QString;
 
 struct graphBitmapGlyph {
@@ -40,11 +41,16 @@ private:
     int height = 0;
 };
 
-// The two label fonts. loadGraphFonts rasterises them once per process and answers
-// whether they are available.
-bool loadGraphFonts();
+// The two label fonts. loadGraphFonts rasterises them at the scale (1 gives the 9 x 15 cells
+// and the 10 pixel sans), again only when the scale changes, and answers whether they are
+// available.
+bool loadGraphFonts(float scale = 1.0f);
 const graphBitmapFont &graphFixed9By15Font();
 const graphBitmapFont &graphSans10Font();
+
+// The outline font the bitmaps are made from, at the pixel size of the fixed or the sans
+// label font times scale, for drawing labels as text (vector output).
+QFont graphLabelFont(bool fixed, float scale);
 
 // Sets the raster position to (x, y) or (x, y, z) and draws every character of text in
 // turn with glBitmap, in the current colour. A raster position outside the view draws

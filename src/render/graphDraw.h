@@ -3,7 +3,8 @@
 // It mirrors the OpenGL 1.x calls the graph code needs: display lists, immediate-mode
 // primitives, colour and material state, matrices, bitmap text and pixel read-back.
 // graphGLDraw forwards every call to OpenGL; graphRecordingDraw keeps the calls in memory
-// for tests and geometry dumps. Calls made between newList and endList go into the list.
+// for tests and geometry dumps; graphPainterDraw paints 2D scenes on a QPainter (images,
+// SVG, PDF). Calls made between newList and endList go into the list.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +30,11 @@ enum class graphMaterial : uint8_t { ambient, diffuse, specular, shininess };
 enum class graphFont : uint8_t { fixed9By15, sans10 };
 
 enum class graphPixelFormat : uint8_t { rgba, red, green, blue };
+
+// The size of a piece of text in pixels: its advance and the font's line height.
+struct graphTextSize {
+    float width = 0.0f, height = 0.0f;
+};
 
 class graphDraw {
 public:
@@ -58,6 +64,7 @@ public:
     virtual void color(float red, float green, float blue, float alpha) = 0;
     virtual void material(graphMaterial parameter, const float value[4]) = 0;
     virtual void pointSize(float size) = 0;
+    virtual void lineWidth(float width) = 0;
     virtual void enable(graphCapability capability) = 0;
     virtual void disable(graphCapability capability) = 0;
 
@@ -80,6 +87,8 @@ public:
 
     // Bitmap text with its raster position at (x, y, z) in the current coordinates.
     virtual void text(double x, double y, double z, std::string_view text, graphFont font) = 0;
+    // What text would cover when drawn; by default measured in the bitmap label fonts.
+    virtual graphTextSize textSize(std::string_view text, graphFont font) const;
 
     virtual void flush() = 0;
 
@@ -87,4 +96,12 @@ public:
     // padded to packAlignment bytes.
     virtual void readPixels(int width, int height, graphPixelFormat format, int packAlignment,
                             uint8_t *destination) = 0;
+
+    // Pixels per nominal pixel for output at print sizes: line widths, point sizes and
+    // text are multiplied by it. 1 unless set before prepareState.
+    void setScale(float newScale) { drawScale = newScale; }
+    float scale() const { return drawScale; }
+
+private:
+    float drawScale = 1.0f;
 };

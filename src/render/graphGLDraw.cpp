@@ -83,7 +83,8 @@ void graphGLDraw::prepareState()
     glEnable(GL_BLEND);
     glEnable(GL_LINE_SMOOTH);
     glEnable(GL_POINT_SMOOTH);
-    glPointSize(7.0f);
+    glPointSize(7.0f * scale());
+    glLineWidth(scale());
     glShadeModel(GL_SMOOTH);
     glEnable(GL_COLOR_MATERIAL);
     glColorMaterial(GL_BACK, GL_DIFFUSE);
@@ -95,7 +96,7 @@ void graphGLDraw::prepareState()
     glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glLineStipple(1, 0x0F0F);
-    loadGraphFonts();
+    loadGraphFonts(scale());
 }
 
 unsigned graphGLDraw::genList() { return glGenLists(1); }
@@ -141,7 +142,9 @@ void graphGLDraw::material(graphMaterial parameter, const float value[4])
         glMaterialfv(GL_FRONT_AND_BACK, glMaterialParameter(parameter), value);
 }
 
-void graphGLDraw::pointSize(float size) { glPointSize(size); }
+void graphGLDraw::pointSize(float size) { glPointSize(size * scale()); }
+
+void graphGLDraw::lineWidth(float width) { glLineWidth(width * scale()); }
 
 void graphGLDraw::enable(graphCapability capability) { glEnable(glCapability(capability)); }
 

@@ -21,6 +21,7 @@ public:
     void color(float red, float green, float blue, float alpha) override;
     void material(graphMaterial parameter, const float value[4]) override;
     void pointSize(float size) override;
+    void lineWidth(float width) override;
     void enable(graphCapability capability) override;
     void disable(graphCapability capability) override;
     void viewport(int x, int y, int width, int height) override;

@@ -26,6 +26,7 @@ enum class graphDrawCall : uint8_t {
     color,
     material,
     pointSize,
+    lineWidth,
     enable,
     disable,
     viewport,
@@ -81,6 +82,9 @@ public:
     static std::vector<graphDrawText> texts(const std::vector<graphDrawOp> &ops);
     // Whether a begin is still open at the end of the sequence.
     static bool endsInsideBlock(const std::vector<graphDrawOp> &ops);
+    // Makes every recorded call again on target, in order; a callList replays that list
+    // from this recorder. Pixel read-backs are not repeated.
+    void replay(const std::vector<graphDrawOp> &ops, graphDraw &target) const;
 
     void prepareState() override;
     unsigned genList() override;
@@ -97,6 +101,7 @@ public:
     void color(float red, float green, float blue, float alpha) override;
     void material(graphMaterial parameter, const float value[4]) override;
     void pointSize(float size) override;
+    void lineWidth(float width) override;
     void enable(graphCapability capability) override;
     void disable(graphCapability capability) override;
     void viewport(int x, int y, int width, int height) override;

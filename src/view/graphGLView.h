@@ -31,6 +31,12 @@ struct graphRGB {
     float red = 0.0f, green = 0.0f, blue = 0.0f;
 };
 
+// One line of the legend box: a colour swatch and the entry's text.
+struct graphLegendEntry {
+    std::string text;
+    graphRGB color;
+};
+
 class graphGLView;
 
 // An item of a contextual menu; a separator has no title and no action.
@@ -103,6 +109,10 @@ public:
     void drawRect();
     void renderMultipleEquations();
     void draw2DGrid();
+    // A box in the upper right corner with each entry's colour and text, drawn by drawRect
+    // over the scene; none while the list is empty.
+    void setLegend(std::vector<graphLegendEntry> entries) { legend = std::move(entries); }
+    void drawLegend();
     void rotate();
     void redraw() { surface->setNeedsDisplay(); }
     const std::vector<graphMenuItem> &menuForEvent() const
@@ -134,6 +144,12 @@ public:
     double rotationDegreesX() const { return rotationX; }
     double rotationDegreesY() const { return rotationY; }
     void setRotationDegrees(double x, double y) { rotationX = x, rotationY = y; }
+    // The point the 3D camera looks at, without moving the region as setCenter does.
+    void setFocus(float x, float y, float z) { focusX = x, focusY = y, focusZ = z; }
+    // The 3D camera's distance from the focus as a multiple of cameraDistanceUnit, the
+    // distance the region's size gives (1 by default).
+    void setCameraDistance(double factor) { cameraDistance = factor; }
+    double cameraDistanceUnit() const;
     double getIdleRotationX() const { return idleRotationX; }
     double getIdleRotationY() const { return idleRotationY; }
     void setIdleRotation(double x, double y) { idleRotationX = x, idleRotationY = y; }
@@ -153,6 +169,13 @@ private:
         std::unique_ptr<graphRender> render;
         int source;
     };
+
+    // A label's box in view pixels: its raster position (baseline) and its size.
+    struct labelBox {
+        float x, y, width, height;
+    };
+    // Takes the box into drawn unless it leaves the view or overlaps one already there.
+    bool placeLabel(const labelBox &box, std::vector<labelBox> &drawn) const;
 
     void recompile() { compileEquations(); }
     void setColor(graphRGB &field, const QColor &color);
@@ -196,6 +219,8 @@ private:
     double idleRotationX = 0.0, idleRotationY = 0.0;
     std::mutex spinLock;
     int drawMode = 0;
+    std::vector<graphLegendEntry> legend;
+    double cameraDistance = 1.0;
 
     // The RGBA frame of the last RGBAPixels call.
     std::unique_ptr<uint8_t[]> rgbaFrame;

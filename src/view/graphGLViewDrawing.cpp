@@ -5,6 +5,7 @@
 
 #include <QVector4D>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -109,6 +110,8 @@ void graphGLView::initGL() { draw.prepareState(); }
 void graphGLView::drawRect()
 {
     renderMultipleEquations();
+    if (!legend.empty())
+        drawLegend();
     draw.flush();
 }
 
@@ -173,21 +176,23 @@ void graphGLView::draw2DGrid()
     const graphRect r = graphBounds;
     const float unitsPerPixelX = r.width / frameWidth, unitsPerPixelY = r.height / frameHeight;
     const float spacingX = r.width / gridXCount, spacingY = r.height / gridYCount;
-    const std::vector<float> columns = graphGridPositions(r.x, r.width, spacingX);
-    const std::vector<float> rows = graphGridPositions(r.y, r.height, spacingY);
+    const std::vector<graphTick> columns = graphTicks(r.x, r.width, spacingX);
+    const std::vector<graphTick> rows = graphTicks(r.y, r.height, spacingY);
+    // Offsets in pixels grow with the drawing scale, like the text.
+    const float scale = draw.scale();
 
     // 1.-2. Solid grid lines, unsmoothed.
     draw.lineStipple(1, stipplePattern);
     draw.color(gridColor.red, gridColor.green, gridColor.blue, 1.0f);
     draw.disable(graphCapability::lineSmooth);
     draw.begin(graphPrimitive::lines);
-    for (float p : columns) {
-        draw.vertex(p, r.y);
-        draw.vertex(p, r.y + r.height);
+    for (const graphTick &p : columns) {
+        draw.vertex(p.position, r.y);
+        draw.vertex(p.position, r.y + r.height);
     }
-    for (float q : rows) {
-        draw.vertex(r.x, q);
-        draw.vertex(r.x + r.width, q);
+    for (const graphTick &q : rows) {
+        draw.vertex(r.x, q.position);
+        draw.vertex(r.x + r.width, q.position);
     }
     draw.end();
 
@@ -207,9 +212,9 @@ void graphGLView::draw2DGrid()
     //       the left or bottom edge, and its labels follow it.
     draw.color(axisColor.red, axisColor.green, axisColor.blue, 1.0f);
     const bool yAxisVisible = r.x <= 0.0f && 0.0f <= r.x + r.width;
-    const float axisX = yAxisVisible ? 0.0f : r.x + 15.0f * unitsPerPixelX;
+    const float axisX = yAxisVisible ? 0.0f : r.x + 15.0f * scale * unitsPerPixelX;
     const bool xAxisVisible = r.y <= 0.0f && 0.0f <= r.y + r.height;
-    const float axisY = xAxisVisible ? 0.0f : r.y + 15.0f * unitsPerPixelY;
+    const float axisY = xAxisVisible ? 0.0f : r.y + 15.0f * scale * unitsPerPixelY;
     auto axisLine = [this](bool solid, float x0, float y0, float x1, float y1) {
         if (!solid)
             draw.enable(graphCapability::lineStipple);
@@ -224,17 +229,61 @@ void graphGLView::draw2DGrid()
     axisLine(xAxisVisible, r.x, axisY, r.x + r.width, axisY);
 
     // 7.-8. Tick labels five pixels right of and above each crossing; 0 is labelled once,
-    //       on the horizontal axis.
-    for (float p : columns)
-        draw.text(p + 5.0f * unitsPerPixelX, axisY + 5.0f * unitsPerPixelY, 0.0,
-                  graphLabelText(p, spacingX), graphFont::sans10);
-    for (float q : rows)
-        if (q != 0.0f)
-            draw.text(axisX + 5.0f * unitsPerPixelX, q + 5.0f * unitsPerPixelY, 0.0,
-                      graphLabelText(q, spacingY), graphFont::sans10);
+    //       on the horizontal axis (on the vertical one only when the horizontal axis
+    //       shows no 0). A label that would leave the view or touch one already placed
+    //       is left out, so dense grids label every second or third line.
+    std::vector<labelBox> drawn;
+    const float offset = 5.0f * scale;
+    auto fits = [&](float x, float y, const std::string &text) {
+        const graphTextSize size = draw.textSize(text, graphFont::sans10);
+        return placeLabel({(x - r.x) / unitsPerPixelX + offset, (y - r.y) / unitsPerPixelY + offset,
+                           size.width, size.height},
+                          drawn);
+    };
+    // The 0 is placed first, so crowded neighbours give way to it; the labels are then
+    // drawn in order along each axis.
+    std::vector<char> columnShown(columns.size(), 0), rowShown(rows.size(), 0);
+    bool zeroShown = false;
+    for (size_t i = 0; i < columns.size(); i++)
+        if (columns[i].index == 0) {
+            columnShown[i] = fits(columns[i].position, axisY, columns[i].text);
+            zeroShown = columnShown[i] != 0;
+        }
+    for (size_t i = 0; i < columns.size(); i++)
+        if (columns[i].index != 0)
+            columnShown[i] = fits(columns[i].position, axisY, columns[i].text);
+    for (size_t i = 0; i < rows.size(); i++)
+        if (rows[i].index != 0 || !zeroShown)
+            rowShown[i] = fits(axisX, rows[i].position, rows[i].text);
+    for (size_t i = 0; i < columns.size(); i++)
+        if (columnShown[i])
+            draw.text(columns[i].position + offset * unitsPerPixelX, axisY + offset * unitsPerPixelY,
+                      0.0, columns[i].text, graphFont::sans10);
+    for (size_t i = 0; i < rows.size(); i++)
+        if (rowShown[i])
+            draw.text(axisX + offset * unitsPerPixelX, rows[i].position + offset * unitsPerPixelY, 0.0,
+                      rows[i].text, graphFont::sans10);
 
     // 9.
     draw.enable(graphCapability::lineSmooth);
+}
+
+bool graphGLView::placeLabel(const labelBox &box, std::vector<labelBox> &drawn) const
+{
+    // The descent hangs below the baseline, which sits at box.y.
+    const float gap = 2.0f * draw.scale(), descent = box.height * 0.25f;
+    const float left = box.x, right = box.x + box.width;
+    const float bottom = box.y - descent, top = box.y + box.height - descent;
+    if (left < 0.0f || bottom < 0.0f || right > frameWidth || top > frameHeight)
+        return false;
+    for (const labelBox &other : drawn) {
+        const float otherBottom = other.y - other.height * 0.25f;
+        if (left < other.x + other.width + gap && other.x < right + gap &&
+            bottom < otherBottom + other.height && otherBottom < top)
+            return false;
+    }
+    drawn.push_back(box);
+    return true;
 }
 
 void graphGLView::draw3DScene(int width, int height)
@@ -249,11 +298,12 @@ void graphGLView::draw3DScene(int width, int height)
     const scene3DCamera camera = sceneCamera(width, height);
     draw.loadProjectionIdentity();
     draw.viewport(0, 0, width, height);
-    draw.perspective(camera.fieldOfViewY, camera.aspect, W / 200.0, W * 5.0);
+    draw.perspective(camera.fieldOfViewY, camera.aspect, W / 200.0 * cameraDistance,
+                     W * 5.0 * cameraDistance);
     // 3. The camera above the y axis looking at the origin, then tilt, turn and focus.
     draw.loadModelViewIdentity();
     draw.pushMatrix();
-    draw.lookAt(0.0, W, 1.25 * H, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0);
+    draw.lookAt(0.0, W * cameraDistance, 1.25 * H * cameraDistance, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0);
     draw.rotate(rotationX, -1.0, 0.0, 0.0);
     draw.rotate(rotationY, 0.0, 0.0, 1.0);
     draw.translate(-focusX, -focusY, -focusZ);
@@ -297,6 +347,61 @@ void graphGLView::draw3DScene(int width, int height)
     draw.flush();
 }
 
+void graphGLView::drawLegend()
+{
+    const int width = static_cast<int>(frameWidth), height = static_cast<int>(frameHeight);
+    if (width <= 0 || height <= 0)
+        return;
+    // Pixel coordinates, y up, over whatever the scene left behind.
+    draw.loadProjectionIdentity();
+    draw.viewport(0, 0, width, height);
+    draw.ortho(0.0, width, 0.0, height, -1.0, 1.0);
+    draw.loadModelViewIdentity();
+    draw.disable(graphCapability::lighting);
+    draw.disable(graphCapability::depthTest);
+    draw.disable(graphCapability::lineStipple);
+
+    const float s = draw.scale(), pad = 6.0f * s, swatch = 22.0f * s, gap = 6.0f * s;
+    float textWidth = 0.0f, lineHeight = 0.0f;
+    for (const graphLegendEntry &e : legend) {
+        const graphTextSize size = draw.textSize(e.text, graphFont::sans10);
+        textWidth = std::max(textWidth, size.width);
+        lineHeight = std::max(lineHeight, size.height + 3.0f * s);
+    }
+    const float boxWidth = pad + swatch + gap + textWidth + pad;
+    const float boxHeight = pad * 2.0f + lineHeight * static_cast<float>(legend.size());
+    const float right = static_cast<float>(width) - 10.0f * s, top = static_cast<float>(height) - 10.0f * s;
+    const float left = right - boxWidth, bottom = top - boxHeight;
+
+    // The box: the background colour over the curves, framed in the grid's colour.
+    const graphRGB &bg = is3D ? backgroundColor3D : backgroundColor;
+    draw.color(bg.red, bg.green, bg.blue, 0.92f);
+    const float box[8] = {left, bottom, right, bottom, left, top, right, top};
+    draw.vertices(graphPrimitive::triangleStrip, box, 4);
+    draw.color(gridColor.red * 0.8f, gridColor.green * 0.8f, gridColor.blue * 0.8f, 1.0f);
+    const float frame[10] = {left, bottom, right, bottom, right, top, left, top, left, bottom};
+    draw.vertices(graphPrimitive::lineStrip, frame, 5);
+
+    float baseline = top - pad - lineHeight + lineHeight * 0.3f;
+    for (const graphLegendEntry &e : legend) {
+        const float middle = baseline + lineHeight * 0.3f;
+        draw.lineWidth(3.0f);
+        draw.color(e.color.red, e.color.green, e.color.blue, 1.0f);
+        const float line[4] = {left + pad, middle, left + pad + swatch, middle};
+        draw.vertices(graphPrimitive::lines, line, 2);
+        draw.lineWidth(1.0f);
+        draw.color(axisColor.red, axisColor.green, axisColor.blue, 1.0f);
+        draw.text(left + pad + swatch + gap, baseline, 0.0, e.text, graphFont::sans10);
+        baseline -= lineHeight;
+    }
+}
+
+double graphGLView::cameraDistanceUnit() const
+{
+    const double W = graphBounds.width, H = graphBounds.height;
+    return std::sqrt(W * W + 1.5625 * H * H);
+}
+
 graphGLView::scene3DCamera graphGLView::sceneCamera(int width, int height) const
 {
     // The field of view is 40 degrees across the shorter side of the view.
@@ -305,9 +410,10 @@ graphGLView::scene3DCamera graphGLView::sceneCamera(int width, int height) const
     camera.fieldOfViewY = camera.aspect >= 1.0 ? 40.0
                                                : 2.0 * std::atan(std::tan(20.0 * M_PI / 180.0) / camera.aspect) * 180.0 / M_PI;
     const float W = graphBounds.width, H = graphBounds.height;
+    const float d = static_cast<float>(cameraDistance);
     camera.transform.perspective(static_cast<float>(camera.fieldOfViewY), static_cast<float>(camera.aspect),
-                                 W / 200.0f, W * 5.0f);
-    camera.transform.lookAt({0.0f, W, 1.25f * H}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
+                                 W / 200.0f * d, W * 5.0f * d);
+    camera.transform.lookAt({0.0f, W * d, 1.25f * H * d}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
     camera.transform.rotate(static_cast<float>(rotationX), -1.0f, 0.0f, 0.0f);
     camera.transform.rotate(static_cast<float>(rotationY), 0.0f, 0.0f, 1.0f);
     camera.transform.translate(-focusX, -focusY, -focusZ);

@@ -116,6 +116,8 @@ TEST_F(graphs, badRequestsAreRefusedBeforeWriting)
         {{"--t-range", "0,1000"}, 1, "at most 500 long"},
         {{"--const", "pi=3"}, 1, "--const"},
         {{"--rotation", "1"}, 1, "--rotation"},
+        {{"--scale", "0"}, 1, "--scale"},
+        {{"--scale", "11"}, 1, "--scale"},
         {{"--frobnicate", "1"}, 2, "unknown option"},
         {{"--k"}, 2, "needs a value"},
     };

@@ -16,7 +16,7 @@ QStringList result::lines() const
     return text.split(QLatin1Char('\n'));
 }
 
-result run(const QStringList &args)
+result run(const QStringList &args, const QStringList &environment)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -25,6 +25,8 @@ result run(const QStringList &args)
     // Mesa's software renderer without worker threads, whose exit would race
     // LeakSanitizer's check when the tool runs under the sanitizers.
     env.insert(QStringLiteral("LP_NUM_THREADS"), QStringLiteral("0"));
+    for (const QString &setting : environment)
+        env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(PLOTWEAVE_CLI), args);
     result r;

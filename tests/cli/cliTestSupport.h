@@ -22,8 +22,9 @@ struct result {
     QStringList lines() const;  // standard output without the final line feed, split
 };
 
-// Runs the tool with the arguments, without a display, and waits for it.
-result run(const QStringList &args);
+// Runs the tool with the arguments, without a display, and waits for it; environment adds
+// NAME=value settings.
+result run(const QStringList &args, const QStringList &environment = {});
 
 // Pixels of a colour close to (r, g, b).
 int countNear(const QImage &image, int r, int g, int b, int tolerance = 40);

@@ -60,3 +60,21 @@ TEST(graphBitmapFont, sansFontIsSmallAndProportional)
 }
 
 }  // namespace
+
+TEST(graphBitmapFont, scaledFontsGrowWithTheScale)
+{
+    struct {
+        float scale;
+        int fixedAdvance, fixedHeight;
+    } cases[] = {{2.0f, 18, 30}, {0.5f, 5, 8}, {1.0f, 9, 15}};
+    int previousInk = 0;
+    for (auto &c : cases) {
+        ASSERT_TRUE(loadGraphFonts(c.scale));
+        EXPECT_EQ(graphFixed9By15Font().cellHeight(), c.fixedHeight) << c.scale;
+        EXPECT_EQ(graphFixed9By15Font().glyph('X')->advance, c.fixedAdvance) << c.scale;
+        EXPECT_NEAR(graphSans10Font().cellHeight(), 12 * c.scale, 3 * c.scale) << c.scale;
+        const int ink = setBits(*graphSans10Font().glyph('8'));
+        EXPECT_TRUE(c.scale != 0.5f || ink * 4 < previousInk) << ink << " after " << previousInk;
+        previousInk = ink;
+    }
+}

@@ -307,8 +307,9 @@ TEST(graphViewDrawing, offscreenAxesAreDashedFifteenPixelsInside)
     EXPECT_EQ(stippled, 2);
     auto texts = graphRecordingDraw::texts(v.draw.ops());
     ASSERT_FALSE(texts.empty());
-    // The first grid line, at the multiple of 20 towards 0, lies outside the region.
-    EXPECT_EQ(texts[0].text, "0");
+    // The first grid line, at the multiple of 20 towards 0, lies outside the region and
+    // its label would start off the left edge.
+    EXPECT_EQ(texts[0].text, "20");
     EXPECT_DOUBLE_EQ(texts[0].y, 13.75 + 1.25);
 }
 
@@ -391,6 +392,83 @@ TEST(graphViewLabels, gridPositionsStayBounded)
     EXPECT_TRUE(graphGridPositions(0, 10, NAN).empty());
     // Far from the origin a tiny float step no longer advances; the walk still ends.
     EXPECT_LE(graphGridPositions(9.9e6f, 0.005f, 0.00025f).size(), 1000u);
+}
+
+TEST(graphViewLabels, readCleanlyOnceAndNeverOverlap)
+{
+    // Every label must read as a whole multiple of the typed spacing.
+    struct {
+        graphRect region;
+        float counts;
+        double spacingX, spacingY;
+        size_t fewestPerAxis;
+        int zeros = 1;
+    } cases[] = {
+        // Regions whose grid positions, summed in float, used to read 4.999999e-08, -0.000
+        // or -2.842171e-14 for zero.
+        {{-1e-6f, -1e-6f, 2e-6f, 2e-6f}, 10, 2e-7, 2e-7, 3},
+        {{-3e-7f, -3e-7f, 1e-6f, 1e-6f}, 20, 5e-8, 5e-8, 3},
+        {{-0.35f, -0.35f, 1, 1}, 20, 0.05, 0.05, 5},
+        {{-5e-5f, -5e-5f, 1.3e-4f, 1.3e-4f}, 13, 1e-5, 1e-5, 3},
+        {{-0.7f, -0.7f, 1.4f, 1.4f}, 14, 0.1, 0.1, 5},
+        // Dense and wide labels, and axes far from the origin.
+        {{-12000, -2e5f, 24000, 4e5f}, 20, 1200, 20000, 3},
+        {{1000, 1000, 1, 1}, 20, 0.05, 0.05, 3, 0},
+        // The vertical axis is off to the left: its labels show the 0 of the x axis.
+        {{5, -5, 10, 10}, 10, 1, 1, 3},
+    };
+    for (auto &c : cases) {
+        recordedView v;
+        v.view.setGraphBounds(c.region);
+        v.view.setGridCounts(c.counts, c.counts);
+        v.view.renderMultipleEquations();
+        const graphRect r = c.region;
+        const double ux = r.width / 400.0, uy = r.height / 400.0;
+        struct box {
+            double left, bottom, right, top;
+        };
+        std::vector<box> boxes;
+        int zeros = 0;
+        const auto texts = graphRecordingDraw::texts(v.draw.ops());
+        ASSERT_FALSE(texts.empty());
+        for (auto &t : texts) {
+            SCOPED_TRACE(t.text + " in region at " + std::to_string(r.x));
+            const double value = std::stod(t.text);
+            // The horizontal axis's labels come first, all on one baseline.
+            const double spacing = t.y == texts[0].y ? c.spacingX : c.spacingY;
+            EXPECT_NEAR(value / spacing, std::round(value / spacing), 1e-9);
+            zeros += value == 0.0;
+            EXPECT_FALSE(value == 0.0 && t.text[0] == '-');
+            const graphTextSize size = v.draw.textSize(t.text, t.font);
+            const double x = (t.x - r.x) / ux, y = (t.y - r.y) / uy;
+            const box b{x, y - size.height * 0.25, x + size.width, y + size.height * 0.75};
+            EXPECT_GE(b.left, 0.0);
+            EXPECT_GE(b.bottom, 0.0);
+            EXPECT_LE(b.right, 400.0);
+            EXPECT_LE(b.top, 400.0);
+            for (const box &o : boxes)
+                EXPECT_FALSE(b.left < o.right && o.left < b.right && b.bottom < o.top && o.bottom < b.top);
+            boxes.push_back(b);
+        }
+        EXPECT_EQ(zeros, c.zeros) << r.x;
+        EXPECT_GE(boxes.size(), 2 * c.fewestPerAxis) << r.x;
+    }
+}
+
+TEST(graphViewLabels, niceSpacingsGiveFiveToTenLines)
+{
+    struct {
+        double extent, spacing;
+    } cases[] = {{100, 20}, {20, 2}, {3, 0.5}, {1, 0.2}, {7, 1}, {2.4, 0.5},
+                 {1e-6, 2e-7}, {24690, 5000}, {0, 0}, {-5, 0}, {INFINITY, 0}};
+    for (auto &c : cases)
+        EXPECT_NEAR(graphNiceSpacing(c.extent), c.spacing, c.spacing * 1e-9) << c.extent;
+    // Across every scale the count stays near five to ten.
+    for (double extent = 1e-5; extent < 1e6; extent *= 1.37) {
+        const double count = extent / graphNiceSpacing(extent);
+        EXPECT_GE(count, 4.0) << extent;
+        EXPECT_LE(count, 12.5) << extent;
+    }
 }
 
 TEST(graphViewSpin, anglesWrapAndTheLockIsOnlyTried)
