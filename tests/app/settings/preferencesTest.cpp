@@ -46,6 +46,21 @@ TEST_F(PreferencesTest, EveryKeyRoundTripsAndAFirstRunGetsTheDefaults)
     EXPECT_EQ(loaded.constants.constants(), saved.constants.constants());
 }
 
+TEST_F(PreferencesTest, ConstantListsOfAnyLengthRoundTrip)
+{
+    const std::vector<graphConstant> lists[] = {{}, {{"q", -0.0}}, {{"a", 1e300}, {"b", 2}}};
+    for (const auto &list : lists) {
+        SCOPED_TRACE(list.size());
+        graphPreferences saved;
+        saved.constants.setConstants(list);
+        saved.savePreferences();
+        graphPreferences loaded;
+        loaded.constants.setConstants({{"z9", 9}});  // a list stored empty empties this
+        loaded.loadPreferences();
+        EXPECT_EQ(loaded.constants.constants(), list);
+    }
+}
+
 TEST_F(PreferencesTest, UnreadableStoredValuesLeaveTheDefaults)
 {
     QSettings settings;
