@@ -33,7 +33,10 @@ QString binaryLatex(const geEditBinaryOp &op) {
     const QString l = latex(op.leftExp()), r = latex(op.rightExp());
     switch (op.kind()) {
         case geEditKind::Div: return QStringLiteral("\\frac{%1}{%2}").arg(l, r);
-        case geEditKind::Pow: return QStringLiteral("{%1}^{%2}").arg(l, r);
+        case geEditKind::Pow:
+            // A letter or number needs no braces as a base: "x^{2}", "{\\left(x + 1\\right)}^{2}".
+            if (op.leftExp() && op.leftExp()->isTerminal()) return QStringLiteral("%1^{%2}").arg(l, r);
+            return QStringLiteral("{%1}^{%2}").arg(l, r);
         case geEditKind::Root: {
             const geEditPtr &index = op.leftExp();
             if (index && index->isKind(geEditKind::Num) && static_cast<const geEditNum &>(*index).number() == 2.0)

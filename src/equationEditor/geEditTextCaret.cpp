@@ -1,5 +1,6 @@
 #include "equationEditor/geEditTextCaret.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "equationEditor/geEditBinaryOp.h"
@@ -50,6 +51,7 @@ int geCaretOffsetInText(const geEdit *root, const geEdit *responder) {
     const int position = responder->cursorPosition();
     switch (responder->kind()) {
         case geEditKind::Num: return start + std::min(position, length);
+        case geEditKind::Empty: return start;  // on the "?" that typing replaces
         case geEditKind::Func:
             return position == 0 ? start : start + int(static_cast<const geEditFunc *>(responder)->text().size());
         case geEditKind::Parens: return position == 0 ? start : position == 1 ? start + 1 : start + length;

@@ -20,6 +20,7 @@
 
 #include "equationEditor/geBezierPath.h"
 #include "equationEditor/geEditArchive.h"
+#include "equationEditor/graphEquationEditorAccessible.h"
 #include "equationEditor/geEditLatex.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEquationPicture.h"
@@ -65,6 +66,7 @@ graphEquationEditorView::graphEquationEditorView(QWidget *parent)
     : QWidget(parent), font_(QString::fromLatin1(geDefaultFontFamily), int(geDefaultFontSize)),
       rawFont_(geRawFont::defaultFont()) {
     geEditRegisterArchiveClasses(slArchiveRegistry::shared());
+    graphEquationEditorAccessible::install();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -186,6 +188,14 @@ QRectF graphEquationEditorView::widgetRectOf(const geEdit *node) {
 void graphEquationEditorView::refresh() {
     painted_ = renderWithSelection(true);
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent value(this, model_.equation() ? model_.equation()->string() : QString());
+        QAccessible::updateAccessibility(&value);
+        if (QAccessibleInterface *face = QAccessible::queryAccessibleInterface(this); face && face->textInterface()) {
+            QAccessibleTextCursorEvent caret(this, face->textInterface()->cursorPosition());
+            QAccessible::updateAccessibility(&caret);
+        }
+    }
 }
 
 void graphEquationEditorView::paintEvent(QPaintEvent *) {

@@ -1,6 +1,7 @@
 // The editor view driven through the widget: keys, the calculator line, mouse selection at
 // two zooms, and the caret's blink. The key rules themselves are the model's tests.
 #include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -136,6 +137,37 @@ TEST_F(EditorView, CaretBlinksOnTheTimerWhileFocused) {
     editor()->clearFocus();
     EXPECT_FALSE(timer->isActive());
     EXPECT_NE(editor()->drawCursor(), phase);  // the last phase stays
+}
+
+// Copy as LaTeX: the whole equation without a selection, else the selection.
+TEST_F(EditorView, LatexOfTypedEquations) {
+    struct Row {
+        const char *keys, *latex;
+    };
+    const Row rows[] = {
+        {"1/2", "\\frac{1}{2}"},
+        {"x^2\u2192+1", "x^{2} + 1"},
+        {"(x+1)^3", "{\\left(x + 1\\right)}^{3}"},
+        {"sqrt2", "\\sqrt{2}"},
+        {"sinx", "\\sin\\left(x\\right)"},
+        {"asin(t)", "\\arcsin\\left(t\\right)"},
+        {"abs(x)", "\\left|\\left(x\\right)\\right|"},
+        {"pir^2", "\\pi r^{2}"},
+        {"2*3", "2 \\cdot 3"},
+        {"-x", "-x"},
+        {"y=2x,t=?", "y = 2 x, t = \\square"},
+        {"x=(-b+sqrtb^2\u2192-4ac\u2192)/2a", "x = \\frac{\\left(-b + \\sqrt{b^{2} - 4 a c}\\right)}{2 a}"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.keys);
+        table.addEquation();
+        type(QString::fromUtf8(row.keys));
+        editor()->action("copyLatex")->trigger();
+        EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), row.latex) << text();
+    }
+    type("+y");
+    QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(editor()->latexText().left(6).toStdString(), "x = \\f");
 }
 
 // Zoom doubles the drawing: the widget's box of a node grows with the scale.

@@ -52,6 +52,7 @@ protected:
         EXPECT_FALSE(r.isEmpty());
         return QPointF(r.x() + fx * r.width(), r.y() + fy * r.height()).toPoint();
     }
+    void tableViewSelect(int row) { table.selectRow(row); }
     void click(QPoint p) { QTest::mouseClick(editor(), Qt::LeftButton, {}, p); }
     void drag(QPoint from, QPoint to) {
         QTest::mousePress(editor(), Qt::LeftButton, {}, from);
