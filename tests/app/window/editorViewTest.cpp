@@ -1,6 +1,7 @@
 // The editor view driven through the widget: keys, the calculator line, mouse selection at
 // two zooms, and the caret's blink. The key rules themselves are the model's tests.
 #include <QAction>
+#include <QInputMethodEvent>
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
@@ -39,6 +40,15 @@ TEST_F(EditorView, ReturnAndEnterPressTheGraphButtonAndInsertNothing) {
     editor()->insertText("\n");
     EXPECT_EQ(pressed.count(), 3);
     EXPECT_EQ(text(), "2 * x");
+}
+
+// Text composed by an input method is typed character by character.
+TEST_F(EditorView, ComposedInputArrivesAsTypedText) {
+    QInputMethodEvent compose;
+    compose.setCommitString(QString::fromUtf8("2\u03c0"));
+    QApplication::sendEvent(editor(), &compose);
+    EXPECT_EQ(text(), "2 * pi");
+    EXPECT_EQ(status(), "= 6.2831855\n");
 }
 
 // Keys typed on a selection made with select-all: wrap, divide, negate, replace, leave.
