@@ -10,6 +10,7 @@
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEquationPicture.h"
 #include "equationEditor/geFont.h"
+#include "equationEditor/geTextParser.h"
 #include "equationEditor/graphEquationEditorView.h"
 #include "platform/archive/slArchiver.h"
 #include "platform/archive/slUnarchiver.h"
@@ -93,15 +94,31 @@ geEditPtr graphEquationEditorView::nodeFromClipboard(const QMimeData &data, QStr
     return node;
 }
 
+// A formula copied as text from another program (no equation data beside it) is read with
+// the text parser and pasted as its tree; text that does not parse shows the parser's
+// message and changes nothing.
 void graphEquationEditorView::paste() {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasFormat(QString::fromLatin1(pboardType))) return;
+    if (!data) return;
     QString message;
-    geEditPtr node = nodeFromClipboard(*data, message);
+    geEditPtr node;
+    if (data->hasFormat(QString::fromLatin1(pboardType))) {
+        node = nodeFromClipboard(*data, message);
+    } else if (data->hasText() && !data->text().trimmed().isEmpty()) {
+        const geTextParseResult parsed = geParseText(data->text().trimmed());
+        if (parsed.root && parsed.root->top()) node = parsed.root->top()->copy();
+        else message = parsed.error;
+    } else {
+        return;
+    }
     if (!node) {
         model_.setMessageText(message);
         return;
     }
+    pasteNode(node);
+}
+
+void graphEquationEditorView::pasteNode(const geEditPtr &node) {
     graphEquationEditorModel::PasteResult result = graphEquationEditorModel::PasteResult::NoTarget;
     edit(tr("Paste"), [&] {
         result = model_.pasteNode(node);

@@ -8,6 +8,9 @@
 // the scroll area scrolls over exactly the equation. The view does not own the root it
 // shows; the equation list's entry does.
 //
+// Paste takes the archived subtree of the clipboard, or else its text read with the text
+// parser.
+//
 // Undo: with an undo stack set, every key, Backspace, cut and paste that changes the tree
 // is pushed as one command that restores tree, caret and selection exactly.
 #pragma once
@@ -138,6 +141,8 @@ private:
     // The pasted node from clipboard data, or a message why there is none.
     geEditPtr nodeFromClipboard(const QMimeData &data, QString &message) const;
     void putOnClipboard(const geEditPtr &node, bool text);
+    // Puts node where the selection or the "?" under the caret is, or says why not.
+    void pasteNode(const geEditPtr &node);
 
     graphEquationEditorModel model_;
     QFont font_;

@@ -10,6 +10,7 @@
 #include <QTemporaryFile>
 #include <QUndoStack>
 
+#include "equationEditor/geTextParser.h"
 #include "platform/archive/slArchiver.h"
 #include "platform/archive/slUnarchiver.h"
 #include "windowTestSupport.h"
@@ -157,12 +158,45 @@ TEST_F(Clipboard, RefusedPastesChangeNothing) {
         if (std::string(row.name) != "no target") type("\b");
     }
     EXPECT_EQ(graphEquationEditorView::pasteTargetMessage().size(), 50);
-    // Without equation data, paste does nothing and says nothing.
+    // Without equation data or text, paste does nothing and says nothing.
     QGuiApplication::clipboard()->setText("");
     editor()->setMessageText("");
     editor()->paste();
     EXPECT_EQ(text(), "2 + 3");
     EXPECT_EQ(editor()->statusText(), "");
+}
+
+// Text from another program is read with the text parser and pasted as a tree.
+TEST_F(Clipboard, PlainTextPastesThroughTheParser) {
+    struct Row {
+        const char *text, *after, *message;
+    };
+    const Row rows[] = {
+        {"(-b+sqrt(b^2-4ac))/(2a)", "1 + ((- b) + sqrt(b^2 - 4 * a * c))/(2 * a)", ""},
+        {"  3/4  ", "1 + 3/4", "= 1.75\n"},
+        {"exp(x)", "1 + ?", "unknown function exp at column 1"},
+        {"2+", "1 + ?", nullptr},  // the parser's message, whatever its words
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.text);
+        window.addEquation();
+        type("1+");
+        editor()->setMessageText("");
+        // Set by another process, so the clipboard holds text only.
+        QProcess writer;
+        writer.start(QCoreApplication::applicationFilePath(), {"--write-clipboard-text", row.text});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return clip()->text() == row.text; }, 20000));
+        EXPECT_FALSE(clip()->hasFormat(graphEquationEditorView::pboardType));
+        editor()->paste();
+        EXPECT_EQ(text(), row.after);
+        const QString message = row.message ? QString::fromUtf8(row.message) : geParseText(row.text).error;
+        EXPECT_EQ(editor()->statusText(), message);
+        if (std::string(row.after) == "1 + ?") {
+            EXPECT_FALSE(message.isEmpty());  // a refusal always says why
+        }
+        writer.kill();
+        writer.waitForFinished();
+    }
 }
 
 }  // namespace
