@@ -24,6 +24,9 @@ protected:
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        // Keys and shortcuts reach the editor only once the window is active; on an X server
+        // that takes a round trip.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         editor()->setFocus();
     }
 
