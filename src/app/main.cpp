@@ -1,0 +1,44 @@
+// plotweave: the desktop application. Files named on the command line are opened as the
+// desktop's open requests; when an instance is already running they are handed to it.
+#include "app/graphController.h"
+#include "app/graphDBusService.h"
+#include "app/graphDialogs.h"
+#include "platform/graphSoundPlayer.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int main(int argc, char *argv[])
+{
+    QApplication::setOrganizationName(QStringLiteral("Plotweave"));
+    QApplication::setApplicationName(QStringLiteral("Plotweave"));
+    QApplication::setDesktopFileName(QStringLiteral("org.plotweave.Plotweave"));
+    QApplication app(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Plotweave, a graphing calculator."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Equation sets (.plw) to open."),
+                                 QStringLiteral("[files...]"));
+    parser.process(app);
+    const QStringList files = parser.positionalArguments();
+
+    if (!files.isEmpty() && graphForwardFilesToRunningInstance(files))
+        return 0;
+
+    graphQtDialogs dialogs;
+    graphCanberraPlayer sounds;
+    graphController controller(dialogs, sounds);
+    app.setWindowIcon(QIcon(QStringLiteral(":/plotweave/plotweave.svg")));
+    installEquationWindow(controller);
+    controller.applicationWillFinishLaunching();
+    QObject::connect(&app, &QGuiApplication::applicationStateChanged, &controller,
+                     [&controller](Qt::ApplicationState state) {
+                         controller.applicationActiveChanged(state == Qt::ApplicationActive);
+                     });
+    graphDBusService service(controller);
+    service.registerOnSessionBus();
+    for (const QString &path : files)
+        controller.openFile(path);
+    return app.exec();
+}
