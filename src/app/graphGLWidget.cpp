@@ -108,6 +108,11 @@ void graphGLWidget::resizeGL(int width, int height)
 void graphGLWidget::paintGL()
 {
     core->drawRect();
+    // The graph clears with alpha 0; the window shows it opaque.
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     emit frameDrawn();
 }
 
