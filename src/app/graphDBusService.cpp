@@ -13,15 +13,28 @@ graphDBusService::graphDBusService(graphController &controller, QObject *parent)
 {
 }
 
+graphDBusService::~graphDBusService()
+{
+    if (!registered)
+        return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    bus.unregisterObject(QString::fromLatin1(graphServicePath));
+    bus.unregisterService(QString::fromLatin1(graphServiceName));
+}
+
 bool graphDBusService::registerOnSessionBus()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
-    if (!bus.registerService(QString::fromLatin1(graphServiceName)))
+    if (!bus.registerObject(QString::fromLatin1(graphServicePath), this, QDBusConnection::ExportAllSlots))
         return false;
-    return bus.registerObject(QString::fromLatin1(graphServicePath), this,
-                              QDBusConnection::ExportAllSlots);
+    if (!bus.registerService(QString::fromLatin1(graphServiceName))) {
+        bus.unregisterObject(QString::fromLatin1(graphServicePath));
+        return false;
+    }
+    registered = true;
+    return true;
 }
 
 QByteArray graphDBusService::GraphImage(const QString &text)

@@ -17,6 +17,7 @@ class graphDBusService : public QObject, protected QDBusContext {
     Q_CLASSINFO("D-Bus Interface", "org.plotweave.Plotweave")
 public:
     explicit graphDBusService(graphController &controller, QObject *parent = nullptr);
+    ~graphDBusService() override;
 
     // Registers the object and takes the service name; false when another instance owns
     // it or there is no session bus.
@@ -32,6 +33,7 @@ public slots:
 
 private:
     graphController &controller;
+    bool registered = false;
 };
 
 // Hands the files to the instance that owns the service name. True when it took them.
