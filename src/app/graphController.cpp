@@ -88,7 +88,10 @@ void graphController::applicationWillFinishLaunching()
         tableWindow->show();
 
     modifiedTimer = new QTimer(this);
-    connect(modifiedTimer, &QTimer::timeout, this, &graphController::updateModified);
+    connect(modifiedTimer, &QTimer::timeout, this, [this] {
+        updateModified();
+        describeGraph();
+    });
     modifiedTimer->start(modifiedCheckInterval);
     rebuildRecentMenu();
 }
@@ -214,6 +217,22 @@ QWidget *graphController::dialogParent()
 {
     QWidget *active = QApplication::activeWindow();
     return active != nullptr ? active : window.get();
+}
+
+// Screen readers learn what the graph shows from its accessible description.
+void graphController::describeGraph()
+{
+    QStringList shown;
+    if (graphView().isGraphed()) {
+        for (const auto &entry : table->equations()) {
+            if (entry->equation())
+                shown << QStringLiteral("%1: %2").arg(entry->name(), entry->equation()->string());
+        }
+    }
+    const QString text = shown.isEmpty() ? QStringLiteral("Nothing graphed")
+                                         : QStringLiteral("Graph of ") + shown.join(QStringLiteral("; "));
+    if (graphWidget().accessibleDescription() != text)
+        graphWidget().setAccessibleDescription(text);
 }
 
 void graphController::setStatusText(const QString &text) { window->statusText().setText(text); }

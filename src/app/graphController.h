@@ -109,6 +109,7 @@ private:
     void activatePreferences();
     void markSaved();
     void updateModified();
+    void describeGraph();
     void addRecentFile(const QString &path);
     void rebuildRecentMenu();
     void saveGeometry();

@@ -47,9 +47,6 @@ public:
     // The contextual menu for the current graph, built from the core's items.
     QMenu *contextMenu();
 
-    // The accessible description: the graphed equations' names.
-    void setGraphedDescription(const QString &text) { setAccessibleDescription(text); }
-
 signals:
     // After each drawn frame (tests and the start-up figure wait on it).
     void frameDrawn();
