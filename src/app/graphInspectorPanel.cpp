@@ -114,6 +114,11 @@ void graphInspectorPanel::setZoomOutEnabled(bool enabled)
 void graphInspectorPanel::showInspectorPage(bool threeD)
 {
     ui->pages->setCurrentWidget(threeD ? ui->inspectorView3D : ui->inspectorView2D);
+    // The settings may have been changed elsewhere (preferences, menus).
+    ui->drawMode->setCurrentIndex(view.getDrawMode());
+    ui->divisions3D->setCurrentText(QString::number(view.getDivisions3D()));
+    ui->constrainProportions->setChecked(view.getConstrainProportions());
+    ui->resetGraph->setChecked(view.getResetGraph());
 }
 
 void graphInspectorPanel::showParametricPanel(bool visible) { ui->parametricPanel->setVisible(visible); }
