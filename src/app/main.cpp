@@ -3,6 +3,7 @@
 #include "app/graphController.h"
 #include "app/graphDBusService.h"
 #include "app/graphDialogs.h"
+#include "app/graphGLWidget.h"
 #include "platform/graphSoundPlayer.h"
 
 #include <QApplication>
@@ -20,6 +21,10 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Equation sets (.plw) to open."),
                                  QStringLiteral("[files...]"));
+    const QCommandLineOption quitAfterDrawing(
+        QStringLiteral("quit-after-drawing"),
+        QStringLiteral("Quit once the graph of the opened files has been drawn (start-up timing)."));
+    parser.addOption(quitAfterDrawing);
     parser.process(app);
     const QStringList files = parser.positionalArguments();
 
@@ -40,5 +45,10 @@ int main(int argc, char *argv[])
     service.registerOnSessionBus();
     for (const QString &path : files)
         controller.openFile(path);
+    if (parser.isSet(quitAfterDrawing)) {
+        QObject::connect(&controller.graphWidget(), &graphGLWidget::frameDrawn, &app, [] {
+            QCoreApplication::quit();
+        }, Qt::QueuedConnection);
+    }
     return app.exec();
 }
