@@ -128,7 +128,7 @@ void graphController::connectMenus()
     connect(ui.actionSaveAs, &QAction::triggered, this, [this] { saveEquationSetAs(); });
     connect(ui.actionSnapshot, &QAction::triggered, this, &graphController::snapshot);
     connect(ui.actionPrint, &QAction::triggered, this, &graphController::print);
-    connect(ui.actionQuit, &QAction::triggered, this, &graphController::quit);
+    connect(ui.actionQuit, &QAction::triggered, this, [this] { quit(); });
     connect(ui.actionZoomIn, &QAction::triggered, widget, [this] { graphView().zoomIn(); });
     connect(ui.actionZoomOut, &QAction::triggered, widget, [this] { graphView().zoomOut(); });
     connect(ui.actionReturnToOrigin, &QAction::triggered, widget, [this] { graphView().scrollToOrigin(); });
@@ -200,10 +200,10 @@ void graphController::saveGeometry()
     QSettings().setValue(QStringLiteral("mainWindow"), window->saveGeometry());
 }
 
-void graphController::quit()
+bool graphController::quit()
 {
     if (!maybeSave())
-        return;
+        return false;
     saveGeometry();
     modifiedTimer->stop();
     inspectorPanel->hide();
@@ -211,6 +211,7 @@ void graphController::quit()
         tableWindow->hide();
     window->hide();
     QCoreApplication::quit();
+    return true;
 }
 
 QWidget *graphController::dialogParent()

@@ -69,7 +69,8 @@ public:
     // Asks Save / Discard / Cancel when the list has unsaved changes; false to stop.
     bool maybeSave();
     bool isModified() const;
-    void quit();
+    // Quits unless the user cancels the unsaved-changes question; false when cancelled.
+    bool quit();
 
     // Images.
     void snapshot();

@@ -41,6 +41,13 @@ int main(int argc, char *argv[])
                      [&controller](Qt::ApplicationState state) {
                          controller.applicationActiveChanged(state == Qt::ApplicationActive);
                      });
+    // With every window closed there is nothing left to show the program: it quits, asking
+    // about unsaved changes first, and shows the graph again if the user cancels.
+    app.setQuitOnLastWindowClosed(false);
+    QObject::connect(&app, &QGuiApplication::lastWindowClosed, &controller, [&controller] {
+        if (!controller.quit())
+            controller.newWindow();
+    });
     graphDBusService service(controller);
     service.registerOnSessionBus();
     for (const QString &path : files)
