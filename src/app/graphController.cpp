@@ -108,13 +108,6 @@ void graphController::activatePreferences()
     view.setDrawMode(2);
 }
 
-void graphController::applicationActiveChanged(bool active)
-{
-    if (!tableWindow)
-        return;
-    QMetaObject::invokeMethod(tableWindow, active ? "startCursor" : "stopCursor");
-}
-
 void graphController::connectMenus()
 {
     Ui::graphMainWindow &ui = window->ui();
@@ -134,7 +127,7 @@ void graphController::connectMenus()
     connect(ui.actionReturnToOrigin, &QAction::triggered, widget, [this] { graphView().scrollToOrigin(); });
     connect(ui.actionResetDefaults, &QAction::triggered, widget, [this] { graphView().resetDefaultValues(); });
 
-    // The Edit menu acts on the equation window's editor, by its slot names.
+    // The Edit menu acts on the equation window's editor.
     const std::pair<QAction *, const char *> edits[] = {
         {ui.actionUndo, "undo"},         {ui.actionRedo, "redo"},   {ui.actionCut, "cut"},
         {ui.actionCopy, "copy"},         {ui.actionCopyText, "copyText"},
@@ -142,10 +135,10 @@ void graphController::connectMenus()
         {ui.actionSelectAll, "selectAll"},
     };
     for (const auto &[action, slot] : edits) {
-        const char *name = slot;
+        const QString name = QString::fromLatin1(slot);
         connect(action, &QAction::triggered, this, [this, name] {
-            if (tableWindow)
-                QMetaObject::invokeMethod(tableWindow, name);
+            if (editCommand)
+                editCommand(name);
         });
     }
 }

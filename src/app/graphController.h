@@ -45,13 +45,13 @@ public:
     ~graphController() override;
 
     void setEquationWindowFactory(equationWindowFactory factory) { makeEquationWindow = std::move(factory); }
+    // The Edit menu's commands ("undo", "cut", "copyLatex", ...) for the equation window.
+    void setEditCommand(std::function<void(const QString &command)> command) { editCommand = std::move(command); }
     // The system beep; QApplication::beep unless replaced.
     void setBeep(std::function<void()> beep) { systemBeep = std::move(beep); }
 
     // Launch: everything up to and including showing the main window.
     void applicationWillFinishLaunching();
-    // The equation window's caret blinks only while the application is active.
-    void applicationActiveChanged(bool active);
 
     // Windows.
     void newWindow();
@@ -120,6 +120,7 @@ private:
     graphSoundPlayer &sounds;
     std::function<void()> systemBeep;
     equationWindowFactory makeEquationWindow;
+    std::function<void(const QString &)> editCommand;
 
     std::unique_ptr<graphMainWindow> window;
     std::unique_ptr<graphInspectorPanel> inspectorPanel;

@@ -96,8 +96,6 @@ void graphController::updateModified()
 {
     const bool modified = isModified();
     window->setWindowModified(modified);
-    if (tableWindow)
-        tableWindow->setWindowModified(modified);
 }
 
 bool graphController::maybeSave()

@@ -1,6 +1,7 @@
 #include "app/graphEquationTable.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "engine/engine.h"
 #include "equationEditor/geEditArchive.h"
@@ -45,10 +46,28 @@ void graphEquationTable::addEquation() {
 // row) becomes the selection, so the editor keeps showing an entry.
 void graphEquationTable::deleteEquation() {
     if (equationCount() <= 1 || selectedRow_ < 0 || selectedRow_ >= equationCount()) return;
-    equations_.erase(equations_.begin() + selectedRow_);
-    if (equationCount() == 1) setDeleteEnabled(false);
+    takeEquation(selectedRow_);
+}
+
+graphEquationContainerPtr graphEquationTable::takeEquation(int row) {
+    if (row < 0 || row >= equationCount()) return nullptr;
+    graphEquationContainerPtr entry = equations_[static_cast<size_t>(row)];
+    equations_.erase(equations_.begin() + row);
+    setDeleteEnabled(equationCount() > 1);
     observer_->entriesChanged();
-    selectRow(std::min(selectedRow_, equationCount() - 1));
+    selectRow(std::min(row, equationCount() - 1));
+    if (graphView_ && graphView_->isGraphed()) graph();
+    observer_->editorFocusRequested();
+    return entry;
+}
+
+void graphEquationTable::insertEquation(int row, graphEquationContainerPtr entry) {
+    if (!entry) return;
+    row = std::clamp(row, 0, equationCount());
+    equations_.insert(equations_.begin() + row, std::move(entry));
+    setDeleteEnabled(equationCount() > 1);
+    observer_->entriesChanged();
+    selectRow(row);
     if (graphView_ && graphView_->isGraphed()) graph();
     observer_->editorFocusRequested();
 }

@@ -54,6 +54,12 @@ public:
     graphEquationContainerPtr addEmptyEquation();
     void addEquation();
     void deleteEquation();
+    // Undo's counterparts of add and delete. insertEquation puts an entry back at row and
+    // selects it; takeEquation removes the entry at row whatever the count, selects its
+    // neighbour and answers it (null for a row out of range). Both regraph a graphed view,
+    // as deleting does, and leave the counter of names alone.
+    void insertEquation(int row, graphEquationContainerPtr entry);
+    graphEquationContainerPtr takeEquation(int row);
     // Graphs every entry; the graph view's answer (empty after success) becomes the message.
     void graph();
     // The window's table selected a row (or none, -1).

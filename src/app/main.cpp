@@ -37,10 +37,6 @@ int main(int argc, char *argv[])
     app.setWindowIcon(QIcon(QStringLiteral(":/plotweave/plotweave.svg")));
     installEquationWindow(controller);
     controller.applicationWillFinishLaunching();
-    QObject::connect(&app, &QGuiApplication::applicationStateChanged, &controller,
-                     [&controller](Qt::ApplicationState state) {
-                         controller.applicationActiveChanged(state == Qt::ApplicationActive);
-                     });
     // With every window closed there is nothing left to show the program: it quits, asking
     // about unsaved changes first, and shows the graph again if the user cancels.
     app.setQuitOnLastWindowClosed(false);

@@ -187,6 +187,60 @@ void graphEquationEditorModel::selectAll() {
     selectNode(equation_->top());
 }
 
+void graphEquationEditorModel::clearMarks() {
+    if (keyResponder_) keyResponder_->setHasCursor(false);
+    if (selection_) selection_->setIsSelected(false);
+}
+
+void graphEquationEditorModel::setDragSelection(geEditPtr node) {
+    if (selection_ && selection_ != node) selection_->setIsSelected(false);
+    selection_ = std::move(node);
+}
+
+void graphEquationEditorModel::endDragAtAnchor() {
+    if (!selection_) return;
+    geEditPtr number = std::move(selection_);
+    selection_.reset();
+    if (keyResponder_ && keyResponder_ != number) keyResponder_->setHasCursor(false);
+    setKeyResponder(number);
+}
+
+void graphEquationEditorModel::restoreState(geEditPtr responder, geEditPtr selection) {
+    keyResponder_ = std::move(responder);
+    selection_ = std::move(selection);
+}
+
+void graphEquationEditorModel::cut() {
+    geEditPtr s = effectiveSelection();
+    if (!s || !s->parent()) return;
+    geEditPtr r = s->deleteNode();
+    endSelection(s);
+    if (keyResponder_) keyResponder_->setHasCursor(false);
+    setKeyResponder(r);
+    if (r && r != s) enterFromRight(r);
+}
+
+graphEquationEditorModel::PasteResult graphEquationEditorModel::pasteNode(geEditPtr node) {
+    if (!node) return PasteResult::NoTarget;
+    geEditPtr target = effectiveSelection();
+    if (!target && keyResponder_ && keyResponder_->isKind(geEditKind::Empty)) target = keyResponder_;
+    geEdit *parent = target ? target->parent() : nullptr;
+    if (!parent) return PasteResult::NoTarget;
+    // The pasted subtree hangs below the target's parent: the tree keeps the keys' limit.
+    int depth = 1;
+    for (geEdit *p = parent; p; p = p->parent()) ++depth;
+    if (depth + node->height() > geMaxTreeHeight) return PasteResult::TooTall;
+    endSelection(target);
+    target->setHasCursor(false);
+    keyResponder_.reset();
+    // A function that rebuilds around its new argument hands the cursor on; the cursor
+    // goes to the pasted node's right end instead.
+    geEditPtr answer = parent->replaceExpression(target.get(), node);
+    if (answer && answer != node) answer->setHasCursor(false);
+    enterFromRight(node);
+    return PasteResult::Pasted;
+}
+
 void graphEquationEditorModel::calculate() {
     // An equation with a placeholder or a variable shows nothing; nor does a failed
     // evaluation (1/0, a relation) rather than an undefined number. Otherwise the value in

@@ -61,6 +61,27 @@ public:
     void inputString(const QString &text);
     void selectAll();
 
+    // Mouse: clears the cursor and selection marks; the key responder stays as the anchor
+    // of a drag that may follow.
+    void clearMarks();
+    // A drag made node the selection; the key responder stays set as its anchor.
+    void setDragSelection(geEditPtr node);
+    // A drag inside a number came back to its anchor: the caret state again.
+    void endDragAtAnchor();
+
+    // Sets both without touching any node's marks (undo restores the marks itself).
+    void restoreState(geEditPtr responder, geEditPtr selection);
+
+    // Clipboard edits. cut deletes the selection and leaves the caret where it stood.
+    void cut();
+    // Puts node in place of the selection, or of the placeholder that holds the cursor,
+    // with the cursor at its right end. Refused (false, nothing changed) without such a
+    // target, or when the tree would grow taller than the keys may build it.
+    enum class PasteResult { Pasted, NoTarget, TooTall };
+    PasteResult pasteNode(geEditPtr node);
+    // The node cut, copy and paste work on: a selected root stands for its top node.
+    geEditPtr selectedNode() const { return effectiveSelection(); }
+
     // Shows "= value\n" for an equation without placeholders and variables, else nothing.
     void calculate();
 

@@ -85,6 +85,7 @@ struct launchedApp {
     {
         sounds.available = std::move(availableSounds);
         controller.setBeep([this] { beeps++; });
+        installEquationWindow(controller);
         controller.applicationWillFinishLaunching();
         graph().setFixedSize(400, 400);
         waitForFrame();

@@ -1,0 +1,188 @@
+// The editor view driven through the widget: keys, the calculator line, mouse selection at
+// two zooms, and the caret's blink. The key rules themselves are the model's tests.
+#include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "windowTestSupport.h"
+
+using namespace windowTest;
+
+namespace {
+
+class EditorView : public WindowTest {};
+
+// The status line after each key: a placeholder or a variable empties it.
+TEST_F(EditorView, CalculatorLineFollowsEachKey) {
+    struct Row {
+        const char *key;
+        const char *status;
+    };
+    const Row rows[] = {{"1", "= 1\n"}, {"+", ""}, {"2", "= 3\n"}, {"/", ""}, {"4", "= 1.5\n"}, {"x", ""}};
+    for (const Row &row : rows) {
+        type(QString::fromUtf8(row.key));
+        EXPECT_EQ(status(), row.status) << "after " << row.key << " in " << text();
+        EXPECT_EQ(child<QLabel>("messageField")->text().toStdString(), row.status);
+    }
+}
+
+TEST_F(EditorView, ReturnAndEnterPressTheGraphButtonAndInsertNothing) {
+    QSignalSpy pressed(child<QPushButton>("graphButton"), &QPushButton::clicked);
+    type("2x");
+    QTest::keyClick(editor(), Qt::Key_Return);
+    QTest::keyClick(editor(), Qt::Key_Enter);
+    editor()->insertText("\n");
+    EXPECT_EQ(pressed.count(), 3);
+    EXPECT_EQ(text(), "2 * x");
+}
+
+// Keys typed on a selection made with select-all: wrap, divide, negate, replace, leave.
+TEST_F(EditorView, KeysOnASelection) {
+    struct Row {
+        const char *name, *before, *keys, *after;
+    };
+    const Row rows[] = {
+        {"parentheses", "x+1", "(", "(x + 1)"},
+        {"fraction, cursor in the denominator", "x+1", "/2", "(x + 1)/2"},
+        {"minus wraps a sum", "x+1", "-", "(- (x + 1))"},
+        {"minus on a letter", "x", "-", "(- x)"},
+        {"minus on a negation changes nothing", "-x", "-", "(- x)"},
+        {"a digit replaces", "x+1", "7", "7"},
+        {"left arrow leaves before", "x+1", "\u21902*", "2 * x + 1"},
+        {"right arrow leaves after", "x+1", "\u2192+3", "x + 1 + 3"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        table.addEquation();
+        type(QString::fromUtf8(row.before));
+        QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+        ASSERT_NE(model().selection(), nullptr);
+        type(QString::fromUtf8(row.keys));
+        EXPECT_EQ(text(), row.after);
+    }
+}
+
+// Clicks and drags land on what is under the pointer, at actual size and zoomed.
+TEST_F(EditorView, MouseHitsTheNodeAndCharactersUnderThePointer) {
+    for (double scale : {1.0, 2.0}) {
+        SCOPED_TRACE(scale);
+        table.addEquation();
+        editor()->setScale(scale);
+        type("12+3456");
+        auto *sum = model().equation()->top().get();
+        ASSERT_TRUE(sum->isKind(geEditKind::Add));
+        auto *left = static_cast<geEditBinaryOp *>(sum)->leftExp().get();
+        auto *number = static_cast<geEditNum *>(static_cast<geEditBinaryOp *>(sum)->rightExp().get());
+
+        // A click just right of the middle of "3456" puts the caret between 4 and 5.
+        click(pointIn(number, 0.55));
+        EXPECT_EQ(model().keyResponder().get(), number);
+        EXPECT_EQ(number->cursorPosition(), 2);
+        type("0");
+        EXPECT_EQ(number->text(), "34056");
+
+        // A drag from the first digit to the third selects "340"; back to the start, a caret.
+        const QPoint start = pointIn(number, 0.02);
+        QTest::mousePress(editor(), Qt::LeftButton, {}, start);
+        QTest::mouseMove(editor(), pointIn(number, 0.58));
+        EXPECT_EQ(number->selectedString(), "340");
+        EXPECT_EQ(model().selection().get(), number);
+        QTest::mouseMove(editor(), start);
+        QTest::mouseRelease(editor(), Qt::LeftButton, {}, start);
+        EXPECT_EQ(model().selection(), nullptr);
+        EXPECT_EQ(model().keyResponder().get(), number);
+        EXPECT_TRUE(number->hasCursor());
+
+        // A drag from one operand to the other selects the sum as a whole.
+        drag(pointIn(left), pointIn(number));
+        EXPECT_EQ(model().selection().get(), sum);
+        EXPECT_TRUE(sum->isSelected());
+        // A click outside every node leaves no cursor; keys then change nothing.
+        click(QPoint(editor()->width() - 2, 2));
+        EXPECT_EQ(model().keyResponder(), nullptr);
+        type("9");
+        EXPECT_EQ(text(), "12 + 34056");
+    }
+}
+
+// A drag that starts without a cursor selects the top node, so keys find a parent.
+TEST_F(EditorView, DragWithoutACursorSelectsTheTopNode) {
+    type("x+1");
+    click(QPoint(editor()->width() - 2, 2));
+    ASSERT_EQ(model().keyResponder(), nullptr);
+    drag(QPoint(editor()->width() - 2, 2), QPoint(editor()->width() - 3, 3));
+    EXPECT_EQ(model().selection(), model().equation()->top());
+    type("(");
+    EXPECT_EQ(text(), "(x + 1)");
+}
+
+// The caret blinks on the timer while the view has focus and keeps its phase without.
+TEST_F(EditorView, CaretBlinksOnTheTimerWhileFocused) {
+    auto *timer = editor()->findChild<QTimer *>("caretBlink");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(editor()->hasFocus());
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 500);
+    const bool phase = editor()->drawCursor();
+    QMetaObject::invokeMethod(timer, "timeout");
+    EXPECT_NE(editor()->drawCursor(), phase);
+    QMetaObject::invokeMethod(timer, "timeout");
+    EXPECT_EQ(editor()->drawCursor(), phase);
+    QMetaObject::invokeMethod(timer, "timeout");
+    child<QPushButton>("addButton")->setFocus();  // any other control
+    child<QPushButton>("addButton")->setFocus();
+    editor()->clearFocus();
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_NE(editor()->drawCursor(), phase);  // the last phase stays
+}
+
+// Copy as LaTeX: the whole equation without a selection, else the selection.
+TEST_F(EditorView, LatexOfTypedEquations) {
+    struct Row {
+        const char *keys, *latex;
+    };
+    const Row rows[] = {
+        {"1/2", "\\frac{1}{2}"},
+        {"x^2\u2192+1", "x^{2} + 1"},
+        {"(x+1)^3", "{\\left(x + 1\\right)}^{3}"},
+        {"sqrt2", "\\sqrt{2}"},
+        {"sinx", "\\sin\\left(x\\right)"},
+        {"asin(t)", "\\arcsin\\left(t\\right)"},
+        {"abs(x)", "\\left|\\left(x\\right)\\right|"},
+        {"pir^2", "\\pi r^{2}"},
+        {"2*3", "2 \\cdot 3"},
+        {"-x", "-x"},
+        {"y=2x,t=?", "y = 2 x, t = \\square"},
+        {"x=(-b+sqrtb^2\u2192-4ac\u2192)/2a", "x = \\frac{\\left(-b + \\sqrt{b^{2} - 4 a c}\\right)}{2 a}"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.keys);
+        table.addEquation();
+        type(QString::fromUtf8(row.keys));
+        editor()->action("copyLatex")->trigger();
+        EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), row.latex) << text();
+    }
+    type("+y");
+    QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(editor()->latexText().left(6).toStdString(), "x = \\f");
+}
+
+// Zoom doubles the drawing: the widget's box of a node grows with the scale.
+TEST_F(EditorView, ZoomScalesTheLayout) {
+    type("x^2");
+    const geEdit *top = model().equation()->top().get();
+    const QRectF one = editor()->widgetRectOf(top);
+    editor()->action("zoomIn")->trigger();
+    EXPECT_EQ(editor()->scale(), 1.25);
+    editor()->setScale(2.0);
+    const QRectF two = editor()->widgetRectOf(top);
+    EXPECT_NEAR(two.width(), 2 * one.width(), 0.01);
+    EXPECT_NEAR(two.height(), 2 * one.height(), 0.01);
+    // The equation stands at the top of the visible area.
+    EXPECT_NEAR(two.top(), 0, 1);
+}
+
+}  // namespace
