@@ -1,7 +1,10 @@
 // The application's windows as a user meets them: launch, the graph drawn, files, images,
 // the inspector and the sounds.
 #include "appTestSupport.h"
+#include "app/graphEquationWindow.h"
 #include "app/graphInspectorPanel.h"
+#include "equationEditor/graphEquationEditorView.h"
+#include "ui_graphMainWindow.h"
 #include "windowTestSupport.h"
 
 #include <QFile>
@@ -69,12 +72,20 @@ TEST(windowLaunch, startsWithOneEquationTheGraphAndTheSavedFrame)
     EXPECT_TRUE(app.graph().isVisible());
     EXPECT_EQ(app.controller.mainWindow().geometry().size(), frame.size());
     EXPECT_FALSE(app.controller.isModified());
+    EXPECT_TRUE(app.equationWindow().isVisible());
+    EXPECT_EQ(app.equationWindow().windowTitle(), "Untitled");
 }
 
 TEST(windowGraph, aTypedCurveIsDrawnInItsColour)
 {
     launchedApp app;
-    app.setEquations({QStringLiteral("y=x^2")});
+    graphEquationEditorView *editor = app.equationWindow().editor();
+    editor->setFocus();
+    QTest::keyClicks(editor, QStringLiteral("y=x^2"));
+    QSignalSpy drawn(&app.graph(), &graphGLWidget::frameDrawn);
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(drawn.wait(5000));
+    EXPECT_EQ(app.table().equations()[0]->equation()->string(), "y = x^2");
     EXPECT_EQ(app.status(), "(0.0, 0.0)");
     const QImage image = app.graph().grabFramebuffer().convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(image.width(), 400);
@@ -97,6 +108,7 @@ TEST(windowFiles, saveOpenAndDamagedFiles)
     app.dialogs.saveNames.push_back(saved);
     app.controller.saveEquationSet();
     EXPECT_EQ(app.table().name(), saved);
+    EXPECT_EQ(app.equationWindow().windowTitle(), "line.plw");
     EXPECT_FALSE(app.controller.isModified());
     app.table().addEquation();
     app.controller.saveEquationSet();
@@ -176,6 +188,14 @@ TEST(windowFiles, unsavedChangesAreAskedAbout)
         EXPECT_EQ(app.dialogs.unsavedAsked, QStringList{"other.plw"});
         EXPECT_EQ(app.table().equationCount(), c.opens && !c.savedFirst ? 1 : 2);
     }
+    // Closing the equation window asks; Cancel keeps it open.
+    app.table().addEquation();
+    app.dialogs.unsavedAsked.clear();
+    app.dialogs.unsavedAnswers = {graphDialogs::unsavedAnswer::cancel};
+    app.equationWindow().close();
+    EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
+    EXPECT_TRUE(app.equationWindow().isVisible());
+
     // Quit asks too; Cancel keeps the application running.
     app.table().addEquation();
     app.dialogs.unsavedAsked.clear();
@@ -183,6 +203,24 @@ TEST(windowFiles, unsavedChangesAreAskedAbout)
     app.controller.quit();
     EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
     EXPECT_TRUE(app.controller.mainWindow().isVisible());
+}
+
+TEST(windowMenus, editCommandsReachTheEquationEditor)
+{
+    launchedApp app;
+    graphEquationEditorView *editor = app.equationWindow().editor();
+    editor->setFocus();
+    QTest::keyClicks(editor, QStringLiteral("y=2x"));
+    Ui::graphMainWindow &menus = app.controller.mainWindow().ui();
+    menus.actionUndo->trigger();
+    EXPECT_EQ(app.table().equations()[0]->equation()->string(), "y = 2");
+    menus.actionRedo->trigger();
+    EXPECT_EQ(app.table().equations()[0]->equation()->string(), "y = 2 * x");
+    menus.actionSelectAll->trigger();
+    menus.actionCut->trigger();
+    EXPECT_EQ(app.table().equations()[0]->equation()->string(), "?");  // the empty placeholder
+    EXPECT_EQ(menus.actionOpen->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(menus.actionZoomIn->shortcut(), QKeySequence(QKeySequence::ZoomIn));
 }
 
 TEST(windowImages, snapshotsAndPrinting)

@@ -5,6 +5,7 @@
 #include "app/graphController.h"
 #include "app/graphDialogs.h"
 #include "app/graphEquationTable.h"
+#include "app/graphEquationWindow.h"
 #include "app/graphGLWidget.h"
 #include "app/graphMainWindow.h"
 #include "platform/graphSoundPlayer.h"
@@ -93,6 +94,7 @@ struct launchedApp {
     graphGLWidget &graph() { return controller.graphWidget(); }
     graphGLView &view() { return controller.graphView(); }
     graphEquationTable &table() { return controller.equationTable(); }
+    graphEquationWindow &equationWindow() { return *static_cast<graphEquationWindow *>(controller.equationWindow()); }
     QString status() { return controller.mainWindow().findChild<QLabel *>(QStringLiteral("statusText"))->text(); }
     // Types keys into equation n and graphs the list.
     void setEquations(const std::vector<QString> &keys);
