@@ -1,6 +1,6 @@
 // Screenshots of the application for people to look at (not a test): the main window with
 // a 2D set, a trace in progress, the inspector, a shaded surface and the equation window.
-// Run under xvfb-run with a screen of 1400 x 900: windowScreenshots OUTDIR EXAMPLESDIR.
+// Run under xvfb-run with a screen of 1500 x 900: windowScreenshots OUTDIR EXAMPLESDIR.
 #include "app/graphInspectorPanel.h"
 #include "windowTestSupport.h"
 
@@ -36,8 +36,8 @@ int main(int argc, char **argv)
     view.updateBoundsText();
     view.compileEquations();
     if (QWidget *equations = plot.controller.equationWindow())
-        equations->move(830, 330);
-    plot.controller.inspector().move(830, 0);
+        equations->setGeometry(815, 205, 660, 330);
+    plot.controller.inspector().move(815, 0);
     plot.controller.showInspector();
     plot.waitForFrame();
     shoot(out + QStringLiteral("/main2D.png"));
