@@ -131,6 +131,7 @@ private:
     QString actionSound;
     bool playSounds = true;
     QByteArray savedArchive;  // the list as last opened or saved
+    QByteArray discardedArchive;  // the list when the user last chose to discard its changes
     QTimer *modifiedTimer = nullptr;
 };
 

@@ -87,6 +87,7 @@ QByteArray tableArchive(const graphEquationTable &table)
 void graphController::markSaved()
 {
     savedArchive = tableArchive(*table);
+    discardedArchive.clear();
     updateModified();
 }
 
@@ -100,7 +101,9 @@ void graphController::updateModified()
 
 bool graphController::maybeSave()
 {
-    if (!isModified())
+    // Changes the user chose to discard are not asked about again (closing the equation
+    // window, then quitting).
+    if (!isModified() || tableArchive(*table) == discardedArchive)
         return true;
     const QString name = table->name().isEmpty() ? QStringLiteral("Untitled")
                                                  : QFileInfo(table->name()).fileName();
@@ -111,6 +114,7 @@ bool graphController::maybeSave()
         saveEquationSet();
         return !isModified();
     case graphDialogs::unsavedAnswer::discard:
+        discardedArchive = tableArchive(*table);
         return true;
     case graphDialogs::unsavedAnswer::cancel:
         return false;

@@ -7,6 +7,7 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QFileInfo>
+#include <QTimer>
 
 graphDBusService::graphDBusService(graphController &controller, QObject *parent)
     : QObject(parent), controller(controller)
@@ -52,12 +53,16 @@ QByteArray graphDBusService::GraphImage(const QString &text)
 
 void graphDBusService::Graph(const QString &text) { controller.graphEquationService(text); }
 
+// The reply goes out at once: opening may ask about unsaved changes, and the launching
+// process must not wait for the user.
 void graphDBusService::OpenFiles(const QStringList &paths)
 {
-    for (const QString &path : paths)
-        controller.openFile(path);
-    controller.newWindow();
-    controller.bringEquationWindowForward();
+    QTimer::singleShot(0, &controller, [target = &controller, paths] {
+        for (const QString &path : paths)
+            target->openFile(path);
+        target->newWindow();
+        target->bringEquationWindowForward();
+    });
 }
 
 bool graphForwardFilesToRunningInstance(const QStringList &paths)

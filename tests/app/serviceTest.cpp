@@ -78,9 +78,13 @@ TEST(graphServices, aSecondLaunchHandsItsFileToTheRunningOne)
     ASSERT_TRUE(service.registerOnSessionBus());
     QProcess second;
     QSignalSpy finished(&second, &QProcess::finished);
+    QSignalSpy opened(&app.controller, &graphController::equationTableChanged);
     second.start(QStringLiteral(PLOTWEAVE_BINARY), {path});
     ASSERT_TRUE(finished.wait(30000));
     EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    if (opened.isEmpty()) {
+        ASSERT_TRUE(opened.wait(10000));
+    }
     EXPECT_EQ(app.table().name(), path);
     EXPECT_EQ(app.view().rendererCount(), 1u);
 }

@@ -10,7 +10,10 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QComboBox>
+#include <QMenu>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <tiffio.h>
 
@@ -203,6 +206,14 @@ TEST(windowFiles, unsavedChangesAreAskedAbout)
     app.controller.quit();
     EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
     EXPECT_TRUE(app.controller.mainWindow().isVisible());
+
+    // Changes discarded on closing the equation window are not asked about again on quit.
+    app.dialogs.unsavedAsked.clear();
+    app.dialogs.unsavedAnswers = {graphDialogs::unsavedAnswer::discard};
+    app.equationWindow().close();
+    EXPECT_FALSE(app.equationWindow().isVisible());
+    EXPECT_TRUE(app.controller.quit());
+    EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
 }
 
 TEST(windowMenus, editCommandsReachTheEquationEditor)
@@ -295,6 +306,29 @@ TEST(windowInspector, fieldsDriveTheRegionAndATooSmallGridAlerts)
     }
     EXPECT_EQ(app.dialogs.alerts.value(0), "Close");
     EXPECT_EQ(inspector.field(graphField::gridXSpacing)->text(), "10");  // 200 / 20 intervals
+}
+
+TEST(windowAccessibility, everyControlAndMenuItemHasAName)
+{
+    launchedApp app;
+    app.setEquations({QStringLiteral("y=x")});
+    for (QWidget *top : {static_cast<QWidget *>(&app.controller.mainWindow()),
+                         static_cast<QWidget *>(&app.controller.inspector())}) {
+        for (QWidget *w : top->findChildren<QWidget *>()) {
+            const bool control = !w->objectName().startsWith(QLatin1String("qt_")) &&
+                                 (qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
+                                  qobject_cast<QComboBox *>(w) || qobject_cast<QOpenGLWidget *>(w));
+            EXPECT_TRUE(!control || !w->accessibleName().isEmpty()) << w->objectName().toStdString();
+        }
+        for (QMenu *menu : top->findChildren<QMenu *>()) {
+            for (QAction *action : menu->actions())
+                EXPECT_TRUE(action->isSeparator() || !action->text().isEmpty()) << menu->title().toStdString();
+        }
+    }
+    EXPECT_EQ(app.controller.inspector().accessibleName(), "Inspector");
+    // The description follows the graph within the controller's next check.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.graph().accessibleDescription().contains(QStringLiteral("y = x")); },
+                                3000));
 }
 
 TEST(windowSounds, theActionSoundAndItsFallbacks)
