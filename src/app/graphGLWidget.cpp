@@ -118,12 +118,9 @@ void graphGLWidget::paintGL()
 
 void graphGLWidget::withReadableFrame(const std::function<void()> &read)
 {
+    if (!glReady)
+        return;  // a widget never shown has no GL state yet
     makeCurrent();
-    if (!glReady) {
-        // A widget never shown has no GL state yet.
-        doneCurrent();
-        return;
-    }
     const QSize size(static_cast<int>(core->viewWidth()), static_cast<int>(core->viewHeight()));
     QOpenGLFramebufferObject frame(size, QOpenGLFramebufferObject::CombinedDepthStencil);
     frame.bind();
