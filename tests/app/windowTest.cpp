@@ -113,7 +113,10 @@ TEST(windowFiles, saveOpenAndDamagedFiles)
     EXPECT_EQ(app.table().name(), saved);
     EXPECT_EQ(app.equationWindow().windowTitle(), "line.plw");
     EXPECT_FALSE(app.controller.isModified());
+    EXPECT_FALSE(app.controller.mainWindow().isWindowModified());
     app.table().addEquation();
+    // The title marks the change within the controller's next check.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.controller.mainWindow().isWindowModified(); }, 3000));
     app.controller.saveEquationSet();
     EXPECT_EQ(app.dialogs.saveAsked, 1);
     EXPECT_EQ(appTest::readBack<graphEquationTable>(
