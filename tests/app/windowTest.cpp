@@ -13,7 +13,9 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 
 #include <tiffio.h>
 
@@ -278,7 +280,21 @@ TEST(windowImages, snapshotsAndPrinting)
     QFile printed(pdf);
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_TRUE(printed.read(5) == "%PDF-");
-    EXPECT_GT(printed.size(), 1000);
+    // Rendered at the screen's resolution, the page shows the graph at its on-screen size.
+    const qreal dpi = app.controller.mainWindow().screen()->logicalDotsPerInch();
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                                              QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    const QImage page(dir.filePath(QStringLiteral("page.png")));
+    ASSERT_FALSE(page.isNull());
+    QRect drawn;
+    for (int y = 0; y < page.height(); y++)
+        for (int x = 0; x < page.width(); x++)
+            if (page.pixelColor(x, y) != QColor(255, 255, 255))
+                drawn |= QRect(x, y, 1, 1);
+    EXPECT_NEAR(drawn.width(), 400, 4);
+    EXPECT_NEAR(drawn.height(), 400, 4);
 }
 
 TEST(windowInspector, fieldsDriveTheRegionAndATooSmallGridAlerts)
