@@ -325,6 +325,19 @@ TEST(windowInspector, fieldsDriveTheRegionAndATooSmallGridAlerts)
     }
     EXPECT_EQ(app.dialogs.alerts.value(0), "Close");
     EXPECT_EQ(inspector.field(graphField::gridXSpacing)->text(), "10");  // 200 / 20 intervals
+
+    // At the zoom limit the button and the menu item are disabled together.
+    QAction *zoomIn = app.controller.mainWindow().ui().actionZoomIn;
+    auto *zoomInButton = inspector.findChild<QPushButton *>(QStringLiteral("zoomInButton"));
+    app.view().resetDefaultValues();
+    for (int i = 0; i < 13 && zoomIn->isEnabled(); i++)
+        zoomIn->trigger();
+    EXPECT_FALSE(zoomIn->isEnabled());
+    EXPECT_FALSE(zoomInButton->isEnabled());
+    EXPECT_LT(static_cast<double>(app.view().getGraphBounds().width), 0.005);  // just below
+    app.controller.mainWindow().ui().actionResetDefaults->trigger();
+    EXPECT_TRUE(zoomIn->isEnabled());
+    EXPECT_TRUE(zoomInButton->isEnabled());
 }
 
 TEST(windowAccessibility, everyControlAndMenuItemHasAName)
