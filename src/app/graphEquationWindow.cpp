@@ -97,6 +97,9 @@ graphEquationWindow::graphEquationWindow(graphEquationTable *table, QWidget *par
     : QWidget(parent), ui_(std::make_unique<Ui::GraphEquationWindow>()) {
     ui_->setupUi(this);
     undoStack_ = new QUndoStack(this);
+    // Each edit of a tree keeps one copy of the tree: bounded, the history stays small even
+    // for equations of thousands of nodes.
+    undoStack_->setUndoLimit(500);
 
     editor_ = new graphEquationEditorView;
     editor_->setObjectName(QStringLiteral("equationEditor"));

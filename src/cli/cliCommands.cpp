@@ -21,58 +21,75 @@ using argList = std::vector<std::string>;
 const char *const generalHelp =
     "usage: plotweave-cli COMMAND [OPTIONS] ...\n"
     "\n"
-    "Commands (plotweave-cli COMMAND --help for each):\n"
-    "  type      type keys into the equation editor and print the result\n"
-    "  new       write an equation set (.plw) with one entry per KEYS\n"
+    "Commands (plotweave-cli help COMMAND, or COMMAND --help, for each):\n"
+    "  type      show how keys or a text read: text form, kind, calculator line, tree\n"
+    "  new       write an equation set (.plw) with one entry per EQUATION\n"
     "  show      list the entries of an equation set\n"
-    "  render    graph an equation set or typed equations into a PNG or TIFF image\n"
+    "  render    graph an equation set or equations into a PNG or TIFF image\n"
     "  geometry  print the primitives each renderer compiles\n"
-    "  typeset   lay out typed equation as the editor shows it, into a PNG or PDF picture\n"
+    "  typeset   lay an equation out as the editor shows it, into a PNG or PDF picture\n"
     "\n"
-    "KEYS are typed as the equation editor receives them: each character as itself (pi as\n"
-    "the character \xcf\x80), \\b Backspace, \\< Left arrow, \\> Right arrow, \\a select-all,\n"
-    "\\\\ a backslash. Arguments after -- are never options.\n"
+    "An EQUATION is ordinary text: y = x^2/8 - 3, y = 3x^2 + 2x + 1, z = sin(x) cos(y),\n"
+    "x = cos(t), y = sin(t). ^ binds tightest and to the right, then /, unary minus, * and\n"
+    "products written side by side, + and -, =, and , (parametric lists). Functions: sin cos\n"
+    "tan asin acos atan sinh cosh tanh erf erfc log (base 10) ln abs dx dy, called as sin(x)\n"
+    "or sin x; sqrt(x), root(x, n), |x|; pi (or \xcf\x80) and e; e^x for the exponential.\n"
+    "Other single letters are user constants (--const NAME=VALUE, else 1.0).\n"
     "\n"
+    "KEYS (after --keys) are typed as the equation editor receives them: each character as\n"
+    "itself, \\b Backspace, \\< Left arrow, \\> Right arrow, \\a select-all, \\\\ a backslash.\n"
+    "An EQUATION or KEYS starting with \"-\" goes after --: arguments after -- are never options.\n"
+    "\n"
+    "  --version   print the version\n"
     "Exit status: 0 success, 1 bad input (reason on standard error), 2 usage.\n";
 
 const char *const graphOptionsHelp =
+    "  --eq EQUATION           an entry as text; plain arguments after it are text entries too\n"
+    "  --keys                  plain arguments after it are entries typed as KEYS\n"
+    "  --color RRGGBB          the colour of the entries after it (default black)\n"
+    "  --const NAME=VALUE      a user constant (repeatable); others are 1.0, with a warning\n"
     "  --size WxH              image size in pixels (default 800x600)\n"
     "  --k K                   the parameter k (default 1)\n"
-    "  --region XMIN,XMAX,YMIN,YMAX   the visible region (2D; the domain in 3D)\n"
-    "  --grid SX,SY            grid spacing in graph units\n"
-    "  --draw-mode N           3D draw mode: 0 points, 1 wireframe, 2 shaded, 3 checkerboard\n"
+    "  --region XMIN,XMAX,YMIN,YMAX   the visible region (2D; the domain in 3D;\n"
+    "                          default -50,50,-50,50)\n"
+    "  --grid SX,SY            grid spacing in graph units (default: 5 lines per axis)\n"
+    "  --draw-mode N           3D draw mode: 0 points (default), 1 wireframe, 2 shaded,\n"
+    "                          3 checkerboard\n"
     "  --divisions N           3D subdivision, 4 to 200 (default 60)\n"
     "  --rotation X,Y          3D camera rotation in degrees about x and y\n"
-    "  --t-range A,B           parameter range of t (default 0,40)\n"
-    "  --s-range A,B           parameter range of s (default 0,20)\n";
+    "  --t-range A,B           parameter range of t, at most 500 long (default 0,40)\n"
+    "  --s-range A,B           parameter range of s, at most 500 long (default 0,20)\n";
 
 const std::map<std::string, std::string> commandHelp{
     {"type",
-     "usage: plotweave-cli type [--tree] KEYS\n"
-     "Types KEYS into an empty equation and prints its text form, its kind or the reason it\n"
-     "cannot be graphed, and the calculator line; --tree adds the editor tree, the node with\n"
-     "the cursor marked @position.\n"},
+     "usage: plotweave-cli type [--tree] [--const NAME=VALUE] KEYS\n"
+     "       plotweave-cli type --text [--tree] [--const NAME=VALUE] EQUATION\n"
+     "Types KEYS into an empty equation, or reads EQUATION as text, and prints its text form,\n"
+     "its kind or the reason it cannot be graphed, and the calculator line; --tree adds the\n"
+     "editor tree, the node with the cursor marked @position.\n"},
     {"new",
-     "usage: plotweave-cli new -o FILE.plw [--color RRGGBB] KEYS [[--color RRGGBB] KEYS ...]\n"
-     "Writes an equation set with one entry per KEYS, named Equation 1, Equation 2, ...\n"
-     "--color sets the colour of the entries that follow it (black without one).\n"},
+     "usage: plotweave-cli new -o FILE.plw [--color RRGGBB] EQUATION [[--color RRGGBB] EQUATION ...]\n"
+     "Writes an equation set with one entry per EQUATION, named Equation 1, Equation 2, ...\n"
+     "--color sets the colour of the entries that follow it (black without one); --keys\n"
+     "types the entries after it as KEYS, --eq EQUATION goes back to text.\n"},
     {"show",
      "usage: plotweave-cli show FILE.plw\n"
-     "Prints one line per entry: index, name, #RRGGBB, text, kind or message (tab-separated).\n"},
+     "Prints one line per entry: index, name, #RRGGBB, text, kind or message (tab-separated).\n"
+     "The text reads back with new. Control characters are shown escaped (\\t, \\x1B).\n"},
     {"render",
-     std::string("usage: plotweave-cli render (FILE.plw | --keys KEYS [KEYS ...]) -o OUT.png|OUT.tiff "
-                 "[options]\n"
+     std::string("usage: plotweave-cli render (FILE.plw | --eq EQUATION ... | --keys KEYS ...) "
+                 "-o OUT.png|OUT.tiff [options]\n"
                  "Graphs the equations headless as the graph view does and writes the image.\n") +
          graphOptionsHelp},
     {"geometry",
-     std::string("usage: plotweave-cli geometry (FILE.plw | --keys KEYS [KEYS ...]) [options]\n"
+     std::string("usage: plotweave-cli geometry (FILE.plw | --eq EQUATION ... | --keys KEYS ...) [options]\n"
                  "Prints each renderer's class and the primitives of its display list:\n"
                  "  renderer <index> <class>\n"
                  "  primitive <GL mode> <vertex count> first <x> <y> [<z>] last <x> <y> [<z>]\n") +
          graphOptionsHelp},
     {"typeset",
-     "usage: plotweave-cli typeset KEYS -o OUT.png|OUT.pdf [--font-size PT] [--scale S]\n"
-     "Types KEYS into an empty equation and writes its layout as a picture.\n"
+     "usage: plotweave-cli typeset (EQUATION | --keys KEYS) -o OUT.png|OUT.pdf [--font-size PT] [--scale S]\n"
+     "Reads EQUATION (or types KEYS) and writes its layout as a picture.\n"
      "  --font-size PT   the editor font's size in points, 4 to 400 (default 24)\n"
      "  --scale S        pixels (PNG) or points (PDF) per point of layout, 0.1 to 20 (default 1)\n"},
 };
@@ -88,48 +105,60 @@ bool wantsHelp(const argList &args)
     return false;
 }
 
+void defineConstants(const cliArguments &parsed)
+{
+    for (const auto &[option, value] : parsed.items())
+        if (option == "--const")
+            cliConstants::shared().define(value);
+}
+
 int runType(const argList &args)
 {
-    const cliArguments parsed(args, {"--tree"}, {});
-    const std::vector<QString> keys = parsed.positional();
-    if (keys.size() != 1)
-        cliUsageError(QStringLiteral("type takes one KEYS argument"));
-    const std::vector<cliKey> typed = cliParseKeys(keys[0]);
+    const cliArguments parsed(args, {"--tree", "--text"}, {"--const"});
+    const bool text = parsed.has("--text");
+    const std::vector<QString> given = parsed.positional();
+    if (given.size() != 1)
+        cliUsageError(text ? QStringLiteral("type --text takes one EQUATION argument")
+                           : QStringLiteral("type takes one KEYS argument"));
+    defineConstants(parsed);
 
     graphEquationEditorModel model;
-    model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
-    cliTypeKeys(model, typed);
-
-    const cliClassification c = cliClassify(model.equation());
+    model.setConstantLookup([](const QString &name) { return cliConstants::shared().constantForString(name); });
+    if (text) {
+        // A text read has no cursor; the calculator line is the editor's for the tree.
+        model.setEquation(cliParsedEquation(given[0], QStringLiteral("equation")));
+        if (model.keyResponder())
+            model.keyResponder()->setHasCursor(false);
+        model.calculate();
+    } else {
+        model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
+        cliTypeKeys(model, cliParseKeys(given[0]));
+    }
+    const geEditPtr root = model.equation();
+    cliConstants::warnUndefined(cliConstants::shared().undefinedLetters(root));
+    const cliClassification c = cliClassify(root);
     QString status = model.statusText();
     if (status.endsWith(QLatin1Char('\n')))
         status.chop(1);
-    cliPrint(QStringLiteral("text: ") + model.equation()->string());
+    cliPrint(QStringLiteral("text: ") + root->string());
     cliPrint((c.graphable ? QStringLiteral("kind: ") : QStringLiteral("error: ")) + c.text);
     // Nothing follows the colon when the calculator line is empty.
     cliPrint(status.isEmpty() ? QStringLiteral("calc:") : QStringLiteral("calc: ") + status);
     if (parsed.has("--tree"))
-        cliPrint(QStringLiteral("tree: ") + cliTreeString(model.equation()));
+        cliPrint(QStringLiteral("tree: ") + cliTreeString(root));
     return 0;
 }
 
 int runNew(const argList &args)
 {
-    const cliArguments parsed(args, {}, {"-o", "--color"});
+    const cliArguments parsed(args, {"--keys"}, {"-o", "--color", "--eq"});
     const std::optional<QString> output = parsed.value("-o");
     if (!output)
         cliUsageError(QStringLiteral("new needs -o FILE.plw"));
-    std::vector<cliEntryKeys> entries;
-    std::optional<QColor> color;
-    for (const auto &[option, value] : parsed.items()) {
-        if (option == "--color")
-            color = cliParseColor("--color", value);
-        else if (option.empty())
-            entries.push_back({value, color});
-    }
+    const std::vector<cliEntry> entries = cliEntriesFromArguments(parsed, true);
     if (entries.empty())
-        cliUsageError(QStringLiteral("new needs at least one KEYS argument"));
-    std::shared_ptr<graphEquationTable> table = cliTableFromKeys(entries);
+        cliUsageError(QStringLiteral("new needs at least one EQUATION argument"));
+    std::shared_ptr<graphEquationTable> table = cliTableFromEntries(entries);
     cliWriteEquationSet(*table, *output);
     return 0;
 }
@@ -144,23 +173,6 @@ int runShow(const argList &args)
     for (const QString &line : cliShowLines(*table))
         cliPrint(line);
     return 0;
-}
-
-// The equations of render and geometry: one file, or KEYS after --keys.
-std::shared_ptr<graphEquationTable> graphSource(const cliArguments &parsed, const char *command)
-{
-    const std::vector<QString> positional = parsed.positional();
-    if (parsed.has("--keys")) {
-        if (positional.empty())
-            cliUsageError(QStringLiteral("%1 --keys needs at least one KEYS argument").arg(command));
-        std::vector<cliEntryKeys> entries;
-        for (const QString &keys : positional)
-            entries.push_back({keys, std::nullopt});
-        return cliTableFromKeys(entries);
-    }
-    if (positional.size() != 1)
-        cliUsageError(QStringLiteral("%1 takes one FILE.plw or --keys KEYS ...").arg(command));
-    return cliReadEquationSet(positional[0]);
 }
 
 // Qt's own warnings (a missing XDG_RUNTIME_DIR, ...) are noise for a command line tool
@@ -192,7 +204,7 @@ int runRender(const argList &args)
         cliUsageError(QStringLiteral("render needs -o OUT.png or -o OUT.tiff"));
     const cliGraphOptions options = cliParseGraphOptions(parsed);
     cliDriverPreload driver;
-    std::shared_ptr<graphEquationTable> table = graphSource(parsed, "render");
+    std::shared_ptr<graphEquationTable> table = cliGraphSource(parsed, "render");
     auto app = guiApplication();
     loadGraphFonts();
     driver.wait();
@@ -204,7 +216,7 @@ int runGeometry(const argList &args)
 {
     const cliArguments parsed(args, {"--keys"}, cliGraphOptionNames());
     const cliGraphOptions options = cliParseGraphOptions(parsed);
-    std::shared_ptr<graphEquationTable> table = graphSource(parsed, "geometry");
+    std::shared_ptr<graphEquationTable> table = cliGraphSource(parsed, "geometry");
     for (const QString &line : cliGeometryLines(*table, options))
         cliPrint(line);
     return 0;
@@ -212,10 +224,7 @@ int runGeometry(const argList &args)
 
 int runTypeset(const argList &args)
 {
-    const cliArguments parsed(args, {}, {"-o", "--font-size", "--scale"});
-    const std::vector<QString> keys = parsed.positional();
-    if (keys.size() != 1)
-        cliUsageError(QStringLiteral("typeset takes one KEYS argument"));
+    const cliArguments parsed(args, {"--keys"}, {"-o", "--font-size", "--scale"});
     const std::optional<QString> output = parsed.value("-o");
     if (!output)
         cliUsageError(QStringLiteral("typeset needs -o OUT.png or -o OUT.pdf"));
@@ -230,8 +239,14 @@ int runTypeset(const argList &args)
         if (scale < 0.1 || scale > 20.0)
             cliFail(QStringLiteral("--scale \"%1\": expected 0.1 to 20").arg(*v));
     }
+    const std::vector<QString> given = parsed.positional();
+    if (given.size() != 1)
+        cliUsageError(QStringLiteral("typeset takes one EQUATION or --keys KEYS argument"));
+    cliCheckTypesetPath(*output);
+    const geEditPtr root = parsed.has("--keys") ? cliTypedEquation(given[0])
+                                                : cliParsedEquation(given[0], QStringLiteral("equation"));
     auto app = guiApplication();
-    cliTypeset(keys[0], *output, fontSize, scale);
+    cliTypeset(root, *output, fontSize, scale);
     return 0;
 }
 
@@ -241,9 +256,20 @@ int cliMain(int argc, char **argv)
 {
     const argList all(argv + 1, argv + argc);
     try {
-        if (all.empty() || all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
+        if (all.empty() || all[0] == "--help" || all[0] == "-h" || (all[0] == "help" && all.size() == 1)) {
             std::fputs(generalHelp, all.empty() ? stderr : stdout);
             return all.empty() ? cliUsage : 0;
+        }
+        if (all[0] == "--version") {
+            std::printf("plotweave-cli %s\n", PLOTWEAVE_VERSION);
+            return 0;
+        }
+        if (all[0] == "help") {
+            const auto help = commandHelp.find(all[1]);
+            if (help == commandHelp.end() || all.size() > 2)
+                cliUsageError(QStringLiteral("help takes one command name (plotweave-cli --help lists them)"));
+            std::fputs(help->second.c_str(), stdout);
+            return 0;
         }
         const std::string command = all[0];
         const argList args(all.begin() + 1, all.end());
@@ -267,12 +293,14 @@ int cliMain(int argc, char **argv)
         cliUsageError(QStringLiteral("unknown command %1 (plotweave-cli --help lists them)")
                           .arg(QString::fromStdString(command)));
     } catch (const cliError &e) {
-        std::fprintf(stderr, e.bare ? "%s\n" : "plotweave-cli: %s\n", e.what());
+        // Messages may hold names and texts taken from files and arguments.
+        const QString message = cliEscaped(QString::fromUtf8(e.what()));
+        cliPrintError(e.bare ? message : QStringLiteral("plotweave-cli: ") + message);
         if (e.status == cliUsage)
             std::fputs("Try plotweave-cli --help.\n", stderr);
         return e.status;
     } catch (const std::exception &e) {
-        std::fprintf(stderr, "plotweave-cli: %s\n", e.what());
+        cliPrintError(QStringLiteral("plotweave-cli: ") + cliEscaped(QString::fromUtf8(e.what())));
         return cliBadInput;
     }
 }

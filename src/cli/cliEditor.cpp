@@ -5,6 +5,7 @@
 #include "equationEditor/geEditBinaryOp.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
+#include "equationEditor/geTextParser.h"
 
 std::vector<cliKey> cliParseKeys(const QString &keys)
 {
@@ -68,6 +69,82 @@ geEditPtr cliTypedEquation(const QString &keys, QString *status)
     model.setEquation(nullptr);
     root->setDelegate(nullptr);
     return root;
+}
+
+geEditPtr cliParsedEquation(const QString &text, const QString &what)
+{
+    const geTextParseResult parsed = geParseText(text);
+    if (!parsed.root)
+        cliFail(QStringLiteral("%1 (%2): %3").arg(what, text, parsed.error));
+    return parsed.root;
+}
+
+cliConstants &cliConstants::shared()
+{
+    static cliConstants constants;
+    return constants;
+}
+
+void cliConstants::define(const QString &assignment)
+{
+    const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+    const QString name = assignment.left(equals).trimmed();
+    const bool oneLetter = name.size() == 1 && geIsLetter(name.at(0).unicode());
+    if (equals < 0 || !oneLetter || geIsVariableLetter(name.at(0)) || name.at(0) == QLatin1Char('e') ||
+        name.at(0) == QLatin1Char('E') || name.at(0) == QChar(gePiChar))
+        cliFail(QStringLiteral("--const \"%1\": expected NAME=VALUE with NAME one letter other than x, y, "
+                               "z, s, t, k, e and pi").arg(assignment));
+    values_[name] = cliParseNumber("--const", assignment.mid(equals + 1));
+}
+
+double cliConstants::constantForString(const QString &name) const
+{
+    const auto found = values_.find(name);
+    return found == values_.end() ? 1.0 : found->second;
+}
+
+// Function names only matter while keys are typed, which the editor model answers itself.
+bool cliConstants::stringInFunctionArray(const QString &name) const { return geEditFunc::recognizesFunction(name); }
+
+namespace {
+
+void collectConstants(const geEdit *node, std::set<QString> &letters)
+{
+    if (!node)
+        return;
+    if (node->isRoot())
+        collectConstants(node->top().get(), letters);
+    else if (node->isKind(geEditKind::Var)) {
+        const QString &text = static_cast<const geEditVar *>(node)->text();
+        const QChar c = text.isEmpty() ? QChar() : text.at(0);
+        if (!geIsVariableLetter(c) && c != QLatin1Char('e') && c != QLatin1Char('E') && c != QChar(gePiChar))
+            letters.insert(text);
+    } else if (geIsBinaryOp(node->kind())) {
+        collectConstants(static_cast<const geEditBinaryOp *>(node)->leftExp().get(), letters);
+        collectConstants(static_cast<const geEditBinaryOp *>(node)->rightExp().get(), letters);
+    } else if (geIsUnaryOp(node->kind())) {
+        collectConstants(static_cast<const geEditUnaryOp *>(node)->child().get(), letters);
+    }
+}
+
+}  // namespace
+
+std::set<QString> cliConstants::undefinedLetters(const geEditPtr &root) const
+{
+    std::set<QString> letters;
+    collectConstants(root.get(), letters);
+    for (const auto &[name, value] : values_)
+        letters.erase(name);
+    return letters;
+}
+
+void cliConstants::warnUndefined(const std::set<QString> &letters)
+{
+    if (letters.empty())
+        return;
+    QStringList names(letters.begin(), letters.end());
+    cliPrintError(QStringLiteral("plotweave-cli: warning: %1 taken as 1.0 (give a value with --const NAME=VALUE)")
+                      .arg(cliEscaped(names.join(QStringLiteral(", ")))));
 }
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <map>
+#include <set>
 #include <vector>
 
 #include "equationEditor/graphEquationEditorModel.h"
@@ -25,6 +27,31 @@ void cliTypeKeys(graphEquationEditorModel &model, const std::vector<cliKey> &key
 // A new root over an empty placeholder with the keys typed into it; the model's status
 // line is left in status when asked for.
 geEditPtr cliTypedEquation(const QString &keys, QString *status = nullptr);
+
+// The root that reading text builds; fails with status 1 naming what, the text and the
+// reader's message with its column: entry 2 (y = exp(x)): unknown function exp at column 5.
+geEditPtr cliParsedEquation(const QString &text, const QString &what);
+
+// The user constants of the command line (--const NAME=VALUE), answered to every tree it
+// graphs or calculates. A letter without a value is worth 1.0, as the window's constant
+// table answers.
+class cliConstants : public geEditDelegate {
+public:
+    // The one table of the process; the trees it is given keep pointing at it.
+    static cliConstants &shared();
+    // Reads NAME=VALUE; fails with status 1 unless NAME is one letter that is no variable,
+    // e or pi.
+    void define(const QString &assignment);
+    double constantForString(const QString &name) const override;
+    bool stringInFunctionArray(const QString &name) const override;
+    // The letters of root that no --const gives a value.
+    std::set<QString> undefinedLetters(const geEditPtr &root) const;
+    // One warning on standard error listing letters that are taken as 1.0.
+    static void warnUndefined(const std::set<QString> &letters);
+
+private:
+    std::map<QString, double> values_;
+};
 
 // The tree below the root in one line: leaves as geEditNum "12", geEditVar "x",
 // geEditEmpty; other nodes as className(child, ...), a function's name in quotes before

@@ -16,6 +16,7 @@
 #include <memory>
 #include <typeinfo>
 
+#include "cli/cliEditor.h"
 #include "platform/headlessGLContext.h"
 #include "render/graphGLDraw.h"
 #include "render/graphRecordingDraw.h"
@@ -43,9 +44,10 @@ void cliDriverPreload::wait()
 
 const std::vector<std::string> &cliGraphOptionNames()
 {
-    static const std::vector<std::string> names{"--size",     "--k",         "--region",
-                                                "--grid",     "--draw-mode", "--divisions",
-                                                "--rotation", "--t-range",   "--s-range"};
+    // --eq, --color and --const give the equations and constants (cliGraphSource).
+    static const std::vector<std::string> names{"--size",     "--k",         "--region",  "--grid",
+                                                "--draw-mode", "--divisions", "--rotation", "--t-range",
+                                                "--s-range",  "--eq",        "--color",   "--const"};
     return names;
 }
 
@@ -82,10 +84,14 @@ cliGraphOptions cliParseGraphOptions(const cliArguments &args)
         o.divisions = cliParseInteger("--divisions", *v, 4, 200);
     if (auto v = args.value("--rotation"))
         o.rotation = cliParsePair("--rotation", *v);
-    if (auto v = args.value("--t-range"))
-        o.tRange = cliParseRange("--t-range", *v);
-    if (auto v = args.value("--s-range"))
-        o.sRange = cliParseRange("--s-range", *v);
+    // The view shortens a range longer than 500 to 500; a command asked for that range.
+    for (auto [name, range] : {std::pair{"--t-range", &o.tRange}, std::pair{"--s-range", &o.sRange}}) {
+        if (auto v = args.value(name)) {
+            *range = cliParseRange(name, *v);
+            if ((*range)->second - (*range)->first > 500.0)
+                cliFail(QStringLiteral("%1 \"%2\": the range may be at most 500 long").arg(QString::fromLatin1(name), *v));
+        }
+    }
     return o;
 }
 
@@ -118,7 +124,14 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
         inspector.setFieldValue(graphField::maxS, o.sRange->second);
     }
 
-    // 2. The graph button.
+    // 2. The graph button, after naming the first entry that cannot be graphed: the view
+    //    reports the classifier's message alone.
+    for (int i = 0; i < table.equationCount(); i++) {
+        const geEditPtr &root = table.equations()[static_cast<size_t>(i)]->equation();
+        const cliClassification c = cliClassify(root);
+        if (!c.graphable)
+            cliFail(QStringLiteral("entry %1 (%2): %3").arg(i + 1).arg(root ? root->string() : QString(), c.text));
+    }
     const QString message = view.graphMultipleEquations();
     if (!message.isEmpty())
         throw cliError(cliBadInput, message, true);

@@ -38,7 +38,8 @@ struct cliGraphOptions {
     std::optional<std::pair<double, double>> tRange, sRange;
 };
 
-// The option names render and geometry take, each with one value.
+// The option names render, geometry and movie take, each with one value; "--keys" is their
+// one flag.
 const std::vector<std::string> &cliGraphOptionNames();
 // Fails with status 1 for a value that does not parse or is out of range.
 cliGraphOptions cliParseGraphOptions(const cliArguments &args);

@@ -130,14 +130,43 @@ QColor cliParseColor(const std::string &option, const QString &text)
     return QColor(QStringLiteral("#") + text.right(6));
 }
 
-void cliPrint(const QString &line)
+QString cliEscaped(const QString &text, bool withBackslash)
 {
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\' && withBackslash)
+            out += QStringLiteral("\\\\");
+        else if (u == u'\t')
+            out += QStringLiteral("\\t");
+        else if (u == u'\n')
+            out += QStringLiteral("\\n");
+        else if (u == u'\r')
+            out += QStringLiteral("\\r");
+        else if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
+            out += QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else if (c.category() == QChar::Other_Format || c.category() == QChar::Separator_Line ||
+                 c.category() == QChar::Separator_Paragraph)
+            out += QStringLiteral("\\u{") + QString::number(u, 16).toUpper().rightJustified(4, QLatin1Char('0')) +
+                   QLatin1Char('}');
+        else
+            out += c;
+    }
+    return out;
 }
 
-void cliPrintError(const QString &line)
+namespace {
+
+void printLine(const QString &line, FILE *stream)
 {
-    std::fputs(line.toUtf8().constData(), stderr);
-    std::fputc('\n', stderr);
+    const QByteArray bytes = line.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fputc('\n', stream);
 }
+
+}  // namespace
+
+void cliPrint(const QString &line) { printLine(line, stdout); }
+
+void cliPrintError(const QString &line) { printLine(line, stderr); }

@@ -66,6 +66,11 @@ std::pair<int, int> cliParseSize(const std::string &option, const QString &text)
 // "RRGGBB" with or without a leading "#".
 QColor cliParseColor(const std::string &option, const QString &text);
 
+// Text with its control characters written as escapes (\t, \n, \r, \x1B, \u{202E}), so
+// that a name or message taken from a file prints whole on one line and cannot drive the
+// terminal. withBackslash also doubles backslashes, which keeps the escaping reversible.
+QString cliEscaped(const QString &text, bool withBackslash = false);
+
 // Output in UTF-8 on standard output and standard error.
 void cliPrint(const QString &line);
 void cliPrintError(const QString &line);

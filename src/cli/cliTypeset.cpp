@@ -31,22 +31,26 @@ void save(const QString &path, const std::function<bool(QSaveFile &)> &write)
 
 }  // namespace
 
-void cliTypeset(const QString &keys, const QString &path, double fontSize, double scale)
+void cliCheckTypesetPath(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QLatin1String("png") && suffix != QLatin1String("pdf"))
         cliFail(QStringLiteral("-o %1: the picture must be a .png or .pdf file").arg(path));
     if (QFileInfo(path).isDir())
         cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
+}
 
-    const geEditPtr root = cliTypedEquation(keys);
+void cliTypeset(const geEditPtr &root, const QString &path, double fontSize, double scale)
+{
+    cliCheckTypesetPath(path);
+    const QString suffix = QFileInfo(path).suffix().toLower();
     const std::unique_ptr<geRawFont> font =
         geRawFont::fromFamily(QString::fromLatin1(geDefaultFontFamily), fontSize);
     if (!font || !font->isValid())
         cliFail(QStringLiteral("the font %1 is not available").arg(QString::fromLatin1(geDefaultFontFamily)));
     const std::unique_ptr<geBezierPath> picture = root->renderWithFont(*font, false, false);
     if (!picture)
-        cliFail(QStringLiteral("keys \"%1\": nothing to typeset").arg(keys));
+        cliFail(QStringLiteral("nothing to typeset"));
     const QRectF box = picture->bounds();
     if (!(box.width() * scale <= largestSide) || !(box.height() * scale <= largestSide))
         cliFail(QStringLiteral("the picture would be larger than %1 pixels a side; lower --scale or "

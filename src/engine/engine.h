@@ -3,4 +3,5 @@
 
 #include "engine/grEquation.h"
 #include "engine/grExp.h"
+#include "engine/slNumberText.h"
 #include "engine/slVector.h"

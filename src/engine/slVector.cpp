@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/slNumberText.h"
+
 slVector *slNewVector(double x, double y, double z) { return new slVector{x, y, z}; }
 
 void slVectorSet(slVector *v, double x, double y, double z) { *v = {x, y, z}; }
@@ -41,7 +43,16 @@ int slVectorInArray(const slVector *v, const slVector *array, int count) {
     return 0;
 }
 
-void slVectorPrint(const slVector *v) { std::printf("(%.20f, %.20f, %.20f)\n", v->x, v->y, v->z); }
+namespace {
+
+void printTriple(double a, double b, double c) {
+    std::printf("(%s, %s, %s)\n", slFormatNumber(a, 'f', 20).c_str(), slFormatNumber(b, 'f', 20).c_str(),
+                slFormatNumber(c, 'f', 20).c_str());
+}
+
+}  // namespace
+
+void slVectorPrint(const slVector *v) { printTriple(v->x, v->y, v->z); }
 
 void slsVectorZero(slsVector *v) {
     for (double &component : v->v) component = 0.0;
@@ -69,6 +80,6 @@ double slsVectorDot(const slsVector *a, const slsVector *b) {
 }
 
 void slsVectorPrint(const slsVector *v) {
-    std::printf("(%.20f, %.20f, %.20f)\n", v->v[0], v->v[1], v->v[2]);
-    std::printf("(%.20f, %.20f, %.20f)\n", v->v[3], v->v[4], v->v[5]);
+    printTriple(v->v[0], v->v[1], v->v[2]);
+    printTriple(v->v[3], v->v[4], v->v[5]);
 }

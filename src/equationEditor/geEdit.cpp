@@ -11,9 +11,12 @@ bool geIsLetter(char16_t c) { return c == gePiChar || QChar(c).isLetter(); }
 
 bool geIsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
+// Exactly the letters that conversion turns into variables: a case mapping would also take
+// the Kelvin sign U+212A for k, which conversion reads as a user constant.
 bool geIsVariableLetter(QChar c) {
-    switch (c.toLower().unicode()) {
-        case u'k': case u's': case u't': case u'x': case u'y': case u'z': return true;
+    switch (c.unicode()) {
+        case u'k': case u's': case u't': case u'x': case u'y': case u'z':
+        case u'K': case u'S': case u'T': case u'X': case u'Y': case u'Z': return true;
         default: return false;
     }
 }
@@ -129,15 +132,12 @@ geEditPtr geEdit::commonAncestorOf(geEdit *other) {
     return nullptr;
 }
 
-geEditPtr geEdit::expToRightOf(geEdit *) {
-    if (isRoot() || !parent_) return nullptr;
-    return parent_->expToRightOf(this);
-}
+// The neighbour search stays inside the product chain (geEditMul answers it): a function
+// name typed in a denominator, exponent, radicand, bracket or argument never reaches past
+// that node, which would take the node apart.
+geEditPtr geEdit::expToRightOf(geEdit *) { return nullptr; }
 
-geEditPtr geEdit::expToLeftOf(geEdit *) {
-    if (isRoot() || !parent_) return nullptr;
-    return parent_->expToLeftOf(this);
-}
+geEditPtr geEdit::expToLeftOf(geEdit *) { return nullptr; }
 
 // Structural edits.
 

@@ -122,7 +122,14 @@ grExp *geEditRoot::makeExp() const {
 
 QString geEditDiv::string() const { return wrappedText(leftExp()) + u'/' + wrappedText(rightExp()); }
 
-QString geEditPow::string() const { return textOf(leftExp()) + u'^' + wrappedText(rightExp()); }
+// A base that is an operator chain, a fraction or a power is bracketed, so that the text
+// reads back as the power it is: (x + 1)^2, (2^3)^4.
+QString geEditPow::string() const {
+    const auto &base = leftExp();
+    const bool bracket = base && (geIsBasicBinaryOp(base->kind()) || base->isKind(geEditKind::Div) ||
+                                  base->isKind(geEditKind::Pow));
+    return (bracket ? u'(' + base->string() + u')' : textOf(base)) + u'^' + wrappedText(rightExp());
+}
 
 QString geEditRoot::string() const {
     const auto &index = leftExp();
@@ -130,7 +137,7 @@ QString geEditRoot::string() const {
         static_cast<const geEditNum &>(*index).number() == 2.0) {
         return QStringLiteral("sqrt(%1)").arg(textOf(rightExp()));
     }
-    return QStringLiteral("root(%1, %2)").arg(textOf(rightExp()), textOf(index));
+    return QStringLiteral("root(%1, %2)").arg(textOf(rightExp()), wrappedText(index));
 }
 
 // Entering a template from the left goes to its first slot; from the right the cursor

@@ -127,8 +127,6 @@ public:
     geEditPtr cursorEnterFromRight() override;
     geEditPtr moveCursorToLeftOfExpression(geEdit *child) override;
     geEditPtr moveCursorToRightOfExpression(geEdit *child) override;
-    geEditPtr expToRightOf(geEdit *) override { return nullptr; }
-    geEditPtr expToLeftOf(geEdit *) override { return nullptr; }
 
     geEditPtr keyDown(char16_t key) override;
     geEditPtr deleteNode() override;
@@ -209,4 +207,7 @@ public:
 
     // With the dot between numbers and placeholders, else by juxtaposition.
     std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+
+private:
+    std::optional<QString> negatedMulString() const;
 };

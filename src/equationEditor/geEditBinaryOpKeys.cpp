@@ -4,12 +4,14 @@
 
 // a/b| : Left enters the second slot from the right, Right leaves the node; every other
 // key treats the cursor as standing after the whole node ("^" after a fraction or a power
-// changes nothing).
+// changes nothing). A parent that takes keys from its child takes them from here as from
+// a letter: -3^2| + "+" is -3^2 + ?, not -(3^2 + ?).
 geEditPtr geEditTemplateOp::keyDown(char16_t key) {
     if (hasCursor_ && key == geKeyLeftArrow && rightExp()) {
         hasCursor_ = false;
         return rightExp()->cursorEnterFromRight();
     }
+    if (!geIsArrow(key) && parent_ && parent_->handlesKeyDownForChild(this, key)) return passKeyToParent(key);
     return trailingKeyDown(key);
 }
 

@@ -155,6 +155,15 @@ std::unique_ptr<geBezierPath> geEditDiv::renderWithFont(const geFont &font, bool
 // "x^2|" stands right of the exponent.
 std::unique_ptr<geBezierPath> geEditPow::renderWithFont(const geFont &font, bool cursor, bool selection) {
     auto L = renderChild(leftExp(), font, cursor, selection);
+    // A negation, an infix chain or a function as the base is raised as a whole, which its
+    // own drawing would not show (-3^2 reads as -(3^2), sin x^2 as sin(x^2)): it is drawn
+    // in brackets, like (-3)^2 and (sin x)^2.
+    const geEditPtr &base = leftExp();
+    if (base && (base->isKind(geEditKind::Negative) || base->isKind(geEditKind::Func) ||
+                 geIsBasicBinaryOp(base->kind()))) {
+        L = bracketed(std::move(L), font, base.get(), false).path;
+        L->recenter();
+    }
     auto R = renderChild(rightExp(), font, cursor, selection);
     leftBounds_ = L->bounds();
     rightBounds_ = R->bounds();

@@ -15,6 +15,38 @@ PathPtr renderChild(const geEditPtr &child, const geFont &font, bool cursor, boo
     return child->renderWithFont(font, cursor, selection);
 }
 
+Bracketed bracketed(PathPtr inner, const geFont &font, geEdit *data, bool caretAtOpen) {
+    const QRectF e = inner->bounds();
+    const double ew = e.width(), eh = e.height();
+    auto P1 = glyphPath(font.glyphForChar(u'('), font, data);
+    P1->recenter();
+    auto P2 = glyphPath(font.glyphForChar(u')'), font, data);
+    P2->recenter();
+    const double pw = P1->bounds().width(), ph = P1->bounds().height();
+    // A font whose "(" has no outline gives nothing to stretch.
+    const double s = ph > 0 ? 1.1 * eh / ph : 1.0;
+    place(*P1, 1, s, 0, -0.05 * eh);
+
+    Bracketed result{geBezierPath::bezierPathWithData(data), QRectF(), 0, 0, 0};
+    geBezierPath &path = *result.path;
+    path.appendBezierPath(std::move(P1));
+    const QRectF b = path.bounds();
+    result.low = b.y() - 1;
+    result.high = b.y() + b.height() + 1;
+    if (caretAtOpen) {
+        rectangle(path, b.width() + 2, result.low, b.width() + 3, result.high);
+        path.closePath();
+        path.moveToPoint({0, 0});
+    }
+    translate(*inner, pw + 3, 0);
+    result.innerBox = path.appendBezierPath(std::move(inner))->bounds();
+    place(*P2, 1, s, pw + ew + 6, -0.05 * eh);
+    path.appendBezierPath(std::move(P2));
+    result.closeEnd = path.bounds().width();
+    invisibleLine(path, {result.closeEnd + 3, result.low}, {result.closeEnd + 3, result.high});
+    return result;
+}
+
 }  // namespace geLayout
 
 // The root draws nothing of its own. Holding the cursor it stands before the whole

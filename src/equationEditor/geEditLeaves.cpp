@@ -1,8 +1,6 @@
 // Placeholders, numbers and variables: construction, conversion and cursor entry.
 #include "equationEditor/geEditLeaves.h"
 
-#include <cstdlib>
-
 #include "engine/engine.h"
 
 geEditPtr geEditEmpty::emptyExpression() { return std::make_shared<geEditEmpty>(); }
@@ -26,11 +24,11 @@ void geEditNum::setString(const QString &text) {
 
 double geEditNum::number() const { return value_; }
 
-// The leading numeric part of the text, as C's strtod reads it ("0." is 0); the letters of
-// an enclosing product change with the text.
+// The leading numeric part of the text in the C notation ("0." is 0, "2.5" is 2.5 under any
+// locale); the letters of an enclosing product change with the text.
 void geEditNum::textChanged() {
     const QByteArray latin = text_.toLatin1();
-    value_ = std::strtod(latin.constData(), nullptr);
+    value_ = slReadNumber(std::string_view(latin.constData(), size_t(latin.size())));
     if (parent_) parent_->makeMulString();
 }
 

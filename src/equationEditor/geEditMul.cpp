@@ -43,23 +43,42 @@ geEditPtr geEditMul::mulExpression() {
     return shared_from_this();
 }
 
+// The letters of a chain that starts with a negated letter, which a minus typed before
+// them leaves outside the product: -sin is Mul(Neg(s), Mul(i, n)), read as "sin".
+std::optional<QString> geEditMul::negatedMulString() const {
+    const auto &l = leftExp();
+    if (!l || !l->isKind(geEditKind::Negative) || !rightExp()) return std::nullopt;
+    const auto &operand = static_cast<const geEditNegative &>(*l).child();
+    if (!operand || !operand->isKind(geEditKind::Var)) return std::nullopt;
+    const auto first = operand->mulString();
+    const auto rest = rightExp()->mulString();
+    if (!first || !rest) return std::nullopt;
+    return *first + *rest;
+}
+
 bool geEditMul::replaceStringWithFunction(const QStringList &functions, geEditPtr &newExpression) {
     auto self = shared_from_this();
     geEdit *p = parent_;
     if (!p) return false;
-    const QString s = mulString_.value_or(QString());
+    // 0. A chain that starts with a negated letter is rewritten as a whole and the result
+    // is negated: -sin is -sin(?), -pi is -pi.
+    const std::optional<QString> negated = mulString_ ? std::nullopt : negatedMulString();
+    const QString s = mulString_.value_or(negated.value_or(QString()));
+    auto placed = [&](geEditPtr node) {
+        return negated ? geEditNegative::negativeWithExpression(std::move(node)) : node;
+    };
     // 1. "sqrt" -> a square root with an empty radicand holding the cursor.
     if (s.compare(u"sqrt", Qt::CaseInsensitive) == 0) {
         auto e = geEditEmpty::emptyExpression();
         auto root = geEditRoot::rootWithLeft(geEditNum::numWithString(QStringLiteral("2")), e);
-        replaceInParent(p, root);
+        replaceInParent(p, placed(root));
         newExpression = e->cursorEnterFromRight();
         return true;
     }
     // 2. "pi" -> the variable U+03C0.
     if (s.compare(u"pi", Qt::CaseInsensitive) == 0) {
         auto pi = geEditVar::varWithChar(gePiChar);
-        replaceInParent(p, pi);
+        replaceInParent(p, placed(pi));
         newExpression = pi;
         return true;
     }
@@ -72,13 +91,13 @@ bool geEditMul::replaceStringWithFunction(const QStringList &functions, geEditPt
         if (t && t->isKind(geEditKind::Pow)) t = static_cast<geEditPow &>(*t).leftExp();
         geEdit *tParent = t ? t->parent() : nullptr;
         if (t && tParent) {
-            tParent->replaceExpression(t.get(), f);
+            tParent->replaceExpression(t.get(), placed(f));
             static_cast<geEditFunc &>(*f).setChild(t);
             newExpression = f;
             geEditPtr holder = p->deleteExpression(this);
             if (holder) holder->setHasCursor(false);
         } else {
-            replaceInParent(p, f);
+            replaceInParent(p, placed(f));
             newExpression = f;
         }
         return true;

@@ -14,9 +14,9 @@ namespace {
 // order (a root of index n writes the radicand first: "root(x, 3)"), so the first child
 // in text order is the first occurrence and the second child the last.
 int childOffset(const geEdit *parent, const geEdit *child, const QString &parentText) {
-    const std::vector<geEdit *> c = geEditorSnapshot::children(parent);
+    const geEditorSnapshot::Children c = geEditorSnapshot::children(parent);
     const QString text = child->string();
-    bool first = c.size() < 2 || child == c[0];
+    bool first = c.count < 2 || child == c.node[0];
     if (parent->isKind(geEditKind::Root) && !parent->string().startsWith(QLatin1String("sqrt"))) first = !first;
     const int at = first ? int(parentText.indexOf(text)) : int(parentText.lastIndexOf(text));
     return at < 0 ? 0 : at;

@@ -127,7 +127,12 @@ geEditPtr geEditFunc::rightMostExpression() {
 
 grExp *geEditFunc::makeExp() const { return makeExpForString(name_, convert(child())); }
 
-QString geEditFunc::string() const { return name_ + u'(' + textOf(child()) + u')'; }
+// The call's brackets stand for an argument's own: sin(x + 1), not sin((x + 1)).
+QString geEditFunc::string() const {
+    const auto &argument = child();
+    if (argument && argument->isKind(geEditKind::Parens)) return name_ + argument->string();
+    return name_ + u'(' + textOf(argument) + u')';
+}
 
 geEditPtr geEditFunc::cursorEnterFromLeft() {
     cursorPosition_ = 1;
@@ -161,7 +166,11 @@ geEditPtr geEditNegative::copy() const { return negativeWithExpression(copyOf(ch
 
 grExp *geEditNegative::makeExp() const { return grNewUnaryExp(grFnNegate, convert(child())); }
 
-QString geEditNegative::string() const { return QStringLiteral("(- ") + textOf(child()) + u')'; }
+// An operator chain is bracketed: (- (x + 1)) is not (- x) + 1.
+QString geEditNegative::string() const {
+    const bool chain = child() && geIsBasicBinaryOp(child()->kind());
+    return QStringLiteral("(- ") + (chain ? u'(' + child()->string() + u')' : textOf(child())) + u')';
+}
 
 geEditPtr geEditNegative::cursorEnterFromRight() {
     return child() ? child()->cursorEnterFromRight() : holdCursor();

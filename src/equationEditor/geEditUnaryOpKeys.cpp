@@ -64,14 +64,18 @@ geEditPtr geEditFunc::keyDown(char16_t key) {
         hasCursor_ = false;
         return child() ? child()->cursorEnterFromLeft() : holdCursor();
     }
+    // The argument keeps the cursor where it stood: sin|(2) + "h" -> sinh(|2), sin(2|) + "h"
+    // -> sinh(2|).
     const QString longer = name_ + QChar(key);
     if (!geIsArrow(key) && (cursorPosition_ == 1 || !hasCursor_) && parent_ && delegate_ &&
         delegate_->stringInFunctionArray(longer)) {
         geEditPtr argument = child();
+        const bool beforeArgument = hasCursor_;
         hasCursor_ = false;
         geEdit *p = parent_;
         replaceInParent(p, funcWithExpression(argument, longer));
-        return argument ? argument->cursorEnterFromRight() : self;
+        if (!argument) return self;
+        return beforeArgument ? argument->cursorEnterFromLeft() : argument->cursorEnterFromRight();
     }
     if (hasCursor_ && cursorPosition_ == 1) return self;
     if (child()) child()->setHasCursor(false);
@@ -136,11 +140,14 @@ geEditPtr geEditNegative::keyDown(char16_t key) {
     return trailingKeyDown(key);
 }
 
-bool geEditNegative::handlesKeyDownForChild(geEdit *child, char16_t) {
-    return child && child == this->child().get() && !child->isKind(geEditKind::Empty);
+// Every key but "^" from a filled operand: -3| + "+" is -3 + ?, but -3| + "^" raises the
+// operand, -(3^?), since a minus binds looser than a power.
+bool geEditNegative::handlesKeyDownForChild(geEdit *child, char16_t letter) {
+    return child && child == this->child().get() && !child->isKind(geEditKind::Empty) && letter != u'^';
 }
 
-// -|x Backspace -> |x: the minus goes and the cursor stays before the operand.
+// -|x Backspace -> |x: the minus goes and the operand keeps the cursor as it stands there
+// (-|1/2 -> 1/2|, -|12 -> |12). An infix operand has no such stop; it is entered from the left.
 geEditPtr geEditNegative::deleteNode() {
     auto self = shared_from_this();
     geEdit *p = parent_;
@@ -148,5 +155,8 @@ geEditPtr geEditNegative::deleteNode() {
     if (!hasCursor_ || !p || !operand) return baseDelete();
     hasCursor_ = false;
     replaceInParent(p, operand);
-    return operand->cursorEnterFromLeft();
+    if (geIsBasicBinaryOp(operand->kind())) return operand->cursorEnterFromLeft();
+    if (operand->isKind(geEditKind::Num))
+        operand->setCursorPosition(std::clamp(operand->cursorPosition(), 0, int(operand->string().size())));
+    return operand->holdCursor();
 }

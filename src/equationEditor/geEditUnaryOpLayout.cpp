@@ -10,38 +10,14 @@ using namespace geLayout;
 // the child, 3 units from it on each side. Carets: "(|x)" just left of the child, "(x)|"
 // after the ")".
 std::unique_ptr<geBezierPath> geEditParens::renderWithFont(const geFont &font, bool cursor, bool selection) {
-    const quint32 open = font.glyphForChar(u'('), close = font.glyphForChar(u')');
     auto E = renderChild(child(), font, cursor, selection);
-    expressionBounds_ = E->bounds();
     centerOffset_ = centerOffsetOf(child());
-    const double ew = expressionBounds_.width(), eh = expressionBounds_.height();
-    auto P1 = glyphPath(open, font, this);
-    P1->recenter();
-    auto P2 = glyphPath(close, font, this);
-    P2->recenter();
-    const double pw = P1->bounds().width(), ph = P1->bounds().height();
-    // A font whose "(" has no outline gives nothing to stretch.
-    const double s = ph > 0 ? 1.1 * eh / ph : 1.0;
-    place(*P1, 1, s, 0, -0.05 * eh);
-
-    auto result = geBezierPath::bezierPathWithData(this);
-    result->appendBezierPath(std::move(P1));
-    const QRectF b = result->bounds();
-    const double low = b.y() - 1, high = b.y() + b.height() + 1;
-    if (cursor && hasCursor_ && cursorPosition_ == 0) {
-        rectangle(*result, b.width() + 2, low, b.width() + 3, high);
-        result->closePath();
-        result->moveToPoint({0, 0});
-    }
-    translate(*E, pw + 3, 0);
-    expressionBounds_ = result->appendBezierPath(std::move(E))->bounds();
-    place(*P2, 1, s, pw + ew + 6, -0.05 * eh);
-    result->appendBezierPath(std::move(P2));
-    const double w2 = result->bounds().width();
-    invisibleLine(*result, {w2 + 3, low}, {w2 + 3, high});
+    Bracketed b = bracketed(std::move(E), font, this, cursor && hasCursor_ && cursorPosition_ == 0);
+    expressionBounds_ = b.innerBox;
+    auto result = std::move(b.path);
     if (cursor && hasCursor_ && cursorPosition_ == 2) {
-        result->lineToPoint({w2 + 2, high});
-        result->lineToPoint({w2 + 2, low});
+        result->lineToPoint({b.closeEnd + 2, b.high});
+        result->lineToPoint({b.closeEnd + 2, b.low});
     }
     result->recenter();
     if (selection && isSelected_) result->setHighlight(true);

@@ -7,21 +7,34 @@
 #include "equationEditor/geEditUnaryOp.h"
 #include "equationEditor/graphEquationEditorModel.h"
 
-std::vector<geEdit *> geEditorSnapshot::children(const geEdit *node) {
-    if (!node) return {};
-    if (node->isRoot()) return {node->top().get()};
-    if (auto *b = dynamic_cast<const geEditBinaryOp *>(node)) return {b->leftExp().get(), b->rightExp().get()};
-    if (auto *u = dynamic_cast<const geEditUnaryOp *>(node)) return {u->child().get()};
-    return {};
+geEditorSnapshot::Children geEditorSnapshot::children(const geEdit *node) {
+    Children c;
+    if (!node) return c;
+    const geEditKind kind = node->kind();
+    if (kind == geEditKind::Edit) {
+        c.node[0] = node->top().get();
+        c.count = 1;
+    } else if (geIsBinaryOp(kind)) {
+        auto *b = static_cast<const geEditBinaryOp *>(node);
+        c.node[0] = b->leftExp().get();
+        c.node[1] = b->rightExp().get();
+        c.count = 2;
+    } else if (geIsUnaryOp(kind)) {
+        c.node[0] = static_cast<const geEditUnaryOp *>(node)->child().get();
+        c.count = 1;
+    }
+    return c;
 }
 
 namespace {
 
 QString leafText(const geEdit *node) {
-    if (auto *n = dynamic_cast<const geEditNum *>(node)) return n->text();
-    if (auto *v = dynamic_cast<const geEditVar *>(node)) return v->text();
-    if (auto *f = dynamic_cast<const geEditFunc *>(node)) return f->text();
-    return QString();
+    switch (node->kind()) {
+        case geEditKind::Num: return static_cast<const geEditNum *>(node)->text();
+        case geEditKind::Var: return static_cast<const geEditVar *>(node)->text();
+        case geEditKind::Func: return static_cast<const geEditFunc *>(node)->text();
+        default: return QString();
+    }
 }
 
 }  // namespace
@@ -29,10 +42,10 @@ QString leafText(const geEdit *node) {
 bool geEditorSnapshot::sameTree(const geEdit *a, const geEdit *b) {
     if (!a || !b) return a == b;
     if (a->kind() != b->kind() || leafText(a) != leafText(b)) return false;
-    const std::vector<geEdit *> ca = children(a), cb = children(b);
-    if (ca.size() != cb.size()) return false;
-    for (size_t i = 0; i < ca.size(); ++i) {
-        if (!sameTree(ca[i], cb[i])) return false;
+    const Children ca = children(a), cb = children(b);
+    if (ca.count != cb.count) return false;
+    for (int i = 0; i < ca.count; ++i) {
+        if (!sameTree(ca.node[i], cb.node[i])) return false;
     }
     return true;
 }
@@ -49,7 +62,7 @@ std::optional<geEditorSnapshot::Mark> geEditorSnapshot::markOf(const geEditPtr &
     for (const geEdit *n = node; n != root.get(); n = n->parent()) {
         const geEdit *p = n->parent();
         if (!p) return std::nullopt;  // not in this tree
-        const std::vector<geEdit *> c = children(p);
+        const Children c = children(p);
         const auto it = std::find(c.begin(), c.end(), n);
         if (it == c.end()) return std::nullopt;
         mark.path.push_back(int(it - c.begin()));
@@ -66,9 +79,9 @@ std::optional<geEditorSnapshot::Mark> geEditorSnapshot::markOf(const geEditPtr &
 geEditPtr geEditorSnapshot::resolve(const geEditPtr &root, const Mark &mark) {
     geEdit *n = root.get();
     for (int index : mark.path) {
-        const std::vector<geEdit *> c = children(n);
-        if (index >= int(c.size()) || !c[size_t(index)]) return nullptr;
-        n = c[size_t(index)];
+        const Children c = children(n);
+        if (index >= c.count || !c.node[index]) return nullptr;
+        n = c.node[index];
     }
     return n->shared_from_this();
 }

@@ -30,7 +30,13 @@ public:
 
     // The child nodes in index order: the top node of a root, left and right, a unary
     // node's operand.
-    static std::vector<geEdit *> children(const geEdit *node);
+    struct Children {
+        geEdit *node[2] = {nullptr, nullptr};
+        int count = 0;
+        geEdit *const *begin() const { return node; }
+        geEdit *const *end() const { return node + count; }
+    };
+    static Children children(const geEdit *node);
 
 private:
     struct Mark {

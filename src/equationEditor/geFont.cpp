@@ -1,6 +1,10 @@
 #include "equationEditor/geFont.h"
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
 #include <atomic>
 
 namespace {
@@ -49,19 +53,49 @@ quint32 geRawFont::glyphForChar(char16_t c) const {
         quint32 index = 0;
         int count = 1;
         if (!raw_.glyphIndexesForChars(&ch, 1, &index, &count) || count != 1) index = 0;
+        if (index == 0 || !raw_.supportsCharacter(ch)) index = fallbackGlyph(c);
         *slot = index;
     }
     return *slot;
 }
 
+// Qt's own fallback: lay the character out in a QFont of this face and take the face and
+// glyph that the layout drew it with.
+quint32 geRawFont::fallbackGlyph(char16_t c) const {
+    QFont font(raw_.familyName());
+    font.setStyle(raw_.style());
+    font.setWeight(QFont::Weight(raw_.weight()));
+    font.setPixelSize(std::max(1, int(std::lround(raw_.pixelSize()))));
+    QTextLayout layout(QString(QChar(c)), font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun &run : layout.glyphRuns()) {
+        QRawFont face = run.rawFont();
+        const QList<quint32> indexes = run.glyphIndexes();
+        if (!face.isValid() || indexes.isEmpty() || indexes.front() == 0 || indexes.front() > 0xFFFF) continue;
+        face.setPixelSize(raw_.pixelSize());
+        auto known = std::find(fallbacks_.begin(), fallbacks_.end(), face);
+        if (known == fallbacks_.end()) {
+            if (fallbacks_.size() >= 0xFFFE) return 0;
+            known = fallbacks_.insert(fallbacks_.end(), face);
+        }
+        return quint32(known - fallbacks_.begin() + 1) << 16 | indexes.front();
+    }
+    return 0;
+}
+
 const geRawFont::Glyph &geRawFont::glyph(quint32 index) const {
     auto it = glyphs_.find(index);
     if (it != glyphs_.end()) return it->second;
+    const size_t face = index >> 16;
+    const QRawFont &raw = face > 0 && face <= fallbacks_.size() ? fallbacks_[face - 1] : raw_;
+    quint32 local = face > 0 ? index & 0xFFFF : index;
     // Qt's outlines are y-down; the editor's plane is y-up.
-    QPainterPath outline = QTransform(1, 0, 0, -1, 0, 0).map(raw_.pathForGlyph(index));
+    QPainterPath outline = QTransform(1, 0, 0, -1, 0, 0).map(raw.pathForGlyph(local));
     outline.setFillRule(Qt::WindingFill);
     QPointF advance;
-    raw_.advancesForGlyphIndexes(&index, &advance, 1, QRawFont::UseDesignMetrics);
+    raw.advancesForGlyphIndexes(&local, &advance, 1, QRawFont::UseDesignMetrics);
     return glyphs_.emplace(index, Glyph{std::move(outline), advance.x()}).first->second;
 }
 

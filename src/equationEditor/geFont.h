@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 // The editor's font: a serif face that has every glyph the layout draws.
 inline constexpr const char *geDefaultFontFamily = "DejaVu Serif";
@@ -41,7 +42,9 @@ private:
 };
 
 // A font on QRawFont, with its glyph numbers, outlines and advances cached as they are
-// first asked for. Needs a QGuiApplication.
+// first asked for. A character the face lacks is drawn from the face that Qt's font
+// fallback picks for it, at the same size; such glyph numbers carry the fallback face's
+// number above bit 16. Needs a QGuiApplication.
 class geRawFont : public geFont {
 public:
     // upright and italic at the same pixel size; an invalid italic answers the upright.
@@ -71,8 +74,11 @@ private:
         double advance;
     };
     const Glyph &glyph(quint32 index) const;
+    // The glyph of c in a fallback face, 0 when no face has it.
+    quint32 fallbackGlyph(char16_t c) const;
 
     QRawFont raw_;
+    mutable std::vector<QRawFont> fallbacks_;
     std::unique_ptr<geRawFont> italic_;
     static constexpr quint32 unknownGlyph = 0xFFFFFFFFu;
     mutable std::array<quint32, 128> asciiGlyphs_;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRectF>
 #include <memory>
 
 #include "equationEditor/geBezierPath.h"
@@ -20,6 +21,19 @@ PathPtr glyphPath(quint32 glyph, const geFont &font, geEdit *data = nullptr);
 // centre offset of 0.
 PathPtr renderChild(const geEditPtr &child, const geFont &font, bool cursor, bool selection);
 inline double centerOffsetOf(const geEditPtr &child) { return child ? child->centerOffset() : 0.0; }
+
+// "(" inner ")": the brackets stretched to 1.1 x the inner height, reaching 5 % of it below
+// and above, 3 units from it on each side, and an invisible line 3 units after the ")" that
+// ends the path (a caret after the ")" continues it). caretAtOpen draws the caret of "(|x)"
+// just left of the inner node. inner is the inner node's path with its box at the origin;
+// innerBox receives its placed box, low and high the span of the carets, closeEnd the
+// right edge of the ")".
+struct Bracketed {
+    PathPtr path;
+    QRectF innerBox;
+    double low, high, closeEnd;
+};
+Bracketed bracketed(PathPtr inner, const geFont &font, geEdit *data, bool caretAtOpen);
 
 // An invisible line: it encloses nothing, so it paints nothing, and only stretches the box
 // once the bounds are next recomputed.

@@ -1,12 +1,16 @@
 #include "equationEditor/graphEquationEditorModel.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "equationEditor/geEditBinaryOp.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
 
+// Shortest text that reads back to the same float, in the C locale's notation; every NaN is
+// "nan", whatever its sign bit.
 QString geFormatFloat(float value) {
+    if (std::isnan(value)) return QStringLiteral("nan");
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return QString::fromLatin1(buffer, int(result.ptr - buffer));

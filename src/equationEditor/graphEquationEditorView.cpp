@@ -198,9 +198,9 @@ void graphEquationEditorView::refresh() {
     }
 }
 
-void graphEquationEditorView::paintEvent(QPaintEvent *) {
+void graphEquationEditorView::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(event->rect(), Qt::white);
     if (!painted_) return;
     painter.setRenderHint(QPainter::Antialiasing);
     const double top = frame_.y() + frame_.height();
@@ -477,12 +477,17 @@ void graphEquationEditorView::chooseFont() {
 
 // --- context menu ---
 
-void graphEquationEditorView::contextMenuEvent(QContextMenuEvent *event) {
-    QMenu menu(this);
+QMenu *graphEquationEditorView::createContextMenu() {
+    auto *menu = new QMenu(this);
     for (const char *name : {"cut", "copy", "copyText", "copyLatex", "paste", "", "selectAll", "", "zoomIn",
                              "zoomOut", "actualSize", "font"}) {
-        if (!*name) menu.addSeparator();
-        else menu.addAction(action(name));
+        if (!*name) menu->addSeparator();
+        else menu->addAction(action(name));
     }
-    menu.exec(event->globalPos());
+    return menu;
+}
+
+void graphEquationEditorView::contextMenuEvent(QContextMenuEvent *event) {
+    std::unique_ptr<QMenu> menu(createContextMenu());
+    menu->exec(event->globalPos());
 }

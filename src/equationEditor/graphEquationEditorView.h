@@ -23,6 +23,7 @@
 
 class QAbstractButton;
 class QAction;
+class QMenu;
 class QMimeData;
 class QScrollArea;
 class QTimer;
@@ -82,7 +83,11 @@ public:
     void deleteBackward();
     void handleArrow(char16_t key);
 
+    // The editor's actions by object name: cut, copy, copyText, copyLatex, paste,
+    // selectAll, zoomIn, zoomOut, actualSize, font.
     QAction *action(const char *name) const;
+    // The context menu of those actions (the caller owns it).
+    QMenu *createContextMenu();
 
 public slots:
     void selectAll();

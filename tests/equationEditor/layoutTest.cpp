@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QPainter>
 #include <cmath>
+#include <functional>
 
+#include "editorTestSupport.h"
 #include "layoutTestSupport.h"
 
 namespace layoutTest {
@@ -14,14 +16,25 @@ std::shared_ptr<T> as(const geEditPtr &node) {
     return std::static_pointer_cast<T>(node);
 }
 
+using Make = std::function<geEditPtr()>;
+// Whether the path or one of its sub-paths passes through q.
+bool onPath(const geBezierPath &p, QPointF q) {
+    if (passesThrough(p, q)) return true;
+    for (const auto &sub : p.pathlist())
+        if (onPath(*sub, q)) return true;
+    return false;
+}
+geEditPtr box(double w, double h, double c = 0) { return BoxNode::make(w, h, c); }
+
 class LayoutTest : public ::testing::Test {
 protected:
     LayoutTest() {
-        // "+" is 10 x 10 once scaled by 0.7.
+        // "+" and the dot are 10 x 10 once scaled by 0.7.
         font.setGlyph(u'+', 16, QRectF(1, 2, 100.0 / 7, 100.0 / 7));
         font.setGlyph(u'\u2022', 16, QRectF(1, 2, 100.0 / 7, 100.0 / 7));
         font.setGlyph(u'(', 6, QRectF(1, -4, 5, 18));
         font.setGlyph(u')', 6, QRectF(0, -4, 5, 18));
+        font.setGlyph(u',', 5, QRectF(1, -3, 3, 5));
     }
     std::unique_ptr<geBezierPath> layout(const geEditPtr &node, bool cursor = false, bool selection = false) {
         return node->renderWithFont(font, cursor, selection);
@@ -29,162 +42,117 @@ protected:
     TestFont font;
 };
 
-TEST_F(LayoutTest, InfixOperatorBetweenOperands) {
-    struct Case {
+// The boxes of the top path's parts in order, of the whole and the centre offset.
+TEST_F(LayoutTest, PartsOfEachTemplate) {
+    const struct {
         const char *name;
-        double lh, lc, rh, rc;
-        double operatorY, rightY, height, centerOffset;
-    };
-    const std::vector<Case> cases = {
-        {"equal heights", 30, 0, 30, 0, 7, 0, 30, 0},
-        {"taller left operand", 40, 0, 30, 0, 12, 5, 40, 0},
-        {"taller right operand", 30, 0, 40, 0, 12, 0, 40, 0},
-        // The left operand is raised by its offset: the node is 35 high and its centre line
-        // stays where both operands meet, 15 above the bottom.
-        {"raised left operand", 30, 5, 30, 0, 7, 0, 35, 2.5},
+        Make node;
+        std::vector<QRectF> parts;
+        QRectF whole;
+        double centerOffset;
+    } cases[] = {
+        // Operator box 13 x 16 at 6 after the left operand, the right one 6 after it.
+        {"infix, equal heights", [] { return geEditAdd::addWithLeft(box(20, 30), box(25, 30)); },
+         {{0, 0, 20, 30}, {26, 7, 13, 16}, {45, 0, 25, 30}}, {0, 0, 70, 30}, 0},
+        {"infix, taller left", [] { return geEditAdd::addWithLeft(box(20, 40), box(25, 30)); },
+         {{0, 0, 20, 40}, {26, 12, 13, 16}, {45, 5, 25, 30}}, {0, 0, 70, 40}, 0},
+        {"infix, taller right", [] { return geEditAdd::addWithLeft(box(20, 30), box(25, 40)); },
+         {{0, 5, 20, 30}, {26, 12, 13, 16}, {45, 0, 25, 40}}, {0, 0, 70, 40}, 0},
+        // The raised left operand makes the node 35 high; the centre line stays 15 up.
+        {"infix, raised left", [] { return geEditAdd::addWithLeft(box(20, 30, 5), box(25, 30)); },
+         {{0, 5, 20, 30}, {26, 7, 13, 16}, {45, 0, 25, 30}}, {0, 0, 70, 35}, 2.5},
+        // The comma at full size over the line height, desc - 1 to asc + 1.
+        {"comma", [] { return geEditComma::commaWithLeft(box(20, 30), box(20, 40)); },
+         {{0, 5, 20, 30}, {26, 11, 6, 18}, {38, 0, 20, 40}}, {0, 0, 58, 40}, 0},
+        // Centre lines meet: the power's 0.5 below its middle, the letter's in its middle.
+        {"juxtaposition", [] { return geEditMul::mulWithLeft(box(10, 31, 0.5), box(10, 20)); },
+         {{0, 0, 10, 31}, {16, 5, 10, 20}}, {0, 0, 26, 31}, 0.5},
+        // 62.5 x 25 and 37.5 x 25 are 50 x 20 and 30 x 20 at 0.8; one unit of space around.
+        {"fraction", [] { return geEditDiv::divWithLeft(box(62.5, 25), box(37.5, 25)); },
+         {{11, 1, 30, 20}, {1, 23, 50, 2}, {1, 27, 50, 20}}, {0, 0, 52, 48}, 0},
+        // The exponent at (22, 15) in a 30 x 31 box before 3 units below and above; the
+        // base's own offset plays no part.
+        {"power", [] { return geEditPow::powWithLeft(box(20, 30, 3), box(10, 20)); },
+         {{0, 3, 20, 30}, {22, 18, 8, 16}}, {0, 0, 31, 37}, 0.5},
+        // Radicand, sign (ending 2.8 beyond it), index; centre (34 - 30) / 2 + 1.
+        {"root", [] { return geEditRoot::rootWithLeft(box(10, 10), box(20, 30, 1)); },
+         {{19.2, 1, 20, 30}, {0, 1, 42, 34}, {0, 23.5, 8, 8}}, {0, 0, 45, 36}, 3},
+        // "(" spans -2..42 around the child; the carets reach one unit further.
+        {"brackets", [] { return geEditParens::parensWithExpression(box(20, 40, 2)); },
+         {{0, 1, 5, 44}, {8, 3, 20, 40}, {31, 1, 5, 44}}, {0, 0, 39, 46}, 2},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        auto sum = geEditAdd::addWithLeft(BoxNode::make(20, c.lh, c.lc), BoxNode::make(25, c.rh, c.rc));
-        auto p = layout(sum);
-        ASSERT_EQ(p->pathlist().size(), 3u);
-        EXPECT_EQ(p->data(), sum.get());
-        EXPECT_EQ(p->pathlist()[1]->data(), sum.get());
-        EXPECT_RECT(p->pathlist()[1]->bounds(), QRectF(26, c.operatorY, 13, 16));
-        EXPECT_RECT(p->pathlist()[2]->bounds(), QRectF(45, c.rightY, 25, c.rh));
-        EXPECT_RECT(p->bounds(), QRectF(0, 0, 70, c.height));
-        EXPECT_DOUBLE_EQ(sum->centerOffset(), c.centerOffset);
-        EXPECT_RECT(as<geEditBinaryOp>(sum)->rightBounds(), QRectF(45, c.rightY, 25, c.rh));
+        auto node = c.node();
+        auto p = layout(node);
+        EXPECT_EQ(p->data(), node.get());
+        ASSERT_EQ(p->pathlist().size(), c.parts.size());
+        for (size_t i = 0; i < c.parts.size(); ++i) EXPECT_RECT(p->pathlist()[i]->bounds(), c.parts[i]) << i;
+        EXPECT_RECT(p->bounds(), c.whole);
+        EXPECT_DOUBLE_EQ(node->centerOffset(), c.centerOffset);
+    }
+    auto sum = as<geEditBinaryOp>(geEditAdd::addWithLeft(box(20, 30), box(25, 30)));
+    EXPECT_EQ(layout(sum)->pathlist()[1]->data(), sum.get()) << "the operator belongs to the node";
+    EXPECT_RECT(sum->rightBounds(), QRectF(45, 0, 25, 30));
+    auto div = as<geEditBinaryOp>(geEditDiv::divWithLeft(box(62.5, 25), box(37.5, 25)));
+    layout(div);
+    EXPECT_RECT(div->leftBounds(), QRectF(0, 0, 50, 20));
+}
+
+// Where each class draws its caret: every point lies on the caret drawn with the cursor
+// flag, and the first is on no element without it.
+TEST_F(LayoutTest, Carets) {
+    const struct {
+        const char *name;
+        Make node;
+        int position;
+        std::vector<QPointF> points;
+    } cases[] = {
+        {"after an operator", [] { return geEditAdd::addWithLeft(box(20, 30), box(25, 30)); }, 1, {{38, 23}, {38, 7}}},
+        {"after a fraction", [] { return geEditDiv::divWithLeft(box(62.5, 25), box(37.5, 25)); }, 0, {{51, 48}, {51, 0}}},
+        {"after a power", [] { return geEditPow::powWithLeft(box(20, 30, 3), box(10, 20)); }, 0, {{30, 37}, {30, 0}}},
+        {"inside brackets", [] { return geEditParens::parensWithExpression(box(20, 40, 2)); }, 0, {{7, 0}}},
+        {"after brackets", [] { return geEditParens::parensWithExpression(box(20, 40, 2)); }, 2, {{38, 0}}},
+        {"after a letter", [] { return geEditVar::varWithChar(u'x'); }, 0, {{7, 0}, {7, 18}}},
+        {"before the equation", [] { return geEdit::rootWithExpression(box(30, 20)); }, 0, {{1, 20}, {1, 0}}},
+        {"after a minus", [] { return geEditNegative::negativeWithExpression(box(10, 20)); }, 0, {{8, 6}, {7, 14}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        auto node = c.node();
+        node->setHasCursor(true);
+        node->setCursorPosition(c.position);
+        for (QPointF q : c.points) EXPECT_TRUE(onPath(*layout(node, true), q)) << q.x() << ", " << q.y();
+        EXPECT_FALSE(onPath(*layout(node, false), c.points[0]));
     }
 }
 
-TEST_F(LayoutTest, InfixCaretAfterTheOperator) {
-    auto sum = geEditAdd::addWithLeft(BoxNode::make(20, 30), BoxNode::make(25, 30));
-    sum->setHasCursor(true);
-    // The caret [w + 2, w + 3] x [-3, h + 3] of the operator's box, placed at (26, 7).
-    for (bool cursor : {false, true}) {
-        auto p = layout(sum, cursor);
-        const geBezierPath &op = *p->pathlist()[1];
-        EXPECT_EQ(passesThrough(op, {38, 23}), cursor);
-        EXPECT_EQ(passesThrough(op, {38, 7}), cursor);
-        EXPECT_TRUE(passesThrough(op, {39, 23})) << "the invisible line";
+TEST_F(LayoutTest, RaisedNegationChainOrFunctionIsDrawnInBrackets) {
+    // Pow(-b, e), Pow(b + c, e) and Pow(sin b, e) are laid out with their base in brackets.
+    for (const auto &base : std::vector<Make>{[] { return geEditNegative::negativeWithExpression(box(20, 30)); },
+                                              [] { return geEditAdd::addWithLeft(box(20, 30), box(10, 20)); },
+                                              [] { return geEditFunc::funcWithExpression(box(20, 30), "sin"); }}) {
+        auto bare = geEditPow::powWithLeft(base(), box(10, 20));
+        auto bracketed = geEditPow::powWithLeft(geEditParens::parensWithExpression(base()), box(10, 20));
+        auto p = layout(bare), q = layout(bracketed);
+        EXPECT_RECT(p->bounds(), q->bounds());
+        EXPECT_RECT(p->pathlist()[1]->bounds(), q->pathlist()[1]->bounds());
+        EXPECT_EQ(p->pathlist()[0]->data(), as<geEditBinaryOp>(bare)->leftExp().get());
     }
-}
-
-TEST_F(LayoutTest, CommaAtFullSizeOverTheLineHeight) {
-    font.setGlyph(u',', 5, QRectF(1, -3, 3, 5));
-    auto list = geEditComma::commaWithLeft(BoxNode::make(20, 30, 0), BoxNode::make(20, 40, 0));
-    auto p = layout(list);
-    // The comma is 3 x 5; its box runs from desc - 1 to asc + 1: 6 x 18, centred on 20.
-    EXPECT_RECT(p->pathlist()[1]->bounds(), QRectF(26, 11, 6, 18));
-    EXPECT_RECT(p->pathlist()[2]->bounds(), QRectF(38, 0, 20, 40));
-    EXPECT_DOUBLE_EQ(list->centerOffset(), 0);
 }
 
 TEST_F(LayoutTest, ProductShowsItsDotOnlyBetweenNumbers) {
-    struct Case {
-        const char *name;
-        geEditPtr left, right;
-        bool dot;
+    const std::pair<const char *, bool> cases[] = {
+        {"Mul(2, 3)", true},          {"Mul(?, 3)", true},  {"Mul(2, ?)", true}, {"Mul(Add(x, 2), 3)", true},
+        {"Mul(2, x)", false},         {"Mul(x, 2)", false}, {"Mul(2, Parens(x))", false},
     };
-    auto num = [](const char *t) { return geEditNum::numWithString(t); };
-    auto var = [](char16_t c) { return geEditVar::varWithChar(c); };
-    const std::vector<Case> cases = {
-        {"number times number", num("2"), num("3"), true},
-        {"placeholder times number", geEditEmpty::emptyExpression(), num("3"), true},
-        {"number times placeholder", num("2"), geEditEmpty::emptyExpression(), true},
-        {"sum ending in a number times a number",
-         geEditAdd::addWithLeft(var(u'x'), num("2")), num("3"), true},
-        {"number times letter", num("2"), var(u'x'), false},
-        {"letter times number", var(u'x'), num("2"), false},
-        {"number times brackets", num("2"), geEditParens::parensWithExpression(var(u'x')), false},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        auto product = geEditMul::mulWithLeft(c.left, c.right);
+    for (const auto &[tree, dot] : cases) {
+        SCOPED_TRACE(tree);
+        auto product = editorTest::build(tree);
         auto p = layout(product);
-        ASSERT_EQ(p->pathlist().size(), c.dot ? 3u : 2u);
-        const double lw = p->pathlist()[0]->bounds().width();
-        const double rightX = p->pathlist().back()->bounds().x();
-        if (c.dot) EXPECT_EQ(p->pathlist()[1]->data(), product.get());
-        else EXPECT_DOUBLE_EQ(rightX, lw + 6);
-    }
-}
-
-TEST_F(LayoutTest, JuxtapositionLinesUpCentres) {
-    // A power (centre 0.5 below its middle) times a letter: both centre lines meet.
-    auto product = geEditMul::mulWithLeft(BoxNode::make(10, 31, 0.5), BoxNode::make(10, 20, 0));
-    auto p = layout(product);
-    const QRectF l = p->pathlist()[0]->bounds(), r = p->pathlist()[1]->bounds();
-    EXPECT_DOUBLE_EQ(l.y() + l.height() / 2 - 0.5, r.y() + r.height() / 2);
-    EXPECT_DOUBLE_EQ(product->centerOffset(), 0.5);
-    EXPECT_DOUBLE_EQ(p->bounds().height(), 31);
-}
-
-TEST_F(LayoutTest, FractionStacksScaledOperandsOnTheBar) {
-    // 62.5 x 25 and 37.5 x 25 are 50 x 20 and 30 x 20 at 0.8.
-    auto div = geEditDiv::divWithLeft(BoxNode::make(62.5, 25), BoxNode::make(37.5, 25));
-    div->setHasCursor(true);
-    auto p = layout(div, true);
-    ASSERT_EQ(p->pathlist().size(), 3u);
-    // One unit of space on every side moves everything by (1, 1).
-    EXPECT_RECT(p->pathlist()[0]->bounds(), QRectF(11, 1, 30, 20)) << "denominator";
-    EXPECT_RECT(p->pathlist()[1]->bounds(), QRectF(1, 23, 50, 2)) << "bar";
-    EXPECT_RECT(p->pathlist()[2]->bounds(), QRectF(1, 27, 50, 20)) << "numerator";
-    EXPECT_RECT(p->bounds(), QRectF(0, 0, 52, 48));
-    EXPECT_TRUE(passesThrough(*p, {51, 48}));
-    EXPECT_TRUE(passesThrough(*p, {51, 0}));
-    EXPECT_DOUBLE_EQ(div->centerOffset(), 0);
-    EXPECT_RECT(as<geEditBinaryOp>(div)->leftBounds(), QRectF(0, 0, 50, 20));
-}
-
-TEST_F(LayoutTest, PowerRaisesTheScaledExponent) {
-    auto pow = geEditPow::powWithLeft(BoxNode::make(20, 30, 3), BoxNode::make(10, 20));
-    pow->setHasCursor(true);
-    auto p = layout(pow, true);
-    // Before the spacing of 3 below and above, the exponent stands at (22, 15) and the box
-    // is 30 x 31; the base's own offset plays no part.
-    EXPECT_RECT(p->pathlist()[1]->bounds(), QRectF(22, 18, 8, 16));
-    EXPECT_RECT(p->pathlist()[0]->bounds(), QRectF(0, 3, 20, 30));
-    EXPECT_RECT(p->bounds(), QRectF(0, 0, 31, 37));
-    EXPECT_DOUBLE_EQ(pow->centerOffset(), 0.5);
-    EXPECT_TRUE(passesThrough(*p, {30, 37}));
-    EXPECT_TRUE(passesThrough(*p, {30, 0}));
-}
-
-TEST_F(LayoutTest, RootSignSpansTheRadicand) {
-    auto root = geEditRoot::rootWithLeft(BoxNode::make(10, 10), BoxNode::make(20, 30, 1));
-    auto p = layout(root);
-    ASSERT_EQ(p->pathlist().size(), 3u);
-    const QRectF radicand = p->pathlist()[0]->bounds(), sign = p->pathlist()[1]->bounds();
-    const QRectF index = p->pathlist()[2]->bounds();
-    EXPECT_RECT(radicand, QRectF(19.2, 1, 20, 30));
-    EXPECT_RECT(sign, QRectF(0, 1, 42, 34));
-    EXPECT_NEAR(sign.right() - radicand.right(), 2.8, 1e-9);
-    EXPECT_RECT(index, QRectF(0, 23.5, 8, 8));
-    EXPECT_RECT(p->bounds(), QRectF(0, 0, 45, 36));
-    EXPECT_DOUBLE_EQ(root->centerOffset(), 3) << "(34 - 30) / 2 + the radicand's 1";
-    EXPECT_TRUE(passesThrough(*p->pathlist()[1], {12, 1})) << "the sign's vertex";
-}
-
-TEST_F(LayoutTest, ParenthesesStretchOverTheChild) {
-    auto inner = BoxNode::make(20, 40, 2);
-    auto parens = geEditParens::parensWithExpression(inner);
-    parens->setHasCursor(true);
-    for (int position : {0, 2}) {
-        SCOPED_TRACE(position);
-        parens->setCursorPosition(position);
-        auto p = layout(parens, true);
-        ASSERT_EQ(p->pathlist().size(), 3u);
-        // "(" spans -2..42 around the child at 0..40; the carets reach one unit further,
-        // so the final box starts 3 below the bracket.
-        EXPECT_RECT(p->pathlist()[0]->bounds(), QRectF(0, 1, 5, 44));
-        EXPECT_RECT(p->pathlist()[1]->bounds(), QRectF(8, 3, 20, 40));
-        EXPECT_RECT(p->pathlist()[2]->bounds(), QRectF(31, 1, 5, 44));
-        EXPECT_RECT(p->bounds(), QRectF(0, 0, 39, 46));
-        EXPECT_EQ(passesThrough(*p, {7, 0}), position == 0) << "just left of the child";
-        EXPECT_EQ(passesThrough(*p, {38, 0}), position == 2) << "after the )";
-        EXPECT_DOUBLE_EQ(parens->centerOffset(), 2);
+        ASSERT_EQ(p->pathlist().size(), dot ? 3u : 2u);
+        if (dot) EXPECT_EQ(p->pathlist()[1]->data(), product.get());
+        else EXPECT_DOUBLE_EQ(p->pathlist()[1]->bounds().x(), p->pathlist()[0]->bounds().width() + 6);
     }
 }
 
@@ -194,24 +162,18 @@ TEST_F(LayoutTest, FunctionNameInItalicThenTheArgument) {
     font.setItalic(&italic);
     auto f = as<geEditFunc>(geEditFunc::funcWithString("sin"));
     auto p = layout(f);
-    // The name part: the italic "s" advances 7, so the outlines end at 26 and the box,
-    // spaced, is [0, 27] x [-5, 13]. The "?" box, [0, 11] x [-5, 13], follows 8 units
-    // after it, centred on it.
+    // The italic "s" advances 7, so the name's outlines end at 26 and its box, spaced, is
+    // [0, 27] x [-5, 13]; the "?" box, 11 x 18, follows 8 units after it, centred on it.
     ASSERT_EQ(p->pathlist().size(), 1u);
     EXPECT_RECT(p->pathlist()[0]->bounds(), QRectF(35, 0, 11, 18));
     EXPECT_EQ(p->pathlist()[0]->data(), f->child().get());
     EXPECT_RECT(p->bounds(), QRectF(0, 0, 46, 18));
     EXPECT_RECT(f->bounds(), p->bounds());
-
     f->setHasCursor(true);
     f->setCursorPosition(1);
-    p = layout(f, true);
-    EXPECT_TRUE(passesThrough(*p, {26, 0}) && passesThrough(*p, {26, 18})) << "sin|(x)";
-
-    auto unnamed = geEditFunc::funcWithExpression(BoxNode::make(10, 10, 4), "");
-    p = layout(unnamed);
-    EXPECT_TRUE(p->pathlist().empty());
-    EXPECT_RECT(p->bounds(), QRectF(0, 0, 0, 0));
+    EXPECT_TRUE(passesThrough(*layout(f, true), {26, 18})) << "sin|(x)";
+    auto unnamed = geEditFunc::funcWithExpression(box(10, 10, 4), "");
+    EXPECT_TRUE(layout(unnamed)->pathlist().empty());
     EXPECT_DOUBLE_EQ(as<geEditFunc>(unnamed)->child()->centerOffset(), 0) << "not laid out";
 }
 
@@ -221,7 +183,7 @@ TEST_F(LayoutTest, MinusBarOnTheOperandsCentreLine) {
     };
     for (const Case &c : {Case{20, 0, 9.5}, Case{21, 0, 9.5}, Case{20, 3, 6.5}, Case{3, 0, 0.5}}) {
         SCOPED_TRACE(c.height + c.centerOffset / 10);
-        auto neg = geEditNegative::negativeWithExpression(BoxNode::make(10, c.height, c.centerOffset));
+        auto neg = geEditNegative::negativeWithExpression(box(10, c.height, c.centerOffset));
         auto p = layout(neg);
         const QRectF operand = p->pathlist()[0]->bounds();
         const QRectF bar = p->elements().boundingRect();
@@ -233,14 +195,9 @@ TEST_F(LayoutTest, MinusBarOnTheOperandsCentreLine) {
     }
 }
 
-TEST_F(LayoutTest, LeavesAndTheRootCaret) {
-    auto x = geEditVar::varWithChar(u'x');
-    x->setHasCursor(true);
-    auto p = layout(x, true);
+TEST_F(LayoutTest, LeavesAndTheRoot) {
     // The glyph (1, 0, 8, 10) with the line at advance - 1 from -5 to 13: [1, 9] x [-5, 13].
-    EXPECT_RECT(p->bounds(), QRectF(0, 0, 8, 18));
-    EXPECT_TRUE(passesThrough(*p, {7, 0}) && passesThrough(*p, {7, 18})) << "x|";
-
+    EXPECT_RECT(layout(geEditVar::varWithChar(u'x'))->bounds(), QRectF(0, 0, 8, 18));
     auto empty = geEditEmpty::emptyExpression();
     empty->setHasCursor(true);
     const int elements = layout(empty, false, true)->elements().elementCount();
@@ -249,19 +206,12 @@ TEST_F(LayoutTest, LeavesAndTheRootCaret) {
     EXPECT_TRUE(shown->highlight());
     EXPECT_FALSE(layout(empty, true, false)->highlight()) << "laid out for hit testing";
     EXPECT_RECT(shown->bounds(), QRectF(0, 0, 11, 18));
-
-    auto root = geEdit::rootWithExpression(BoxNode::make(30, 20));
-    root->setHasCursor(true);
-    p = layout(root, true);
-    EXPECT_EQ(p->data(), root->top().get());
-    EXPECT_TRUE(passesThrough(*p, {1, 20}) && passesThrough(*p, {1, 0})) << "|...";
+    auto root = geEdit::rootWithExpression(box(30, 20));
+    EXPECT_EQ(layout(root)->data(), root->top().get());
     EXPECT_EQ(geEdit().renderWithFont(font, true, true), nullptr);
-}
-
-TEST_F(LayoutTest, GlyphCachesFollowTheFontObject) {
     auto x = geEditVar::varWithChar(u'x');
     for (double advance : {10.0, 20.0, 10.0}) {
-        // A font made after another was freed may take its address.
+        // The glyph cache follows the font object; a new font may take a freed one's address.
         auto other = std::make_unique<TestFont>();
         other->setGlyph(u'x', advance, QRectF(1, 0, 8, 10));
         EXPECT_DOUBLE_EQ(x->renderWithFont(*other, false, false)->bounds().width(), advance - 2);
@@ -278,19 +228,18 @@ TEST_F(LayoutTest, NumberHitTesting) {
         EXPECT_EQ(n->positionAtPoint({x, 0}, font), position) << x;
     EXPECT_RECT(n->bounds(), QRectF(0, 0, 27.6, 18));
 
+    // A click puts the caret at 1; drags from there select to either side, and a drag back
+    // to the anchor leaves a plain caret.
     n->clickOnPoint({10 / 27.6, 0.5}, font);
     EXPECT_EQ(n->cursorPosition(), 1);
-    n->dragToPoint({20 / 27.6, 0.5}, font);
-    EXPECT_TRUE(n->isSelected());
-    EXPECT_FALSE(n->hasCursor());
-    EXPECT_EQ(n->startSelection(), 1);
-    EXPECT_EQ(n->endSelection(), 2);
-    n->dragToPoint({1 / 27.6, 0.5}, font);
-    EXPECT_EQ(n->startSelection(), 0);
-    EXPECT_EQ(n->endSelection(), 1);
-    n->dragToPoint({10 / 27.6, 0.5}, font);
-    EXPECT_FALSE(n->isSelected());
-    EXPECT_TRUE(n->hasCursor()) << "back at the anchor: a caret again";
+    for (const auto &[x, start, end] : {std::tuple{20.0, 1, 2}, std::tuple{1.0, 0, 1}, std::tuple{10.0, 0, 0}}) {
+        n->dragToPoint({x / 27.6, 0.5}, font);
+        EXPECT_EQ(n->isSelected(), start != end);
+        EXPECT_EQ(n->hasCursor(), start == end);
+        if (start != end) {
+            EXPECT_EQ(std::pair(n->startSelection(), n->endSelection()), std::pair(start, end));
+        }
+    }
     EXPECT_EQ(n->cursorPosition(), 1);
 }
 
@@ -341,30 +290,16 @@ TEST_F(LayoutTest, NumberCaretAndSelection) {
 // an outline for "(". Each lays out to a finite box; an empty slot's box stays a point at
 // the origin wherever it is moved.
 TEST_F(LayoutTest, IncompleteTreesLayOut) {
-    auto x = [] { return geEditVar::varWithChar(u'x'); };
-    struct Case {
-        const char *name;
-        geEditPtr node;
-        double width;
-    };
-    const std::vector<Case> cases = {
-        {"sum without right operand", geEditAdd::addWithLeft(x(), nullptr), 27},
-        {"product without left operand", geEditMul::mulWithLeft(nullptr, x()), 14},
-        {"empty fraction", geEditDiv::divWithLeft(nullptr, nullptr), 2},
-        {"power without base", geEditPow::powWithLeft(nullptr, x()), 9.4},
-        {"empty root", geEditRoot::rootWithLeft(nullptr, nullptr), 25},
-        {"empty parentheses", geEditParens::parensWithExpression(nullptr), 19},
-        {"empty negation", geEditNegative::negativeWithExpression(nullptr), 7},
-        {"function without argument", geEditFunc::funcWithExpression(nullptr, "ln"), 20},
-        {"two-letter variable", geEditVar::varWithString("ab"), 18},
-        {"empty variable", geEditVar::varWithString(""), 0},
+    const std::pair<const char *, double> cases[] = {
+        {"Add(x, null)", 27}, {"Mul(null, x)", 14}, {"Div(null, null)", 2}, {"Pow(null, x)", 9.4},
+        {"Root(null, null)", 25}, {"Parens(null)", 19}, {"Neg(null)", 7}, {"ln(null)", 20},
+        {"ab", 18}, {"", 0},
     };
     font.setGlyph(u'(', 6, QRectF(1, 0, 5, 0));
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        const QRectF b = layout(c.node, true, true)->bounds();
-        EXPECT_TRUE(std::isfinite(b.width()) && std::isfinite(b.height()));
-        EXPECT_NEAR(b.width(), c.width, 1e-9);
+    for (const auto &[tree, width] : cases) {
+        const QRectF b = layout(editorTest::build(tree), true, true)->bounds();
+        EXPECT_TRUE(std::isfinite(b.height())) << tree;
+        EXPECT_NEAR(b.width(), width, 1e-9) << tree;
     }
 }
 

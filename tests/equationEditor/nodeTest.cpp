@@ -4,19 +4,12 @@
 namespace editorTest {
 namespace {
 
-class CountingDelegate : public geEditDelegate {
+// Knows only "sin", so the name cannot grow into "sinh"; w is worth 4.
+class SinOnlyDelegate : public geEditDelegate {
 public:
-    bool stringInFunctionArray(const QString &) const override { return false; }
-    double constantForString(const QString &) const override { return 0.0; }
+    bool stringInFunctionArray(const QString &name) const override { return name == "sin"; }
+    double constantForString(const QString &name) const override { return name == "w" ? 4.0 : 0.0; }
 };
-
-TEST(NodeTest, NewEquationIsOnePlaceholder) {
-    auto root = geEdit::rootWithExpression(geEditEmpty::emptyExpression());
-    EXPECT_EQ(root->string(), "?");
-    EXPECT_TRUE(root->containsEmpty());
-    EXPECT_TRUE(root->isTerminal());
-    EXPECT_EQ(root->top()->parent(), root.get());
-}
 
 TEST(NodeTest, NumberTextAndCursorFromTheGivenText) {
     auto point = std::static_pointer_cast<geEditNum>(geEditNum::numWithString("."));
@@ -34,89 +27,79 @@ TEST(NodeTest, NumberTextAndCursorFromTheGivenText) {
 TEST(NodeTest, VariableLetters) {
     EXPECT_EQ(geEditVar::varWithChar(u'1'), nullptr);
     EXPECT_EQ(geEditVar::varWithChar(u'+'), nullptr);
-    EXPECT_NE(geEditVar::varWithChar(u'\u00e9'), nullptr) << "Unicode letters are letters";
-    EXPECT_NE(geEditVar::varWithChar(gePiChar), nullptr);
     for (char16_t c : std::u16string(u"kstxyzKSTXYZ"))
         EXPECT_TRUE(geEditVar::varWithChar(c)->containsVariable()) << char(c);
-    for (char16_t c : std::u16string(u"eEabq\u03c0"))
-        EXPECT_FALSE(geEditVar::varWithChar(c)->containsVariable()) << char(c);
+    // Unicode letters are letters; only the twelve above are variables.
+    for (char16_t c : std::u16string(u"eEabq\u03c0\u00e9\u212a"))
+        EXPECT_FALSE(geEditVar::varWithChar(c)->containsVariable()) << int(c);
 }
 
 TEST(NodeTest, QueriesWalkTheTree) {
-    auto x = geEditVar::varWithChar(u'x');
-    auto e = geEditEmpty::emptyExpression();
-    auto sum = geEditAdd::addWithLeft(geEditNegative::negativeWithExpression(x), e);
-    auto root = geEdit::rootWithExpression(sum);
-    EXPECT_TRUE(root->containsEmpty());
-    EXPECT_TRUE(root->containsVariable());
-    EXPECT_FALSE(root->isTerminal());
-    EXPECT_EQ(root->leftMostExpression()->kind(), geEditKind::Negative);
-    EXPECT_EQ(root->rightMostExpression(), e);
-    auto f = geEditFunc::funcWithExpression(geEditVar::varWithChar(u'y'), "sin");
-    EXPECT_EQ(f->rightMostExpression()->string(), "y") << "a function's rightmost is in its argument";
-    EXPECT_FALSE(geEditDiv::divWithLeft(x, e)->acceptsPower());
-    EXPECT_FALSE(geEditPow::powWithLeft(x, e)->acceptsPower());
-    EXPECT_TRUE(geEditRoot::rootWithLeft(x, e)->acceptsPower());
+    const struct {
+        const char *tree;
+        bool empty, variable, terminal, power;
+        const char *leftMost, *rightMost;
+    } cases[] = {
+        {"?", true, false, true, true, "?", "?"},
+        {"Add(Neg(x), ?)", true, true, false, true, "Neg(x)", "?"},
+        {"sin(y)", false, true, false, true, "sin(y)", "y"},
+        {"Div(1, 2)", false, false, false, false, "Div(1, 2)", "Div(1, 2)"},
+        {"Pow(a, 2)", false, false, false, false, "Pow(a, 2)", "Pow(a, 2)"},
+        {"Root(2, a)", false, false, false, true, "Root(2, a)", "Root(2, a)"},
+    };
+    for (const auto &c : cases) {
+        auto root = geEdit::rootWithExpression(build(c.tree));
+        EXPECT_EQ(root->top()->parent(), root.get());
+        EXPECT_EQ(root->containsEmpty(), c.empty) << c.tree;
+        EXPECT_EQ(root->containsVariable(), c.variable) << c.tree;
+        EXPECT_EQ(root->isTerminal(), c.terminal) << c.tree;
+        EXPECT_EQ(root->top()->acceptsPower(), c.power) << c.tree;
+        EXPECT_EQ(picture(root->leftMostExpression().get()), c.leftMost);
+        EXPECT_EQ(picture(root->rightMostExpression().get()), c.rightMost);
+    }
 }
 
 TEST(NodeTest, DelegateReachesEveryNodeAndNodesPutInLater) {
-    CountingDelegate delegate;
-    auto deep = geEditVar::varWithChar(u'x');
-    auto tree = geEditDiv::divWithLeft(
-        geEditFunc::funcWithExpression(geEditParens::parensWithExpression(deep), "sin"),
-        geEditEmpty::emptyExpression());
+    SinOnlyDelegate delegate;
+    auto tree = std::static_pointer_cast<geEditDiv>(build("Div(sin(Parens(x)), ?)"));
     auto root = geEdit::rootWithExpression(tree);
     root->setDelegate(&delegate);
-    EXPECT_EQ(deep->delegate(), &delegate);
     auto later = geEditNum::numWithString("3");
-    auto div = std::static_pointer_cast<geEditDiv>(tree);
-    div->replaceExpression(div->rightExp().get(), later);
+    tree->replaceExpression(tree->rightExp().get(), later);
     EXPECT_EQ(later->delegate(), &delegate);
-    EXPECT_EQ(later->parent(), div.get());
-    EXPECT_EQ(checkLinks(root.get()), "");
+    EXPECT_EQ(later->parent(), tree.get());
+    EXPECT_EQ(checkLinks(root.get()), "") << "every node has the root's delegate";
 }
 
 TEST(NodeTest, CopiesAreDeepAndIndependent) {
-    auto root = geEdit::rootWithExpression(geEditComma::commaWithLeft(
-        geEditRoot::rootWithLeft(geEditNum::numWithString("3"), geEditVar::varWithChar(gePiChar)),
-        geEditFunc::funcWithExpression(geEditNegative::negativeWithExpression(geEditEmpty::emptyExpression()), "abs")));
-    CountingDelegate delegate;
+    SinOnlyDelegate delegate;
+    auto root = geEdit::rootWithExpression(build("Comma(Root(3, pi), abs(Neg(?)))"));
     root->setDelegate(&delegate);
     root->top()->setIsSelected(true);
     auto copy = root->copy();
     EXPECT_EQ(picture(copy.get()), "Comma(Root(3, pi), abs(Neg(?)))");
-    EXPECT_EQ(copy->string(), root->string());
     EXPECT_EQ(copy->delegate(), nullptr);
     EXPECT_EQ(countSelected(copy.get()), 0);
     EXPECT_EQ(checkLinks(copy.get()), "");
-    auto copiedRoot = std::static_pointer_cast<geEditBinaryOp>(copy->top())->leftExp();
-    EXPECT_EQ(std::static_pointer_cast<geEditBinaryOp>(copiedRoot)->rightExp()->kind(), geEditKind::Var);
-    auto copiedVar = std::static_pointer_cast<geEditVar>(std::static_pointer_cast<geEditBinaryOp>(copiedRoot)->rightExp());
-    EXPECT_EQ(copiedVar->letter(), gePiChar);
-    // Editing the copy leaves the original alone.
-    auto copiedIndex = std::static_pointer_cast<geEditBinaryOp>(copiedRoot)->leftExp();
-    copiedRoot->replaceExpression(copiedIndex.get(), geEditNum::numWithString("2"));
+    auto copiedRoot = std::static_pointer_cast<geEditBinaryOp>(
+        std::static_pointer_cast<geEditBinaryOp>(copy->top())->leftExp());
+    EXPECT_EQ(std::static_pointer_cast<geEditVar>(copiedRoot->rightExp())->letter(), gePiChar);
+    copiedRoot->replaceExpression(copiedRoot->leftExp().get(), geEditNum::numWithString("2"));
     EXPECT_EQ(copy->string(), "sqrt(pi) , abs((- ?))");
-    EXPECT_EQ(root->string(), "root(pi, 3) , abs((- ?))");
+    EXPECT_EQ(root->string(), "root(pi, 3) , abs((- ?))") << "the original is untouched";
 }
 
 TEST(NodeTest, CommonAncestorAndProductNeighbours) {
-    auto a = geEditVar::varWithChar(u'a');
-    auto b = geEditVar::varWithChar(u'b');
-    auto c = geEditVar::varWithChar(u'c');
-    auto d = geEditVar::varWithChar(u'd');
-    auto ab = geEditMul::mulWithLeft(a, b);
-    auto cd = geEditAdd::addWithLeft(c, d);
-    auto top = geEditMul::mulWithLeft(ab, cd);
+    auto top = std::static_pointer_cast<geEditBinaryOp>(build("Mul(Mul(a, b), Add(c, d))"));
     auto root = geEdit::rootWithExpression(top);
+    auto ab = std::static_pointer_cast<geEditBinaryOp>(top->leftExp());
+    auto cd = std::static_pointer_cast<geEditBinaryOp>(top->rightExp());
+    const auto &a = ab->leftExp(), &b = ab->rightExp(), &c = cd->leftExp(), &d = cd->rightExp();
     EXPECT_EQ(a->commonAncestorOf(a.get()), a);
     EXPECT_EQ(a->commonAncestorOf(b.get()), ab);
-    EXPECT_EQ(c->commonAncestorOf(d.get()), cd);
     EXPECT_EQ(a->commonAncestorOf(d.get()), top);
-    auto stranger = geEditVar::varWithChar(u'z');
-    EXPECT_EQ(a->commonAncestorOf(stranger.get()), nullptr);
+    EXPECT_EQ(a->commonAncestorOf(geEditVar::varWithChar(u'z').get()), nullptr);
     // Neighbours within the enclosing product; "+" stops the search.
-    EXPECT_EQ(top->expToRightOf(ab.get()), c);
     EXPECT_EQ(ab->expToRightOf(b.get()), c);
     EXPECT_EQ(ab->expToRightOf(a.get()), b);
     EXPECT_EQ(cd->expToLeftOf(c.get()), nullptr);
@@ -125,47 +108,28 @@ TEST(NodeTest, CommonAncestorAndProductNeighbours) {
 }
 
 TEST(NodeTest, ProductTextsFollowEdits) {
-    auto s = geEditVar::varWithChar(u's');
-    auto i = geEditVar::varWithChar(u'i');
-    auto inner = geEditMul::mulWithLeft(i, geEditNum::numWithString("2"));
-    auto top = geEditMul::mulWithLeft(s, inner);
+    auto top = std::static_pointer_cast<geEditMul>(build("Mul(s, Mul(i, 2))"));
     auto root = geEdit::rootWithExpression(top);
+    auto inner = std::static_pointer_cast<geEditBinaryOp>(top->rightExp());
     EXPECT_EQ(top->mulString().value_or("null"), "si2");
-    inner->replaceExpression(i.get(), geEditVar::varWithChar(u'q'));
+    inner->replaceExpression(inner->leftExp().get(), geEditVar::varWithChar(u'q'));
     EXPECT_EQ(top->mulString().value_or("null"), "sq2") << "the rebuild runs up the chain";
-    inner->replaceExpression(static_cast<geEditMul &>(*inner).rightExp().get(), geEditEmpty::emptyExpression());
+    inner->replaceExpression(inner->rightExp().get(), geEditEmpty::emptyExpression());
     EXPECT_FALSE(top->mulString().has_value()) << "a placeholder breaks the letters";
-    EXPECT_EQ(s->mulExpression(), top);
+    EXPECT_EQ(top->leftExp()->mulExpression(), top);
     EXPECT_EQ(geEditNum::numWithString("1")->mulExpression(), nullptr);
 }
 
-}  // namespace
-}  // namespace editorTest
-
-namespace editorTest {
-namespace {
-
-// A delegate that knows only "sin": the name cannot grow into "sinh".
-class SinOnlyDelegate : public geEditDelegate {
-public:
-    bool stringInFunctionArray(const QString &name) const override { return name == "sin"; }
-    double constantForString(const QString &name) const override { return name == "w" ? 4.0 : 0.0; }
-};
-
-TEST(NodeTest, KeysAskTheDelegateForFunctionNames) {
+TEST(NodeTest, KeysAskTheDelegateForNamesAndConstants) {
     SinOnlyDelegate delegate;
     auto x = geEditVar::varWithChar(u'x');
     auto root = geEdit::rootWithExpression(geEditFunc::funcWithExpression(x, "sin"));
     root->setDelegate(&delegate);
-    // sin(x|) + "h" -> sin(x)·h|
-    geEditPtr holder = x->cursorEnterFromRight()->keyDown(u'h');
-    EXPECT_EQ(picture(root.get()), "Mul(sin(x), h|)");
-    EXPECT_EQ(holder->string(), "h");
+    EXPECT_EQ(x->cursorEnterFromRight()->keyDown(u'h')->string(), "h");
+    EXPECT_EQ(picture(root.get()), "Mul(sin(x), h|)") << "sin(x|) + h";
     auto w = geEditVar::varWithChar(u'w');
     w->setDelegate(&delegate);
-    grExp *e = w->makeExp();
-    EXPECT_EQ(expPicture(e), "4");
-    grFreeExp(e);
+    EXPECT_EQ(converted(w), "4");
 }
 
 TEST(NodeTest, ResignCursorHandsTheFlagOn) {

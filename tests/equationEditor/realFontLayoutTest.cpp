@@ -1,7 +1,6 @@
 // Layout with the editor's real font, DejaVu Serif at 24 points, loaded from its files.
 #include <QImage>
 #include <cstdlib>
-#include <functional>
 
 #include "editorTestSupport.h"
 #include "equationEditor/geEquationPicture.h"
@@ -17,28 +16,12 @@ std::unique_ptr<geRawFont> realFont() {
     return geRawFont::fromFiles(uprightFile, italicFile, geDefaultFontSize);
 }
 
-void forEachNode(const geEditPtr &node, const std::function<void(const geEditPtr &)> &visit) {
-    if (!node) return;
-    visit(node);
-    if (node->isRoot()) return forEachNode(node->top(), visit);
-    if (geIsBinaryOp(node->kind())) {
-        auto b = std::static_pointer_cast<geEditBinaryOp>(node);
-        forEachNode(b->leftExp(), visit);
-        forEachNode(b->rightExp(), visit);
-    } else if (geIsUnaryOp(node->kind())) {
-        forEachNode(std::static_pointer_cast<geEditUnaryOp>(node)->child(), visit);
-    }
-}
-
-bool within(const QRectF &inner, const QRectF &outer) {
-    const double t = 1e-6;
-    return inner.x() >= outer.x() - t && inner.y() >= outer.y() - t &&
-           inner.right() <= outer.right() + t && inner.bottom() <= outer.bottom() + t;
-}
-
+// Every sub-path lies within its parent's box.
 void expectNested(const geBezierPath &p) {
     for (const auto &sub : p.pathlist()) {
-        EXPECT_TRUE(within(sub->bounds(), p.bounds()));
+        const QRectF inner = sub->bounds(), outer = p.bounds().adjusted(-1e-6, -1e-6, 1e-6, 1e-6);
+        EXPECT_TRUE(inner.left() >= outer.left() && inner.top() >= outer.top() &&
+                    inner.right() <= outer.right() && inner.bottom() <= outer.bottom());
         expectNested(*sub);
     }
 }
@@ -74,6 +57,24 @@ TEST(RealFontLayoutTest, OperatorGlyphsAreCentredOnTheLine) {
     EXPECT_NEAR(a.center().y(), op.center().y(), 1e-9);
 }
 
+TEST(RealFontLayoutTest, LettersMissingFromTheFontComeFromAFontThatHasThem) {
+    // DejaVu Serif has no Hebrew; DejaVu Sans has.
+    const QRawFont serif(QString(uprightFile), geDefaultFontSize);
+    const QRawFont sans(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"), geDefaultFontSize);
+    const QChar alef(0x05d0);
+    ASSERT_FALSE(serif.supportsCharacter(alef));
+    quint32 glyph = 0;
+    int count = 1;
+    ASSERT_TRUE(sans.glyphIndexesForChars(&alef, 1, &glyph, &count));
+    const QTransform yUp(1, 0, 0, -1, 0, 0);
+    for (const auto &font : {realFont(), geRawFont::defaultFont()}) {
+        EXPECT_EQ(font->glyphOutline(font->glyphForChar(0x05d0)).boundingRect(),
+                  yUp.map(sans.pathForGlyph(glyph)).boundingRect());
+        const quint32 x = font->glyphForChar(u'x');  // the face's own glyphs are unchanged
+        EXPECT_EQ(font->glyphOutline(x).boundingRect(), yUp.map(serif.pathForGlyph(x)).boundingRect());
+    }
+}
+
 class QuadraticFormulaTest : public editorTest::EditorTest {};
 
 TEST_F(QuadraticFormulaTest, TypedLaidOutAndPainted) {
@@ -88,7 +89,7 @@ TEST_F(QuadraticFormulaTest, TypedLaidOutAndPainted) {
 
     // Every node has its path, and a click in the middle of a letter or number finds it;
     // a root's index lies over the radical sign, which comes first and wins.
-    forEachNode(root->top(), [&](const geEditPtr &node) {
+    for (const geEditPtr &node : editorTest::subtree(root->top())) {
         geBezierPath *path = p->pathForData(node.get());
         ASSERT_NE(path, nullptr) << node->className();
         const geEdit *parent = node->parent();
@@ -99,7 +100,7 @@ TEST_F(QuadraticFormulaTest, TypedLaidOutAndPainted) {
             ASSERT_NE(hit, nullptr);
             EXPECT_EQ(hit->data(), node.get()) << node->string().toStdString();
         }
-    });
+    }
 
     // "x" stands level with the middle of the fraction.
     auto equals = std::static_pointer_cast<geEditBinaryOp>(root->top());

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 
 namespace {
@@ -307,16 +308,23 @@ TEST(graphViewLabels, formatsFollowTheSpacing)
         {1.5, 0.5f, "1.500"},     {0.04, 0.02f, "4.000000e-02"}, {20000, 10000, "20000"},
         {40000, 20000, "4.000000e+04"}, {-40, 20, "-40"},       {0, 20, "0"},
     };
-    for (auto &c : cases)
-        EXPECT_EQ(graphLabelText(c.value, c.spacing), c.text) << c.value;
-
     struct {
         float size;
         const char *text;
     } captions[] = {{20, "20x20"}, {2.5f, "2.500x2.500"}, {0.04f, "4.000000e-02x4.000000e-02"},
                     {25000, "2.500000e+04x2.500000e+04"}};
-    for (auto &c : captions)
-        EXPECT_EQ(graphSizeCaption(c.size, c.size), c.text) << c.size;
+    // The notation stays the C one under a locale that writes "1,500".
+    for (const char *locale : {"C", "de_DE.UTF-8"}) {
+        if (!std::setlocale(LC_ALL, locale)) {
+            std::setlocale(LC_ALL, "C");
+            GTEST_SKIP() << "locale " << locale << " is not installed";
+        }
+        for (auto &c : cases)
+            EXPECT_EQ(graphLabelText(c.value, c.spacing), c.text) << c.value << " " << locale;
+        for (auto &c : captions)
+            EXPECT_EQ(graphSizeCaption(c.size, c.size), c.text) << c.size << " " << locale;
+    }
+    std::setlocale(LC_ALL, "C");
 }
 
 TEST(graphViewLabels, gridPositionsStayBounded)

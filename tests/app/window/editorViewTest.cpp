@@ -1,12 +1,15 @@
 // The editor view driven through the widget: keys, the calculator line, mouse selection at
 // two zooms, and the caret's blink. The key rules themselves are the model's tests.
 #include <QAction>
+#include <QInputMethodEvent>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 
+#include "equationEditor/geFont.h"
 #include "windowTestSupport.h"
 
 using namespace windowTest;
@@ -37,6 +40,15 @@ TEST_F(EditorView, ReturnAndEnterPressTheGraphButtonAndInsertNothing) {
     editor()->insertText("\n");
     EXPECT_EQ(pressed.count(), 3);
     EXPECT_EQ(text(), "2 * x");
+}
+
+// Text composed by an input method is typed character by character.
+TEST_F(EditorView, ComposedInputArrivesAsTypedText) {
+    QInputMethodEvent compose;
+    compose.setCommitString(QString::fromUtf8("2\u03c0"));
+    QApplication::sendEvent(editor(), &compose);
+    EXPECT_EQ(text(), "2 * pi");
+    EXPECT_EQ(status(), "= 6.2831855\n");
 }
 
 // Keys typed on a selection made with select-all: wrap, divide, negate, replace, leave.
@@ -183,6 +195,26 @@ TEST_F(EditorView, ZoomScalesTheLayout) {
     EXPECT_NEAR(two.height(), 2 * one.height(), 0.01);
     // The equation stands at the top of the visible area.
     EXPECT_NEAR(two.top(), 0, 1);
+    // A font twice the size nearly doubles it again (the gaps between nodes stay).
+    editor()->setFontChooser([](const QFont &f) {
+        QFont bigger = f;
+        bigger.setPointSizeF(2 * f.pointSizeF());
+        return std::optional<QFont>(bigger);
+    });
+    editor()->action("font")->trigger();
+    const QRectF four = editor()->widgetRectOf(top);
+    EXPECT_GT(four.width(), 1.5 * two.width());
+    EXPECT_EQ(editor()->editorFont().pointSizeF(), 2 * geDefaultFontSize);
+}
+
+TEST_F(EditorView, ContextMenuOffersTheEditingCommands) {
+    std::unique_ptr<QMenu> menu(editor()->createContextMenu());
+    std::vector<std::string> texts;
+    for (QAction *a : menu->actions()) {
+        if (!a->isSeparator()) texts.push_back(a->text().remove(u'&').toStdString());
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"Cut", "Copy", "Copy Text", "Copy as LaTeX", "Paste", "Select All",
+                                               "Zoom In", "Zoom Out", "Actual Size", "Font..."}));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QTableView>
 #include <QUndoStack>
 
+#include "render/graphRecordingDraw.h"
+#include "view/graphGLView.h"
 #include "windowTestSupport.h"
 
 using namespace windowTest;
@@ -98,14 +100,22 @@ TEST_F(EquationWindow, TitleFollowsTheFileName) {
     EXPECT_EQ(table.name(), "/tmp/sets/conics.plw");
 }
 
-// The Graph button graphs through the list; without a graph view the message is empty.
-TEST_F(EquationWindow, GraphButtonSetsTheMessage) {
-    type("1+");
-    EXPECT_EQ(child<QLabel>("messageField")->text(), "");
-    type("2");
-    EXPECT_EQ(child<QLabel>("messageField")->text(), "= 3\n");
+// Return presses Graph, which graphs through the list: the message field shows the
+// classifier's message, and a later success clears it.
+TEST_F(EquationWindow, GraphButtonReachesTheGraphView) {
+    graphRecordingDraw draw;
+    graphGLView view(draw, 400, 300);
+    table.setGraphView(&view);
+    type("2=x");
     QTest::keyClick(editor(), Qt::Key_Return);
+    EXPECT_EQ(child<QLabel>("messageField")->text(), "left hand side of '=' must be X, Y or Z.");
+    EXPECT_EQ(text(), "2 = x");
+    for (int i = 0; i < 5; ++i) type("\b");
+    type("y=x");
+    QTest::mouseClick(button("graphButton"), Qt::LeftButton);
     EXPECT_EQ(child<QLabel>("messageField")->text(), "");
+    EXPECT_TRUE(view.isGraphed());
+    table.setGraphView(nullptr);
 }
 
 // A list read from a file replaces the one shown; its first row is selected.
