@@ -3,6 +3,7 @@
 // References in the same run: the evaluations alone through the engine, and the same
 // function as native code.
 #include "benchGLContext.h"
+#include "render/graph2DParametricCurveRender.h"
 #include "render/graph2DRender.h"
 #include "render/graphGLDraw.h"
 #include "render/graphRecordingDraw.h"
@@ -67,6 +68,41 @@ void compileTenCurvesRecorded(benchmark::State &state)
             curve->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
 }
 BENCHMARK(compileTenCurvesRecorded)->Unit(benchmark::kMicrosecond);
+
+// Curves with poles: y = tan(k x), k = 1..10, 6 to 64 poles each in view, every one
+// found by bisection.
+void compileTenTangentsRecorded(benchmark::State &state)
+{
+    graphRecordingDraw draw;
+    std::vector<std::unique_ptr<graph2DRender>> curves;
+    for (int k = 1; k <= curveCount; k++) {
+        curves.push_back(std::make_unique<graph2DRender>(draw));
+        curves.back()->initWithEquation(testEquation("y = tan(k*x)"));
+        curves.back()->setK(k);
+    }
+    for (auto _ : state)
+        for (auto &curve : curves)
+            curve->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
+}
+BENCHMARK(compileTenTangentsRecorded)->Unit(benchmark::kMicrosecond);
+
+// Refined parametric curves: ten Lissajous figures x = 8 sin(k t), y = 8 sin((k + 1) t)
+// over one period, k = 1..10, in an 800 x 600 view.
+void compileTenLissajousRecorded(benchmark::State &state)
+{
+    graphRecordingDraw draw;
+    std::vector<std::unique_ptr<graph2DParametricCurveRender>> curves;
+    for (int k = 1; k <= curveCount; k++) {
+        curves.push_back(std::make_unique<graph2DParametricCurveRender>(draw));
+        curves.back()->initWithEquation(testEquation("x = 8*sin(k*t), y = 8*sin((k + 1)*t)"));
+        curves.back()->setK(k);
+        curves.back()->setTStart(0.0, 2 * M_PI);
+    }
+    for (auto _ : state)
+        for (auto &curve : curves)
+            curve->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
+}
+BENCHMARK(compileTenLissajousRecorded)->Unit(benchmark::kMicrosecond);
 
 // Reference: the 10 x 1201 evaluations alone, through the engine.
 void evaluationsOnly(benchmark::State &state)

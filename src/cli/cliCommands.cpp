@@ -28,6 +28,7 @@ const char *const generalHelp =
     "  render    graph an equation set or equations into a PNG or TIFF image\n"
     "  geometry  print the primitives each renderer compiles\n"
     "  typeset   lay an equation out as the editor shows it, into a PNG or PDF picture\n"
+    "  movie     record k sweeping up and down as a .mov, .mp4 or .gif movie\n"
     "\n"
     "An EQUATION is ordinary text: y = x^2/8 - 3, y = 3x^2 + 2x + 1, z = sin(x) cos(y),\n"
     "x = cos(t), y = sin(t). ^ binds tightest and to the right, then /, unary minus, * and\n"
@@ -87,6 +88,7 @@ const std::map<std::string, std::string> commandHelp{
                  "  renderer <index> <class>\n"
                  "  primitive <GL mode> <vertex count> first <x> <y> [<z>] last <x> <y> [<z>]\n") +
          graphOptionsHelp},
+    {"movie", std::string(cliMovieUsage) + graphOptionsHelp},
     {"typeset",
      "usage: plotweave-cli typeset (EQUATION | --keys KEYS) -o OUT.png|OUT.pdf [--font-size PT] [--scale S]\n"
      "Reads EQUATION (or types KEYS) and writes its layout as a picture.\n"
@@ -183,8 +185,9 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &
         cliPrintError(QStringLiteral("plotweave-cli: ") + message);
 }
 
-// Fonts for the graph labels come through Qt's offscreen platform, so no display is needed.
-std::unique_ptr<QGuiApplication> guiApplication()
+}  // namespace
+
+std::unique_ptr<QGuiApplication> cliGuiApplication()
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQtMessages);
@@ -193,6 +196,8 @@ std::unique_ptr<QGuiApplication> guiApplication()
     static char *argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
 }
+
+namespace {
 
 int runRender(const argList &args)
 {
@@ -205,7 +210,7 @@ int runRender(const argList &args)
     const cliGraphOptions options = cliParseGraphOptions(parsed);
     cliDriverPreload driver;
     std::shared_ptr<graphEquationTable> table = cliGraphSource(parsed, "render");
-    auto app = guiApplication();
+    auto app = cliGuiApplication();
     loadGraphFonts();
     driver.wait();
     cliRenderImage(*table, options, *output);
@@ -245,7 +250,7 @@ int runTypeset(const argList &args)
     cliCheckTypesetPath(*output);
     const geEditPtr root = parsed.has("--keys") ? cliTypedEquation(given[0])
                                                 : cliParsedEquation(given[0], QStringLiteral("equation"));
-    auto app = guiApplication();
+    auto app = cliGuiApplication();
     cliTypeset(root, *output, fontSize, scale);
     return 0;
 }
@@ -290,6 +295,8 @@ int cliMain(int argc, char **argv)
             return runGeometry(args);
         if (command == "typeset")
             return runTypeset(args);
+        if (command == "movie")
+            return cliRunMovie(args);
         cliUsageError(QStringLiteral("unknown command %1 (plotweave-cli --help lists them)")
                           .arg(QString::fromStdString(command)));
     } catch (const cliError &e) {

@@ -17,8 +17,6 @@
 #include <typeinfo>
 
 #include "cli/cliEditor.h"
-#include "platform/headlessGLContext.h"
-#include "render/graphGLDraw.h"
 #include "render/graphRecordingDraw.h"
 
 cliDriverPreload::cliDriverPreload()
@@ -180,8 +178,9 @@ imageFormat formatForPath(const QString &path)
     cliFail(QStringLiteral("-o %1: the image must be a .png or .tiff file").arg(path));
 }
 
-// A quick check before any drawing, so a mistyped folder fails at once.
-void checkWritable(const QString &path)
+}  // namespace
+
+void cliCheckWritable(const QString &path)
 {
     const QFileInfo info(path);
     if (info.isDir())
@@ -192,6 +191,8 @@ void checkWritable(const QString &path)
     if (!folder.isWritable())
         cliFail(QStringLiteral("%1: cannot write, the folder is not writable").arg(path));
 }
+
+namespace {
 
 void writePNG(graphGLView &view, const QString &path)
 {
@@ -274,25 +275,27 @@ void appendPrimitives(std::vector<QString> &lines, const std::vector<graphDrawOp
 
 }  // namespace
 
+cliHeadlessGraph::cliHeadlessGraph(graphEquationTable &table, const cliGraphOptions &options)
+{
+    if (!context.create(options.width, options.height))
+        cliFail(QStringLiteral("no headless OpenGL: %1").arg(QString::fromStdString(context.error())));
+    graphView = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
+                                              static_cast<float>(options.height));
+    graphView->initGL();
+    cliApplyDefaultColors(*graphView);
+    cliGraphTable(*graphView, inspector, table, options);
+}
+
 void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options, const QString &path)
 {
     const imageFormat format = formatForPath(path);
-    checkWritable(path);
-    headlessGLContext context;
-    if (!context.create(options.width, options.height))
-        cliFail(QStringLiteral("no headless OpenGL: %1").arg(QString::fromStdString(context.error())));
-    graphGLDraw draw;
-    graphMemoryInspector inspector;
-    // The view goes before the context and the drawing interface, which its renderers use.
-    auto view = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
-                                              static_cast<float>(options.height));
-    view->initGL();
-    cliApplyDefaultColors(*view);
-    cliGraphTable(*view, inspector, table, options);
-    view->drawRect();
+    cliCheckWritable(path);
+    cliHeadlessGraph graph(table, options);
+    graphGLView &view = graph.view();
+    view.drawRect();
     if (format == imageFormat::png) {
-        writePNG(*view, path);
-    } else if (view->snapshotToFile(path.toStdString()) != 0) {
+        writePNG(view, path);
+    } else if (view.snapshotToFile(path.toStdString()) != 0) {
         cliFail(QStringLiteral("%1: cannot write the TIFF image").arg(path));
     }
 }

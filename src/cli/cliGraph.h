@@ -12,6 +12,8 @@
 
 #include "app/graphEquationTable.h"
 #include "cli/cliSupport.h"
+#include "platform/headlessGLContext.h"
+#include "render/graphGLDraw.h"
 #include "view/graphGLView.h"
 
 // Loads and initialises the OpenGL driver on another thread while the caller starts Qt and
@@ -52,6 +54,26 @@ void cliApplyDefaultColors(graphGLView &view);
 // entry cannot be graphed, or when the grid spacing is too small for the region.
 void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEquationTable &table,
                    const cliGraphOptions &options);
+
+// A graph view drawing into a headless OpenGL context of the options' size, with table
+// graphed as cliGraphTable does. Fails with status 1 when there is no headless OpenGL or
+// the table cannot be graphed.
+class cliHeadlessGraph {
+public:
+    cliHeadlessGraph(graphEquationTable &table, const cliGraphOptions &options);
+    graphGLView &view() { return *graphView; }
+
+private:
+    // The view goes before the context and the drawing interface, which its renderers use.
+    headlessGLContext context;
+    graphGLDraw draw;
+    graphMemoryInspector inspector;
+    std::unique_ptr<graphGLView> graphView;
+};
+
+// A quick check before any drawing, so a mistyped folder fails at once: status 1 when path
+// is a folder or its folder does not exist or is not writable.
+void cliCheckWritable(const QString &path);
 
 // Draws table headless and writes the image as PNG or TIFF (by the extension of path),
 // replacing path only once the image is complete.

@@ -1,5 +1,6 @@
 #include "render/graph2DFunctionRender.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -40,24 +41,135 @@ void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const
     const float step = (sideways ? region.height : region.width) / float(sampleIntervals);
     const double origin = sideways ? region.y : region.x;
 
-    // A sample that is NaN or fails to evaluate ends the strip; the next valid one
-    // starts a new strip. Infinite values pass on to the clipper unchanged. Each strip
-    // goes to the drawing interface as one block.
+    setBand(region);
+    const double band = bandSize, bandHigh = bandLow + bandSize;
+    // Bisections of one compile stay within twice the plain sampling's evaluations.
+    int budget = 2 * (sampleIntervals + 1);
+
+    // A sample that is NaN or fails to evaluate ends the strip; the next valid one starts
+    // a new strip, and both run on to the ends of the defined stretch. Each strip goes to
+    // the drawing interface as one block.
     strip.clear();
-    strip.reserve(2 * (sampleIntervals + 1));
+    strip.reserve(2 * (sampleIntervals + 8));
+    bool havePrevious = false, previousUndefined = false;
+    sample previous{0.0, 0.0};
+    double undefinedU = 0.0;
     for (int i = 0; i <= sampleIntervals; i++) {
-        double u = origin + i * static_cast<double>(step);
-        double value = 0.0;
-        if (evaluate(u, &value) != 0 || std::isnan(value)) {
+        sample current{origin + i * static_cast<double>(step), 0.0};
+        if (evaluate(current.u, &current.value) != 0 || std::isnan(current.value)) {
+            if (havePrevious)
+                append(lastDefined(previous, current.u, budget));
             flushStrip();
+            havePrevious = false;
+            previousUndefined = true;
+            undefinedU = current.u;
             continue;
         }
-        graphPoint p = pointAt(u, value);
-        strip.push_back(p.x);
-        strip.push_back(p.y);
+        if (previousUndefined) {
+            append(lastDefined(current, undefinedU, budget));
+        } else if (havePrevious) {
+            // Only a segment that crosses the band can show a false stroke; of those, a
+            // sign change or a jump larger than the band is checked for a pole.
+            const double a = previous.value, b = current.value;
+            sample left{}, right{};
+            if (((a < 0.0) != (b < 0.0) || std::fabs(b - a) > band) &&
+                !((a > bandHigh && b > bandHigh) || (a < bandLow && b < bandLow)) &&
+                jumpsBetween(previous, current, band, budget, &left, &right)) {
+                if (left.u != previous.u)
+                    append(left);
+                flushStrip();
+                if (right.u != current.u)
+                    append(right);
+            }
+        }
+        append(current);
+        previous = current;
+        havePrevious = true;
+        previousUndefined = false;
     }
     flushStrip();
     draw.endList();
+}
+
+void graph2DFunctionRender::recompute() { setBand(bounds); }
+
+void graph2DFunctionRender::setBand(graphRect region)
+{
+    // A value farther than farBeyond bands from the band in view is drawn at that
+    // distance: the segment towards it still leaves the view almost vertically, and
+    // neither infinities nor doubles beyond float range reach the driver.
+    const double size = sideways ? region.width : region.height;
+    bandLow = sideways ? region.x : region.y;
+    bandSize = size > 0.0 && std::isfinite(size) ? size : 1.0;
+    lowestDrawn = bandLow - farBeyond * bandSize;
+    highestDrawn = bandLow + bandSize + farBeyond * bandSize;
+}
+
+void graph2DFunctionRender::append(sample s)
+{
+    const double held = s.value < lowestDrawn ? lowestDrawn : s.value > highestDrawn ? highestDrawn : s.value;
+    graphPoint p = pointAt(s.u, held);
+    strip.push_back(p.x);
+    strip.push_back(p.y);
+}
+
+bool graph2DFunctionRender::jumpsBetween(sample a, sample b, double band, int &budget,
+                                         sample *left, sample *right) const
+{
+    auto farOff = [this](double v) { return v <= lowestDrawn || v >= highestDrawn; };
+    // Keep the half with the larger change of value. Near a pole that change grows at
+    // every step (|f| rises towards the pole on both sides); a continuous function's soon
+    // shrinks, at least by 0.9 once the interval is small (0.5 where f is linear, about
+    // 0.998 at first where it is as flat as x^9 near 0). A jump that neither grows nor
+    // shrinks after all steps is a break as well.
+    double change = std::fabs(b.value - a.value);
+    for (int i = 0; i < poleBisections; i++) {
+        // Without evaluations left, a sign change across more than the band is taken for
+        // a pole, as it most likely is.
+        if (budget <= 0) {
+            *left = a;
+            *right = b;
+            return (a.value < 0.0) != (b.value < 0.0) && change > band;
+        }
+        sample middle{(a.u + b.u) * 0.5, 0.0};
+        if (!(middle.u > a.u && middle.u < b.u))
+            break;  // no double left between them
+        budget--;
+        if (evaluate(middle.u, &middle.value) != 0 || std::isnan(middle.value))
+            break;  // undefined in between: the strip ends either way
+        const double leftChange = std::fabs(middle.value - a.value);
+        const double rightChange = std::fabs(b.value - middle.value);
+        const double kept = std::max(leftChange, rightChange);
+        if (leftChange >= rightChange)
+            b = middle;
+        else
+            a = middle;
+        if (kept <= 0.9 * change)
+            return false;
+        change = kept;
+        // Once both ends are held far beyond the band, the segment between them shows
+        // as a stroke across the view or not at all: the strips end there.
+        if (farOff(a.value) && farOff(b.value))
+            break;
+    }
+    *left = a;
+    *right = b;
+    return true;
+}
+
+graph2DFunctionRender::sample graph2DFunctionRender::lastDefined(sample good, double badU,
+                                                                 int &budget) const
+{
+    for (int i = 0; i < edgeBisections && budget > 0; i++, budget--) {
+        sample middle{(good.u + badU) * 0.5, 0.0};
+        if (middle.u == good.u || middle.u == badU)
+            break;
+        if (evaluate(middle.u, &middle.value) != 0 || std::isnan(middle.value))
+            badU = middle.u;
+        else
+            good = middle;
+    }
+    return good;
 }
 
 void graph2DFunctionRender::flushStrip()
@@ -96,15 +208,18 @@ graphPoint graph2DFunctionRender::refineRoot(double u, double tolerance) const
     double a = u - tolerance, b = u + tolerance, fa = 0.0, fb = 0.0;
     if (evaluate(a, &fa) != 0 || evaluate(b, &fb) != 0)
         return {0.0f, 0.0f};
-    // 3. A sign change: take the secant root, and refine around it with a quarter of
-    //    the tolerance while its residual stays positive. When both ends are exact roots
-    //    the secant is undefined, and the pointer's own abscissa is answered below.
-    if (fa * fb <= 0.0 && fb != fa) {
+    // 3. A sign change that is not a pole: take the secant root, and refine around it
+    //    with a quarter of the tolerance while its residual is not yet tiny. When both
+    //    ends are exact roots the secant is undefined, and the pointer's own abscissa is
+    //    answered below.
+    int budget = poleBisections;
+    sample left{}, right{};
+    if (fa * fb <= 0.0 && fb != fa && !jumpsBetween({a, fa}, {b, fb}, bandSize, budget, &left, &right)) {
         double r = a + (2.0 * tolerance * (-fa)) / (fb - fa);
         double fr = 0.0;
         if (evaluate(r, &fr) != 0)
             return {0.0f, 0.0f};
-        if (fr < 1e-7 || tolerance < 1e-11)
+        if (std::fabs(fr) < 1e-7 || tolerance < 1e-11)
             return pointAt(r, 0.0);
         return refineRoot(r, tolerance * 0.25);
     }

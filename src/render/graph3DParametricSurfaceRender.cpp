@@ -36,14 +36,17 @@ void graph3DParametricSurfaceRender::setDivisions3D(int divisions)
 void graph3DParametricSurfaceRender::sample()
 {
     const int n = divisions3D;
-    const double tStep = tLength / n, sStep = sLength / n;
+    // Both ends of each range are grid lines, so a closed surface closes.
+    auto at = [n](double start, double length, int i) {
+        return i == n - 1 ? start + length : start + i * (length / (n - 1));
+    };
     grVariables variables{0.0, 0.0, 0.0, 0.0, kValue};
     const bool complete = equation != nullptr && equation->x != nullptr && equation->y != nullptr &&
                           equation->z != nullptr;
     for (int i = 0; i < n; i++) {
-        variables.t = tStart + i * tStep;
+        variables.t = at(tStart, tLength, i);
         for (int j = 0; j < n; j++) {
-            variables.s = sStart + j * sStep;
+            variables.s = at(sStart, sLength, j);
             double x = 0.0, y = 0.0, z = 0.0;
             const bool valid = complete && grEvalExp(&variables, equation->x, &x) == 0 &&
                                grEvalExp(&variables, equation->y, &y) == 0 &&
@@ -59,6 +62,7 @@ void graph3DParametricSurfaceRender::makeGraphNormals()
     const slVector *points = graphPoints.get();
     const int n = divisions3D;
     mesh.makeNormals(n, [points, n](int i, int j) { return points[i * n + j]; });
+    mesh.joinSeams(n, [points, n](int i, int j) { return points[i * n + j]; });
 }
 
 void graph3DParametricSurfaceRender::compileWithBounds(graphRect, graphRect, const QColor &color)

@@ -3,9 +3,11 @@
 // Unlike the function surface it samples while compiling: every compile evaluates the
 // three components on the n x n grid of parameters, rebuilds the normals and draws, so
 // changes of k, ranges, n or mode all take effect at the next compile. Index i runs along
-// t and j along s: t_i = tStart + i tLength / n, s_j = sStart + j sLength / n, so both
-// ranges end one step short. A grid point where a component is NaN or fails collapses to
-// the origin. Variable slots other than s, t and k hold 0.
+// t and j along s: t_i = tStart + i tLength / (n - 1), s_j = sStart + j sLength / (n - 1),
+// so both ranges are covered end to end, and where the surface closes on itself (a
+// sphere's meridian, a torus) the normals of the two meeting edges are joined, leaving no
+// seam. A grid point where a component is NaN or fails collapses to the origin. Variable
+// slots other than s, t and k hold 0.
 #pragma once
 
 #include "render/graphRender.h"

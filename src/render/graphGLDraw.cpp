@@ -87,6 +87,9 @@ void graphGLDraw::prepareState()
     glShadeModel(GL_SMOOTH);
     glEnable(GL_COLOR_MATERIAL);
     glColorMaterial(GL_BACK, GL_DIFFUSE);
+    // Faces seen from behind are lit with the back material and a flipped normal, so a
+    // surface shows its colour whichever way its parametrisation's normals face.
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
     glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);

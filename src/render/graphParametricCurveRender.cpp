@@ -35,48 +35,171 @@ bool graphParametricCurveRender::evaluate(double t, double *x, double *y, double
     return !std::isnan(*z);
 }
 
-void graphParametricCurveRender::compileWithBounds(graphRect region, graphRect, const QColor &color)
+graphParametricCurveRender::sample graphParametricCurveRender::sampleAt(double t) const
+{
+    sample s{t, 0.0, 0.0, 0.0, false, false};
+    s.valid = evaluate(t, &s.x, &s.y, space ? &s.z : nullptr);
+    return s;
+}
+
+void graphParametricCurveRender::compileWithBounds(graphRect region, graphRect viewBounds,
+                                                   const QColor &color)
 {
     draw.newList(compileList);
     draw.color(static_cast<float>(color.redF()), static_cast<float>(color.greenF()),
                static_cast<float>(color.blueF()), 1.0f);
+    refine(region, viewBounds);
+    drawSamples(region);
+    draw.endList();
+}
 
-    // The step in t is never less than three 1200ths of the visible width, in float: with
-    // the default range over a width of 20 that is 0.05000000447 and 799 samples. A range
-    // shorter than 1200 such steps gets proportionally fewer samples, never more than 1200
-    // (which also bounds the count when the width or the range is negative or tiny).
-    int count = sampleCount;
-    double step = length / sampleCount;
-    const float minStep = (region.width / float(sampleCount)) * 3.0f;
-    if (step < minStep) {
-        step = minStep;
-        const double wanted = std::trunc(length / minStep);
-        count = wanted >= 0.0 && wanted < sampleCount ? static_cast<int>(wanted)
-                : wanted >= sampleCount               ? sampleCount
-                                                      : 0;
+void graphParametricCurveRender::refine(graphRect region, graphRect viewBounds)
+{
+    samples.clear();
+    if (!std::isfinite(start) || !std::isfinite(length))
+        return;
+    // Distances are measured in pixels of the view; a view or region without a size
+    // measures in graph units.
+    auto scale = [](float pixels, float units) {
+        const double s = static_cast<double>(pixels) / units;
+        return s > 0.0 && std::isfinite(s) ? s : 1.0;
+    };
+    pixelsX = scale(viewBounds.width, region.width);
+    pixelsY = space ? pixelsX : scale(viewBounds.height, region.height);
+    refineRegion = region;
+
+    // Uniform samples with the range's end exactly, so that a closed curve closes.
+    const int base = length == 0.0 ? 0 : baseIntervals;
+    for (int i = 0; i <= base; i++)
+        samples.push_back(sampleAt(i == base ? start + length : start + length * i / base));
+    int evaluations = base + 1;
+
+    // Each pass looks at the middle of every unsettled interval: it either splits the
+    // interval or settles it, and is kept as a vertex either way.
+    for (int depth = 0; depth < maxDepth; depth++) {
+        bool split = false;
+        refined.clear();
+        for (size_t k = 0; k + 1 < samples.size(); k++) {
+            sample a = samples[k];
+            const sample &b = samples[k + 1];
+            if (a.settled || evaluations >= maxSamples) {
+                refined.push_back(a);
+                continue;
+            }
+            sample m = sampleAt((a.t + b.t) * 0.5);
+            evaluations++;
+            const bool splits = needsSplit(a, m, b);
+            a.settled = m.settled = !splits;
+            split = split || splits;
+            refined.push_back(a);
+            refined.push_back(m);
+        }
+        refined.push_back(samples.back());
+        samples.swap(refined);
+        if (!split || evaluations >= maxSamples)
+            break;
     }
+    // Of the intervals left unsettled by the depth limit (not by the cap), those still
+    // long in view are jumps; the others settle.
+    for (size_t k = 0; k + 1 < samples.size(); k++)
+        if (!samples[k].settled)
+            samples[k].settled = evaluations >= maxSamples || !isJump(samples[k], samples[k + 1]);
+}
 
-    // A sample that is NaN or fails to evaluate is skipped and the strip runs on past it;
-    // infinite values pass to the clipper unchanged.
-    double x = 0.0, y = 0.0, z = 0.0;
-    if (space) {
-        draw.begin(graphPrimitive::lineStrip);
-        for (int i = 0; i < count; i++)
-            if (evaluate(start + i * step, &x, &y, &z))
-                draw.vertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-        draw.end();
-    } else {
-        strip.clear();
-        strip.reserve(2 * sampleCount);
-        for (int i = 0; i < count; i++) {
-            if (evaluate(start + i * step, &x, &y, nullptr)) {
-                strip.push_back(static_cast<float>(x));
-                strip.push_back(static_cast<float>(y));
+bool graphParametricCurveRender::beyondOneEdge(std::initializer_list<const sample *> points) const
+{
+    // Space curves are seen from every side: none is beyond.
+    if (space)
+        return false;
+    const graphRect &r = refineRegion;
+    bool left = true, right = true, below = true, above = true;
+    for (const sample *p : points) {
+        left = left && p->x < r.x;
+        right = right && p->x > r.x + r.width;
+        below = below && p->y < r.y;
+        above = above && p->y > r.y + r.height;
+    }
+    return left || right || below || above;
+}
+
+double graphParametricCurveRender::pixelDistance(const sample &a, const sample &b) const
+{
+    const double dx = (b.x - a.x) * pixelsX, dy = (b.y - a.y) * pixelsY, dz = (b.z - a.z) * pixelsX;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+bool graphParametricCurveRender::isJump(const sample &a, const sample &b) const
+{
+    return a.valid && b.valid && std::isfinite(pixelDistance(a, b)) && !beyondOneEdge({&a, &b}) &&
+           pixelDistance(a, b) > maxSegmentPixels;
+}
+
+bool graphParametricCurveRender::needsSplit(const sample &a, const sample &m, const sample &b) const
+{
+    // Where the curve passes between defined and undefined, look closer for the edge.
+    if (!a.valid || !m.valid || !b.valid)
+        return a.valid || m.valid || b.valid;
+    // Wholly beyond one edge of the region: nothing of it shows.
+    if (beyondOneEdge({&a, &m, &b}))
+        return false;
+    // Both halves are drawn, so each may span the bound.
+    const double u = pixelDistance(a, m), v = pixelDistance(m, b);
+    if (!(u <= maxSegmentPixels && v <= maxSegmentPixels))
+        return true;  // long, or infinitely far
+    // A sharp turn at the middle, on a segment long enough to show it.
+    static const double cosMaxTurn = std::cos(maxTurnDegrees * M_PI / 180.0);
+    const double turn = ((m.x - a.x) * (b.x - m.x) * pixelsX * pixelsX + (m.y - a.y) * (b.y - m.y) * pixelsY * pixelsY +
+                         (m.z - a.z) * (b.z - m.z) * pixelsX * pixelsX);
+    return u + v > 2.0 && turn < cosMaxTurn * u * v;
+}
+
+void graphParametricCurveRender::drawSamples(graphRect region)
+{
+    // Far-off values are held 100 region sizes beyond its edges (z by the width).
+    const double w = region.width > 0.0f ? region.width : 1.0, h = region.height > 0.0f ? region.height : 1.0;
+    auto hold = [](double v, double low, double size) {
+        const double lowest = low - 100.0 * size, highest = low + 101.0 * size;
+        return static_cast<float>(v < lowest ? lowest : v > highest ? highest : v);
+    };
+
+    bool open = false;
+    strip.clear();
+    const sample *previous = nullptr;
+    bool skipped = false;
+    for (const sample &s : samples) {
+        if (!s.valid) {
+            skipped = true;  // the strip runs on past it
+            continue;
+        }
+        // An interval still unsettled is a jump: a new strip begins.
+        if (previous != nullptr && !skipped && !previous->settled) {
+            if (space) {
+                draw.end();
+                open = false;
+            } else {
+                draw.vertices(graphPrimitive::lineStrip, strip.data(), static_cast<int>(strip.size() / 2));
+                strip.clear();
             }
         }
+        previous = &s;
+        skipped = false;
+        const float x = hold(s.x, region.x, w), y = hold(s.y, region.y, h);
+        if (space) {
+            if (!open)
+                draw.begin(graphPrimitive::lineStrip);
+            open = true;
+            draw.vertex(x, y, hold(s.z, -0.5 * w, w));
+        } else {
+            strip.push_back(x);
+            strip.push_back(y);
+        }
+    }
+    if (space) {
+        if (open)
+            draw.end();
+    } else if (!strip.empty()) {
         draw.vertices(graphPrimitive::lineStrip, strip.data(), static_cast<int>(strip.size() / 2));
     }
-    draw.endList();
 }
 
 double graphParametricCurveRender::distanceFromCurveAtPoint(graphPoint point)

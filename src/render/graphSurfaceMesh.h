@@ -14,6 +14,7 @@
 #include "engine/slVector.h"
 #include "render/graphDraw.h"
 
+#include <cmath>
 #include <memory>
 
 // Draw modes of the surface renderers.
@@ -42,6 +43,11 @@ public:
     // Fills the face normals of every cell and the smoothed normal of every grid point.
     template <class PointAt>
     void makeNormals(int n, PointAt pointAt);
+
+    // Where the first and last grid line of a direction coincide (a closed surface), gives
+    // the points on both the normalised sum of their two one-sided normals.
+    template <class PointAt>
+    void joinSeams(int n, PointAt pointAt);
 
     // Every grid point, i outer and j inner, in one block of points.
     template <class PointAt>
@@ -113,6 +119,35 @@ void graphSurfaceMesh::makeNormals(int n, PointAt pointAt)
                 add(sum, fNormals[1][(i - 1) * n + j - 1]);
             slVectorNormalize(&sum);
             vNormals[i * n + j] = sum;
+        }
+    }
+}
+
+template <class PointAt>
+void graphSurfaceMesh::joinSeams(int n, PointAt pointAt)
+{
+    n = clampDivisions(n);
+    if (n < 2)
+        return;
+    auto same = [](const slVector &a, const slVector &b) {
+        const double scale = 1.0 + std::fabs(a.x) + std::fabs(a.y) + std::fabs(a.z);
+        return std::fabs(a.x - b.x) + std::fabs(a.y - b.y) + std::fabs(a.z - b.z) <= 1e-9 * scale;
+    };
+    // Grid point (i, j) as (i, j) or, across the diagonal, (j, i): the same walk checks
+    // the seam along j and the seam along i.
+    for (bool across : {false, true}) {
+        auto index = [n, across](int line, int k) { return across ? k * n + line : line * n + k; };
+        auto point = [&](int line, int k) { return across ? pointAt(k, line) : pointAt(line, k); };
+        bool closed = true;
+        for (int line = 0; line < n && closed; line++)
+            closed = same(point(line, 0), point(line, n - 1));
+        if (!closed)
+            continue;
+        for (int line = 0; line < n; line++) {
+            slVector &first = vNormals[index(line, 0)], &last = vNormals[index(line, n - 1)];
+            slVector sum{first.x + last.x, first.y + last.y, first.z + last.z};
+            slVectorNormalize(&sum);
+            first = last = sum;
         }
     }
 }

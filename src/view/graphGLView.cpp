@@ -253,14 +253,20 @@ void graphGLView::updateBoundsFromBoundsText()
 {
     const double x = inspector->fieldValue(graphField::minX);
     const double y = inspector->fieldValue(graphField::minY);
+    const graphRect previous = graphBounds;
     graphBounds = {static_cast<float>(x), static_cast<float>(y),
                    static_cast<float>(inspector->fieldValue(graphField::maxX) - x),
                    static_cast<float>(inspector->fieldValue(graphField::maxY) - y)};
-    // Bounds typed the wrong way round give a unit extent; equal bounds an empty one.
+    // Bounds typed the wrong way round give a unit extent. Equal bounds (an extent that
+    // is zero in float) would give no grid spacing, and are refused like bounds that are
+    // no finite number: the previous region stays and the fields show it again.
     if (graphBounds.width < 0.0f)
         graphBounds.width = 1.0f;
     if (graphBounds.height < 0.0f)
         graphBounds.height = 1.0f;
+    if (!(graphBounds.width > 0.0f) || !(graphBounds.height > 0.0f) || !std::isfinite(graphBounds.x) ||
+        !std::isfinite(graphBounds.y) || !std::isfinite(graphBounds.width) || !std::isfinite(graphBounds.height))
+        graphBounds = previous;
     updateGridIntervals();
     updateBoundsText();
     recompile();

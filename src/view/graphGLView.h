@@ -16,7 +16,9 @@
 #include "view/graphImage.h"
 #include "view/graphViewInterfaces.h"
 
+#include <QMatrix4x4>
 #include <QString>
+#include <QVector3D>
 
 #include <functional>
 #include <memory>
@@ -177,6 +179,18 @@ private:
     void traceStep();
     void panStep();
     void finishTracking();
+
+    // The 3D scene's projection and camera as the drawing pass sets them up.
+    struct scene3DCamera {
+        double fieldOfViewY = 40.0, aspect = 1.0;
+        QMatrix4x4 transform;  // graph space to clip space
+        int width = 0, height = 0;
+        // Where an axis name meant for end shows inside the view: end itself, or the
+        // farthest point towards it along the axis from the origin. False when the
+        // axis's origin is outside the view too.
+        bool placeLabel(QVector3D end, QVector3D *at) const;
+    };
+    scene3DCamera sceneCamera(int width, int height) const;
 
     graphDraw &draw;
     graphMemoryInspector ownInspector;

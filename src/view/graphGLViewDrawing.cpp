@@ -3,8 +3,11 @@
 
 #include "view/graphLabels.h"
 
+#include <QVector4D>
+
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "engine/slNumberText.h"
 
@@ -242,10 +245,11 @@ void graphGLView::draw3DScene(int width, int height)
     draw.enable(graphCapability::light0);
     const float white[4] = {1.0f, 1.0f, 1.0f, 0.0f};
     draw.lightColor(white, white);
-    // 2. A square perspective whatever the view's shape.
+    // 2. A perspective with the view's own aspect ratio, so that a sphere stays round.
+    const scene3DCamera camera = sceneCamera(width, height);
     draw.loadProjectionIdentity();
     draw.viewport(0, 0, width, height);
-    draw.perspective(40.0, 1.0, W / 200.0, W * 5.0);
+    draw.perspective(camera.fieldOfViewY, camera.aspect, W / 200.0, W * 5.0);
     // 3. The camera above the y axis looking at the origin, then tilt, turn and focus.
     draw.loadModelViewIdentity();
     draw.pushMatrix();
@@ -272,9 +276,14 @@ void graphGLView::draw3DScene(int width, int height)
     draw.vertex(0.0f, 0.0f, 0.0f);
     draw.vertex(0.0f, 0.0f, L);
     draw.end();
-    draw.text(0.0, 0.0, 1.05 * L, "Z", graphFont::fixed9By15);
-    draw.text(0.0, 1.05 * L, 0.0, "Y", graphFont::fixed9By15);
-    draw.text(1.05 * L, 0.0, 0.0, "X", graphFont::fixed9By15);
+    // An axis name that would fall outside the view moves back along its axis to where
+    // the axis leaves the view.
+    const QVector3D zEnd(0.0f, 0.0f, 1.05f * L), yEnd(0.0f, 1.05f * L, 0.0f), xEnd(1.05f * L, 0.0f, 0.0f);
+    for (auto [end, name] : {std::pair{zEnd, "Z"}, std::pair{yEnd, "Y"}, std::pair{xEnd, "X"}}) {
+        QVector3D at;
+        if (camera.placeLabel(end, &at))
+            draw.text(at.x(), at.y(), at.z(), name, graphFont::fixed9By15);
+    }
     // 7.
     draw.disable(graphCapability::depthTest);
     draw.popMatrix();
@@ -286,6 +295,52 @@ void graphGLView::draw3DScene(int width, int height)
               graphFont::sans10);
     // 9.
     draw.flush();
+}
+
+graphGLView::scene3DCamera graphGLView::sceneCamera(int width, int height) const
+{
+    // The field of view is 40 degrees across the shorter side of the view.
+    scene3DCamera camera;
+    camera.aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
+    camera.fieldOfViewY = camera.aspect >= 1.0 ? 40.0
+                                               : 2.0 * std::atan(std::tan(20.0 * M_PI / 180.0) / camera.aspect) * 180.0 / M_PI;
+    const float W = graphBounds.width, H = graphBounds.height;
+    camera.transform.perspective(static_cast<float>(camera.fieldOfViewY), static_cast<float>(camera.aspect),
+                                 W / 200.0f, W * 5.0f);
+    camera.transform.lookAt({0.0f, W, 1.25f * H}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
+    camera.transform.rotate(static_cast<float>(rotationX), -1.0f, 0.0f, 0.0f);
+    camera.transform.rotate(static_cast<float>(rotationY), 0.0f, 0.0f, 1.0f);
+    camera.transform.translate(-focusX, -focusY, -focusZ);
+    camera.width = width;
+    camera.height = height;
+    return camera;
+}
+
+bool graphGLView::scene3DCamera::placeLabel(QVector3D end, QVector3D *at) const
+{
+    // The raster position keeps a 9 x 15 cell and a few pixels of margin inside the view.
+    auto inside = [this](QVector3D p) {
+        const QVector4D clip = transform * QVector4D(p, 1.0f);
+        if (!(clip.w() > 0.0f))
+            return false;
+        const float x = (clip.x() / clip.w() + 1.0f) * 0.5f * width;
+        const float y = (clip.y() / clip.w() + 1.0f) * 0.5f * height;
+        const float z = clip.z() / clip.w();
+        return x >= 3.0f && x <= width - 12.0f && y >= 6.0f && y <= height - 14.0f && z > -1.0f && z < 1.0f;
+    };
+    if (inside(end)) {
+        *at = end;
+        return true;
+    }
+    if (!inside(QVector3D()))
+        return false;  // the axis starts outside the view: no place on it shows
+    float low = 0.0f, high = 1.0f;
+    for (int i = 0; i < 24; i++) {
+        const float middle = (low + high) * 0.5f;
+        (inside(end * middle) ? low : high) = middle;
+    }
+    *at = end * low;
+    return true;
 }
 
 void graphGLView::rotate()

@@ -84,25 +84,98 @@ TEST(graph2DRender, undefinedSamplesSplitTheCurve)
     EXPECT_FALSE(graphRecordingDraw::endsInsideBlock(twoBranches.list()));
 }
 
-TEST(graph2DRender, failedEvaluationBreaksTheCurveLikeNaN)
+// Every vertex is finite; values beyond the region are drawn at most 100 region sizes
+// beyond its edges.
+void expectHeldWithinReach(const std::vector<graphDrawStrip> &strips, graphRect r)
 {
-    // With a step of exactly 1 the sample x = 0 is hit, and 1/0 fails to evaluate.
-    compiledCurve reciprocal("y = 1/x", {-600.0f, -1.0f, 1200.0f, 2.0f});
-    auto strips = reciprocal.drawnStrips();
-    ASSERT_EQ(strips.size(), 2u);
-    EXPECT_EQ(strips[0].vertices.size(), 600u);
-    EXPECT_EQ(strips[0].vertices.back()[0], -1.0f);
-    EXPECT_EQ(strips[1].vertices.front()[0], 1.0f);
-    EXPECT_EQ(strips[1].vertices.size(), 600u);
+    for (auto &strip : strips)
+        for (auto &v : strip.vertices) {
+            ASSERT_TRUE(std::isfinite(v[0]) && std::isfinite(v[1]));
+            EXPECT_GE(v[1], r.y - 100.0f * r.height - 1.0f);
+            EXPECT_LE(v[1], r.y + 101.0f * r.height + 1.0f);
+        }
 }
 
-TEST(graph2DRender, infiniteSamplesAreDrawn)
+TEST(graph2DRender, polesBreakTheCurveAndNothingElseDoes)
 {
-    compiledCurve logarithm("y = ln(abs(x))", {-600.0f, -1.0f, 1200.0f, 2.0f});
+    const double p = 3.14159265358979323846;
+    std::vector<double> tanPoles, tanTenPoles;
+    for (int k = -16; k < 16; k++)
+        tanPoles.push_back((2 * k + 1) * p / 2);
+    for (int k = -32; k < 32; k++)
+        tanTenPoles.push_back((2 * k + 1) * p / 20);
+    const struct {
+        const char *equation;
+        graphRect region;
+        std::vector<double> poles;  // in the order the strips meet them
+    } rows[] = {
+        {"y = tan(x)", centredSquare, {-5 * p / 2, -3 * p / 2, -p / 2, p / 2, 3 * p / 2, 5 * p / 2}},
+        {"y = tan(x)", {-50.0f, -50.0f, 100.0f, 100.0f}, tanPoles},
+        {"y = tan(10*x)", centredSquare, tanTenPoles},
+        {"y = 1/x", centredSquare, {0.0}},
+        {"y = 1/(x^2 - 1)", centredSquare, {-1.0, 1.0}},
+        {"y = 1/(x^2 - 1)", {-2.0f, -0.5f, 4.0f, 1.0f}, {-1.0, 1.0}},
+        {"x = 1/y", centredSquare, {0.0}},
+        // Steep but continuous: one strip.
+        {"y = x^9", centredSquare, {}},
+        {"y = x^9", {-1000.0f, -10.0f, 2000.0f, 20.0f}, {}},
+        {"y = e^(10*x)", centredSquare, {}},
+        {"y = e^(10*x) - 5", {-1.0f, -10.0f, 2.0f, 20.0f}, {}},
+        {"y = sin(50*x)", {-1.0f, -0.1f, 2.0f, 0.2f}, {}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.equation << " over " << row.region.width);
+        compiledCurve curve(row.equation, row.region);
+        const bool sideways = row.equation[0] == 'x';
+        const int along = sideways ? 1 : 0, value = sideways ? 0 : 1;
+        const float low = sideways ? row.region.x : row.region.y;
+        const float high = low + (sideways ? row.region.width : row.region.height);
+        auto strips = curve.drawnStrips();
+        ASSERT_EQ(strips.size(), row.poles.size() + 1);
+        for (size_t k = 0; k < row.poles.size(); k++) {
+            // Both sides reach the pole, within a sample step, and leave the view there.
+            const auto &before = strips[k].vertices.back(), &after = strips[k + 1].vertices.front();
+            const double near = (sideways ? row.region.height : row.region.width) / 1200;
+            EXPECT_NEAR(before[along], row.poles[k], near) << k;
+            EXPECT_NEAR(after[along], row.poles[k], near) << k;
+            EXPECT_TRUE(before[value] > high || before[value] < low) << k;
+            EXPECT_TRUE(after[value] > high || after[value] < low) << k;
+        }
+        if (!sideways)
+            expectHeldWithinReach(strips, row.region);
+    }
+}
+
+TEST(graph2DRender, undefinedSamplesEndStripsAtTheEdgeOfTheDomain)
+{
+    // With a step of exactly 1 the sample x = 0 is hit and 1/0 fails to evaluate; both
+    // strips still run on to just beside 0, beyond the view.
+    const graphRect wide{-600.0f, -1.0f, 1200.0f, 2.0f};
+    compiledCurve reciprocal("y = 1/x", wide);
+    auto strips = reciprocal.drawnStrips();
+    ASSERT_EQ(strips.size(), 2u);
+    EXPECT_LT(strips[0].vertices.back()[0], 0.0f);
+    EXPECT_GT(strips[0].vertices.back()[0], -1e-5f);
+    EXPECT_LT(strips[0].vertices.back()[1], -1.0f);
+    EXPECT_LT(strips[1].vertices.front()[0], 1e-5f);
+    EXPECT_GT(strips[1].vertices.front()[1], 1.0f);
+    expectHeldWithinReach(strips, wide);
+
+    // The square root starts within a millionth of a step of 0.
+    compiledCurve halfRoot("y = x^(1/2)");
+    EXPECT_LT(halfRoot.drawnStrips()[0].vertices.front()[0], 20.0f / 1200 * 1e-5f);
+}
+
+TEST(graph2DRender, infiniteSamplesAreDrawnFarBeyondTheEdge)
+{
+    // ln(x^2) at x = 0 is negative infinity: the curve plunges off the bottom, unbroken.
+    const graphRect wide{-600.0f, -1.0f, 1200.0f, 2.0f};
+    compiledCurve logarithm("y = ln(x^2)", wide);
     auto strips = logarithm.drawnStrips();
     ASSERT_EQ(strips.size(), 1u);
     ASSERT_EQ(strips[0].vertices.size(), 1201u);
-    EXPECT_EQ(strips[0].vertices[600][1], -INFINITY);
+    EXPECT_EQ(strips[0].vertices[600][1], -1.0f - 100.0f * 2.0f);
+    expectHeldWithinReach(strips, wide);
 }
 
 TEST(graph2DRender, curveUndefinedEverywhereLeavesNoStripOpen)
@@ -166,17 +239,22 @@ TEST_P(graph2DTracing, snapsToRootsInterceptsAndCurvePoints)
 INSTANTIATE_TEST_SUITE_P(
     answers, graph2DTracing,
     ::testing::Values(
-        // The first secant estimate has a negative residual and is taken at once.
-        traceCase{"secantAccepted", "y = x^2 - 4", {2.01f, 7.0f}, 0.08, {1.99843f, 0.0f}, 1e-5f},
-        // A positive residual refines with a quarter of the tolerance until it is tiny.
-        traceCase{"secantRefined", "y = 4 - x^2", {2.01f, 7.0f}, 0.08, {2.0f, 0.0f}, 0.0f},
+        // A residual refines with a quarter of the tolerance until it is tiny, whatever
+        // its sign.
+        traceCase{"negativeResidual", "y = x^2 - 4", {2.01f, 7.0f}, 0.08, {2.0f, 0.0f}, 1e-6f},
+        traceCase{"positiveResidual", "y = 4 - x^2", {2.01f, 7.0f}, 0.08, {2.0f, 0.0f}, 0.0f},
+        // A sign change across a pole is no root: the trace stays on the branch.
+        traceCase{"poleWideWindow", "y = tan(x)", {1.6f, 0.0f}, 0.4, {1.6f, -34.2325f}, 1e-3f},
+        traceCase{"poleNarrowWindow", "y = tan(x)", {1.6f, 0.0f}, 0.08, {1.6f, -34.2325f}, 1e-3f},
+        traceCase{"rootBesidePoles", "y = tan(x)", {3.2f, 5.0f}, 0.08, {3.14159f, 0.0f}, 1e-5f},
+        traceCase{"evenDenominatorPole", "y = 1/(x^2 - 1)", {1.05f, 0.0f}, 0.4, {1.05f, 9.7561f}, 1e-3f},
         traceCase{"yIntercept", "y = x^2 - 4", {0.05f, 3.0f}, 0.08, {0.0f, -4.0f}, 0.0f},
         traceCase{"noRootNearby", "y = x^2 + 1", {3.0f, 0.0f}, 0.08, {3.0f, 10.0f}, 0.0f},
         traceCase{"interceptFails", "y = 1/x", {0.01f, 0.0f}, 0.08, {0.0f, 0.0f}, 0.0f},
         // Both window ends are roots of the zero function: the secant is undefined.
         traceCase{"zeroFunction", "y = 0 * x", {3.0f, 1.0f}, 0.08, {3.0f, 0.0f}, 0.0f},
         traceCase{"infiniteTolerance", "y = x", {3.0f, 1.0f}, INFINITY, {0.0f, 0.0f}, 0.0f},
-        traceCase{"sidewaysRoot", "x = y^2 - 4", {7.0f, 2.01f}, 0.08, {0.0f, 1.99843f}, 1e-5f},
+        traceCase{"sidewaysRoot", "x = y^2 - 4", {7.0f, 2.01f}, 0.08, {0.0f, 2.0f}, 1e-6f},
         traceCase{"sidewaysIntercept", "x = y^2 - 4", {3.0f, 0.05f}, 0.08, {-4.0f, 0.0f}, 0.0f},
         traceCase{"sidewaysCurvePoint", "x = y^2 + 1", {0.0f, 3.0f}, 0.08, {10.0f, 3.0f}, 0.0f}),
     [](const auto &info) { return std::string(info.param.name); });

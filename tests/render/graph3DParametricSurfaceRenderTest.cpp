@@ -32,19 +32,19 @@ TEST(graph3DParametricSurface, defaultsAndKind)
 
 TEST(graph3DParametricSurface, saddleOverTheDefaultRanges)
 {
-    // t runs with i, s with j, both over 0..20 in 60 steps: the grid ends at 19.67.
+    // t runs with i, s with j, both over 0..20 end to end in 59 steps.
     parametricSurface s("x = s, y = t, z = s*t", 60, graphDrawPoints);
     auto strips = graphRecordingDraw::strips(s.compile());
     ASSERT_EQ(strips.size(), 1u);
     ASSERT_EQ(strips[0].vertices.size(), 3600u);
-    const double step = 20.0 / 60;
-    for (int index : {0, 1, 60, 1234, 3599}) {
+    const double step = 20.0 / 59;
+    for (int index : {0, 1, 60, 1234}) {
         const double t = (index / 60) * step, sv = (index % 60) * step;
         EXPECT_EQ(strips[0].vertices[index][0], static_cast<float>(sv)) << index;
         EXPECT_EQ(strips[0].vertices[index][1], static_cast<float>(t)) << index;
         EXPECT_EQ(strips[0].vertices[index][2], static_cast<float>(sv * t)) << index;
     }
-    EXPECT_NEAR(strips[0].vertices.back()[0], 19.6667f, 1e-4);
+    EXPECT_EQ(strips[0].vertices.back(), (std::array<float, 3>{20.0f, 20.0f, 400.0f}));
 
     // Ranges and k reach the next compile.
     s.render->setTStart(-1.0, 2.0);
@@ -52,50 +52,60 @@ TEST(graph3DParametricSurface, saddleOverTheDefaultRanges)
     s.compile();
     EXPECT_EQ(s.render->pointAt(0, 0).y, -1.0);
     EXPECT_EQ(s.render->pointAt(0, 0).x, 10.0);
-    EXPECT_DOUBLE_EQ(s.render->pointAt(59, 59).x, 10.0 + 59);
+    EXPECT_EQ(s.render->pointAt(59, 59).x, 70.0);
+    EXPECT_EQ(s.render->pointAt(59, 59).y, 1.0);
 }
 
-TEST(graph3DParametricSurface, openSphereEndsOneStepShort)
+TEST(graph3DParametricSurface, closedSurfacesHaveNoSeam)
 {
-    parametricSurface s("x = cos(s)*cos(t), y = sin(s)*cos(t), z = sin(t)", 30);
-    s.render->setSStart(0.0, 2 * pi);
-    s.render->setTStart(-pi / 2, pi);
-    s.compile();
-    double highest = -2.0, widestAngle = 0.0;
-    for (int i = 0; i < 30; i++) {
-        for (int j = 0; j < 30; j++) {
-            const slVector &p = s.render->pointAt(i, j);
-            ASSERT_NEAR(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 1.0, 1e-12);
-            highest = std::max(highest, p.z);
-            if (i == 15)
-                widestAngle = std::max(widestAngle, std::atan2(p.y, p.x) < 0 ? std::atan2(p.y, p.x) + 2 * pi
-                                                                             : std::atan2(p.y, p.x));
-        }
+    // A sphere: both poles and the closing meridian are on the grid, and the points of
+    // the meridian where s = 0 meets s = 2 pi share one outward-or-inward normal.
+    parametricSurface sphere("x = cos(s)*cos(t), y = sin(s)*cos(t), z = sin(t)", 30, graphDrawShaded);
+    sphere.render->setSStart(0.0, 2 * pi);
+    sphere.render->setTStart(-pi / 2, pi);
+    sphere.compile();
+    EXPECT_DOUBLE_EQ(sphere.render->pointAt(0, 0).z, -1.0);
+    EXPECT_DOUBLE_EQ(sphere.render->pointAt(29, 0).z, 1.0);
+    for (int i = 3; i < 27; i += 4) {
+        const slVector &p = sphere.render->pointAt(i, 29), &n = sphere.render->vertexNormal(i, 29);
+        EXPECT_NEAR(p.x, sphere.render->pointAt(i, 0).x, 1e-12);
+        EXPECT_NEAR(p.y, 0.0, 1e-12);
+        EXPECT_EQ(n.x, sphere.render->vertexNormal(i, 0).x) << i;
+        EXPECT_EQ(n.z, sphere.render->vertexNormal(i, 0).z) << i;
+        EXPECT_NEAR(std::fabs(p.x * n.x + p.y * n.y + p.z * n.z), 1.0, 1e-2) << i;
     }
-    // The south pole is on the grid, the north pole and the last meridian are not.
-    EXPECT_DOUBLE_EQ(s.render->pointAt(0, 0).z, -1.0);
-    EXPECT_DOUBLE_EQ(highest, std::sin(-pi / 2 + 29 * (pi / 30)));
-    EXPECT_NEAR(widestAngle, 29 * (2 * pi / 30), 1e-12);
-    // Shaded: the normals of the sphere's points point along the radius, outwards or
-    // inwards, everywhere away from the seam and the poles.
-    const slVector &p = s.render->pointAt(10, 10), &n = s.render->vertexNormal(10, 10);
-    EXPECT_NEAR(std::fabs(p.x * n.x + p.y * n.y + p.z * n.z), 1.0, 1e-2);
+
+    // A torus closes in both directions; an open saddle keeps its one-sided edge normals.
+    parametricSurface torus("x = (2 + cos(t))*cos(s), y = (2 + cos(t))*sin(s), z = sin(t)", 24,
+                            graphDrawShaded);
+    torus.render->setSStart(0.0, 2 * pi);
+    torus.render->setTStart(0.0, 2 * pi);
+    torus.compile();
+    for (int k = 0; k < 24; k += 5) {
+        EXPECT_EQ(torus.render->vertexNormal(k, 0).x, torus.render->vertexNormal(k, 23).x) << k;
+        EXPECT_EQ(torus.render->vertexNormal(0, k).z, torus.render->vertexNormal(23, k).z) << k;
+    }
+    parametricSurface saddle("x = s, y = t, z = s*t", 10, graphDrawShaded);
+    saddle.compile();
+    EXPECT_NE(saddle.render->vertexNormal(5, 0).x, saddle.render->vertexNormal(5, 9).x);
 }
 
 TEST(graph3DParametricSurface, invalidPointsCollapseToTheOrigin)
 {
     // t < 0 makes x NaN, and the whole point goes to the origin; ln 0 is negative
-    // infinity, which is drawn; a failed evaluation counts as NaN.
-    parametricSurface root("x = t^(1/2), y = s + 1, z = ln(t)", 10, graphDrawPoints);
+    // infinity, which is drawn; a failed evaluation counts as NaN. With 11 points over
+    // -5..5 the parameters step by 1.
+    parametricSurface root("x = t^(1/2), y = s + 1, z = ln(t)", 11, graphDrawPoints);
     root.render->setTStart(-5.0, 10.0);
+    root.render->setSStart(0.0, 10.0);
     auto vertices = graphRecordingDraw::strips(root.compile())[0].vertices;
-    for (int j = 0; j < 10; j++) {
+    for (int j = 0; j < 11; j++) {
         for (int i = 0; i < 5; i++)
-            EXPECT_EQ(vertices[i * 10 + j], (std::array<float, 3>{0.0f, 0.0f, 0.0f})) << i;
-        EXPECT_EQ(vertices[5 * 10 + j][0], 0.0f);
-        EXPECT_EQ(vertices[5 * 10 + j][1], static_cast<float>(j * 2.0 + 1));
-        EXPECT_TRUE(std::isinf(vertices[5 * 10 + j][2]));
-        EXPECT_EQ(vertices[6 * 10 + j][0], 1.0f);
+            EXPECT_EQ(vertices[i * 11 + j], (std::array<float, 3>{0.0f, 0.0f, 0.0f})) << i;
+        EXPECT_EQ(vertices[5 * 11 + j][0], 0.0f);
+        EXPECT_EQ(vertices[5 * 11 + j][1], static_cast<float>(j + 1));
+        EXPECT_TRUE(std::isinf(vertices[5 * 11 + j][2]));
+        EXPECT_EQ(vertices[6 * 11 + j][0], 1.0f);
     }
     parametricSurface failing("x = s, y = t, z = 1/(s-s)", 4, graphDrawPoints);
     auto strips = graphRecordingDraw::strips(failing.compile());

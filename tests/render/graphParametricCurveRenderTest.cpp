@@ -1,5 +1,5 @@
-// The curves in t, observed through the recording drawing interface: sample counts and
-// the minimum step, skipped and passed-through samples, and the two-stage trace.
+// The curves in t, observed through the recording drawing interface: refinement and its
+// cap, skipped and held samples, jumps, and the two-stage trace.
 #include "render/graph2DParametricCurveRender.h"
 #include "render/graph3DParametricCurveRender.h"
 #include "render/graphRecordingDraw.h"
@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -35,16 +36,21 @@ struct parametricCurve {
 
     graphParametricCurveRender &curve() { return dynamic_cast<graphParametricCurveRender &>(*render); }
 
-    // The vertices of the one strip compiled over a square of the given width.
-    std::vector<std::array<float, 3>> compile(float width)
+    // The strips compiled over a square of the given width in a 400 x 400 view.
+    std::vector<graphDrawStrip> strips(float width)
     {
         const graphRect region{-width / 2, -width / 2, width, width};
         render->setBounds(region);
         render->compileWithBounds(region, {0, 0, 400, 400}, Qt::red);
-        auto strips = graphRecordingDraw::strips(draw.list(render->getCompileList()));
-        if (strips.size() != 1 || strips[0].primitive != graphPrimitive::lineStrip)
+        return graphRecordingDraw::strips(draw.list(render->getCompileList()));
+    }
+    // The vertices of the one strip compiled over the square.
+    std::vector<std::array<float, 3>> compile(float width)
+    {
+        auto all = strips(width);
+        if (all.size() != 1 || all[0].primitive != graphPrimitive::lineStrip)
             throw std::runtime_error("not one line strip");
-        return strips[0].vertices;
+        return all[0].vertices;
     }
 };
 
@@ -67,67 +73,84 @@ TEST(graphParametricCurve, kindsAndDefaults)
     EXPECT_EQ(fresh.getLastT(), 0.0);
 }
 
-// How many samples a range gets over a visible width, and where the last one lies.
-TEST(graphParametricCurve, sampleCountFollowsTheMinimumStep)
+TEST(graphParametricCurve, closedCurvesCloseWithShortSegments)
 {
     const struct {
-        const char *name;
+        const char *equation;
         double length;
         float width;
-        size_t count;
-        double lastT;
     } rows[] = {
-        // The float minimum step 0.05000000447 fits 799 times into 40.
-        {"default range, width 20", 40.0, 20.0f, 799, 798 * static_cast<double>((20.0f / 1200.0f) * 3.0f)},
-        {"default range, width 10", 40.0, 10.0f, 1200, 1199 * (40.0 / 1200)},
-        {"2 pi, width 20: not closed", 2 * pi, 20.0f, 125, 124 * static_cast<double>((20.0f / 1200.0f) * 3.0f)},
+        {"x = cos(t), y = sin(t)", 2 * pi, 4.0f},
+        {"x = cos(t), y = sin(t), z = 0", 2 * pi, 4.0f},
+        {"x = 3*sin(2*t), y = 3*sin(3*t)", 2 * pi, 8.0f},
+        // The cardioid's cusp at t = pi turns by 180 degrees within a pixel.
+        {"x = 2*cos(t) - cos(2*t), y = 2*sin(t) - sin(2*t)", 2 * pi, 8.0f},
+        // Six turns of a circle, tiny in a wide view.
+        {"x = cos(t), y = sin(t)", 12 * pi, 400.0f},
     };
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
-        parametricCurve planar("x = cos(t), y = sin(t)", 0.0, row.length);
-        auto vertices = planar.compile(row.width);
-        ASSERT_EQ(vertices.size(), row.count);
-        EXPECT_EQ(vertices.front()[0], 1.0f);
-        EXPECT_EQ(vertices.back()[0], static_cast<float>(std::cos(row.lastT)));
-        EXPECT_EQ(vertices.back()[1], static_cast<float>(std::sin(row.lastT)));
-
-        parametricCurve space("x = cos(t), y = sin(t), z = t", 0.0, row.length);
-        auto spaceVertices = space.compile(row.width);
-        ASSERT_EQ(spaceVertices.size(), row.count);
-        EXPECT_EQ(spaceVertices.back()[2], static_cast<float>(row.lastT));
+        SCOPED_TRACE(testing::Message() << row.equation << " over " << row.width);
+        parametricCurve curve(row.equation, 0.0, row.length);
+        auto vertices = curve.compile(row.width);
+        ASSERT_GT(vertices.size(), 2u);
+        const float pixels = 400.0f / row.width;
+        for (int axis : {0, 1})
+            EXPECT_NEAR(vertices.front()[axis], vertices.back()[axis], 1e-6);
+        double longest = 0.0;
+        for (size_t i = 1; i < vertices.size(); i++)
+            longest = std::max(longest, std::hypot(double(vertices[i][0] - vertices[i - 1][0]),
+                                                   double(vertices[i][1] - vertices[i - 1][1])) * pixels);
+        EXPECT_LE(longest, graphParametricCurveRender::maxSegmentPixels);
+        EXPECT_LE(vertices.size(), 2000u);
     }
 }
 
-TEST(graphParametricCurve, sampleCountNeverExceeds1200)
+TEST(graphParametricCurve, samplesStayWithinTheCap)
 {
-    // A negative or tiny negative width with a negative range would otherwise ask for
-    // hundreds of thousands of samples, or more than an int holds.
+    // sin(1000 t) turns everywhere at any zoom; a negative range with a negative or tiny
+    // width must not ask for more either.
+    parametricCurve wild("x = t, y = sin(1000*t)");
+    EXPECT_LE(wild.compile(40.0f).size(), size_t(graphParametricCurveRender::maxSamples));
     for (float width : {-20.0f, -1e-30f, 0.0f, 1e30f}) {
         SCOPED_TRACE(width);
-        parametricCurve planar("x = t, y = t", 0.0, -40000.0);
-        EXPECT_LE(planar.compile(width).size(), 1200u);
+        parametricCurve planar("x = t, y = sin(1000*t)", 0.0, -40000.0);
+        EXPECT_LE(planar.compile(width).size(), size_t(graphParametricCurveRender::maxSamples));
     }
 }
 
-TEST(graphParametricCurve, onlyNaNAndFailedSamplesAreSkipped)
+TEST(graphParametricCurve, undefinedSamplesAreSkippedAndFarOnesHeld)
 {
-    // ln 0 is negative infinity, not NaN: the first sample is drawn as it is.
+    // ln 0 is negative infinity: the first vertex is drawn finite, far below the view.
     parametricCurve logarithm("x = t, y = ln(t)");
     auto vertices = logarithm.compile(10.0f);
-    ASSERT_EQ(vertices.size(), 1200u);
     EXPECT_EQ(vertices[0][0], 0.0f);
-    EXPECT_TRUE(std::isinf(vertices[0][1]) && vertices[0][1] < 0);
+    EXPECT_TRUE(std::isfinite(vertices[0][1]));
+    EXPECT_LT(vertices[0][1], -5.0f - 50.0f);
 
-    // Samples with t < 0 are NaN and the strip runs on from the first t >= 0: the range
-    // -20..20 at step 1/30 has 600 negative samples.
+    // Samples with t < 0 are NaN and the strip runs on from the first t >= 0, which
+    // refinement finds close to 0.
     parametricCurve root("x = t, y = t^(1/2)", -20.0, 40.0);
     vertices = root.compile(10.0f);
-    ASSERT_EQ(vertices.size(), 600u);
-    EXPECT_NEAR(vertices[0][0], 0.0f, 1e-12);
+    EXPECT_GE(vertices[0][0], 0.0f);
+    EXPECT_LT(vertices[0][0], 1e-3f);
 
     // A z that fails to evaluate everywhere (division by exactly zero) leaves no sample.
     parametricCurve failing("x = t, y = t, z = 1/(t-t)");
-    EXPECT_TRUE(failing.compile(10.0f).empty());
+    EXPECT_TRUE(failing.strips(10.0f).empty());
+}
+
+TEST(graphParametricCurve, jumpsEndTheStrip)
+{
+    // x = t, y = tan t over 0..6 jumps at pi/2 and 3 pi/2: three strips, each leaving the
+    // view at the pole.
+    parametricCurve tangent("x = t, y = tan(t)", 0.0, 6.0);
+    auto strips = tangent.strips(20.0f);
+    ASSERT_EQ(strips.size(), 3u);
+    EXPECT_NEAR(strips[0].vertices.back()[0], pi / 2, 1e-3);
+    EXPECT_GT(strips[0].vertices.back()[1], 10.0f);
+    EXPECT_NEAR(strips[1].vertices.front()[0], pi / 2, 1e-3);
+    EXPECT_LT(strips[1].vertices.front()[1], -10.0f);
+    EXPECT_NEAR(strips[2].vertices.front()[0], 3 * pi / 2, 1e-3);
 }
 
 TEST(graphParametricCurve, coarseDistanceSetsLastTAndIgnoresZ)

@@ -38,13 +38,15 @@ struct drawnScene {
     graphMemoryInspector inspector;
     std::unique_ptr<graphGLView> view;
     const uint8_t *pixels = nullptr;
+    int width, height;
 
-    explicit drawnScene(std::initializer_list<std::pair<const char *, QColor>> equations)
-        : list(equations)
+    explicit drawnScene(std::initializer_list<std::pair<const char *, QColor>> equations, int width = side,
+                        int height = side)
+        : list(equations), width(width), height(height)
     {
-        if (!context.create(side, side))
+        if (!context.create(width, height))
             throw std::runtime_error("no headless OpenGL: " + context.error());
-        view = std::make_unique<graphGLView>(draw, float(side), float(side));
+        view = std::make_unique<graphGLView>(draw, float(width), float(height));
         view->initGL();
         view->setInspector(&inspector);
         view->setEquationTable(&list);
@@ -65,7 +67,7 @@ struct drawnScene {
         view->drawRect();
         pixels = view->RGBAPixels();
         if (const char *folder = std::getenv("PLOTWEAVE_PIXEL_DUMP"))
-            QImage(pixels, side, side, QImage::Format_RGBA8888)
+            QImage(pixels, width, height, QImage::Format_RGBA8888)
                 .save(QString::fromUtf8(folder) + "/" + name + ".png");
     }
 
@@ -75,17 +77,17 @@ struct drawnScene {
     {
         const double W = 20.0, H = 20.0;
         QMatrix4x4 m;
-        m.perspective(40.0f, 1.0f, float(W / 200), float(W * 5));
+        m.perspective(40.0f, float(width) / height, float(W / 200), float(W * 5));
         m.lookAt({0.0f, float(W), float(1.25 * H)}, {0, 0, 0}, {0, 0, 1});
         m.rotate(float(view->rotationDegreesX()), -1, 0, 0);
         m.rotate(float(view->rotationDegreesY()), 0, 0, 1);
         const QVector3D p = m.map(QVector3D(float(x), float(y), float(z)));
-        return {int(std::floor((p.x() + 1) / 2 * side)), side - 1 - int(std::floor((p.y() + 1) / 2 * side))};
+        return {int(std::floor((p.x() + 1) / 2 * width)), height - 1 - int(std::floor((p.y() + 1) / 2 * height))};
     }
 
     rgb at(QPoint p) const
     {
-        const uint8_t *q = pixels + (static_cast<size_t>(p.y()) * side + p.x()) * 4;
+        const uint8_t *q = pixels + (static_cast<size_t>(p.y()) * width + p.x()) * 4;
         return {q[0], q[1], q[2]};
     }
 
@@ -95,7 +97,7 @@ struct drawnScene {
         for (int dy = -radius; dy <= radius; dy++)
             for (int dx = -radius; dx <= radius; dx++) {
                 QPoint p(centre.x() + dx, centre.y() + dy);
-                if (p.x() >= 0 && p.x() < side && p.y() >= 0 && p.y() < side)
+                if (p.x() >= 0 && p.x() < width && p.y() >= 0 && p.y() < height)
                     n += test(at(p));
             }
         return n;
@@ -211,7 +213,7 @@ TEST(graphSurfacePixels, sphereAndHelixInTheParametricRanges)
     // The checkerboard of the sphere's cells on the side facing the camera, which looks
     // from (-1, 1, 1.77) after the turn of -45 degrees: cell (i, j) has t along i and s
     // along j, and is red where i div 4 + j div 4 is odd.
-    const double dt = M_PI / 40, ds = 2 * M_PI / 40;
+    const double dt = M_PI / 39, ds = 2 * M_PI / 39;
     int checked = 0;
     for (int i = 18; i < 30; i++) {
         for (int j = 12; j < 18; j++) {
@@ -230,6 +232,58 @@ TEST(graphSurfacePixels, sphereAndHelixInTheParametricRanges)
     EXPECT_GT(s.count(s.project(6 * std::cos(1.0), 6 * std::sin(1.0), 1.0), 1, isBlue), 0);
     EXPECT_GT(s.count(s.project(6 * std::cos(-1.0), 6 * std::sin(-1.0), -1.0), 1, isBlue), 0);
     EXPECT_EQ(s.count(s.project(-3, -3, 0), 2, [](rgb c) { return !isGrey(c); }), 0);
+}
+
+TEST(graphSurfacePixels, closedSurfacesAreLitOnTheSideTheCameraSees)
+{
+    // Both parametrisations turn their normals inwards; the faces the camera sees are
+    // lit like outward ones, in the surface's colour.
+    const struct {
+        const char *name, *equation;
+        double tStart, tLength;
+        QVector3D facing;  // a point of the surface facing the camera and the light
+    } rows[] = {
+        {"sphere", "x = 4*cos(s)*cos(t), y = 4*sin(s)*cos(t), z = 4*sin(t)", -M_PI / 2, M_PI,
+         QVector3D(-4, 4, 7.08f).normalized() * 4},
+        {"torus", "x = (5 + 2*cos(t))*cos(s), y = (5 + 2*cos(t))*sin(s), z = 2*sin(t)", 0, 2 * M_PI,
+         QVector3D(-5 / std::sqrt(2.0f), 5 / std::sqrt(2.0f), 2)},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        drawnScene s({{row.equation, Qt::red}});
+        s.inspector.setFieldValue(graphField::minS, 0.0);
+        s.inspector.setFieldValue(graphField::maxS, 2 * M_PI);
+        s.inspector.setFieldValue(graphField::minT, row.tStart);
+        s.inspector.setFieldValue(graphField::maxT, row.tStart + row.tLength);
+        s.drawNow(row.name, graphDrawShaded, 60);
+        // Beside the highlight, which is white.
+        const rgb lit = s.at(s.project(row.facing.x(), row.facing.y(), row.facing.z()) + QPoint(12, 0));
+        EXPECT_PRED1(isReddish, lit);
+        EXPECT_GT(lit.r, 150);
+    }
+}
+
+TEST(graphSurfacePixels, sphereStaysRoundInAWideView)
+{
+    // The silhouette of a sphere at the centre of a 1200 x 600 view, the box around its
+    // red pixels, is as wide as it is tall, and lit beside its highlight.
+    drawnScene s({{"x = 4*cos(s)*cos(t), y = 4*sin(s)*cos(t), z = 4*sin(t)", Qt::red}}, 1200, 600);
+    s.inspector.setFieldValue(graphField::minS, 0.0);
+    s.inspector.setFieldValue(graphField::maxS, 2 * M_PI);
+    s.inspector.setFieldValue(graphField::minT, -M_PI / 2);
+    s.inspector.setFieldValue(graphField::maxT, M_PI / 2);
+    s.drawNow("wideSphere", graphDrawShaded, 60);
+    QRect box;
+    for (int y = 0; y < 600; y++)
+        for (int x = 0; x < 1200; x++)
+            if (isReddish(s.at({x, y})))
+                box |= QRect(x, y, 1, 1);
+    EXPECT_GT(box.height(), 150);
+    EXPECT_NEAR(box.width(), box.height(), 0.03 * box.height());
+    EXPECT_NEAR(box.center().x(), 600, 3);
+    const rgb lit = s.at(box.center() + QPoint(box.width() / 4, 0));
+    EXPECT_PRED1(isReddish, lit);
+    EXPECT_GT(lit.r, 150);
 }
 
 TEST(graphSurfacePixels, planarParametricCircle)

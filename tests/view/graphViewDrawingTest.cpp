@@ -4,6 +4,8 @@
 #include "view/graphLabels.h"
 #include "viewTestSupport.h"
 
+#include <QMatrix4x4>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -173,9 +175,62 @@ TEST(graphViewGraphing, oneSurfaceMakesTheWholeScene3D)
     EXPECT_EQ(calls, 2);
     auto texts = graphRecordingDraw::texts(v.draw.ops());
     EXPECT_EQ(textsOf(texts), (std::vector<std::string>{"Z", "Y", "X", "20x20"}));
-    EXPECT_DOUBLE_EQ(texts[0].z, 20 * 0.6f * 1.05);
+    // The axis names stand on their axes, at most just beyond the axes' ends.
+    EXPECT_EQ(texts[0].x, 0.0);
+    EXPECT_GT(texts[0].z, 0.0);
+    EXPECT_LE(texts[0].z, 20 * 0.6f * 1.05 + 1e-6);
     EXPECT_EQ(texts[3].x, -0.98);
     EXPECT_EQ(texts[3].color, (std::array<float, 4>{0, 0, 0, 1}));
+}
+
+TEST(graphViewGraphing, sceneKeepsItsProportionsAndAxisNamesInAnyViewShape)
+{
+    const struct {
+        float width, height;
+        double turn;
+    } rows[] = {{400, 400, -45}, {1200, 600, -45}, {1200, 600, 60}, {600, 1200, -45},
+                {300, 900, 150}, {1000, 250, 10}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.width << " x " << row.height << " turned " << row.turn);
+        recordedView v;
+        v.view.setRenderFactory(withFake3D);
+        v.view.setFrame(row.width, row.height);
+        v.list = {{"z = x*y", Qt::black}};
+        v.view.graphMultipleEquations();
+        v.view.setRotationDegrees(15, row.turn);
+        v.draw.clearOps();
+        v.view.renderMultipleEquations();
+
+        // The camera as the pass set it up, from the recorded calls.
+        QMatrix4x4 m;
+        for (const graphDrawOp &op : v.draw.ops()) {
+            const auto &a = op.args;
+            if (op.call == graphDrawCall::perspective) {
+                // One graph unit spans as many pixels across as up; 40 degrees fit the
+                // shorter side.
+                EXPECT_DOUBLE_EQ(a[1], double(row.width) / row.height);
+                EXPECT_NEAR(std::tan(a[0] / 2 * M_PI / 180) * std::min(1.0, a[1]), std::tan(20 * M_PI / 180), 1e-12);
+                m.perspective(float(a[0]), float(a[1]), float(a[2]), float(a[3]));
+            } else if (op.call == graphDrawCall::lookAt) {
+                m.lookAt(QVector3D(float(a[0]), float(a[1]), float(a[2])), QVector3D(float(a[3]), float(a[4]), float(a[5])),
+                         QVector3D(float(a[6]), float(a[7]), float(a[8])));
+            } else if (op.call == graphDrawCall::rotate) {
+                m.rotate(float(a[0]), float(a[1]), float(a[2]), float(a[3]));
+            } else if (op.call == graphDrawCall::translate) {
+                m.translate(float(a[0]), float(a[1]), float(a[2]));
+            }
+        }
+        auto texts = graphRecordingDraw::texts(v.draw.ops());
+        ASSERT_EQ(textsOf(texts), (std::vector<std::string>{"Z", "Y", "X", "20x20"}));
+        for (int k = 0; k < 3; k++) {
+            const QVector3D p = m.map(QVector3D(float(texts[k].x), float(texts[k].y), float(texts[k].z)));
+            const float column = (p.x() + 1) / 2 * row.width, line = (p.y() + 1) / 2 * row.height;
+            EXPECT_GE(column, 0.0f) << texts[k].text;
+            EXPECT_LE(column + 9, row.width) << texts[k].text;
+            EXPECT_GE(line, 0.0f) << texts[k].text;
+            EXPECT_LE(line + 12, row.height) << texts[k].text;
+        }
+    }
 }
 
 TEST(graphViewGraphing, settingsReachTheRenderers)

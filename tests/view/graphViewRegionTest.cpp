@@ -130,7 +130,6 @@ TEST(graphViewRegion, typedBoundsAreCorrectedAndKeepTheSpacing)
     } cases[] = {
         {-5, 15, -5, 20},
         {10, 5, 10, 1},  // reversed bounds give a unit width
-        {3, 3, 3, 0},    // equal bounds give an empty region
     };
     for (auto &c : cases) {
         recordedView v;
@@ -184,15 +183,28 @@ TEST(graphViewRegion, gridSpacingOutsideTheAllowedCountsRaisesTheAlertOnce)
               "reset to the minimum allowed for this graph size.");
 }
 
-TEST(graphViewRegion, emptyRegionWithZeroSpacingGetsTheDefaultCount)
+TEST(graphViewRegion, boundsWithoutExtentLeaveThePreviousRegion)
 {
-    recordedView v;
-    v.inspector.setFieldValue(graphField::minX, 2);
-    v.inspector.setFieldValue(graphField::maxX, 2);
-    v.inspector.setFieldValue(graphField::gridXSpacing, 0);
-    v.view.updateBoundsFromBoundsText();
-    EXPECT_EQ(v.view.getGraphBounds().width, 0.0f);
-    EXPECT_EQ(v.view.getGridXCount(), 20.0f);
+    // Equal bounds and bounds that are no number: the region,
+    // the fields and the spacings stay as they were, so no spacing becomes NaN.
+    const struct {
+        double minX, maxX, minY, maxY;
+    } rows[] = {{2, 2, -5, 5}, {-5, 5, 7, 7}, {NAN, 5, -5, 5}, {-5, 5, -INFINITY, 5}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.minX << ".." << row.maxX << ", " << row.minY << ".." << row.maxY);
+        recordedView v;
+        v.inspector.setFieldValue(graphField::minX, row.minX);
+        v.inspector.setFieldValue(graphField::maxX, row.maxX);
+        v.inspector.setFieldValue(graphField::minY, row.minY);
+        v.inspector.setFieldValue(graphField::maxY, row.maxY);
+        v.view.updateBoundsFromBoundsText();
+        EXPECT_EQ(v.view.getGraphBounds(), (graphRect{-50.0f, -50.0f, 100.0f, 100.0f}));
+        EXPECT_EQ(v.field(graphField::minX), -50.0);
+        EXPECT_EQ(v.field(graphField::maxY), 50.0);
+        EXPECT_EQ(v.field(graphField::gridXSpacing), 20.0);
+        EXPECT_EQ(v.field(graphField::gridYSpacing), 20.0);
+        EXPECT_EQ(v.inspector.alerts, 0);
+    }
 }
 
 TEST(graphViewRegion, parametricRangesAreClampedInTheFields)
