@@ -120,6 +120,21 @@ public:
         return is3D ? contextualMenu3D : contextualMenu2D;
     }
 
+    // The mouse. Positions are in view pixels, origin at the lower left, y upwards. A press
+    // starts a trace, a pan or a 3D drag that lasts until mouseUp; while the button is held
+    // the owner delivers drags and, in 2D, a periodic tick every mouseTickInterval seconds.
+    // The press itself delivers the first tick.
+    static constexpr double mouseTickInterval = 0.02;
+    enum class tracking : uint8_t { none, trace, pan, rotate3D };
+    void mouseMoved(graphPoint p);
+    void mouseDown(graphPoint p);
+    void mouseDragged(graphPoint p);
+    void mouseTick();
+    void mouseUp(graphPoint p);
+    tracking currentTracking() const { return mouseMode; }
+    // The graph position of a view position.
+    graphPoint graphPointForViewPoint(graphPoint p) const;
+
     // Image output. The RGBA frame stays valid until the next RGBAPixels call; null for
     // an empty view. makeImageRep answers null for an empty view. snapshotToFile answers
     // 0 when the TIFF was written, -1 otherwise.
@@ -182,6 +197,11 @@ private:
     void zoomBy(double factor);
     void draw2DScene(int width, int height);
     void draw3DScene(int width, int height);
+    // Nearness of a graph position to renderer i's curve, in visible heights.
+    double nearness(size_t index, graphPoint g);
+    void traceStep();
+    void panStep();
+    void finishTracking();
 
     // The 3D scene's projection and camera as the drawing pass sets them up.
     struct scene3DCamera {
@@ -221,6 +241,13 @@ private:
     int drawMode = 0;
     std::vector<graphLegendEntry> legend;
     double cameraDistance = 1.0;
+
+    // The tracking loop of the button being held.
+    tracking mouseMode = tracking::none;
+    graphRender *traced = nullptr;
+    graphPoint pointer, previousPointer, previousTracePoint;
+    double lastDragX = 0.0, lastDragY = 0.0;
+    std::unique_lock<std::mutex> dragLock;
 
     // The RGBA frame of the last RGBAPixels call.
     std::unique_ptr<uint8_t[]> rgbaFrame;

@@ -77,12 +77,13 @@ private:
 
 enum class graphCursor : uint8_t { arrow, crosshair };
 
-// The controller's status line and the graph view's cursor.
+// The controller's status line, the graph view's cursor and the action sound.
 class graphStatus {
 public:
     virtual ~graphStatus() = default;
     virtual void setStatusText(const QString &text) = 0;
     virtual void setCursor(graphCursor cursor) = 0;
+    virtual void playSound() {}
 };
 
 // What the view draws on. display() redraws at once; setNeedsDisplay() asks for a redraw

@@ -44,8 +44,10 @@ class testStatus : public graphStatus {
 public:
     void setStatusText(const QString &newText) override { text = newText; }
     void setCursor(graphCursor newCursor) override { cursor = newCursor; }
+    void playSound() override { sounds++; }
     QString text;
     graphCursor cursor = graphCursor::crosshair;
+    int sounds = 0;
 };
 
 class testSurface : public graphSurface {

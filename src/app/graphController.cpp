@@ -1,0 +1,242 @@
+// Launch, windows, the status line, cursors and sounds.
+#include "app/graphController.h"
+
+#include "app/graphDialogs.h"
+#include "app/graphEquationTable.h"
+#include "app/graphGLWidget.h"
+#include "app/graphInspectorPanel.h"
+#include "app/graphMainWindow.h"
+#include "platform/archive/slArchiver.h"
+#include "platform/graphSoundPlayer.h"
+#include "ui_graphMainWindow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+
+constexpr int modifiedCheckInterval = 700;  // ms
+
+}  // namespace
+
+// The cursor image and the icon live in the windows library, which is static.
+static void initResources() { Q_INIT_RESOURCE(plotweave); }
+
+graphController::graphController(graphDialogs &dialogs, graphSoundPlayer &sounds, QObject *parent)
+    : QObject(parent), dialogs(dialogs), sounds(sounds), systemBeep([] { QApplication::beep(); })
+{
+    initResources();
+}
+
+graphController::~graphController()
+{
+    if (table)
+        table->setGraphView(nullptr);
+    delete tableWindow.data();
+}
+
+graphGLWidget &graphController::graphWidget() { return window->graphView(); }
+
+graphGLView &graphController::graphView() { return window->graphView().view(); }
+
+void graphController::applicationWillFinishLaunching()
+{
+    window = std::make_unique<graphMainWindow>();
+    window->setWindowTitle(QStringLiteral("Plotweave[*]"));
+    window->shouldClose = [this] { return windowShouldClose(window.get()); };
+    graphView().setStatus(this);
+    inspectorPanel = std::make_unique<graphInspectorPanel>(graphView(), dialogs, window.get());
+    inspectorPanel->setZoomMenuItems(window->ui().actionZoomIn, window->ui().actionZoomOut);
+    graphView().setInspector(inspectorPanel.get());
+    graphView().updateBoundsText();
+    connectMenus();
+
+    // 2. Preferences: whether sounds play.
+    QSettings settings;
+    playSounds = settings.value(QStringLiteral("playSounds"), true).toBool();
+
+    // 3. The action sound, or none when the theme has neither.
+    for (const char *name : {firstSound, secondSound}) {
+        if (sounds.hasSound(QString::fromLatin1(name))) {
+            actionSound = QString::fromLatin1(name);
+            break;
+        }
+    }
+
+    // 4. The first list with its window and one empty equation.
+    table = std::make_shared<graphEquationTable>();
+    tableWindow = loadEquationWindowForTable(*table);
+    table->createInitialEquation();
+    markSaved();
+
+    // 6. The crosshair, its hot spot at the centre of its 17 x 17 pixels.
+    crossHair = QCursor(QPixmap(QStringLiteral(":/plotweave/crosshair.png")), 8, 8);
+    graphWidget().setCrosshair(crossHair);
+
+    // 7. Colours and settings on the graph view.
+    activatePreferences();
+
+    // 8. The window's frame as the user left it.
+    window->restoreGeometry(settings.value(QStringLiteral("mainWindow")).toByteArray());
+
+    // 9.
+    graphView().redraw();
+    newWindow();
+    if (tableWindow)
+        tableWindow->show();
+
+    modifiedTimer = new QTimer(this);
+    connect(modifiedTimer, &QTimer::timeout, this, [this] {
+        updateModified();
+        describeGraph();
+    });
+    modifiedTimer->start(modifiedCheckInterval);
+    rebuildRecentMenu();
+}
+
+// Colours as the preferences' defaults give them.
+void graphController::activatePreferences()
+{
+    graphGLView &view = graphView();
+    view.setBackgroundColor(QColor(255, 255, 255));
+    view.setBackgroundColor3D(QColor(255, 255, 255));
+    view.setGridColor(QColor(210, 210, 210));
+    view.setAxisColor(QColor(0, 0, 0));
+    view.setSelectionColor(QColor(255, 0, 0));
+    view.setDrawMode(2);
+}
+
+void graphController::connectMenus()
+{
+    Ui::graphMainWindow &ui = window->ui();
+    graphGLWidget *widget = &graphWidget();
+    connect(ui.actionNewWindow, &QAction::triggered, this, &graphController::newWindow);
+    connect(ui.actionGraphWindow, &QAction::triggered, this, &graphController::newWindow);
+    connect(ui.actionEquationWindow, &QAction::triggered, this, &graphController::bringEquationWindowForward);
+    connect(ui.actionInspector, &QAction::triggered, this, &graphController::showInspector);
+    connect(ui.actionOpen, &QAction::triggered, this, &graphController::openEquationSet);
+    connect(ui.actionSave, &QAction::triggered, this, &graphController::saveEquationSet);
+    connect(ui.actionSaveAs, &QAction::triggered, this, [this] { saveEquationSetAs(); });
+    connect(ui.actionSnapshot, &QAction::triggered, this, &graphController::snapshot);
+    connect(ui.actionPrint, &QAction::triggered, this, &graphController::print);
+    connect(ui.actionQuit, &QAction::triggered, this, [this] { quit(); });
+    connect(ui.actionZoomIn, &QAction::triggered, widget, [this] { graphView().zoomIn(); });
+    connect(ui.actionZoomOut, &QAction::triggered, widget, [this] { graphView().zoomOut(); });
+    connect(ui.actionReturnToOrigin, &QAction::triggered, widget, [this] { graphView().scrollToOrigin(); });
+    connect(ui.actionResetDefaults, &QAction::triggered, widget, [this] { graphView().resetDefaultValues(); });
+
+    // The Edit menu acts on the equation window's editor.
+    const std::pair<QAction *, const char *> edits[] = {
+        {ui.actionUndo, "undo"},         {ui.actionRedo, "redo"},   {ui.actionCut, "cut"},
+        {ui.actionCopy, "copy"},         {ui.actionCopyText, "copyText"},
+        {ui.actionCopyLatex, "copyLatex"}, {ui.actionPaste, "paste"},
+        {ui.actionSelectAll, "selectAll"},
+    };
+    for (const auto &[action, slot] : edits) {
+        const QString name = QString::fromLatin1(slot);
+        connect(action, &QAction::triggered, this, [this, name] {
+            if (editCommand)
+                editCommand(name);
+        });
+    }
+}
+
+void graphController::newWindow()
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+    graphWidget().setFocus(Qt::OtherFocusReason);
+    graphWidget().update();
+}
+
+bool graphController::windowShouldClose(QWidget *closing)
+{
+    if (closing == window.get()) {
+        saveGeometry();
+        return false;
+    }
+    return true;
+}
+
+void graphController::bringEquationWindowForward()
+{
+    if (!tableWindow)
+        return;
+    tableWindow->show();
+    tableWindow->raise();
+    tableWindow->activateWindow();
+}
+
+void graphController::showInspector()
+{
+    inspectorPanel->show();
+    inspectorPanel->raise();
+}
+
+QWidget *graphController::loadEquationWindowForTable(graphEquationTable &newTable)
+{
+    // 1. New entries take the default colour.
+    newTable.setDefaultColor(defaultEquationColor);
+    // 2. The window, which attaches itself to the list.
+    QWidget *made = makeEquationWindow ? makeEquationWindow(newTable, *this) : nullptr;
+    // 3. The graph view now graphs this list.
+    newTable.setGraphView(&graphView());
+    newTable.selectRow(newTable.selectedRow());
+    return made;
+}
+
+void graphController::saveGeometry()
+{
+    QSettings().setValue(QStringLiteral("mainWindow"), window->saveGeometry());
+}
+
+bool graphController::quit()
+{
+    if (!maybeSave())
+        return false;
+    saveGeometry();
+    modifiedTimer->stop();
+    inspectorPanel->hide();
+    if (tableWindow)
+        tableWindow->hide();
+    window->hide();
+    QCoreApplication::quit();
+    return true;
+}
+
+QWidget *graphController::dialogParent()
+{
+    QWidget *active = QApplication::activeWindow();
+    return active != nullptr ? active : window.get();
+}
+
+// Screen readers learn what the graph shows from its accessible description.
+void graphController::describeGraph()
+{
+    QStringList shown;
+    if (graphView().isGraphed()) {
+        for (const auto &entry : table->equations()) {
+            if (entry->equation())
+                shown << QStringLiteral("%1: %2").arg(entry->name(), entry->equation()->string());
+        }
+    }
+    const QString text = shown.isEmpty() ? QStringLiteral("Nothing graphed")
+                                         : QStringLiteral("Graph of ") + shown.join(QStringLiteral("; "));
+    if (graphWidget().accessibleDescription() != text)
+        graphWidget().setAccessibleDescription(text);
+}
+
+void graphController::setStatusText(const QString &text) { window->statusText().setText(text); }
+
+void graphController::setCursor(graphCursor cursor) { graphWidget().showCursor(cursor); }
+
+void graphController::playSound()
+{
+    if (!playSounds)
+        return;
+    if (actionSound.isEmpty() || !sounds.play(actionSound))
+        systemBeep();
+}

@@ -1,0 +1,139 @@
+// The application's controller: the launch sequence, the one current equation list and its
+// window, the main window with the graph, the inspector, files, snapshots, printing, the
+// image and text services, the status line, cursors and the action sound.
+//
+// Invariants: after launch() there is always exactly one equation list, graphed by the
+// main window's graph view; opening a file replaces the list and its window only once the
+// file has been read completely. The main window is never closed, only hidden.
+#pragma once
+
+#include "view/graphViewInterfaces.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QCursor>
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class graphDialogs;
+class graphEquationTable;
+class graphGLWidget;
+class graphGLView;
+class graphInspectorPanel;
+class graphMainWindow;
+class graphSoundPlayer;
+class QTimer;
+
+class graphController : public QObject, public graphStatus {
+    Q_OBJECT
+public:
+    // The freedesktop sound-theme names standing for the two system sounds.
+    static constexpr const char *firstSound = "message-new-instant";
+    static constexpr const char *secondSound = "audio-volume-change";
+
+    // The equation window of a list: made for each list and destroyed with it. It attaches
+    // itself to the list as its observer. Null while none is installed.
+    using equationWindowFactory = std::function<QWidget *(graphEquationTable &table, graphController &controller)>;
+
+    graphController(graphDialogs &dialogs, graphSoundPlayer &sounds, QObject *parent = nullptr);
+    ~graphController() override;
+
+    void setEquationWindowFactory(equationWindowFactory factory) { makeEquationWindow = std::move(factory); }
+    // The Edit menu's commands ("undo", "cut", "copyLatex", ...) for the equation window.
+    void setEditCommand(std::function<void(const QString &command)> command) { editCommand = std::move(command); }
+    // The system beep; QApplication::beep unless replaced.
+    void setBeep(std::function<void()> beep) { systemBeep = std::move(beep); }
+
+    // Launch: everything up to and including showing the main window.
+    void applicationWillFinishLaunching();
+
+    // Windows.
+    void newWindow();
+    bool windowShouldClose(QWidget *window);
+    void bringEquationWindowForward();
+    void showInspector();
+
+    // Files. loadEquationFile leaves everything as it was when the file cannot be read and
+    // shows the reason unless quiet; openFile is the desktop's request.
+    void saveEquationSet();
+    bool saveEquationSetAs();
+    void openEquationSet();
+    bool openFile(const QString &path);
+    bool loadEquationFile(const QString &path, bool askToSave = true);
+    // Asks Save / Discard / Cancel when the list has unsaved changes; false to stop.
+    bool maybeSave();
+    bool isModified() const;
+    // Quits unless the user cancels the unsaved-changes question; false when cancelled.
+    bool quit();
+
+    // Images.
+    void snapshot();
+    void print();
+    // The graph as currently drawn, and its LZW TIFF bytes (empty without an image).
+    QImage graphImage();
+    QByteArray graphTIFFData();
+
+    // Services: the picture of the graph for any non-empty string; the text service reads
+    // its string and does nothing more.
+    QByteArray graphEquationImageService(const QString &text);
+    void graphEquationService(const QString &text);
+
+    // graphStatus
+    void setStatusText(const QString &text) override;
+    void setCursor(graphCursor cursor) override;
+    void playSound() override;
+
+    // Parts, for wiring and tests.
+    graphMainWindow &mainWindow() { return *window; }
+    graphGLWidget &graphWidget();
+    graphGLView &graphView();
+    graphInspectorPanel &inspector() { return *inspectorPanel; }
+    graphEquationTable &equationTable() { return *table; }
+    QWidget *equationWindow() { return tableWindow; }
+    const QString &actionSoundName() const { return actionSound; }
+    void setPlaySounds(bool on) { playSounds = on; }
+    QStringList recentFiles() const;
+
+signals:
+    // The current list changed (launch, open); its window is equationWindow().
+    void equationTableChanged();
+
+private:
+    void connectMenus();
+    QWidget *loadEquationWindowForTable(graphEquationTable &newTable);
+    void activatePreferences();
+    void markSaved();
+    void updateModified();
+    void describeGraph();
+    void addRecentFile(const QString &path);
+    void rebuildRecentMenu();
+    void saveGeometry();
+    QWidget *dialogParent();
+
+    graphDialogs &dialogs;
+    graphSoundPlayer &sounds;
+    std::function<void()> systemBeep;
+    equationWindowFactory makeEquationWindow;
+    std::function<void(const QString &)> editCommand;
+
+    std::unique_ptr<graphMainWindow> window;
+    std::unique_ptr<graphInspectorPanel> inspectorPanel;
+    std::shared_ptr<graphEquationTable> table;
+    QPointer<QWidget> tableWindow;
+    QCursor crossHair;
+    QColor defaultEquationColor{0, 0, 255};
+    QString actionSound;
+    bool playSounds = true;
+    QByteArray savedArchive;  // the list as last opened or saved
+    QByteArray discardedArchive;  // the list when the user last chose to discard its changes
+    QTimer *modifiedTimer = nullptr;
+};
+
+// Gives the controller the equation window of each list.
+void installEquationWindow(graphController &controller);

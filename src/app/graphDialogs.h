@@ -1,0 +1,41 @@
+// Everything of the application that waits for the user: file panels, message boxes,
+// the unsaved-changes question and the print panel. The window code asks through this
+// interface, so tests answer without any dialog opening.
+#pragma once
+
+#include "view/graphViewInterfaces.h"
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+class graphDialogs {
+public:
+    enum class unsavedAnswer { save, discard, cancel };
+
+    virtual ~graphDialogs() = default;
+    // An existing file to open, or empty when cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &directory, const QString &filter) = 0;
+    // A file to write, its name ending in suffix (added when missing), or empty.
+    virtual QString saveFileName(QWidget *parent, const QString &directory, const QString &filter,
+                                 const QString &suffix) = 0;
+    virtual void warn(QWidget *parent, const QString &title, const QString &text) = 0;
+    virtual unsavedAnswer askUnsaved(QWidget *parent, const QString &setName) = 0;
+    // A window-modal alert whose buttons only close it.
+    virtual void alert(QWidget *parent, const graphAlertText &alert) = 0;
+    // The print panel; false when cancelled.
+    virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
+};
+
+// The real panels and message boxes.
+class graphQtDialogs : public graphDialogs {
+public:
+    QString openFileName(QWidget *parent, const QString &directory, const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &directory, const QString &filter,
+                         const QString &suffix) override;
+    void warn(QWidget *parent, const QString &title, const QString &text) override;
+    unsavedAnswer askUnsaved(QWidget *parent, const QString &setName) override;
+    void alert(QWidget *parent, const graphAlertText &alert) override;
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+};

@@ -1,0 +1,58 @@
+// Where the controller gets its equation window from: one window for the whole run, which
+// shows whichever list is current, and the target of the Edit menu.
+#include "app/graphController.h"
+#include "app/graphEquationWindow.h"
+#include "equationEditor/graphEquationEditorView.h"
+
+#include <QCloseEvent>
+#include <QPointer>
+#include <QUndoStack>
+
+namespace {
+
+// Closing the equation window with unsaved changes asks first; Cancel keeps it open.
+class unsavedCloseFilter : public QObject {
+public:
+    unsavedCloseFilter(graphController &controller, QObject *parent) : QObject(parent), controller(controller) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close && !controller.maybeSave()) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    graphController &controller;
+};
+
+}  // namespace
+
+void installEquationWindow(graphController &controller)
+{
+    auto shown = std::make_shared<QPointer<graphEquationWindow>>();
+    controller.setEquationWindowFactory([shown](graphEquationTable &table, graphController &owner) -> QWidget * {
+        if (*shown) {
+            (*shown)->setTable(&table);
+            return *shown;
+        }
+        auto *made = new graphEquationWindow(&table);
+        made->installEventFilter(new unsavedCloseFilter(owner, made));
+        *shown = made;
+        return made;
+    });
+    controller.setEditCommand([shown](const QString &command) {
+        graphEquationWindow *window = *shown;
+        if (window == nullptr)
+            return;
+        if (command == QLatin1String("undo"))
+            window->undoStack()->undo();
+        else if (command == QLatin1String("redo"))
+            window->undoStack()->redo();
+        else
+            QMetaObject::invokeMethod(window->editor(), command.toLatin1().constData());
+    });
+}

@@ -1,0 +1,396 @@
+// The application's windows as a user meets them: launch, the graph drawn, files, images,
+// the inspector and the sounds.
+#include "appTestSupport.h"
+#include "app/graphEquationWindow.h"
+#include "app/graphInspectorPanel.h"
+#include "equationEditor/graphEquationEditorView.h"
+#include "ui_graphMainWindow.h"
+#include "windowTestSupport.h"
+
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QComboBox>
+#include <QMenu>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+
+#include <tiffio.h>
+
+namespace {
+
+// Whether a pixel within two of (x, y) shows the colour over the white background: thin
+// smoothed lines cover a pixel partly, so the pixel lies between white and the colour.
+bool colourNear(const QImage &image, int x, int y, QColor colour)
+{
+    for (int dy = -2; dy <= 2; dy++) {
+        for (int dx = -2; dx <= 2; dx++) {
+            const QColor p = image.pixelColor(x + dx, y + dy);
+            double low = 1.0, high = 0.0;
+            for (auto [shown, full] : {std::pair{p.red(), colour.red()}, {p.green(), colour.green()},
+                                       {p.blue(), colour.blue()}}) {
+                if (full > 230) {
+                    high = std::max(high, shown > 200 ? 0.0 : 1.0);  // must stay light
+                    continue;
+                }
+                const double coverage = (255.0 - shown) / (255.0 - full);
+                low = std::min(low, coverage);
+                high = std::max(high, coverage);
+            }
+            if (low > 0.35 && high - low < 0.2)
+                return true;
+        }
+    }
+    return false;
+}
+
+QString writeSet(const QTemporaryDir &dir, const QString &name, const std::vector<QString> &keys)
+{
+    appTest::registerClasses();
+    graphEquationTable table;
+    for (const QString &k : keys) {
+        table.addEquation();
+        table.equations().back()->setEquation(appTest::typed(k));
+    }
+    const QString path = dir.filePath(name);
+    EXPECT_TRUE(slArchiver::archiveRootObject(table, path));
+    return path;
+}
+
+TEST(windowLaunch, startsWithOneEquationTheGraphAndTheSavedFrame)
+{
+    const QRect frame(120, 90, 640, 520);
+    {
+        launchedApp first;
+        first.controller.mainWindow().setGeometry(frame);
+        first.controller.mainWindow().close();  // hides and remembers the frame
+        EXPECT_FALSE(first.controller.mainWindow().isVisible());
+        first.controller.newWindow();
+        EXPECT_TRUE(first.controller.mainWindow().isVisible());
+    }
+    launchedApp app;
+    ASSERT_EQ(app.table().equationCount(), 1);
+    EXPECT_EQ(app.table().equations()[0]->name(), "Equation 1");
+    EXPECT_EQ(app.controller.mainWindow().windowTitle(), "Plotweave[*]");
+    EXPECT_TRUE(app.graph().isVisible());
+    EXPECT_EQ(app.controller.mainWindow().geometry().size(), frame.size());
+    EXPECT_FALSE(app.controller.isModified());
+    EXPECT_TRUE(app.equationWindow().isVisible());
+    EXPECT_EQ(app.equationWindow().windowTitle(), "Untitled");
+}
+
+TEST(windowGraph, aTypedCurveIsDrawnInItsColour)
+{
+    launchedApp app;
+    graphEquationEditorView *editor = app.equationWindow().editor();
+    editor->setFocus();
+    QTest::keyClicks(editor, QStringLiteral("y=x^2"));
+    QSignalSpy drawn(&app.graph(), &graphGLWidget::frameDrawn);
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(drawn.wait(5000));
+    EXPECT_EQ(app.table().equations()[0]->equation()->string(), "y = x^2");
+    EXPECT_EQ(app.status(), "(0.0, 0.0)");
+    const QImage image = app.graph().grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.width(), 400);
+    // (5, 25) of the region (-50, -50, 100, 100) lies at (220, 100) from the top left.
+    EXPECT_TRUE(colourNear(image, 220, 100, QColor(0, 0, 255)));
+    EXPECT_TRUE(colourNear(image, 180, 100, QColor(0, 0, 255)));
+    EXPECT_EQ(image.pixelColor(320, 320), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(100, 300), QColor(255, 255, 255));
+}
+
+TEST(windowFiles, saveOpenAndDamagedFiles)
+{
+    QTemporaryDir dir;
+    launchedApp app;
+    app.setEquations({QStringLiteral("y=x")});
+    ASSERT_TRUE(app.controller.isModified());
+
+    // Save As names the set; Save then writes without asking.
+    const QString saved = dir.filePath(QStringLiteral("line.plw"));
+    app.dialogs.saveNames.push_back(saved);
+    app.controller.saveEquationSet();
+    EXPECT_EQ(app.table().name(), saved);
+    EXPECT_EQ(app.equationWindow().windowTitle(), "line.plw");
+    EXPECT_FALSE(app.controller.isModified());
+    EXPECT_FALSE(app.controller.mainWindow().isWindowModified());
+    app.table().addEquation();
+    // The title marks the change within the controller's next check.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.controller.mainWindow().isWindowModified(); }, 3000));
+    app.controller.saveEquationSet();
+    EXPECT_EQ(app.dialogs.saveAsked, 1);
+    EXPECT_EQ(appTest::readBack<graphEquationTable>(
+                  [&] { QFile f(saved); f.open(QIODevice::ReadOnly); return f.readAll(); }())
+                  ->equationCount(),
+              2);
+    EXPECT_EQ(app.controller.recentFiles().value(0), saved);
+
+    // A good file replaces the list and is graphed at once.
+    const QString good = writeSet(dir, QStringLiteral("two.plw"), {QStringLiteral("y=1"), QStringLiteral("y=2")});
+    ASSERT_TRUE(app.controller.loadEquationFile(good));
+    EXPECT_EQ(app.table().equationCount(), 2);
+    EXPECT_EQ(app.view().rendererCount(), 2u);
+    EXPECT_EQ(app.table().name(), good);
+
+    // Damaged files change nothing and say why.
+    QByteArray bytes = [&] { QFile f(good); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    struct damage {
+        const char *name;
+        QByteArray content;
+    };
+    const damage damaged[] = {
+        {"cut.plw", bytes.left(bytes.size() / 2)},
+        {"text.plw", "y = x^2\n"},
+        {"empty.plw", ""},
+    };
+    graphEquationTable *before = &app.table();
+    for (const damage &d : damaged) {
+        SCOPED_TRACE(d.name);
+        QFile f(dir.filePath(QString::fromLatin1(d.name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(d.content);
+        f.close();
+        app.dialogs.warnings.clear();
+        EXPECT_FALSE(app.controller.loadEquationFile(f.fileName()));
+        EXPECT_EQ(&app.table(), before);
+        EXPECT_EQ(app.view().rendererCount(), 2u);
+        ASSERT_EQ(app.dialogs.warnings.size(), 1);
+        EXPECT_TRUE(app.dialogs.warnings[0].contains(QString::fromLatin1(d.name)));
+    }
+    EXPECT_FALSE(app.controller.loadEquationFile(dir.filePath(QStringLiteral("missing.plw"))));
+    EXPECT_TRUE(app.dialogs.warnings.last().contains(QStringLiteral("no such file")));
+}
+
+TEST(windowFiles, unsavedChangesAreAskedAbout)
+{
+    QTemporaryDir dir;
+    const QString other = writeSet(dir, QStringLiteral("other.plw"), {QStringLiteral("y=3")});
+    launchedApp app;
+    // Nothing typed: nothing asked.
+    app.dialogs.openNames.push_back(other);
+    app.controller.openEquationSet();
+    EXPECT_TRUE(app.dialogs.unsavedAsked.isEmpty());
+    EXPECT_EQ(app.table().name(), other);
+
+    struct answerCase {
+        const char *name;
+        graphDialogs::unsavedAnswer answer;
+        bool opens;
+        bool savedFirst;
+    };
+    const answerCase cases[] = {
+        {"cancel keeps the set", graphDialogs::unsavedAnswer::cancel, false, false},
+        {"discard opens", graphDialogs::unsavedAnswer::discard, true, false},
+        {"save writes, then opens", graphDialogs::unsavedAnswer::save, true, true},
+    };
+    for (const answerCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        app.controller.loadEquationFile(other, false);
+        app.table().addEquation();
+        app.dialogs.unsavedAsked.clear();
+        app.dialogs.unsavedAnswers = {c.answer};
+        app.dialogs.openNames = {other};
+        app.controller.openEquationSet();
+        EXPECT_EQ(app.dialogs.unsavedAsked, QStringList{"other.plw"});
+        EXPECT_EQ(app.table().equationCount(), c.opens && !c.savedFirst ? 1 : 2);
+    }
+    // Closing the equation window asks; Cancel keeps it open.
+    app.table().addEquation();
+    app.dialogs.unsavedAsked.clear();
+    app.dialogs.unsavedAnswers = {graphDialogs::unsavedAnswer::cancel};
+    app.equationWindow().close();
+    EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
+    EXPECT_TRUE(app.equationWindow().isVisible());
+
+    // Quit asks too; Cancel keeps the application running.
+    app.table().addEquation();
+    app.dialogs.unsavedAsked.clear();
+    app.dialogs.unsavedAnswers = {graphDialogs::unsavedAnswer::cancel};
+    app.controller.quit();
+    EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
+    EXPECT_TRUE(app.controller.mainWindow().isVisible());
+
+    // Changes discarded on closing the equation window are not asked about again on quit.
+    app.dialogs.unsavedAsked.clear();
+    app.dialogs.unsavedAnswers = {graphDialogs::unsavedAnswer::discard};
+    app.equationWindow().close();
+    EXPECT_FALSE(app.equationWindow().isVisible());
+    EXPECT_TRUE(app.controller.quit());
+    EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
+}
+
+TEST(windowMenus, editCommandsReachTheEquationEditor)
+{
+    launchedApp app;
+    graphEquationEditorView *editor = app.equationWindow().editor();
+    editor->setFocus();
+    QTest::keyClicks(editor, QStringLiteral("y=2x"));
+    Ui::graphMainWindow &menus = app.controller.mainWindow().ui();
+    menus.actionUndo->trigger();
+    EXPECT_EQ(app.table().equations()[0]->equation()->string(), "y = 2");
+    menus.actionRedo->trigger();
+    EXPECT_EQ(app.table().equations()[0]->equation()->string(), "y = 2 * x");
+    menus.actionSelectAll->trigger();
+    menus.actionCut->trigger();
+    EXPECT_EQ(app.table().equations()[0]->equation()->string(), "?");  // the empty placeholder
+    EXPECT_EQ(menus.actionOpen->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(menus.actionZoomIn->shortcut(), QKeySequence(QKeySequence::ZoomIn));
+}
+
+TEST(windowImages, snapshotsAndPrinting)
+{
+    QTemporaryDir dir;
+    launchedApp app;
+    app.setEquations({QStringLiteral("y=x")});
+
+    const QString tiffPath = dir.filePath(QStringLiteral("graph.tiff"));
+    app.dialogs.saveNames = {tiffPath};
+    app.controller.snapshot();
+    TIFF *tiff = TIFFOpen(tiffPath.toLocal8Bit().constData(), "r");
+    ASSERT_NE(tiff, nullptr);
+    uint32_t width = 0, height = 0;
+    uint16_t compression = 0;
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
+    TIFFGetField(tiff, TIFFTAG_COMPRESSION, &compression);
+    TIFFClose(tiff);
+    EXPECT_EQ(width, 400u);
+    EXPECT_EQ(height, 400u);
+    EXPECT_EQ(compression, COMPRESSION_LZW);
+
+    const QString pngPath = dir.filePath(QStringLiteral("graph.png"));
+    app.dialogs.saveNames = {pngPath};
+    app.controller.snapshot();
+    const QImage png(pngPath);
+    ASSERT_EQ(png.size(), QSize(400, 400));
+    // The snapshot is what the widget shows: the line y = x through the centre.
+    EXPECT_TRUE(colourNear(png, 240, 160, QColor(0, 0, 255)));
+    EXPECT_EQ(png.pixelColor(300, 300), QColor(255, 255, 255));
+
+    // A snapshot that cannot be written says so.
+    app.dialogs.saveNames = {dir.filePath(QStringLiteral("no/such/dir/graph.tiff"))};
+    app.controller.snapshot();
+    EXPECT_EQ(app.dialogs.warnings.size(), 1);
+
+    const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
+    app.dialogs.printFile = pdf;
+    app.controller.print();
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.read(5) == "%PDF-");
+    // Rendered at the screen's resolution, the page shows the graph at its on-screen size.
+    const qreal dpi = app.controller.mainWindow().screen()->logicalDotsPerInch();
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                                              QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    const QImage page(dir.filePath(QStringLiteral("page.png")));
+    ASSERT_FALSE(page.isNull());
+    QRect drawn;
+    for (int y = 0; y < page.height(); y++)
+        for (int x = 0; x < page.width(); x++)
+            if (page.pixelColor(x, y) != QColor(255, 255, 255))
+                drawn |= QRect(x, y, 1, 1);
+    EXPECT_NEAR(drawn.width(), 400, 4);
+    EXPECT_NEAR(drawn.height(), 400, 4);
+}
+
+TEST(windowInspector, fieldsDriveTheRegionAndATooSmallGridAlerts)
+{
+    launchedApp app;
+    graphInspectorPanel &inspector = app.controller.inspector();
+    app.controller.showInspector();
+    EXPECT_EQ(inspector.windowTitle(), "Inspector");
+    EXPECT_EQ(inspector.field(graphField::maxX)->text(), "50");
+
+    struct edit {
+        graphField field;
+        const char *text;
+        graphRect region;
+        int alerts;
+    };
+    const edit edits[] = {
+        {graphField::maxX, "150", {-50, -50, 200, 100}, 0},
+        {graphField::minY, "abc", {-50, -50, 200, 100}, 0},  // not a number: unchanged
+        {graphField::gridXSpacing, "1", {-50, -50, 200, 100}, 1},
+    };
+    for (const edit &e : edits) {
+        QLineEdit *field = inspector.field(e.field);
+        field->setText(QString::fromLatin1(e.text));
+        emit field->editingFinished();
+        EXPECT_EQ(app.view().getGraphBounds(), e.region) << e.text;
+        EXPECT_EQ(app.dialogs.alerts.size(), e.alerts) << e.text;
+    }
+    EXPECT_EQ(app.dialogs.alerts.value(0), "Close");
+    EXPECT_EQ(inspector.field(graphField::gridXSpacing)->text(), "10");  // 200 / 20 intervals
+
+    // At the zoom limit the button and the menu item are disabled together.
+    QAction *zoomIn = app.controller.mainWindow().ui().actionZoomIn;
+    auto *zoomInButton = inspector.findChild<QPushButton *>(QStringLiteral("zoomInButton"));
+    app.view().resetDefaultValues();
+    for (int i = 0; i < 13 && zoomIn->isEnabled(); i++)
+        zoomIn->trigger();
+    EXPECT_FALSE(zoomIn->isEnabled());
+    EXPECT_FALSE(zoomInButton->isEnabled());
+    EXPECT_LT(static_cast<double>(app.view().getGraphBounds().width), 0.005);  // just below
+    app.controller.mainWindow().ui().actionResetDefaults->trigger();
+    EXPECT_TRUE(zoomIn->isEnabled());
+    EXPECT_TRUE(zoomInButton->isEnabled());
+}
+
+TEST(windowAccessibility, everyControlAndMenuItemHasAName)
+{
+    launchedApp app;
+    app.setEquations({QStringLiteral("y=x")});
+    for (QWidget *top : {static_cast<QWidget *>(&app.controller.mainWindow()),
+                         static_cast<QWidget *>(&app.controller.inspector())}) {
+        for (QWidget *w : top->findChildren<QWidget *>()) {
+            const bool control = !w->objectName().startsWith(QLatin1String("qt_")) &&
+                                 (qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
+                                  qobject_cast<QComboBox *>(w) || qobject_cast<QOpenGLWidget *>(w));
+            EXPECT_TRUE(!control || !w->accessibleName().isEmpty()) << w->objectName().toStdString();
+        }
+        for (QMenu *menu : top->findChildren<QMenu *>()) {
+            for (QAction *action : menu->actions())
+                EXPECT_TRUE(action->isSeparator() || !action->text().isEmpty()) << menu->title().toStdString();
+        }
+    }
+    EXPECT_EQ(app.controller.inspector().accessibleName(), "Inspector");
+    // The description follows the graph within the controller's next check.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.graph().accessibleDescription().contains(QStringLiteral("y = x")); },
+                                3000));
+}
+
+TEST(windowSounds, theActionSoundAndItsFallbacks)
+{
+    const QString first = QString::fromLatin1(graphController::firstSound);
+    const QString second = QString::fromLatin1(graphController::secondSound);
+    struct soundCase {
+        const char *name;
+        std::set<QString> available;
+        bool playWorks, soundsOn;
+        QString chosen;
+        int plays, beeps;
+    };
+    const soundCase cases[] = {
+        {"the first sound", {first, second}, true, true, first, 1, 0},
+        {"the second when the first is missing", {second}, true, true, second, 1, 0},
+        {"the beep without either", {}, true, true, QString(), 0, 1},
+        {"the beep when playing fails", {first}, false, true, first, 1, 1},
+        {"nothing with sounds off", {first}, true, false, first, 0, 0},
+    };
+    for (const soundCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        launchedApp app(c.available);
+        app.sounds.playWorks = c.playWorks;
+        app.controller.setPlaySounds(c.soundsOn);
+        EXPECT_EQ(app.controller.actionSoundName(), c.chosen);
+        app.controller.playSound();
+        EXPECT_EQ(app.sounds.played.size(), c.plays);
+        EXPECT_EQ(app.beeps, c.beeps);
+    }
+}
+
+}  // namespace
