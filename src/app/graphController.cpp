@@ -1,6 +1,7 @@
 // Launch, windows, the status line, cursors and sounds.
 #include "app/graphController.h"
 
+#include "app/graphControllerSettings.h"
 #include "app/graphDialogs.h"
 #include "app/graphEquationTable.h"
 #include "app/graphGLWidget.h"
@@ -53,9 +54,10 @@ void graphController::applicationWillFinishLaunching()
     graphView().updateBoundsText();
     connectMenus();
 
-    // 2. Preferences: whether sounds play.
+    // 2. Preferences and user constants as stored.
     QSettings settings;
-    playSounds = settings.value(QStringLiteral("playSounds"), true).toBool();
+    preferences = std::make_unique<graphControllerSettings>(*window, [this] { systemBeep(); }, this);
+    preferences->loadPreferences();
 
     // 3. The action sound, or none when the theme has neither.
     for (const char *name : {firstSound, secondSound}) {
@@ -96,16 +98,17 @@ void graphController::applicationWillFinishLaunching()
     rebuildRecentMenu();
 }
 
-// Colours as the preferences' defaults give them.
+// Colours, draw mode, sounds, k range and constants on the graph view and the list.
 void graphController::activatePreferences()
 {
-    graphGLView &view = graphView();
-    view.setBackgroundColor(QColor(255, 255, 255));
-    view.setBackgroundColor3D(QColor(255, 255, 255));
-    view.setGridColor(QColor(210, 210, 210));
-    view.setAxisColor(QColor(0, 0, 0));
-    view.setSelectionColor(QColor(255, 0, 0));
-    view.setDrawMode(2);
+    preferences->activatePreferences(table.get());
+    playSounds = preferences->playSounds();
+    preferences->onApplied = [this] { playSounds = preferences->playSounds(); };
+}
+
+double graphController::constantForString(const QString &name) const
+{
+    return preferences ? preferences->constantForString(name) : 1.0;
 }
 
 void graphController::connectMenus()
@@ -178,8 +181,10 @@ void graphController::showInspector()
 
 QWidget *graphController::loadEquationWindowForTable(graphEquationTable &newTable)
 {
-    // 1. New entries take the default colour.
-    newTable.setDefaultColor(defaultEquationColor);
+    // 1. New entries take the default colour; letters take the user constants' values.
+    newTable.setDefaultColor(preferences->currentPreferences().values.graphColor);
+    newTable.setConstantSource(preferences->constants());
+    preferences->setEquationTable(&newTable);
     // 2. The window, which attaches itself to the list.
     QWidget *made = makeEquationWindow ? makeEquationWindow(newTable, *this) : nullptr;
     // 3. The graph view now graphs this list.

@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 
+class graphControllerSettings;
 class graphDialogs;
 class graphEquationTable;
 class graphGLWidget;
@@ -98,6 +99,10 @@ public:
     QWidget *equationWindow() { return tableWindow; }
     const QString &actionSoundName() const { return actionSound; }
     void setPlaySounds(bool on) { playSounds = on; }
+    // Preferences, user constants and k (created at launch).
+    graphControllerSettings &settings() { return *preferences; }
+    // A user constant's value for the editor and the graph, 1.0 for an unknown name.
+    double constantForString(const QString &name) const;
     QStringList recentFiles() const;
 
 signals:
@@ -124,10 +129,10 @@ private:
 
     std::unique_ptr<graphMainWindow> window;
     std::unique_ptr<graphInspectorPanel> inspectorPanel;
+    std::unique_ptr<graphControllerSettings> preferences;
     std::shared_ptr<graphEquationTable> table;
     QPointer<QWidget> tableWindow;
     QCursor crossHair;
-    QColor defaultEquationColor{0, 0, 255};
     QString actionSound;
     bool playSounds = true;
     QByteArray savedArchive;  // the list as last opened or saved

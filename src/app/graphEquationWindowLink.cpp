@@ -40,6 +40,9 @@ void installEquationWindow(graphController &controller)
             return *shown;
         }
         auto *made = new graphEquationWindow(&table);
+        // The calculator line reads user constants as the graph does.
+        made->editor()->model().setConstantLookup(
+            [&owner](const QString &name) { return owner.constantForString(name); });
         made->installEventFilter(new unsavedCloseFilter(owner, made));
         *shown = made;
         return made;

@@ -18,6 +18,7 @@ graphMainWindow::graphMainWindow(QWidget *parent)
         {form->actionCut, QKeySequence::Cut},           {form->actionCopy, QKeySequence::Copy},
         {form->actionPaste, QKeySequence::Paste},       {form->actionSelectAll, QKeySequence::SelectAll},
         {form->actionZoomIn, QKeySequence::ZoomIn},     {form->actionZoomOut, QKeySequence::ZoomOut},
+        {form->actionPreferences, QKeySequence::Preferences},
     };
     for (const auto &[action, key] : standard)
         action->setShortcuts(key);

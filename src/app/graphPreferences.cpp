@@ -31,7 +31,7 @@ graphPreferenceValues graphDefaultPreferences() {
     v.backgroundColor = QColor(255, 255, 255);
     v.backgroundColor3D = QColor(112, 122, 140);
     v.gridColor = QColor(205, 205, 205);
-    v.graphColor = QColor(0, 80, 200);
+    v.graphColor = QColor(0, 0, 255);
     v.axisColor = QColor(0, 0, 0);
     v.selectionColor = QColor(230, 20, 20);
     return v;
