@@ -101,6 +101,9 @@ graphMovieResult graphControllerSettings::makeKMovie() {
     graphGLWidget &widget = window.graphView();
     const QSize size(static_cast<int>(view().viewWidth()), static_cast<int>(view().viewHeight()));
     const float before = animation.k();
+    // The export lets events through for repaints and Cancel; animation ticks wait.
+    const bool animating = animation.isAnimating();
+    animation.timer().stop();
     const graphMovieResult result = exporter->makeKMovie(
         preferences.minK(), preferences.maxK(), preferences.values.animationSteps, size, [&](double k) {
             animation.updateK(static_cast<float>(k));
@@ -109,5 +112,6 @@ graphMovieResult graphControllerSettings::makeKMovie() {
             return pixels;
         });
     animation.updateK(before);
+    if (animating) animation.timer().start();
     return result;
 }
