@@ -25,7 +25,11 @@ bool numberOrPlaceholder(const geEditPtr &node) {
 std::unique_ptr<geBezierPath> geEditBasicBinaryOp::renderInfix(const geFont &font, bool cursor,
                                                                bool selection, bool comma) {
     centerOffset_ = 0;
-    const quint32 glyph = font.glyphForChar(glyphString_.isEmpty() ? u' ' : glyphString_.at(0).unicode());
+    char16_t symbol = glyphString_.isEmpty() ? u' ' : glyphString_.at(0).unicode();
+    // A subtraction is drawn with the minus sign, as wide as the plus, rather than the
+    // short hyphen of the text form.
+    if (symbol == u'-' && font.glyphForChar(u'\u2212') != 0) symbol = u'\u2212';
+    const quint32 glyph = font.glyphForChar(symbol);
     // 1. The operands, each in its own box.
     auto L = renderChild(leftExp(), font, cursor, selection);
     const double cL = centerOffsetOf(leftExp());
