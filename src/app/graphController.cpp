@@ -208,7 +208,8 @@ bool graphController::quit()
     if (tableWindow)
         tableWindow->hide();
     window->hide();
-    QCoreApplication::quit();
+    // exit, not quit: quit would ask the windows again, and the main window only hides.
+    QCoreApplication::exit(0);
     return true;
 }
 

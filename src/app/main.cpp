@@ -50,8 +50,10 @@ int main(int argc, char *argv[])
         controller.openFile(path);
     if (parser.isSet(quitAfterDrawing)) {
         QObject::connect(&controller.graphWidget(), &graphGLWidget::frameDrawn, &app, [] {
-            QCoreApplication::quit();
+            QCoreApplication::exit(0);
         }, Qt::QueuedConnection);
+        // A frame may already have been drawn while the files were opened.
+        controller.graphWidget().update();
     }
     return app.exec();
 }
