@@ -156,17 +156,15 @@ TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize)
     TIFF *tiff = TIFFOpen(path.c_str(), "r");
     ASSERT_NE(tiff, nullptr);
     uint32_t width = 0, height = 0;
-    uint16_t compression = 0, samples = 0, bits = 0;
     TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
     TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
-    TIFFGetField(tiff, TIFFTAG_COMPRESSION, &compression);
-    TIFFGetField(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
-    TIFFGetField(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
-    EXPECT_EQ(width, 800u);
-    EXPECT_EQ(height, 600u);
-    EXPECT_EQ(compression, COMPRESSION_LZW);
-    EXPECT_EQ(samples, 3);
-    EXPECT_EQ(bits, 8);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(800u, 600u));
+    for (auto [tag, expected] : {std::pair{TIFFTAG_COMPRESSION, COMPRESSION_LZW}, {TIFFTAG_SAMPLESPERPIXEL, 3},
+                                 {TIFFTAG_BITSPERSAMPLE, 8}}) {
+        uint16_t value = 0;
+        TIFFGetField(tiff, tag, &value);
+        EXPECT_EQ(value, expected) << tag;
+    }
     std::vector<uint8_t> line(static_cast<size_t>(TIFFScanlineSize(tiff)));
     int mismatches = 0;
     for (uint32_t y = 0; y < height; y++) {
