@@ -208,53 +208,41 @@ TEST(graph2DXRender, samplesAlongTheHeightAndDrawsSideways)
     EXPECT_NEAR(strips[0].vertices.back()[1], 5.0f, 1e-5);
 }
 
-struct traceCase {
-    const char *name;
-    const char *equation;
-    graphPoint pointer;
-    double tolerance;
-    graphPoint expected;
-    float precision;  // 0 for an exact answer
-};
-
-class graph2DTracing : public ::testing::TestWithParam<traceCase> {};
-
-TEST_P(graph2DTracing, snapsToRootsInterceptsAndCurvePoints)
+// A residual refines with a quarter of the tolerance until it is tiny, whatever its sign; a
+// sign change across a pole is no root, so the trace stays on the branch.
+TEST(graph2DRender, tracingSnapsToRootsInterceptsAndCurvePoints)
 {
-    const traceCase &c = GetParam();
-    compiledCurve curve(c.equation);
-    graphPoint p = curve.render->bestPointForPoint(c.pointer, c.tolerance);
-    if (c.precision == 0.0f) {
-        EXPECT_EQ(p.x, c.expected.x);
-        EXPECT_EQ(p.y, c.expected.y);
-    } else {
-        EXPECT_NEAR(p.x, c.expected.x, c.precision);
-        EXPECT_NEAR(p.y, c.expected.y, c.precision);
+    const struct {
+        const char *name, *equation;
+        graphPoint pointer;
+        double tolerance;
+        graphPoint expected;
+        float precision;  // 0 for an exact answer
+    } rows[] = {
+        {"negativeResidual", "y = x^2 - 4", {2.01f, 7.0f}, 0.08, {2.0f, 0.0f}, 1e-6f},
+        {"positiveResidual", "y = 4 - x^2", {2.01f, 7.0f}, 0.08, {2.0f, 0.0f}, 0.0f},
+        {"poleWideWindow", "y = tan(x)", {1.6f, 0.0f}, 0.4, {1.6f, -34.2325f}, 1e-3f},
+        {"poleNarrowWindow", "y = tan(x)", {1.6f, 0.0f}, 0.08, {1.6f, -34.2325f}, 1e-3f},
+        {"rootBesidePoles", "y = tan(x)", {3.2f, 5.0f}, 0.08, {3.14159f, 0.0f}, 1e-5f},
+        {"evenDenominatorPole", "y = 1/(x^2 - 1)", {1.05f, 0.0f}, 0.4, {1.05f, 9.7561f}, 1e-3f},
+        {"yIntercept", "y = x^2 - 4", {0.05f, 3.0f}, 0.08, {0.0f, -4.0f}, 0.0f},
+        {"noRootNearby", "y = x^2 + 1", {3.0f, 0.0f}, 0.08, {3.0f, 10.0f}, 0.0f},
+        {"interceptFails", "y = 1/x", {0.01f, 0.0f}, 0.08, {0.0f, 0.0f}, 0.0f},
+        // Both window ends are roots of the zero function: the secant is undefined.
+        {"zeroFunction", "y = 0 * x", {3.0f, 1.0f}, 0.08, {3.0f, 0.0f}, 0.0f},
+        {"infiniteTolerance", "y = x", {3.0f, 1.0f}, INFINITY, {0.0f, 0.0f}, 0.0f},
+        {"sidewaysRoot", "x = y^2 - 4", {7.0f, 2.01f}, 0.08, {0.0f, 2.0f}, 1e-6f},
+        {"sidewaysIntercept", "x = y^2 - 4", {3.0f, 0.05f}, 0.08, {-4.0f, 0.0f}, 0.0f},
+        {"sidewaysCurvePoint", "x = y^2 + 1", {0.0f, 3.0f}, 0.08, {10.0f, 3.0f}, 0.0f},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        compiledCurve curve(row.equation);
+        const graphPoint p = curve.render->bestPointForPoint(row.pointer, row.tolerance);
+        EXPECT_NEAR(p.x, row.expected.x, row.precision);  // a precision of 0 asks for equality
+        EXPECT_NEAR(p.y, row.expected.y, row.precision);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    answers, graph2DTracing,
-    ::testing::Values(
-        // A residual refines with a quarter of the tolerance until it is tiny, whatever
-        // its sign.
-        traceCase{"negativeResidual", "y = x^2 - 4", {2.01f, 7.0f}, 0.08, {2.0f, 0.0f}, 1e-6f},
-        traceCase{"positiveResidual", "y = 4 - x^2", {2.01f, 7.0f}, 0.08, {2.0f, 0.0f}, 0.0f},
-        // A sign change across a pole is no root: the trace stays on the branch.
-        traceCase{"poleWideWindow", "y = tan(x)", {1.6f, 0.0f}, 0.4, {1.6f, -34.2325f}, 1e-3f},
-        traceCase{"poleNarrowWindow", "y = tan(x)", {1.6f, 0.0f}, 0.08, {1.6f, -34.2325f}, 1e-3f},
-        traceCase{"rootBesidePoles", "y = tan(x)", {3.2f, 5.0f}, 0.08, {3.14159f, 0.0f}, 1e-5f},
-        traceCase{"evenDenominatorPole", "y = 1/(x^2 - 1)", {1.05f, 0.0f}, 0.4, {1.05f, 9.7561f}, 1e-3f},
-        traceCase{"yIntercept", "y = x^2 - 4", {0.05f, 3.0f}, 0.08, {0.0f, -4.0f}, 0.0f},
-        traceCase{"noRootNearby", "y = x^2 + 1", {3.0f, 0.0f}, 0.08, {3.0f, 10.0f}, 0.0f},
-        traceCase{"interceptFails", "y = 1/x", {0.01f, 0.0f}, 0.08, {0.0f, 0.0f}, 0.0f},
-        // Both window ends are roots of the zero function: the secant is undefined.
-        traceCase{"zeroFunction", "y = 0 * x", {3.0f, 1.0f}, 0.08, {3.0f, 0.0f}, 0.0f},
-        traceCase{"infiniteTolerance", "y = x", {3.0f, 1.0f}, INFINITY, {0.0f, 0.0f}, 0.0f},
-        traceCase{"sidewaysRoot", "x = y^2 - 4", {7.0f, 2.01f}, 0.08, {0.0f, 2.0f}, 1e-6f},
-        traceCase{"sidewaysIntercept", "x = y^2 - 4", {3.0f, 0.05f}, 0.08, {-4.0f, 0.0f}, 0.0f},
-        traceCase{"sidewaysCurvePoint", "x = y^2 + 1", {0.0f, 3.0f}, 0.08, {10.0f, 3.0f}, 0.0f}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 // Distance is measured along the varied axis; the derivative is a central difference whose
 // 1e-10 step shows in the seventh digit. Neither neighbour of 0 fails for 1/x, so its slope

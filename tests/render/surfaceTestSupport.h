@@ -74,3 +74,11 @@ inline std::vector<checkerCell> checkerCells(const std::vector<graphDrawOp> &ops
     }
     return cells;
 }
+
+// Each component of v within precision of expected.
+#define EXPECT_VECTOR_NEAR(v, expected, precision)      \
+    do {                                                \
+        EXPECT_NEAR((v).x, (expected).x, precision);    \
+        EXPECT_NEAR((v).y, (expected).y, precision);    \
+        EXPECT_NEAR((v).z, (expected).z, precision);    \
+    } while (0)
