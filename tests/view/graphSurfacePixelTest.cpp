@@ -1,8 +1,6 @@
 // Surfaces and curves of the 3D scene drawn headless: each draw mode shows where its
 // geometry projects and in its colours, and a mixed set of kinds shares one scene.
 // Set PLOTWEAVE_PIXEL_DUMP to a folder to keep every frame as a PNG.
-#include "platform/headlessGLContext.h"
-#include "render/graphGLDraw.h"
 #include "render/graphSurfaceMesh.h"
 #include "viewTestSupport.h"
 
@@ -20,36 +18,13 @@ namespace {
 
 constexpr int side = 240;
 
-struct rgb {
-    int r, g, b;
-};
-
-std::ostream &operator<<(std::ostream &out, rgb c)
-{
-    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
-}
-
 // A 3D scene of the equations drawn headless on a grey background, at the camera that a
 // graphing request sets up: region -10..10, turned -45 degrees about z.
-struct drawnScene {
-    headlessGLContext context;
-    graphGLDraw draw;
-    testEquationList list;
-    graphMemoryInspector inspector;
-    std::unique_ptr<graphGLView> view;
-    const uint8_t *pixels = nullptr;
-    int width, height;
-
+struct drawnScene : headlessView {
     explicit drawnScene(std::initializer_list<std::pair<const char *, QColor>> equations, int width = side,
                         int height = side)
-        : list(equations), width(width), height(height)
+        : headlessView(width, height, equations)
     {
-        if (!context.create(width, height))
-            throw std::runtime_error("no headless OpenGL: " + context.error());
-        view = std::make_unique<graphGLView>(draw, float(width), float(height));
-        view->initGL();
-        view->setInspector(&inspector);
-        view->setEquationTable(&list);
         view->setBackgroundColor3D(QColor::fromRgbF(0.5f, 0.5f, 0.5f));
         view->setAxisColor(Qt::black);
     }
@@ -91,24 +66,6 @@ struct drawnScene {
         m.rotate(float(view->rotationDegreesY()), 0, 0, 1);
         const QVector3D p = m.map(QVector3D(float(x), float(y), float(z)));
         return {int(std::floor((p.x() + 1) / 2 * width)), height - 1 - int(std::floor((p.y() + 1) / 2 * height))};
-    }
-
-    rgb at(QPoint p) const
-    {
-        const uint8_t *q = pixels + (static_cast<size_t>(p.y()) * width + p.x()) * 4;
-        return {q[0], q[1], q[2]};
-    }
-
-    int count(QPoint centre, int radius, const std::function<bool(rgb)> &test) const
-    {
-        int n = 0;
-        for (int dy = -radius; dy <= radius; dy++)
-            for (int dx = -radius; dx <= radius; dx++) {
-                QPoint p(centre.x() + dx, centre.y() + dy);
-                if (p.x() >= 0 && p.x() < width && p.y() >= 0 && p.y() < height)
-                    n += test(at(p));
-            }
-        return n;
     }
 };
 
