@@ -2,8 +2,7 @@
 #include "render/graph2DRender.h"
 #include "render/graph2DXRender.h"
 #include "render/graphRecordingDraw.h"
-#include "render/graphRenderFactory.h"
-#include "testExpressions.h"
+#include "surfaceTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,14 +20,8 @@ struct compiledCurve {
 
     compiledCurve(const char *text, graphRect region = centredSquare,
                   QColor color = QColor::fromRgbF(0.25f, 0.5f, 0.75f))
+        : render(renderFor(text, draw))
     {
-        grEquation *equation = testEquation(text);
-        render = graphNewRenderForKind(equation->kind, draw);
-        if (!render) {
-            grFreeEquation(equation);
-            throw std::runtime_error("no renderer");
-        }
-        render->initWithEquation(equation);
         render->setBounds(region);
         render->compileWithBounds(region, {0, 0, 400, 400}, color);
     }
