@@ -29,20 +29,6 @@ void operator delete[](void *p, std::size_t) noexcept { operator delete(p); }
 
 namespace {
 
-TEST(Lifetime, ConstructorsFillTheirPayloads) {
-    Tree tree(add(un(grFnSin, num(1.25)), var(grVarK)));
-    ASSERT_EQ(tree->type, grExpBinary);
-    const auto *sum = static_cast<grBinaryExp *>(tree->payload);
-    EXPECT_EQ(sum->op, grOpAdd);
-    ASSERT_EQ(sum->left->type, grExpUnary);
-    const auto *sine = static_cast<grUnaryExp *>(sum->left->payload);
-    EXPECT_EQ(sine->fn, grFnSin);
-    ASSERT_EQ(sine->operand->type, grExpNumber);
-    EXPECT_EQ(*static_cast<double *>(sine->operand->payload), 1.25);
-    ASSERT_EQ(sum->right->type, grExpConstant);
-    EXPECT_EQ(*static_cast<uint8_t *>(sum->right->payload), grVarK);
-}
-
 TEST(Lifetime, ReleaseFreesEveryNodeAndPayload) {
     const long before = liveAllocations;
     grExp *tree = add(un(grFnSin, mul(X(), num(2))), nullptr);

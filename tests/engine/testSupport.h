@@ -1,6 +1,7 @@
 // Small builders for expression trees in tests: Tree t = add(num(1), var(grVarX));
 #pragma once
 
+#include <cmath>
 #include <memory>
 
 #include "engine/engine.h"
@@ -31,3 +32,15 @@ inline grExp *S() { return var(grVarS); }
 inline int evalAt(grExp *e, double *value, grVariables v = {0, 0, 0, 0, 0}) {
     return grEvalExp(&v, e, value);
 }
+
+// Expects value to be expected: NaN for NaN, the same infinity, else equal within rounding.
+#define EXPECT_SAME_VALUE(value, expected)                 \
+    do {                                                   \
+        const double v_ = (value), e_ = (expected);        \
+        if (std::isnan(e_))                                \
+            EXPECT_TRUE(std::isnan(v_)) << v_;             \
+        else if (std::isinf(e_))                           \
+            EXPECT_EQ(v_, e_);                             \
+        else                                               \
+            EXPECT_DOUBLE_EQ(v_, e_);                      \
+    } while (0)

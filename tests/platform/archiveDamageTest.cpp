@@ -157,13 +157,6 @@ TEST(ArchiveDamage, ObjectsCannotBeShared) {
     EXPECT_EQ(stringReader.decodeString(), "q");
 }
 
-TEST(ArchiveDamage, NestingBeyondTheLimitIsRefused) {
-    auto root = chainOf(slUnarchiver::kMaximumDepth + 1);
-    const QByteArray data = slArchiver::archivedDataWithRootObject(*root, testRegistry());
-    releaseChain(root);
-    EXPECT_NE(errorOf(data).find("objects nested deeper than 10000 levels"), std::string::npos);
-}
-
 // Every prefix of a valid archive is refused; random corruption never crashes.
 TEST(ArchiveDamage, TruncationAndCorruption) {
     testColoredObject object;

@@ -102,8 +102,9 @@ TEST(ArchiveRoundTrip, FilesAreReplacedOnlyWhenComplete) {
     EXPECT_FALSE(error.isEmpty());
 }
 
-// Nesting up to the limit reads back; the chain is released without deep recursion.
-TEST(ArchiveRoundTrip, DeepNestingWithinTheLimit) {
+// Nesting up to the limit reads back, one level more is refused; the chains are released
+// without deep recursion.
+TEST(ArchiveRoundTrip, NestingUpToTheLimit) {
     auto root = chainOf(slUnarchiver::kMaximumDepth);
     const QByteArray data = slArchiver::archivedDataWithRootObject(*root, testRegistry());
     releaseChain(root);
@@ -116,6 +117,14 @@ TEST(ArchiveRoundTrip, DeepNestingWithinTheLimit) {
     for (auto node = head; node; node = node->child) ++depth;
     EXPECT_EQ(depth, slUnarchiver::kMaximumDepth);
     releaseChain(head);
+
+    // One level more is refused.
+    root = chainOf(slUnarchiver::kMaximumDepth + 1);
+    const QByteArray deeper = slArchiver::archivedDataWithRootObject(*root, testRegistry());
+    releaseChain(root);
+    decoded = slUnarchiver::unarchiveObjectWithData(deeper, &error, testRegistry());
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(decoded));
+    EXPECT_NE(error.toStdString().find("objects nested deeper than 10000 levels"), std::string::npos);
 }
 
 }  // namespace

@@ -2,8 +2,7 @@
 #include "render/graph2DRender.h"
 #include "render/graph2DXRender.h"
 #include "render/graphRecordingDraw.h"
-#include "render/graphRenderFactory.h"
-#include "testExpressions.h"
+#include "surfaceTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,14 +20,8 @@ struct compiledCurve {
 
     compiledCurve(const char *text, graphRect region = centredSquare,
                   QColor color = QColor::fromRgbF(0.25f, 0.5f, 0.75f))
+        : render(renderFor(text, draw))
     {
-        grEquation *equation = testEquation(text);
-        render = graphNewRenderForKind(equation->kind, draw);
-        if (!render) {
-            grFreeEquation(equation);
-            throw std::runtime_error("no renderer");
-        }
-        render->initWithEquation(equation);
         render->setBounds(region);
         render->compileWithBounds(region, {0, 0, 400, 400}, color);
     }
@@ -70,14 +63,8 @@ TEST(graph2DRender, straightLineIsOneStripOf1201Samples)
 TEST(graph2DRender, undefinedSamplesSplitTheCurve)
 {
     // Negative radicands of an even root are NaN.
-    compiledCurve halfRoot("y = x^(1/2)");
-    auto strips = halfRoot.drawnStrips();
-    ASSERT_EQ(strips.size(), 1u);
-    EXPECT_GE(strips[0].vertices.front()[0], 0.0f);
-    EXPECT_LT(strips[0].vertices.front()[0] - 20.0f / 1200.0f, 0.0f);
-
     compiledCurve twoBranches("y = (x^2 - 1)^(1/2)");
-    strips = twoBranches.drawnStrips();
+    auto strips = twoBranches.drawnStrips();
     ASSERT_EQ(strips.size(), 2u);
     EXPECT_LE(strips[0].vertices.back()[0], -1.0f);
     EXPECT_GE(strips[1].vertices.front()[0], 1.0f);
@@ -161,9 +148,12 @@ TEST(graph2DRender, undefinedSamplesEndStripsAtTheEdgeOfTheDomain)
     EXPECT_GT(strips[1].vertices.front()[1], 1.0f);
     expectHeldWithinReach(strips, wide);
 
-    // The square root starts within a millionth of a step of 0.
+    // The square root is one strip that starts within a millionth of a step of 0.
     compiledCurve halfRoot("y = x^(1/2)");
-    EXPECT_LT(halfRoot.drawnStrips()[0].vertices.front()[0], 20.0f / 1200 * 1e-5f);
+    strips = halfRoot.drawnStrips();
+    ASSERT_EQ(strips.size(), 1u);
+    EXPECT_GE(strips[0].vertices.front()[0], 0.0f);
+    EXPECT_LT(strips[0].vertices.front()[0], 20.0f / 1200 * 1e-5f);
 }
 
 TEST(graph2DRender, infiniteSamplesAreDrawnFarBeyondTheEdge)
@@ -211,81 +201,65 @@ TEST(graph2DXRender, samplesAlongTheHeightAndDrawsSideways)
     EXPECT_NEAR(strips[0].vertices.back()[1], 5.0f, 1e-5);
 }
 
-struct traceCase {
-    const char *name;
-    const char *equation;
-    graphPoint pointer;
-    double tolerance;
-    graphPoint expected;
-    float precision;  // 0 for an exact answer
-};
-
-class graph2DTracing : public ::testing::TestWithParam<traceCase> {};
-
-TEST_P(graph2DTracing, snapsToRootsInterceptsAndCurvePoints)
+// A residual refines with a quarter of the tolerance until it is tiny, whatever its sign; a
+// sign change across a pole is no root, so the trace stays on the branch.
+TEST(graph2DRender, tracingSnapsToRootsInterceptsAndCurvePoints)
 {
-    const traceCase &c = GetParam();
-    compiledCurve curve(c.equation);
-    graphPoint p = curve.render->bestPointForPoint(c.pointer, c.tolerance);
-    if (c.precision == 0.0f) {
-        EXPECT_EQ(p.x, c.expected.x);
-        EXPECT_EQ(p.y, c.expected.y);
-    } else {
-        EXPECT_NEAR(p.x, c.expected.x, c.precision);
-        EXPECT_NEAR(p.y, c.expected.y, c.precision);
+    const struct {
+        const char *name, *equation;
+        graphPoint pointer;
+        double tolerance;
+        graphPoint expected;
+        float precision;  // 0 for an exact answer
+    } rows[] = {
+        {"negativeResidual", "y = x^2 - 4", {2.01f, 7.0f}, 0.08, {2.0f, 0.0f}, 1e-6f},
+        {"positiveResidual", "y = 4 - x^2", {2.01f, 7.0f}, 0.08, {2.0f, 0.0f}, 0.0f},
+        {"poleWideWindow", "y = tan(x)", {1.6f, 0.0f}, 0.4, {1.6f, -34.2325f}, 1e-3f},
+        {"poleNarrowWindow", "y = tan(x)", {1.6f, 0.0f}, 0.08, {1.6f, -34.2325f}, 1e-3f},
+        {"rootBesidePoles", "y = tan(x)", {3.2f, 5.0f}, 0.08, {3.14159f, 0.0f}, 1e-5f},
+        {"evenDenominatorPole", "y = 1/(x^2 - 1)", {1.05f, 0.0f}, 0.4, {1.05f, 9.7561f}, 1e-3f},
+        {"yIntercept", "y = x^2 - 4", {0.05f, 3.0f}, 0.08, {0.0f, -4.0f}, 0.0f},
+        {"noRootNearby", "y = x^2 + 1", {3.0f, 0.0f}, 0.08, {3.0f, 10.0f}, 0.0f},
+        {"interceptFails", "y = 1/x", {0.01f, 0.0f}, 0.08, {0.0f, 0.0f}, 0.0f},
+        // Both window ends are roots of the zero function: the secant is undefined.
+        {"zeroFunction", "y = 0 * x", {3.0f, 1.0f}, 0.08, {3.0f, 0.0f}, 0.0f},
+        {"infiniteTolerance", "y = x", {3.0f, 1.0f}, INFINITY, {0.0f, 0.0f}, 0.0f},
+        {"sidewaysRoot", "x = y^2 - 4", {7.0f, 2.01f}, 0.08, {0.0f, 2.0f}, 1e-6f},
+        {"sidewaysIntercept", "x = y^2 - 4", {3.0f, 0.05f}, 0.08, {-4.0f, 0.0f}, 0.0f},
+        {"sidewaysCurvePoint", "x = y^2 + 1", {0.0f, 3.0f}, 0.08, {10.0f, 3.0f}, 0.0f},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        compiledCurve curve(row.equation);
+        const graphPoint p = curve.render->bestPointForPoint(row.pointer, row.tolerance);
+        EXPECT_NEAR(p.x, row.expected.x, row.precision);  // a precision of 0 asks for equality
+        EXPECT_NEAR(p.y, row.expected.y, row.precision);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    answers, graph2DTracing,
-    ::testing::Values(
-        // A residual refines with a quarter of the tolerance until it is tiny, whatever
-        // its sign.
-        traceCase{"negativeResidual", "y = x^2 - 4", {2.01f, 7.0f}, 0.08, {2.0f, 0.0f}, 1e-6f},
-        traceCase{"positiveResidual", "y = 4 - x^2", {2.01f, 7.0f}, 0.08, {2.0f, 0.0f}, 0.0f},
-        // A sign change across a pole is no root: the trace stays on the branch.
-        traceCase{"poleWideWindow", "y = tan(x)", {1.6f, 0.0f}, 0.4, {1.6f, -34.2325f}, 1e-3f},
-        traceCase{"poleNarrowWindow", "y = tan(x)", {1.6f, 0.0f}, 0.08, {1.6f, -34.2325f}, 1e-3f},
-        traceCase{"rootBesidePoles", "y = tan(x)", {3.2f, 5.0f}, 0.08, {3.14159f, 0.0f}, 1e-5f},
-        traceCase{"evenDenominatorPole", "y = 1/(x^2 - 1)", {1.05f, 0.0f}, 0.4, {1.05f, 9.7561f}, 1e-3f},
-        traceCase{"yIntercept", "y = x^2 - 4", {0.05f, 3.0f}, 0.08, {0.0f, -4.0f}, 0.0f},
-        traceCase{"noRootNearby", "y = x^2 + 1", {3.0f, 0.0f}, 0.08, {3.0f, 10.0f}, 0.0f},
-        traceCase{"interceptFails", "y = 1/x", {0.01f, 0.0f}, 0.08, {0.0f, 0.0f}, 0.0f},
-        // Both window ends are roots of the zero function: the secant is undefined.
-        traceCase{"zeroFunction", "y = 0 * x", {3.0f, 1.0f}, 0.08, {3.0f, 0.0f}, 0.0f},
-        traceCase{"infiniteTolerance", "y = x", {3.0f, 1.0f}, INFINITY, {0.0f, 0.0f}, 0.0f},
-        traceCase{"sidewaysRoot", "x = y^2 - 4", {7.0f, 2.01f}, 0.08, {0.0f, 2.0f}, 1e-6f},
-        traceCase{"sidewaysIntercept", "x = y^2 - 4", {3.0f, 0.05f}, 0.08, {-4.0f, 0.0f}, 0.0f},
-        traceCase{"sidewaysCurvePoint", "x = y^2 + 1", {0.0f, 3.0f}, 0.08, {10.0f, 3.0f}, 0.0f}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(graph2DRender, distanceIsMeasuredAlongTheVariedAxis)
+// Distance is measured along the varied axis; the derivative is a central difference whose
+// 1e-10 step shows in the seventh digit. Neither neighbour of 0 fails for 1/x, so its slope
+// there is huge, not 0.
+TEST(graph2DRender, distanceAndDerivative)
 {
-    compiledCurve parabola("y = x^2");
-    EXPECT_DOUBLE_EQ(parabola.render->distanceFromCurveAtPoint({3.0f, 5.0f}), 4.0);
-    EXPECT_DOUBLE_EQ(parabola.render->distanceFromCurveAtPoint({3.0f, 13.0f}), 4.0);
-
-    compiledCurve sideways("x = y^2");
-    EXPECT_DOUBLE_EQ(sideways.render->distanceFromCurveAtPoint({5.0f, 3.0f}), 4.0);
-
-    compiledCurve reciprocal("y = 1/x");
-    EXPECT_EQ(reciprocal.render->distanceFromCurveAtPoint({0.0f, 1.0f}), graphFarAway);
-}
-
-TEST(graph2DRender, derivativeUsesCentralDifferences)
-{
-    compiledCurve parabola("y = x^2");
-    // The rounding of the 1e-10 step shows in the seventh digit.
-    EXPECT_DOUBLE_EQ(parabola.render->derivAtPoint({3.0f, 0.0f}), 6.000000496442226);
-
-    // Neither neighbour of 0 fails for 1/x, so its slope there is huge, not 0.
-    compiledCurve reciprocal("y = 1/x");
-    EXPECT_DOUBLE_EQ(reciprocal.render->derivAtPoint({0.0f, 0.0f}), 1e20);
-    compiledCurve undefined("y = 1/(x - x)");
-    EXPECT_EQ(undefined.render->derivAtPoint({1.0f, 0.0f}), 0.0);
-
-    compiledCurve sideways("x = y^3");
-    EXPECT_NEAR(sideways.render->derivAtPoint({0.0f, 2.0f}), 12.0, 1e-3);
+    const struct {
+        const char *equation;
+        graphPoint at;
+        double distance, derivative, precision;  // 0 for exact
+    } rows[] = {
+        {"y = x^2", {3.0f, 5.0f}, 4.0, 6.000000496442226, 0},
+        {"y = x^2", {3.0f, 13.0f}, 4.0, 6.000000496442226, 0},
+        {"x = y^2", {5.0f, 3.0f}, 4.0, 6.000000496442226, 0},
+        {"y = 1/x", {0.0f, 1.0f}, graphFarAway, 1e20, 0},
+        {"y = 1/(x - x)", {1.0f, 0.0f}, graphFarAway, 0.0, 0},
+        {"x = y^3", {0.0f, 2.0f}, 8.0, 12.0, 1e-3},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.equation);
+        compiledCurve curve(row.equation);
+        EXPECT_DOUBLE_EQ(curve.render->distanceFromCurveAtPoint(row.at), row.distance);
+        EXPECT_NEAR(curve.render->derivAtPoint(row.at), row.derivative, row.precision);
+    }
 }
 
 TEST(graph2DRender, kAndTheOtherSlots)

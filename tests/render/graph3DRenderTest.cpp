@@ -88,17 +88,9 @@ TEST(graph3DRender, normalsOfPlanes)
         s.render->setBounds(surfaceSquare);
         for (int i = 0; i < 9; i++) {
             for (int j = 0; j < 9; j++) {
-                const slVector &v = s.render->vertexNormal(i, j);
-                EXPECT_NEAR(v.x, row.normal.x, 1e-12);
-                EXPECT_NEAR(v.y, row.normal.y, 1e-12);
-                EXPECT_NEAR(v.z, row.normal.z, 1e-12);
-                if (i < 8 && j < 8) {
-                    for (int triangle : {0, 1}) {
-                        const slVector &f = s.render->faceNormal(triangle, i, j);
-                        EXPECT_NEAR(f.x, row.normal.x, 1e-12);
-                        EXPECT_NEAR(f.z, row.normal.z, 1e-12);
-                    }
-                }
+                EXPECT_VECTOR_NEAR(s.render->vertexNormal(i, j), row.normal, 1e-12);
+                for (int triangle = 0; i < 8 && j < 8 && triangle < 2; triangle++)
+                    EXPECT_VECTOR_NEAR(s.render->faceNormal(triangle, i, j), row.normal, 1e-12);
             }
         }
         // The shaded strips carry them.
@@ -126,10 +118,7 @@ TEST(graph3DRender, pointNormalsAverageTheTrianglesAround)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << row.i << ", " << row.j);
-        const slVector &v = s.render->vertexNormal(row.i, row.j);
-        EXPECT_NEAR(v.x, row.normal.x, 1e-12);
-        EXPECT_NEAR(v.y, row.normal.y, 1e-12);
-        EXPECT_NEAR(v.z, row.normal.z, 1e-12);
+        EXPECT_VECTOR_NEAR(s.render->vertexNormal(row.i, row.j), row.normal, 1e-12);
     }
 }
 

@@ -3,8 +3,7 @@
 #include "render/graph2DParametricCurveRender.h"
 #include "render/graph3DParametricCurveRender.h"
 #include "render/graphRecordingDraw.h"
-#include "render/graphRenderFactory.h"
-#include "testExpressions.h"
+#include "surfaceTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -23,14 +22,8 @@ struct parametricCurve {
     std::unique_ptr<graphRender> render;
 
     explicit parametricCurve(const char *text, double start = 0.0, double length = 40.0)
+        : render(renderFor(text, draw))
     {
-        grEquation *equation = testEquation(text);
-        render = graphNewRenderForKind(equation->kind, draw);
-        if (!render) {
-            grFreeEquation(equation);
-            throw std::runtime_error("no renderer");
-        }
-        render->initWithEquation(equation);
         render->setTStart(start, length);
     }
 

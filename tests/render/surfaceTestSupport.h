@@ -1,5 +1,5 @@
-// Helpers for the surface renderer tests: a surface made by the kind table and read back
-// from its recorded display list.
+// Helpers for the renderer tests: renderers made by the kind table, and surfaces read back
+// from their recorded display lists.
 #pragma once
 
 #include "render/graphRecordingDraw.h"
@@ -14,6 +14,19 @@
 
 inline constexpr graphRect surfaceSquare{-10.0f, -10.0f, 20.0f, 20.0f};
 
+// A renderer of the equation's kind, made by the kind table and holding the equation.
+inline std::unique_ptr<graphRender> renderFor(const char *text, graphDraw &draw)
+{
+    grEquation *equation = testEquation(text);
+    std::unique_ptr<graphRender> render = graphNewRenderForKind(equation->kind, draw);
+    if (!render) {
+        grFreeEquation(equation);
+        throw std::runtime_error("no renderer");
+    }
+    render->initWithEquation(equation);
+    return render;
+}
+
 template <class Render>
 struct recordedSurface {
     graphRecordingDraw draw;
@@ -21,15 +34,10 @@ struct recordedSurface {
     Render *render = nullptr;
 
     recordedSurface(const char *text, int divisions, int mode = graphDrawShaded)
+        : owner(renderFor(text, draw)), render(dynamic_cast<Render *>(owner.get()))
     {
-        grEquation *equation = testEquation(text);
-        owner = graphNewRenderForKind(equation->kind, draw);
-        render = dynamic_cast<Render *>(owner.get());
-        if (render == nullptr) {
-            grFreeEquation(equation);
+        if (render == nullptr)
             throw std::runtime_error("not the expected renderer");
-        }
-        render->initWithEquation(equation);
         render->setDrawMode(mode);
         render->setDivisions3D(divisions);
     }
@@ -74,3 +82,11 @@ inline std::vector<checkerCell> checkerCells(const std::vector<graphDrawOp> &ops
     }
     return cells;
 }
+
+// Each component of v within precision of expected.
+#define EXPECT_VECTOR_NEAR(v, expected, precision)      \
+    do {                                                \
+        EXPECT_NEAR((v).x, (expected).x, precision);    \
+        EXPECT_NEAR((v).y, (expected).y, precision);    \
+        EXPECT_NEAR((v).z, (expected).z, precision);    \
+    } while (0)

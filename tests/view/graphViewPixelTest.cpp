@@ -1,7 +1,5 @@
 // Pixels of real drawing through a headless OpenGL context: colours where they belong,
 // labels, row order, planar and RGBA layouts, and the TIFF snapshot.
-#include "platform/headlessGLContext.h"
-#include "render/graphGLDraw.h"
 #include "viewTestSupport.h"
 
 #include <tiffio.h>
@@ -10,31 +8,14 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 
 namespace {
 
-struct rgb {
-    int r, g, b;
-};
-
-// A view drawn headless at the given size, with white background, green grid, blue axes.
-struct drawnView {
-    headlessGLContext context;
-    graphGLDraw draw;
-    testEquationList list;
-    std::unique_ptr<graphGLView> view;
-    const uint8_t *pixels = nullptr;
-    int width, height;
-
+// A view drawn headless with white background, green grid and blue axes.
+struct drawnView : headlessView {
     drawnView(int width, int height, std::initializer_list<std::pair<const char *, QColor>> equations)
-        : list(equations), width(width), height(height)
+        : headlessView(width, height, equations)
     {
-        if (!context.create(width, height))
-            throw std::runtime_error("no headless OpenGL: " + context.error());
-        view = std::make_unique<graphGLView>(draw, static_cast<float>(width), static_cast<float>(height));
-        view->initGL();
-        view->setEquationTable(&list);
         view->setBackgroundColor(Qt::white);
         view->setGridColor(QColor::fromRgbF(0.0f, 1.0f, 0.0f));
         view->setAxisColor(QColor::fromRgbF(0.0f, 0.0f, 1.0f));
@@ -46,31 +27,15 @@ struct drawnView {
         pixels = view->RGBAPixels();
     }
 
-    // Pixel (x, y) counted from the top-left corner of the frame.
-    rgb at(int x, int y) const
-    {
-        const uint8_t *p = pixels + (static_cast<size_t>(y) * width + x) * 4;
-        return {p[0], p[1], p[2]};
-    }
-
+    using headlessView::count;
     // Whether any pixel within radius of (x, y) passes the test.
     bool near(int x, int y, int radius, const std::function<bool(rgb)> &test) const
     {
-        for (int dy = -radius; dy <= radius; dy++)
-            for (int dx = -radius; dx <= radius; dx++)
-                if (x + dx >= 0 && x + dx < width && y + dy >= 0 && y + dy < height &&
-                    test(at(x + dx, y + dy)))
-                    return true;
-        return false;
+        return count(QPoint(x, y), radius, test) > 0;
     }
-
     int count(int x0, int y0, int x1, int y1, const std::function<bool(rgb)> &test) const
     {
-        int n = 0;
-        for (int y = y0; y <= y1; y++)
-            for (int x = x0; x <= x1; x++)
-                n += test(at(x, y));
-        return n;
+        return headlessView::count(QRect(QPoint(x0, y0), QPoint(x1, y1)), test);
     }
 };
 
@@ -156,17 +121,15 @@ TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize)
     TIFF *tiff = TIFFOpen(path.c_str(), "r");
     ASSERT_NE(tiff, nullptr);
     uint32_t width = 0, height = 0;
-    uint16_t compression = 0, samples = 0, bits = 0;
     TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
     TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
-    TIFFGetField(tiff, TIFFTAG_COMPRESSION, &compression);
-    TIFFGetField(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
-    TIFFGetField(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
-    EXPECT_EQ(width, 800u);
-    EXPECT_EQ(height, 600u);
-    EXPECT_EQ(compression, COMPRESSION_LZW);
-    EXPECT_EQ(samples, 3);
-    EXPECT_EQ(bits, 8);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(800u, 600u));
+    for (auto [tag, expected] : {std::pair{TIFFTAG_COMPRESSION, COMPRESSION_LZW}, {TIFFTAG_SAMPLESPERPIXEL, 3},
+                                 {TIFFTAG_BITSPERSAMPLE, 8}}) {
+        uint16_t value = 0;
+        TIFFGetField(tiff, tag, &value);
+        EXPECT_EQ(value, expected) << tag;
+    }
     std::vector<uint8_t> line(static_cast<size_t>(TIFFScanlineSize(tiff)));
     int mismatches = 0;
     for (uint32_t y = 0; y < height; y++) {

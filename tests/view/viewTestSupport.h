@@ -2,10 +2,19 @@
 // observers of the status line and the surface.
 #pragma once
 
+#include "platform/headlessGLContext.h"
+#include "render/graphGLDraw.h"
 #include "render/graphRecordingDraw.h"
 #include "testExpressions.h"
 #include "view/graphGLView.h"
 
+#include <QPoint>
+#include <QRect>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,4 +85,58 @@ struct recordedView {
         view.updateBoundsText();
     }
     double field(graphField f) const { return inspector.fieldValue(f); }
+};
+
+struct rgb {
+    int r, g, b;
+};
+
+inline std::ostream &operator<<(std::ostream &out, rgb c)
+{
+    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+// A view of the equations drawn through a headless OpenGL context; pixels are counted from
+// the top-left corner of the frame.
+struct headlessView {
+    headlessGLContext context;
+    graphGLDraw draw;
+    testEquationList list;
+    graphMemoryInspector inspector;
+    std::unique_ptr<graphGLView> view;
+    const uint8_t *pixels = nullptr;
+    int width, height;
+
+    headlessView(int width, int height, std::initializer_list<std::pair<const char *, QColor>> equations)
+        : list(equations), width(width), height(height)
+    {
+        if (!context.create(width, height))
+            throw std::runtime_error("no headless OpenGL: " + context.error());
+        view = std::make_unique<graphGLView>(draw, float(width), float(height));
+        view->initGL();
+        view->setInspector(&inspector);
+        view->setEquationTable(&list);
+    }
+
+    rgb at(QPoint p) const
+    {
+        const uint8_t *q = pixels + (static_cast<size_t>(p.y()) * width + p.x()) * 4;
+        return {q[0], q[1], q[2]};
+    }
+    rgb at(int x, int y) const { return at({x, y}); }
+
+    // The pixels of the area, clipped to the frame, that pass the test.
+    int count(QRect area, const std::function<bool(rgb)> &test) const
+    {
+        area &= QRect(0, 0, width, height);
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); y++)
+            for (int x = area.left(); x <= area.right(); x++)
+                n += test(at(x, y));
+        return n;
+    }
+    int count(QPoint centre, int radius, const std::function<bool(rgb)> &test) const
+    {
+        return count(QRect(centre - QPoint(radius, radius), centre + QPoint(radius, radius)), test);
+    }
 };
