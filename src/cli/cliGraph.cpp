@@ -16,6 +16,7 @@
 
 #include "cli/cliEditor.h"
 #include "render/graphRecordingDraw.h"
+#include "view/graphFit.h"
 #include "view/graphLabels.h"
 
 cliDriverPreload::cliDriverPreload()
@@ -142,86 +143,6 @@ bool cliTableIs3D(graphEquationTable &table)
 
 namespace {
 
-// Every vertex the renderers compile for the table with the options (without fitting), as
-// (x, y, z); 2D renderers of x = f(y), which fill whatever y range they are given, are left
-// out. Also answers the region the view had.
-std::vector<std::array<float, 3>> compiledVertices(graphEquationTable &table, cliGraphOptions o,
-                                                   graphRect &region)
-{
-    o.fit = false;
-    graphRecordingDraw draw;
-    graphMemoryInspector inspector;
-    auto view = std::make_unique<graphGLView>(draw, static_cast<float>(o.width),
-                                              static_cast<float>(o.height));
-    view->initGL();
-    cliGraphTable(*view, inspector, table, o);
-    region = view->getGraphBounds();
-    std::vector<std::array<float, 3>> vertices;
-    for (size_t i = 0; i < view->rendererCount(); i++) {
-        graphRender &render = view->rendererAt(i);
-        if (render.getEquation() != nullptr && render.getEquation()->kind == grKindXOfY)
-            continue;
-        for (const graphDrawStrip &strip : graphRecordingDraw::strips(draw.list(render.getCompileList())))
-            for (const auto &v : strip.vertices)
-                if (std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]))
-                    vertices.push_back(v);
-    }
-    return vertices;
-}
-
-// The y range that shows the curves over the x range: their extremes, unless a few samples
-// run far beyond the rest (poles), which are then cut at the bulk's spread beyond it; with
-// a margin, rounded out to the grid spacing.
-std::array<double, 4> fittedRegion2D(graphEquationTable &table, const cliGraphOptions &o)
-{
-    graphRect region;
-    const std::vector<std::array<float, 3>> vertices = compiledVertices(table, o, region);
-    // The x range as given, not as the view rounded it to float.
-    const double xMin = o.region ? (*o.region)[0] : region.x;
-    const double xMax = o.region ? (*o.region)[1] : static_cast<double>(region.x) + region.width;
-    std::vector<double> ys;
-    for (const auto &v : vertices)
-        if (v[0] >= xMin && v[0] <= xMax)
-            ys.push_back(v[1]);
-    if (ys.empty())
-        return {xMin, xMax, region.y, static_cast<double>(region.y) + region.height};
-    std::sort(ys.begin(), ys.end());
-    const size_t n = ys.size();
-    const double q05 = ys[n / 20], q95 = ys[n - 1 - n / 20], spread = q95 - q05;
-    double low = std::max(ys.front(), q05 - spread), high = std::min(ys.back(), q95 + spread);
-    const double margin = high > low ? (high - low) * 0.05 : std::max(1.0, std::fabs(high) * 0.1);
-    low -= margin, high += margin;
-    const double spacing = graphNiceSpacing(high - low);
-    if (spacing > 0.0)
-        low = std::floor(low / spacing) * spacing, high = std::ceil(high / spacing) * spacing;
-    const double limit = 1e7;
-    return {xMin, xMax, std::clamp(low, -limit, limit), std::clamp(high, -limit, limit)};
-}
-
-// Focus on the middle of everything drawn and move the camera back (or in) until a sphere
-// around it fits the field of view.
-void fitCamera(graphGLView &view, graphEquationTable &table, const cliGraphOptions &o)
-{
-    graphRect region;
-    const std::vector<std::array<float, 3>> vertices = compiledVertices(table, o, region);
-    if (vertices.empty())
-        return;
-    std::array<float, 3> low = vertices[0], high = vertices[0];
-    for (const auto &v : vertices)
-        for (size_t i = 0; i < 3; i++)
-            low[i] = std::min(low[i], v[i]), high[i] = std::max(high[i], v[i]);
-    double radius = 0.0;
-    for (size_t i = 0; i < 3; i++)
-        radius += (static_cast<double>(high[i]) - low[i]) * (static_cast<double>(high[i]) - low[i]) / 4.0;
-    radius = std::sqrt(radius);
-    view.setFocus((low[0] + high[0]) * 0.5f, (low[1] + high[1]) * 0.5f, (low[2] + high[2]) * 0.5f);
-    // The view's field of view is 40 degrees across its shorter side.
-    const double halfAngle = 20.0 * M_PI / 180.0;
-    const double wanted = radius / std::sin(halfAngle) * 1.04;
-    if (wanted > 0.0 && std::isfinite(wanted))
-        view.setCameraDistance(wanted / view.cameraDistanceUnit());
-}
-
 // The entry's text for the legend: its text form without the doubled parentheses that
 // form keeps around nested nodes, "e^((- x))" reads "e^(-x)".
 QString legendText(QString text)
@@ -284,9 +205,12 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
     // 3. The region and grid as typed into the inspector's fields: given spacings, or
     //    1-2-5 spacings of five to ten lines in 2D; 3D keeps the view's counts.
     std::optional<std::array<double, 4>> region = o.region;
-    if (o.fit && !view.isThreeD())
-        region = fittedRegion2D(table, o);
     const graphRect current = view.getGraphBounds();
+    if (o.fit && !view.isThreeD())
+        region = graphFittedRegion2D(view, table,
+                                     o.region.value_or(std::array<double, 4>{
+                                         current.x, static_cast<double>(current.x) + current.width, current.y,
+                                         static_cast<double>(current.y) + current.height}));
     const double width = region ? (*region)[1] - (*region)[0] : current.width;
     const double height = region ? (*region)[3] - (*region)[2] : current.height;
     std::optional<std::pair<double, double>> grid = o.grid;
@@ -317,7 +241,7 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
     if (o.rotation)
         view.setRotationDegrees(o.rotation->first, o.rotation->second);
     if (o.fit && view.isThreeD())
-        fitCamera(view, table, o);
+        graphFitCamera(view, table);
 
     // 5. The legend names every entry in its colour.
     if (o.legend) {

@@ -58,6 +58,7 @@ public:
 
     // Connections; null restores the built-in stand-in.
     void setInspector(graphInspector *inspector);
+    graphInspector &getInspector() const { return *inspector; }
     void setStatus(graphStatus *status);
     void setSurface(graphSurface *surface);
     void setEquationTable(graphEquationSource *table) { equationTable = table; }
