@@ -8,11 +8,13 @@
 #include "app/graphInspectorPanel.h"
 #include "app/graphMainWindow.h"
 #include "platform/archive/slArchiver.h"
+#include "view/graphFit.h"
 #include "platform/graphSoundPlayer.h"
 #include "ui_graphMainWindow.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QSettings>
 #include <QTimer>
 
@@ -129,6 +131,9 @@ void graphController::connectMenus()
     connect(ui.actionZoomOut, &QAction::triggered, widget, [this] { graphView().zoomOut(); });
     connect(ui.actionReturnToOrigin, &QAction::triggered, widget, [this] { graphView().scrollToOrigin(); });
     connect(ui.actionResetDefaults, &QAction::triggered, widget, [this] { graphView().resetDefaultValues(); });
+    // Fit To Graph: the y range (2D) or the camera (3D) that shows everything graphed.
+    connect(ui.actionFitToGraph, &QAction::triggered, widget, [this] { graphFitToGraph(graphView(), *table); });
+    connect(ui.menuGraph, &QMenu::aboutToShow, this, &graphController::updateGraphItems);
 
     // The Edit menu acts on the equation window's editor.
     const std::pair<QAction *, const char *> edits[] = {
@@ -233,6 +238,12 @@ void graphController::describeGraph()
                                          : QStringLiteral("Graph of ") + shown.join(QStringLiteral("; "));
     if (graphWidget().accessibleDescription() != text)
         graphWidget().setAccessibleDescription(text);
+    updateGraphItems();
+}
+
+void graphController::updateGraphItems()
+{
+    window->ui().actionFitToGraph->setEnabled(graphView().isGraphed() && graphView().rendererCount() > 0);
 }
 
 void graphController::setStatusText(const QString &text) { window->statusText().setText(text); }

@@ -116,6 +116,8 @@ private:
     void markSaved();
     void updateModified();
     void describeGraph();
+    // Enables the Graph menu's items that need something graphed.
+    void updateGraphItems();
     void addRecentFile(const QString &path);
     void rebuildRecentMenu();
     void saveGeometry();
