@@ -1,5 +1,7 @@
 #include "app/graphInspectorPanel.h"
 
+#include <functional>
+
 #include "app/graphDialogs.h"
 #include "ui_graphInspectorPanel.h"
 
@@ -59,8 +61,8 @@ graphInspectorPanel::~graphInspectorPanel() = default;
 
 void graphInspectorPanel::connectField(graphField which, void (graphGLView::*action)())
 {
-    connect(field(which), &QLineEdit::editingFinished, this, [this, action] {
-        (view.*action)();
+    connect(field(which), &QLineEdit::editingFinished, this, [this, apply = std::mem_fn(action)] {
+        apply(view);
         if (afterAction)
             afterAction();
     });
