@@ -91,13 +91,13 @@ graphEquationEditorView::graphEquationEditorView(QWidget *parent)
 graphEquationEditorView::~graphEquationEditorView() = default;
 
 void graphEquationEditorView::createActions() {
-    struct Spec {
+    struct ActionRow {
         const char *name;
         QString text;
         QKeySequence keys;
         void (graphEquationEditorView::*slot)();
     };
-    const Spec specs[] = {
+    const ActionRow rows[] = {
         {"cut", tr("Cu&t"), QKeySequence::Cut, &graphEquationEditorView::cut},
         {"copy", tr("&Copy"), QKeySequence::Copy, &graphEquationEditorView::copy},
         {"copyText", tr("Copy &Text"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &graphEquationEditorView::copyText},
@@ -109,12 +109,12 @@ void graphEquationEditorView::createActions() {
         {"actualSize", tr("Actual &Size"), QKeySequence(Qt::CTRL | Qt::Key_0), &graphEquationEditorView::resetZoom},
         {"font", tr("&Font..."), QKeySequence(), &graphEquationEditorView::chooseFont},
     };
-    for (const Spec &spec : specs) {
-        auto *a = new QAction(spec.text, this);
-        a->setObjectName(QString::fromLatin1(spec.name));
-        a->setShortcut(spec.keys);
+    for (const ActionRow &row : rows) {
+        auto *a = new QAction(row.text, this);
+        a->setObjectName(QString::fromLatin1(row.name));
+        a->setShortcut(row.keys);
         a->setShortcutContext(Qt::WidgetShortcut);
-        connect(a, &QAction::triggered, this, spec.slot);
+        connect(a, &QAction::triggered, this, row.slot);
         addAction(a);
     }
 }

@@ -17,8 +17,8 @@ graphCanberraPlayer::~graphCanberraPlayer()
         ca_context_destroy(context);
 }
 
-// libcanberra has no look-up call: the theme's files are searched where the sound theme
-// specification puts them (the default theme's stereo sounds in any data directory).
+// libcanberra has no look-up call: the files are searched where freedesktop sound themes
+// keep them (the default theme's stereo sounds in any data directory).
 bool graphCanberraPlayer::hasSound(const QString &name)
 {
     for (const QString &dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
