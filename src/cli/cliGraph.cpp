@@ -337,22 +337,25 @@ cliHeadlessGraph::cliHeadlessGraph(graphEquationTable &table, const cliGraphOpti
     if (!context.create(options.width, options.height))
         cliFail(QStringLiteral("no headless OpenGL: %1").arg(QString::fromStdString(context.error())));
     draw.setScale(options.scale);
-    graphView = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
+    graphView = cliGraphView(draw, inspector, table, options);
+}
+
+std::unique_ptr<graphGLView> cliGraphView(graphDraw &draw, graphMemoryInspector &inspector,
+                                          graphEquationTable &table, const cliGraphOptions &options)
+{
+    auto view = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
                                               static_cast<float>(options.height));
-    graphView->initGL();
-    cliApplyDefaultColors(*graphView);
-    cliGraphTable(*graphView, inspector, table, options);
+    view->initGL();
+    cliApplyDefaultColors(*view);
+    cliGraphTable(*view, inspector, table, options);
+    return view;
 }
 
 std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options)
 {
     graphRecordingDraw draw;
     graphMemoryInspector inspector;
-    auto view = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
-                                              static_cast<float>(options.height));
-    view->initGL();
-    cliApplyDefaultColors(*view);
-    cliGraphTable(*view, inspector, table, options);
+    auto view = cliGraphView(draw, inspector, table, options);
     std::vector<QString> lines;
     for (size_t i = 0; i < view->rendererCount(); i++) {
         graphRender &render = view->rendererAt(i);

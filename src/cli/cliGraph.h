@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -65,6 +66,11 @@ bool cliTableIs3D(graphEquationTable &table);
 // entry cannot be graphed, or when the grid spacing is too small for the region.
 void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEquationTable &table,
                    const cliGraphOptions &options);
+
+// A view of the options' size drawing through draw, set up with the default colours and
+// table graphed by cliGraphTable. draw must outlive the view.
+std::unique_ptr<graphGLView> cliGraphView(graphDraw &draw, graphMemoryInspector &inspector,
+                                          graphEquationTable &table, const cliGraphOptions &options);
 
 // A graph view drawing into a headless OpenGL context of the options' size, with table
 // graphed as cliGraphTable does. Fails with status 1 when there is no headless OpenGL or

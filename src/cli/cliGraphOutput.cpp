@@ -122,13 +122,8 @@ void paintScene(QPainter &painter, graphEquationTable &table, const cliGraphOpti
     graphPainterDraw draw(painter, options.width, options.height);
     draw.setScale(options.scale);
     graphMemoryInspector inspector;
-    // The view goes before the drawing interface, which its renderers use.
-    auto view = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
-                                              static_cast<float>(options.height));
-    view->initGL();
-    cliApplyDefaultColors(*view);
-    cliGraphTable(*view, inspector, table, options);
-    view->drawRect();
+    // The view is a temporary, gone before the drawing interface its renderers use.
+    cliGraphView(draw, inspector, table, options)->drawRect();
 }
 
 // The scene drawn with OpenGL; writes the TIFF snapshot when tiffPath is given, else
