@@ -29,9 +29,17 @@ geEditPtr equationOf(int nodes) {
         geEditPtr term;
         switch (i % 5) {
             case 0: term = geEditNum::numWithString(QString::number(i) + ".5"); break;
-            case 1: term = geEditFunc::funcWithExpression(geEditVar::varWithChar(u'y'), "sin"); break;
-            case 2: term = geEditPow::powWithLeft(geEditVar::varWithChar(u'x'), geEditNum::numWithString("2")); break;
-            case 3: term = geEditDiv::divWithLeft(geEditNum::numWithString("1"), geEditVar::varWithChar(u'k')); break;
+            case 1:
+                term = geEditFunc::funcWithExpression(geEditVar::varWithChar(u'y'), "sin");
+                break;
+            case 2:
+                term = geEditPow::powWithLeft(geEditVar::varWithChar(u'x'),
+                                              geEditNum::numWithString("2"));
+                break;
+            case 3:
+                term = geEditDiv::divWithLeft(geEditNum::numWithString("1"),
+                                              geEditVar::varWithChar(u'k'));
+                break;
             default: term = geEditVar::varWithChar(u't'); break;
         }
         const int added = 1 + countNodes(term);
@@ -81,8 +89,18 @@ void BM_ReadSet(benchmark::State &state) {
 
 // Reading and writing run on a helper thread with a large stack: the CPU time of the whole
 // process is what counts (steady on a busy machine, unlike wall time).
-BENCHMARK(BM_WriteSet)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
-BENCHMARK(BM_ReadSet)->Arg(25)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_WriteSet)
+    ->Arg(25)
+    ->Arg(50)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_ReadSet)
+    ->Arg(25)
+    ->Arg(50)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 int main(int argc, char **argv) {
     graphEquationTableRegisterArchiveClasses(slArchiveRegistry::shared());

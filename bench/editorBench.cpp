@@ -37,8 +37,10 @@ void BM_KeyOnSum(benchmark::State &state) {
     const QString digit = QStringLiteral("5");
     bool typed = false;
     for (auto _ : state) {
-        if (typed) model.deleteBackward();
-        else model.insertText(digit);
+        if (typed)
+            model.deleteBackward();
+        else
+            model.insertText(digit);
         typed = !typed;
     }
     benchmark::DoNotOptimize(model.statusText());
@@ -69,8 +71,9 @@ void BM_TypeSum(benchmark::State &state) {
         typeText(model, text);
         benchmark::DoNotOptimize(model.statusText());
     }
-    state.counters["per_key"] = benchmark::Counter(
-        double(text.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_key"] =
+        benchmark::Counter(double(text.size()), benchmark::Counter::kIsIterationInvariantRate |
+                                                    benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_TypeSum)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 

@@ -60,8 +60,10 @@ void BM_KeyThroughWidget(benchmark::State &state) {
     Editor editor(int(state.range(0)));
     bool typed = false;
     for (auto _ : state) {
-        if (typed) editor.key(Qt::Key_Backspace, QString());
-        else editor.key(Qt::Key_5, QStringLiteral("5"));
+        if (typed)
+            editor.key(Qt::Key_Backspace, QString());
+        else
+            editor.key(Qt::Key_5, QStringLiteral("5"));
         typed = !typed;
         editor.paint();
     }

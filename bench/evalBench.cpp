@@ -15,13 +15,27 @@
 namespace {
 
 // Tree builders.
-grExp *num(double v) { return grNewNumberExp(v); }
-grExp *var(uint8_t code) { return grNewConstantExp(code); }
-grExp *op(uint8_t code, grExp *l, grExp *r) { return grNewBinaryExp(code, l, r); }
-grExp *fn(uint8_t code, grExp *a) { return grNewUnaryExp(code, a); }
-grExp *X() { return var(grVarX); }
-grExp *Y() { return var(grVarY); }
-grExp *sq(grExp *e) { return op(grOpPow, e, num(2)); }
+grExp *num(double v) {
+    return grNewNumberExp(v);
+}
+grExp *var(uint8_t code) {
+    return grNewConstantExp(code);
+}
+grExp *op(uint8_t code, grExp *l, grExp *r) {
+    return grNewBinaryExp(code, l, r);
+}
+grExp *fn(uint8_t code, grExp *a) {
+    return grNewUnaryExp(code, a);
+}
+grExp *X() {
+    return var(grVarX);
+}
+grExp *Y() {
+    return var(grVarY);
+}
+grExp *sq(grExp *e) {
+    return op(grOpPow, e, num(2));
+}
 
 struct Formula {
     const char *name;
@@ -32,7 +46,8 @@ struct Formula {
 
 // E4 has 60 nodes.
 const Formula kFormulas[] = {
-    {"E1", "x^2", [] { return sq(X()); }, [](double x, double, double) { return std::pow(x, 2.0); }},
+    {"E1", "x^2", [] { return sq(X()); },
+     [](double x, double, double) { return std::pow(x, 2.0); }},
     {"E2", "sin(x)*cos(y)+k",
      [] { return op(grOpAdd, op(grOpMul, fn(grFnSin, X()), fn(grFnCos, Y())), var(grVarK)); },
      [](double x, double y, double k) { return std::sin(x) * std::cos(y) + k; }},
@@ -88,7 +103,8 @@ int countNodes(const grExp *e) {
         const auto *p = static_cast<const grBinaryExp *>(e->payload);
         return 1 + countNodes(p->left) + countNodes(p->right);
     }
-    if (e->type == grExpUnary) return 1 + countNodes(static_cast<const grUnaryExp *>(e->payload)->operand);
+    if (e->type == grExpUnary)
+        return 1 + countNodes(static_cast<const grUnaryExp *>(e->payload)->operand);
     return 1;
 }
 

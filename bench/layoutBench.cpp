@@ -25,7 +25,8 @@ int countNodes(const geEdit *node) {
         auto b = static_cast<const geEditBinaryOp *>(node);
         return 1 + countNodes(b->leftExp().get()) + countNodes(b->rightExp().get());
     }
-    if (geIsUnaryOp(node->kind())) return 1 + countNodes(static_cast<const geEditUnaryOp *>(node)->child().get());
+    if (geIsUnaryOp(node->kind()))
+        return 1 + countNodes(static_cast<const geEditUnaryOp *>(node)->child().get());
     return 1;
 }
 

@@ -11,11 +11,11 @@
 #include "testExpressions.h"
 
 #include <GL/gl.h>
+#include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QOpenGLContext>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -25,8 +25,7 @@ constexpr int curveCount = 10;
 class curveSet : public graphEquationSource {
 public:
     int equationCount() override { return curveCount; }
-    grEquation *equationAtIndex(int index) override
-    {
+    grEquation *equationAtIndex(int index) override {
         const std::string text = "y = sin(x) * cos(" + std::to_string(index + 1) + "*x) + " +
                                  std::to_string((index + 1) / 2.0);
         return testEquation(text.c_str());
@@ -41,21 +40,18 @@ public:
 };
 
 // The region moves a tenth of a unit per tick, back and forth so it stays in place.
-void panTicks(benchmark::State &state, graphGLView &view, const std::function<void()> &redraw)
-{
+void panTicks(benchmark::State &state, graphGLView &view, const std::function<void()> &redraw) {
     double direction = 0.1;
     int ticks = 0;
     for (auto _ : state) {
         view.scrollX(direction, 0.0);
         redraw();
         glFinish();
-        if (++ticks % 50 == 0)
-            direction = -direction;
+        if (++ticks % 50 == 0) direction = -direction;
     }
 }
 
-void panTickInWidget(benchmark::State &state)
-{
+void panTickInWidget(benchmark::State &state) {
     graphQtDialogs dialogs;
     silentSounds sounds;
     graphController controller(dialogs, sounds);
@@ -82,8 +78,7 @@ void panTickInWidget(benchmark::State &state)
 }
 BENCHMARK(panTickInWidget)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-void panTickHeadless(benchmark::State &state)
-{
+void panTickHeadless(benchmark::State &state) {
     context().makeCurrent();
     graphGLDraw draw;
     {
@@ -100,8 +95,7 @@ BENCHMARK(panTickHeadless)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

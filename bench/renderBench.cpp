@@ -11,8 +11,8 @@
 #include "view/graphGLView.h"
 
 #include <GL/gl.h>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
+#include <QGuiApplication>
 
 #include <cmath>
 #include <cstdio>
@@ -33,8 +33,7 @@ public:
     QColor colorAtIndex(int index) override { return QColor::fromHsv(index * 36, 255, 200); }
 };
 
-std::vector<std::unique_ptr<graph2DRender>> makeCurves(graphDraw &draw)
-{
+std::vector<std::unique_ptr<graph2DRender>> makeCurves(graphDraw &draw) {
     std::vector<std::unique_ptr<graph2DRender>> curves;
     for (int k = 1; k <= curveCount; k++) {
         auto curve = std::make_unique<graph2DRender>(draw);
@@ -45,8 +44,7 @@ std::vector<std::unique_ptr<graph2DRender>> makeCurves(graphDraw &draw)
     return curves;
 }
 
-void compileTenCurvesGL(benchmark::State &state)
-{
+void compileTenCurvesGL(benchmark::State &state) {
     context().makeCurrent();
     graphGLDraw draw;
     auto curves = makeCurves(draw);
@@ -59,20 +57,17 @@ void compileTenCurvesGL(benchmark::State &state)
 }
 BENCHMARK(compileTenCurvesGL)->Unit(benchmark::kMicrosecond);
 
-void compileTenCurvesRecorded(benchmark::State &state)
-{
+void compileTenCurvesRecorded(benchmark::State &state) {
     graphRecordingDraw draw;
     auto curves = makeCurves(draw);
     for (auto _ : state)
-        for (auto &curve : curves)
-            curve->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
+        for (auto &curve : curves) curve->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
 }
 BENCHMARK(compileTenCurvesRecorded)->Unit(benchmark::kMicrosecond);
 
 // Curves with poles: y = tan(k x), k = 1..10, 6 to 64 poles each in view, every one
 // found by bisection.
-void compileTenTangentsRecorded(benchmark::State &state)
-{
+void compileTenTangentsRecorded(benchmark::State &state) {
     graphRecordingDraw draw;
     std::vector<std::unique_ptr<graph2DRender>> curves;
     for (int k = 1; k <= curveCount; k++) {
@@ -81,15 +76,13 @@ void compileTenTangentsRecorded(benchmark::State &state)
         curves.back()->setK(k);
     }
     for (auto _ : state)
-        for (auto &curve : curves)
-            curve->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
+        for (auto &curve : curves) curve->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
 }
 BENCHMARK(compileTenTangentsRecorded)->Unit(benchmark::kMicrosecond);
 
 // Refined parametric curves: ten Lissajous figures x = 8 sin(k t), y = 8 sin((k + 1) t)
 // over one period, k = 1..10, in an 800 x 600 view.
-void compileTenLissajousRecorded(benchmark::State &state)
-{
+void compileTenLissajousRecorded(benchmark::State &state) {
     graphRecordingDraw draw;
     std::vector<std::unique_ptr<graph2DParametricCurveRender>> curves;
     for (int k = 1; k <= curveCount; k++) {
@@ -99,14 +92,12 @@ void compileTenLissajousRecorded(benchmark::State &state)
         curves.back()->setTStart(0.0, 2 * M_PI);
     }
     for (auto _ : state)
-        for (auto &curve : curves)
-            curve->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
+        for (auto &curve : curves) curve->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
 }
 BENCHMARK(compileTenLissajousRecorded)->Unit(benchmark::kMicrosecond);
 
 // Reference: the 10 x 1201 evaluations alone, through the engine.
-void evaluationsOnly(benchmark::State &state)
-{
+void evaluationsOnly(benchmark::State &state) {
     grExp *tree = testExpression("sin(x) * cos(k*x) + k");
     const float step = region.width / 1200.0f;
     for (auto _ : state)
@@ -124,8 +115,7 @@ void evaluationsOnly(benchmark::State &state)
 BENCHMARK(evaluationsOnly)->Unit(benchmark::kMicrosecond);
 
 // Reference: the same function as native code.
-void evaluationsNative(benchmark::State &state)
-{
+void evaluationsNative(benchmark::State &state) {
     const float step = region.width / 1200.0f;
     for (auto _ : state)
         for (int k = 1; k <= curveCount; k++)
@@ -138,8 +128,7 @@ void evaluationsNative(benchmark::State &state)
 BENCHMARK(evaluationsNative)->Unit(benchmark::kMicrosecond);
 
 // One full 2D pass: background, grid, axes, labels and the ten display lists, finished.
-void drawPass800x600(benchmark::State &state)
-{
+void drawPass800x600(benchmark::State &state) {
     context().makeCurrent();
     graphGLDraw draw;
     curveSet curves;
@@ -160,8 +149,7 @@ BENCHMARK(drawPass800x600)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

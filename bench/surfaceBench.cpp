@@ -6,16 +6,16 @@
 // the evaluations alone through the engine, and the evaluations as native code. The
 // memory a surface renderer takes is reported as a counter.
 #include "benchGLContext.h"
+#include "discardingDraw.h"
 #include "render/graph3DParametricSurfaceRender.h"
 #include "render/graph3DRender.h"
 #include "render/graphGLDraw.h"
 #include "render/graphRecordingDraw.h"
-#include "discardingDraw.h"
 #include "testExpressions.h"
 
 #include <GL/gl.h>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
+#include <QGuiApplication>
 
 #include <malloc.h>
 
@@ -31,8 +31,7 @@ constexpr double twoPi = 6.283185307179586;
 const char *const functionText = "z = sin(x) * cos(y)";
 const char *const torusText = "x = (3 + cos(s)) * cos(t), y = (3 + cos(s)) * sin(t), z = sin(s)";
 
-std::unique_ptr<graph3DRender> makeFunction(graphDraw &draw, int n, int mode)
-{
+std::unique_ptr<graph3DRender> makeFunction(graphDraw &draw, int n, int mode) {
     auto surface = std::make_unique<graph3DRender>(draw);
     surface->initWithEquation(testEquation(functionText));
     surface->setDrawMode(mode);
@@ -40,8 +39,7 @@ std::unique_ptr<graph3DRender> makeFunction(graphDraw &draw, int n, int mode)
     return surface;
 }
 
-std::unique_ptr<graph3DParametricSurfaceRender> makeTorus(graphDraw &draw, int n, int mode)
-{
+std::unique_ptr<graph3DParametricSurfaceRender> makeTorus(graphDraw &draw, int n, int mode) {
     auto surface = std::make_unique<graph3DParametricSurfaceRender>(draw);
     surface->initWithEquation(testEquation(torusText));
     surface->setDrawMode(mode);
@@ -52,18 +50,19 @@ std::unique_ptr<graph3DParametricSurfaceRender> makeTorus(graphDraw &draw, int n
 }
 
 // Heap bytes in use, for the renderer's footprint.
-size_t heapInUse() { return mallinfo2().uordblks; }
+size_t heapInUse() {
+    return mallinfo2().uordblks;
+}
 
 template <class Surface>
-void reportFootprint(benchmark::State &state, const std::function<std::unique_ptr<Surface>()> &make)
-{
+void reportFootprint(benchmark::State &state,
+                     const std::function<std::unique_ptr<Surface>()> &make) {
     const size_t before = heapInUse();
     auto surface = make();
     state.counters["MiB"] = static_cast<double>(heapInUse() - before) / (1024.0 * 1024.0);
 }
 
-void functionSurfaceGL(benchmark::State &state)
-{
+void functionSurfaceGL(benchmark::State &state) {
     context().makeCurrent();
     graphGLDraw draw;
     const int n = static_cast<int>(state.range(0)), mode = static_cast<int>(state.range(1));
@@ -82,8 +81,7 @@ BENCHMARK(functionSurfaceGL)
     ->Args({200, graphDrawCheckerboard})
     ->Unit(benchmark::kMillisecond);
 
-void functionSurfaceDropped(benchmark::State &state)
-{
+void functionSurfaceDropped(benchmark::State &state) {
     discardingDraw draw;
     const int n = static_cast<int>(state.range(0));
     auto surface = makeFunction(draw, n, graphDrawShaded);
@@ -94,8 +92,7 @@ void functionSurfaceDropped(benchmark::State &state)
 }
 BENCHMARK(functionSurfaceDropped)->Arg(60)->Arg(200)->Unit(benchmark::kMillisecond);
 
-void torusGL(benchmark::State &state)
-{
+void torusGL(benchmark::State &state) {
     context().makeCurrent();
     graphGLDraw draw;
     const int n = static_cast<int>(state.range(0)), mode = static_cast<int>(state.range(1));
@@ -105,22 +102,20 @@ void torusGL(benchmark::State &state)
         surface->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
     }
     glFinish();
-    reportFootprint<graph3DParametricSurfaceRender>(state, [&] { return makeTorus(draw, n, mode); });
+    reportFootprint<graph3DParametricSurfaceRender>(state,
+                                                    [&] { return makeTorus(draw, n, mode); });
 }
 BENCHMARK(torusGL)->Args({200, graphDrawShaded})->Unit(benchmark::kMillisecond);
 
-void torusDropped(benchmark::State &state)
-{
+void torusDropped(benchmark::State &state) {
     discardingDraw draw;
     auto surface = makeTorus(draw, 200, graphDrawShaded);
-    for (auto _ : state)
-        surface->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
+    for (auto _ : state) surface->compileWithBounds(region, {0, 0, 800, 600}, Qt::red);
 }
 BENCHMARK(torusDropped)->Unit(benchmark::kMillisecond);
 
 // Reference: the n x n evaluations of z = sin(x) cos(y) alone, through the engine.
-void functionEvaluationsOnly(benchmark::State &state)
-{
+void functionEvaluationsOnly(benchmark::State &state) {
     grExp *tree = testExpression("sin(x) * cos(y)");
     const int n = static_cast<int>(state.range(0));
     const float d = region.width / static_cast<float>(n);
@@ -141,8 +136,7 @@ void functionEvaluationsOnly(benchmark::State &state)
 BENCHMARK(functionEvaluationsOnly)->Arg(60)->Arg(200)->Unit(benchmark::kMillisecond);
 
 // Reference: the torus's 3 x 40,000 evaluations through the engine.
-void torusEvaluationsOnly(benchmark::State &state)
-{
+void torusEvaluationsOnly(benchmark::State &state) {
     grEquation *torus = testEquation(torusText);
     const double d = twoPi / 200;
     for (auto _ : state) {
@@ -164,8 +158,7 @@ void torusEvaluationsOnly(benchmark::State &state)
 BENCHMARK(torusEvaluationsOnly)->Unit(benchmark::kMillisecond);
 
 // Reference: both as native code.
-void evaluationsNative(benchmark::State &state)
-{
+void evaluationsNative(benchmark::State &state) {
     const double d = twoPi / 200;
     for (auto _ : state) {
         for (int i = 0; i < 200; i++) {
@@ -184,8 +177,7 @@ BENCHMARK(evaluationsNative)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -22,9 +22,9 @@ double graphAtof(const QString &text) {
 }
 
 const QStringList &graphConstantTable::reservedConstants() {
-    static const QStringList names{QStringLiteral("e"), QStringLiteral("y"), QStringLiteral("x"),
-                                   QStringLiteral("z"), QStringLiteral("t"), QStringLiteral("s"),
-                                   QStringLiteral("k"), QString(QChar(gePiChar))};
+    static const QStringList names{
+        QStringLiteral("e"), QStringLiteral("y"), QStringLiteral("x"), QStringLiteral("z"),
+        QStringLiteral("t"), QStringLiteral("s"), QStringLiteral("k"), QString(QChar(gePiChar))};
     return names;
 }
 
@@ -59,7 +59,8 @@ bool graphConstantTable::setName(int row, const QString &text) {
 }
 
 void graphConstantTable::setValue(int row, const QString &text) {
-    if (row >= 0 && row < count()) constants_[static_cast<size_t>(row)].setConstantValue(graphAtof(text));
+    if (row >= 0 && row < count())
+        constants_[static_cast<size_t>(row)].setConstantValue(graphAtof(text));
 }
 
 double graphConstantTable::constantForString(const QString &name) const {
@@ -85,7 +86,8 @@ QStringList graphConstantTable::constantValues() const {
     return values;
 }
 
-std::vector<graphConstant> graphConstantTable::fromStrings(const QStringList &names, const QStringList &values) {
+std::vector<graphConstant> graphConstantTable::fromStrings(const QStringList &names,
+                                                           const QStringList &values) {
     std::vector<graphConstant> rows;
     for (qsizetype i = 0; i < values.size(); ++i)
         rows.emplace_back(i < names.size() ? names.at(i) : QString(), graphAtof(values.at(i)));

@@ -13,7 +13,9 @@ class graphConstant {
 public:
     graphConstant() = default;
     graphConstant(const QString &name, double value) : name_(name), value_(value) {}
-    static graphConstant constantWithName(const QString &name, double value) { return {name, value}; }
+    static graphConstant constantWithName(const QString &name, double value) {
+        return {name, value};
+    }
 
     const QString &constantName() const { return name_; }
     double constantValue() const { return value_; }
@@ -66,7 +68,8 @@ public:
     QStringList constantValues() const;
     // Rows from stored arrays; a value without a name gets the name "" (as stored data
     // can be short), extra names are ignored.
-    static std::vector<graphConstant> fromStrings(const QStringList &names, const QStringList &values);
+    static std::vector<graphConstant> fromStrings(const QStringList &names,
+                                                  const QStringList &values);
 
 private:
     std::vector<graphConstant> constants_;

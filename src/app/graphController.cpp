@@ -8,9 +8,9 @@
 #include "app/graphInspectorPanel.h"
 #include "app/graphMainWindow.h"
 #include "platform/archive/slArchiver.h"
-#include "view/graphFit.h"
 #include "platform/graphSoundPlayer.h"
 #include "ui_graphMainWindow.h"
+#include "view/graphFit.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -25,27 +25,29 @@ constexpr int modifiedCheckInterval = 700;  // ms
 }  // namespace
 
 // The cursor image and the icon live in the windows library, which is static.
-static void initResources() { Q_INIT_RESOURCE(plotweave); }
+static void initResources() {
+    Q_INIT_RESOURCE(plotweave);
+}
 
 graphController::graphController(graphDialogs &dialogs, graphSoundPlayer &sounds, QObject *parent)
-    : QObject(parent), dialogs(dialogs), sounds(sounds), systemBeep([] { QApplication::beep(); })
-{
+    : QObject(parent), dialogs(dialogs), sounds(sounds), systemBeep([] { QApplication::beep(); }) {
     initResources();
 }
 
-graphController::~graphController()
-{
-    if (table)
-        table->setGraphView(nullptr);
+graphController::~graphController() {
+    if (table) table->setGraphView(nullptr);
     delete tableWindow.data();
 }
 
-graphGLWidget &graphController::graphWidget() { return window->graphView(); }
+graphGLWidget &graphController::graphWidget() {
+    return window->graphView();
+}
 
-graphGLView &graphController::graphView() { return window->graphView().view(); }
+graphGLView &graphController::graphView() {
+    return window->graphView().view();
+}
 
-void graphController::applicationWillFinishLaunching()
-{
+void graphController::applicationWillFinishLaunching() {
     window = std::make_unique<graphMainWindow>();
     window->setWindowTitle(QStringLiteral("Plotweave[*]"));
     window->shouldClose = [this] { return windowShouldClose(window.get()); };
@@ -58,7 +60,8 @@ void graphController::applicationWillFinishLaunching()
 
     // 2. Preferences and user constants as stored.
     QSettings settings;
-    preferences = std::make_unique<graphControllerSettings>(*window, [this] { systemBeep(); }, this);
+    preferences = std::make_unique<graphControllerSettings>(
+        *window, [this] { systemBeep(); }, this);
     preferences->loadPreferences();
 
     // 3. The action sound, or none when the theme has neither.
@@ -88,8 +91,7 @@ void graphController::applicationWillFinishLaunching()
     // 9.
     graphView().redraw();
     newWindow();
-    if (tableWindow)
-        tableWindow->show();
+    if (tableWindow) tableWindow->show();
 
     modifiedTimer = new QTimer(this);
     connect(modifiedTimer, &QTimer::timeout, this, [this] {
@@ -101,25 +103,23 @@ void graphController::applicationWillFinishLaunching()
 }
 
 // Colours, draw mode, sounds, k range and constants on the graph view and the list.
-void graphController::activatePreferences()
-{
+void graphController::activatePreferences() {
     preferences->activatePreferences(table.get());
     playSounds = preferences->playSounds();
     preferences->onApplied = [this] { playSounds = preferences->playSounds(); };
 }
 
-double graphController::constantForString(const QString &name) const
-{
+double graphController::constantForString(const QString &name) const {
     return preferences ? preferences->constantForString(name) : 1.0;
 }
 
-void graphController::connectMenus()
-{
+void graphController::connectMenus() {
     Ui::graphMainWindow &ui = window->ui();
     graphGLWidget *widget = &graphWidget();
     connect(ui.actionNewWindow, &QAction::triggered, this, &graphController::newWindow);
     connect(ui.actionGraphWindow, &QAction::triggered, this, &graphController::newWindow);
-    connect(ui.actionEquationWindow, &QAction::triggered, this, &graphController::bringEquationWindowForward);
+    connect(ui.actionEquationWindow, &QAction::triggered, this,
+            &graphController::bringEquationWindowForward);
     connect(ui.actionInspector, &QAction::triggered, this, &graphController::showInspector);
     connect(ui.actionOpen, &QAction::triggered, this, &graphController::openEquationSet);
     connect(ui.actionSave, &QAction::triggered, this, &graphController::saveEquationSet);
@@ -129,30 +129,31 @@ void graphController::connectMenus()
     connect(ui.actionQuit, &QAction::triggered, this, [this] { quit(); });
     connect(ui.actionZoomIn, &QAction::triggered, widget, [this] { graphView().zoomIn(); });
     connect(ui.actionZoomOut, &QAction::triggered, widget, [this] { graphView().zoomOut(); });
-    connect(ui.actionReturnToOrigin, &QAction::triggered, widget, [this] { graphView().scrollToOrigin(); });
-    connect(ui.actionResetDefaults, &QAction::triggered, widget, [this] { graphView().resetDefaultValues(); });
+    connect(ui.actionReturnToOrigin, &QAction::triggered, widget,
+            [this] { graphView().scrollToOrigin(); });
+    connect(ui.actionResetDefaults, &QAction::triggered, widget,
+            [this] { graphView().resetDefaultValues(); });
     // Fit To Graph: the y range (2D) or the camera (3D) that shows everything graphed.
-    connect(ui.actionFitToGraph, &QAction::triggered, widget, [this] { graphFitToGraph(graphView(), *table); });
+    connect(ui.actionFitToGraph, &QAction::triggered, widget,
+            [this] { graphFitToGraph(graphView(), *table); });
     connect(ui.menuGraph, &QMenu::aboutToShow, this, &graphController::updateGraphItems);
 
     // The Edit menu acts on the equation window's editor.
     const std::pair<QAction *, const char *> edits[] = {
-        {ui.actionUndo, "undo"},         {ui.actionRedo, "redo"},   {ui.actionCut, "cut"},
-        {ui.actionCopy, "copy"},         {ui.actionCopyText, "copyText"},
-        {ui.actionCopyLatex, "copyLatex"}, {ui.actionPaste, "paste"},
-        {ui.actionSelectAll, "selectAll"},
+        {ui.actionUndo, "undo"},         {ui.actionRedo, "redo"},
+        {ui.actionCut, "cut"},           {ui.actionCopy, "copy"},
+        {ui.actionCopyText, "copyText"}, {ui.actionCopyLatex, "copyLatex"},
+        {ui.actionPaste, "paste"},       {ui.actionSelectAll, "selectAll"},
     };
     for (const auto &[action, slot] : edits) {
         const QString name = QString::fromLatin1(slot);
         connect(action, &QAction::triggered, this, [this, name] {
-            if (editCommand)
-                editCommand(name);
+            if (editCommand) editCommand(name);
         });
     }
 }
 
-void graphController::newWindow()
-{
+void graphController::newWindow() {
     window->show();
     window->raise();
     window->activateWindow();
@@ -160,8 +161,7 @@ void graphController::newWindow()
     graphWidget().update();
 }
 
-bool graphController::windowShouldClose(QWidget *closing)
-{
+bool graphController::windowShouldClose(QWidget *closing) {
     if (closing == window.get()) {
         saveGeometry();
         return false;
@@ -169,23 +169,19 @@ bool graphController::windowShouldClose(QWidget *closing)
     return true;
 }
 
-void graphController::bringEquationWindowForward()
-{
-    if (!tableWindow)
-        return;
+void graphController::bringEquationWindowForward() {
+    if (!tableWindow) return;
     tableWindow->show();
     tableWindow->raise();
     tableWindow->activateWindow();
 }
 
-void graphController::showInspector()
-{
+void graphController::showInspector() {
     inspectorPanel->show();
     inspectorPanel->raise();
 }
 
-QWidget *graphController::loadEquationWindowForTable(graphEquationTable &newTable)
-{
+QWidget *graphController::loadEquationWindowForTable(graphEquationTable &newTable) {
     // 1. New entries take the default colour; letters take the user constants' values.
     newTable.setDefaultColor(preferences->currentPreferences().values.graphColor);
     newTable.setConstantSource(preferences->constants());
@@ -198,35 +194,29 @@ QWidget *graphController::loadEquationWindowForTable(graphEquationTable &newTabl
     return made;
 }
 
-void graphController::saveGeometry()
-{
+void graphController::saveGeometry() {
     QSettings().setValue(QStringLiteral("mainWindow"), window->saveGeometry());
 }
 
-bool graphController::quit()
-{
-    if (!maybeSave())
-        return false;
+bool graphController::quit() {
+    if (!maybeSave()) return false;
     saveGeometry();
     modifiedTimer->stop();
     inspectorPanel->hide();
-    if (tableWindow)
-        tableWindow->hide();
+    if (tableWindow) tableWindow->hide();
     window->hide();
     // exit, not quit: quit would ask the windows again, and the main window only hides.
     QCoreApplication::exit(0);
     return true;
 }
 
-QWidget *graphController::dialogParent()
-{
+QWidget *graphController::dialogParent() {
     QWidget *active = QApplication::activeWindow();
     return active != nullptr ? active : window.get();
 }
 
 // Screen readers learn what the graph shows from its accessible description.
-void graphController::describeGraph()
-{
+void graphController::describeGraph() {
     QStringList shown;
     if (graphView().isGraphed()) {
         for (const auto &entry : table->equations()) {
@@ -234,26 +224,27 @@ void graphController::describeGraph()
                 shown << QStringLiteral("%1: %2").arg(entry->name(), entry->equation()->string());
         }
     }
-    const QString text = shown.isEmpty() ? QStringLiteral("Nothing graphed")
-                                         : QStringLiteral("Graph of ") + shown.join(QStringLiteral("; "));
-    if (graphWidget().accessibleDescription() != text)
-        graphWidget().setAccessibleDescription(text);
+    const QString text = shown.isEmpty()
+                             ? QStringLiteral("Nothing graphed")
+                             : QStringLiteral("Graph of ") + shown.join(QStringLiteral("; "));
+    if (graphWidget().accessibleDescription() != text) graphWidget().setAccessibleDescription(text);
     updateGraphItems();
 }
 
-void graphController::updateGraphItems()
-{
-    window->ui().actionFitToGraph->setEnabled(graphView().isGraphed() && graphView().rendererCount() > 0);
+void graphController::updateGraphItems() {
+    window->ui().actionFitToGraph->setEnabled(graphView().isGraphed() &&
+                                              graphView().rendererCount() > 0);
 }
 
-void graphController::setStatusText(const QString &text) { window->statusText().setText(text); }
+void graphController::setStatusText(const QString &text) {
+    window->statusText().setText(text);
+}
 
-void graphController::setCursor(graphCursor cursor) { graphWidget().showCursor(cursor); }
+void graphController::setCursor(graphCursor cursor) {
+    graphWidget().showCursor(cursor);
+}
 
-void graphController::playSound()
-{
-    if (!playSounds)
-        return;
-    if (actionSound.isEmpty() || !sounds.play(actionSound))
-        systemBeep();
+void graphController::playSound() {
+    if (!playSounds) return;
+    if (actionSound.isEmpty() || !sounds.play(actionSound)) systemBeep();
 }

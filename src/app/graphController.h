@@ -15,8 +15,8 @@
 #include <QImage>
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -40,14 +40,19 @@ public:
 
     // The equation window of a list: made for each list and destroyed with it. It attaches
     // itself to the list as its observer. Null while none is installed.
-    using equationWindowFactory = std::function<QWidget *(graphEquationTable &table, graphController &controller)>;
+    using equationWindowFactory =
+        std::function<QWidget *(graphEquationTable &table, graphController &controller)>;
 
     graphController(graphDialogs &dialogs, graphSoundPlayer &sounds, QObject *parent = nullptr);
     ~graphController() override;
 
-    void setEquationWindowFactory(equationWindowFactory factory) { makeEquationWindow = std::move(factory); }
+    void setEquationWindowFactory(equationWindowFactory factory) {
+        makeEquationWindow = std::move(factory);
+    }
     // The Edit menu's commands ("undo", "cut", "copyLatex", ...) for the equation window.
-    void setEditCommand(std::function<void(const QString &command)> command) { editCommand = std::move(command); }
+    void setEditCommand(std::function<void(const QString &command)> command) {
+        editCommand = std::move(command);
+    }
     // The system beep; QApplication::beep unless replaced.
     void setBeep(std::function<void()> beep) { systemBeep = std::move(beep); }
 
@@ -137,7 +142,7 @@ private:
     QCursor crossHair;
     QString actionSound;
     bool playSounds = true;
-    QByteArray savedArchive;  // the list as last opened or saved
+    QByteArray savedArchive;      // the list as last opened or saved
     QByteArray discardedArchive;  // the list when the user last chose to discard its changes
     QTimer *modifiedTimer = nullptr;
 };

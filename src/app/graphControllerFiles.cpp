@@ -23,8 +23,7 @@ constexpr qint64 largestSetFile = 256LL * 1024 * 1024;
 constexpr int recentFileCount = 8;
 const QString setFilter = QStringLiteral("Equation sets (*.plw)");
 
-void registerArchiveClasses()
-{
+void registerArchiveClasses() {
     static const bool registered = [] {
         graphEquationTableRegisterArchiveClasses(slArchiveRegistry::shared());
         return true;
@@ -33,8 +32,7 @@ void registerArchiveClasses()
 }
 
 // Reads an equation set; null with a one-line reason when the file is not one.
-std::shared_ptr<graphEquationTable> readEquationSet(const QString &path, QString &reason)
-{
+std::shared_ptr<graphEquationTable> readEquationSet(const QString &path, QString &reason) {
     registerArchiveClasses();
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -64,66 +62,58 @@ std::shared_ptr<graphEquationTable> readEquationSet(const QString &path, QString
     return nullptr;
 }
 
-QImage imageFromRep(const graphImageRep &rep)
-{
+QImage imageFromRep(const graphImageRep &rep) {
     QImage image(rep.width, rep.height, QImage::Format_RGB32);
     for (int y = 0; y < rep.height; y++) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         const uint8_t *r = rep.pixel(0, 0, y), *g = rep.pixel(1, 0, y), *b = rep.pixel(2, 0, y);
-        for (int x = 0; x < rep.width; x++)
-            line[x] = qRgb(r[x], g[x], b[x]);
+        for (int x = 0; x < rep.width; x++) line[x] = qRgb(r[x], g[x], b[x]);
     }
     return image;
 }
 
-QByteArray tableArchive(const graphEquationTable &table)
-{
+QByteArray tableArchive(const graphEquationTable &table) {
     registerArchiveClasses();
     return slArchiver::archivedDataWithRootObject(table);
 }
 
 }  // namespace
 
-void graphController::markSaved()
-{
+void graphController::markSaved() {
     savedArchive = tableArchive(*table);
     discardedArchive.clear();
     updateModified();
 }
 
-bool graphController::isModified() const { return tableArchive(*table) != savedArchive; }
+bool graphController::isModified() const {
+    return tableArchive(*table) != savedArchive;
+}
 
-void graphController::updateModified()
-{
+void graphController::updateModified() {
     const bool modified = isModified();
     window->setWindowModified(modified);
 }
 
-bool graphController::maybeSave()
-{
+bool graphController::maybeSave() {
     // Changes the user chose to discard are not asked about again (closing the equation
     // window, then quitting).
-    if (!isModified() || tableArchive(*table) == discardedArchive)
-        return true;
-    const QString name = table->name().isEmpty() ? QStringLiteral("Untitled")
-                                                 : QFileInfo(table->name()).fileName();
+    if (!isModified() || tableArchive(*table) == discardedArchive) return true;
+    const QString name =
+        table->name().isEmpty() ? QStringLiteral("Untitled") : QFileInfo(table->name()).fileName();
     switch (dialogs.askUnsaved(dialogParent(), name)) {
-    case graphDialogs::unsavedAnswer::save:
-        if (table->name().isEmpty())
-            return saveEquationSetAs();
-        saveEquationSet();
-        return !isModified();
-    case graphDialogs::unsavedAnswer::discard:
-        discardedArchive = tableArchive(*table);
-        return true;
-    case graphDialogs::unsavedAnswer::cancel:
-        return false;
+        case graphDialogs::unsavedAnswer::save:
+            if (table->name().isEmpty()) return saveEquationSetAs();
+            saveEquationSet();
+            return !isModified();
+        case graphDialogs::unsavedAnswer::discard:
+            discardedArchive = tableArchive(*table);
+            return true;
+        case graphDialogs::unsavedAnswer::cancel: return false;
     }
     return false;
 }
 
-void graphController::saveEquationSet()
-{
+void graphController::saveEquationSet() {
     if (table->name().isEmpty()) {
         saveEquationSetAs();
         return;
@@ -140,34 +130,27 @@ void graphController::saveEquationSet()
     addRecentFile(table->name());
 }
 
-bool graphController::saveEquationSetAs()
-{
-    const QString path = dialogs.saveFileName(dialogParent(), QDir::homePath(), setFilter,
-                                              QStringLiteral("plw"));
-    if (path.isEmpty())
-        return false;
+bool graphController::saveEquationSetAs() {
+    const QString path =
+        dialogs.saveFileName(dialogParent(), QDir::homePath(), setFilter, QStringLiteral("plw"));
+    if (path.isEmpty()) return false;
     table->setName(path);
     saveEquationSet();
     return !isModified();
 }
 
-void graphController::openEquationSet()
-{
-    if (!maybeSave())
-        return;
+void graphController::openEquationSet() {
+    if (!maybeSave()) return;
     const QString path = dialogs.openFileName(dialogParent(), QDir::homePath(), setFilter);
-    if (!path.isEmpty())
-        loadEquationFile(path, false);
+    if (!path.isEmpty()) loadEquationFile(path, false);
 }
 
-bool graphController::openFile(const QString &path)
-{
+bool graphController::openFile(const QString &path) {
     loadEquationFile(path);
     return true;
 }
 
-bool graphController::loadEquationFile(const QString &path, bool askToSave)
-{
+bool graphController::loadEquationFile(const QString &path, bool askToSave) {
     // 1. The whole file is read before anything changes.
     QString reason;
     std::shared_ptr<graphEquationTable> newTable = readEquationSet(path, reason);
@@ -177,8 +160,7 @@ bool graphController::loadEquationFile(const QString &path, bool askToSave)
                          .arg(QFileInfo(path).fileName(), reason));
         return false;
     }
-    if (askToSave && !maybeSave())
-        return false;
+    if (askToSave && !maybeSave()) return false;
     // 2.-3. Its window, graphed at once.
     QWidget *newWindow = loadEquationWindowForTable(*newTable);
     newTable->graph();
@@ -196,30 +178,25 @@ bool graphController::loadEquationFile(const QString &path, bool askToSave)
     table->setName(QFileInfo(path).absoluteFilePath());
     markSaved();
     addRecentFile(table->name());
-    if (tableWindow)
-        tableWindow->show();
+    if (tableWindow) tableWindow->show();
     emit equationTableChanged();
     return true;
 }
 
-QStringList graphController::recentFiles() const
-{
+QStringList graphController::recentFiles() const {
     return QSettings().value(QStringLiteral("recentFiles")).toStringList();
 }
 
-void graphController::addRecentFile(const QString &path)
-{
+void graphController::addRecentFile(const QString &path) {
     QStringList files = recentFiles();
     files.removeAll(path);
     files.prepend(path);
-    while (files.size() > recentFileCount)
-        files.removeLast();
+    while (files.size() > recentFileCount) files.removeLast();
     QSettings().setValue(QStringLiteral("recentFiles"), files);
     rebuildRecentMenu();
 }
 
-void graphController::rebuildRecentMenu()
-{
+void graphController::rebuildRecentMenu() {
     QMenu *menu = window->ui().menuRecent;
     menu->clear();
     for (const QString &path : recentFiles()) {
@@ -230,8 +207,7 @@ void graphController::rebuildRecentMenu()
     menu->setEnabled(!menu->isEmpty());
 }
 
-QImage graphController::graphImage()
-{
+QImage graphController::graphImage() {
     QImage image;
     graphWidget().withReadableFrame([&] {
         if (std::unique_ptr<graphImageRep> rep = graphView().makeImageRep())
@@ -240,53 +216,49 @@ QImage graphController::graphImage()
     return image;
 }
 
-QByteArray graphController::graphTIFFData()
-{
+QByteArray graphController::graphTIFFData() {
     QByteArray data;
     QTemporaryDir dir;
-    if (!dir.isValid())
-        return data;
+    if (!dir.isValid()) return data;
     const QString path = dir.filePath(QStringLiteral("graph.tiff"));
     int written = -1;
-    graphWidget().withReadableFrame([&] { written = graphView().snapshotToFile(path.toStdString()); });
+    graphWidget().withReadableFrame(
+        [&] { written = graphView().snapshotToFile(path.toStdString()); });
     QFile file(path);
-    if (written == 0 && file.open(QIODevice::ReadOnly))
-        data = file.readAll();
+    if (written == 0 && file.open(QIODevice::ReadOnly)) data = file.readAll();
     return data;
 }
 
-void graphController::snapshot()
-{
+void graphController::snapshot() {
     const QString path = dialogs.saveFileName(
         dialogParent(), QDir::homePath(),
         QStringLiteral("TIFF image (*.tiff *.tif);;PNG image (*.png)"), QStringLiteral("tiff"));
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty()) return;
     bool written = false;
     if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
         const QImage image = graphImage();
         written = !image.isNull() && image.save(path, "PNG");
     } else {
         int result = -1;
-        graphWidget().withReadableFrame([&] { result = graphView().snapshotToFile(path.toStdString()); });
+        graphWidget().withReadableFrame(
+            [&] { result = graphView().snapshotToFile(path.toStdString()); });
         written = result == 0;
     }
     if (!written)
-        dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
-                     QStringLiteral("The snapshot could not be written to \u201c%1\u201d.").arg(path));
+        dialogs.warn(
+            dialogParent(), QStringLiteral("Plotweave"),
+            QStringLiteral("The snapshot could not be written to \u201c%1\u201d.").arg(path));
 }
 
 // The graph at its on-screen size, scaled down with its aspect kept only where it is larger
 // than the page.
-void graphController::print()
-{
+void graphController::print() {
     const QImage image = graphImage();
-    if (image.isNull())
-        return;
+    if (image.isNull()) return;
     QPrinter printer(QPrinter::HighResolution);
-    if (!dialogs.choosePrinter(dialogParent(), printer))
-        return;
-    const qreal screenDpi = window->screen() != nullptr ? window->screen()->logicalDotsPerInch() : 96.0;
+    if (!dialogs.choosePrinter(dialogParent(), printer)) return;
+    const qreal screenDpi =
+        window->screen() != nullptr ? window->screen()->logicalDotsPerInch() : 96.0;
     const qreal ratio = graphWidget().devicePixelRatioF();
     QSizeF size = QSizeF(image.size()) / ratio * (printer.resolution() / screenDpi);
     const QRectF page = printer.pageRect(QPrinter::DevicePixel);
@@ -294,7 +266,8 @@ void graphController::print()
         size.scale(page.size(), Qt::KeepAspectRatio);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        dialogs.warn(dialogParent(), QStringLiteral("Plotweave"), QStringLiteral("The printer could not be started."));
+        dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
+                     QStringLiteral("The printer could not be started."));
         return;
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -302,11 +275,11 @@ void graphController::print()
     painter.end();
 }
 
-QByteArray graphController::graphEquationImageService(const QString &text)
-{
-    if (text.isEmpty())
-        return {};
+QByteArray graphController::graphEquationImageService(const QString &text) {
+    if (text.isEmpty()) return {};
     return graphTIFFData();
 }
 
-void graphController::graphEquationService(const QString &text) { (void)text; }
+void graphController::graphEquationService(const QString &text) {
+    (void)text;
+}

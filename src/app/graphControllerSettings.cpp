@@ -13,9 +13,10 @@
 namespace {
 // The slider's positions between minK and maxK.
 constexpr int sliderPositions = 1000;
-}
+}  // namespace
 
-graphControllerSettings::graphControllerSettings(graphMainWindow &window, std::function<void()> beep, QObject *parent)
+graphControllerSettings::graphControllerSettings(graphMainWindow &window,
+                                                 std::function<void()> beep, QObject *parent)
     : QObject(parent), window(window), exporter(new graphKMovieExporter(&window)) {
     preferences.setBeep(beep);
     Ui::graphMainWindow &ui = window.ui();
@@ -44,13 +45,16 @@ graphControllerSettings::graphControllerSettings(graphMainWindow &window, std::f
     });
     connect(ui.actionAnimateK, &QAction::triggered, this, &graphControllerSettings::animateK);
     connect(ui.actionMakeKMovie, &QAction::triggered, this, [this] { makeKMovie(); });
-    connect(ui.actionPreferences, &QAction::triggered, this, &graphControllerSettings::showPreferences);
+    connect(ui.actionPreferences, &QAction::triggered, this,
+            &graphControllerSettings::showPreferences);
     showK();
 }
 
 graphControllerSettings::~graphControllerSettings() = default;
 
-graphGLView &graphControllerSettings::view() { return window.graphView().view(); }
+graphGLView &graphControllerSettings::view() {
+    return window.graphView().view();
+}
 
 void graphControllerSettings::activatePreferences(graphEquationTable *equations) {
     table = equations;
@@ -104,13 +108,14 @@ graphMovieResult graphControllerSettings::makeKMovie() {
     // The export lets events through for repaints and Cancel; animation ticks wait.
     const bool animating = animation.isAnimating();
     animation.timer().stop();
-    const graphMovieResult result = exporter->makeKMovie(
-        preferences.minK(), preferences.maxK(), preferences.values.animationSteps, size, [&](double k) {
-            animation.updateK(static_cast<float>(k));
-            const uint8_t *pixels = nullptr;
-            widget.withReadableFrame([&] { pixels = view().RGBAPixels(); });
-            return pixels;
-        });
+    const graphMovieResult result =
+        exporter->makeKMovie(preferences.minK(), preferences.maxK(),
+                             preferences.values.animationSteps, size, [&](double k) {
+                                 animation.updateK(static_cast<float>(k));
+                                 const uint8_t *pixels = nullptr;
+                                 widget.withReadableFrame([&] { pixels = view().RGBAPixels(); });
+                                 return pixels;
+                             });
     animation.updateK(before);
     if (animating) animation.timer().start();
     return result;

@@ -19,7 +19,8 @@ class graphGLView;
 class graphControllerSettings : public QObject {
     Q_OBJECT
 public:
-    graphControllerSettings(graphMainWindow &window, std::function<void()> beep, QObject *parent = nullptr);
+    graphControllerSettings(graphMainWindow &window, std::function<void()> beep,
+                            QObject *parent = nullptr);
     ~graphControllerSettings() override;
 
     // Launch: the stored settings, then (once the list exists) applying them.
@@ -35,7 +36,9 @@ public:
     void animateK() { animation.animateK(); }
     graphMovieResult makeKMovie();
 
-    double constantForString(const QString &name) const { return preferences.constants.constantForString(name); }
+    double constantForString(const QString &name) const {
+        return preferences.constants.constantForString(name);
+    }
     geEditDelegate *constants() { return &preferences.constants; }
     bool playSounds() const { return preferences.playSounds(); }
 

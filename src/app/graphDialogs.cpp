@@ -5,61 +5,54 @@
 #include <QPrintDialog>
 #include <QPushButton>
 
-QString graphQtDialogs::openFileName(QWidget *parent, const QString &directory, const QString &filter)
-{
+QString graphQtDialogs::openFileName(QWidget *parent, const QString &directory,
+                                     const QString &filter) {
     return QFileDialog::getOpenFileName(parent, QString(), directory, filter);
 }
 
-QString graphQtDialogs::saveFileName(QWidget *parent, const QString &directory, const QString &filter,
-                                     const QString &suffix)
-{
+QString graphQtDialogs::saveFileName(QWidget *parent, const QString &directory,
+                                     const QString &filter, const QString &suffix) {
     QFileDialog dialog(parent, QString(), directory, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
     dialog.selectFile(QString());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }
 
-void graphQtDialogs::warn(QWidget *parent, const QString &title, const QString &text)
-{
+void graphQtDialogs::warn(QWidget *parent, const QString &title, const QString &text) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
     box.setWindowModality(Qt::WindowModal);
     box.exec();
 }
 
-graphDialogs::unsavedAnswer graphQtDialogs::askUnsaved(QWidget *parent, const QString &setName)
-{
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Plotweave"),
-                    QStringLiteral("Do you want to save the changes to \u201c%1\u201d?").arg(setName),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+graphDialogs::unsavedAnswer graphQtDialogs::askUnsaved(QWidget *parent, const QString &setName) {
+    QMessageBox box(
+        QMessageBox::Warning, QStringLiteral("Plotweave"),
+        QStringLiteral("Do you want to save the changes to \u201c%1\u201d?").arg(setName),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setInformativeText(QStringLiteral("Your changes will be lost if you don't save them."));
     box.setDefaultButton(QMessageBox::Save);
     box.setWindowModality(Qt::WindowModal);
     switch (box.exec()) {
-    case QMessageBox::Save:
-        return unsavedAnswer::save;
-    case QMessageBox::Discard:
-        return unsavedAnswer::discard;
-    default:
-        return unsavedAnswer::cancel;
+        case QMessageBox::Save: return unsavedAnswer::save;
+        case QMessageBox::Discard: return unsavedAnswer::discard;
+        default: return unsavedAnswer::cancel;
     }
 }
 
-void graphQtDialogs::alert(QWidget *parent, const graphAlertText &alert)
-{
+void graphQtDialogs::alert(QWidget *parent, const graphAlertText &alert) {
     auto *box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(alert.title),
                                 QString::fromUtf8(alert.message), QMessageBox::NoButton, parent);
-    box->setDefaultButton(box->addButton(QString::fromUtf8(alert.defaultButton), QMessageBox::AcceptRole));
+    box->setDefaultButton(
+        box->addButton(QString::fromUtf8(alert.defaultButton), QMessageBox::AcceptRole));
     box->addButton(QString::fromUtf8(alert.alternateButton), QMessageBox::RejectRole);
     box->setWindowModality(Qt::WindowModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
 
-bool graphQtDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
-{
+bool graphQtDialogs::choosePrinter(QWidget *parent, QPrinter &printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }

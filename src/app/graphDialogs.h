@@ -16,7 +16,8 @@ public:
 
     virtual ~graphDialogs() = default;
     // An existing file to open, or empty when cancelled.
-    virtual QString openFileName(QWidget *parent, const QString &directory, const QString &filter) = 0;
+    virtual QString openFileName(QWidget *parent, const QString &directory,
+                                 const QString &filter) = 0;
     // A file to write, its name ending in suffix (added when missing), or empty.
     virtual QString saveFileName(QWidget *parent, const QString &directory, const QString &filter,
                                  const QString &suffix) = 0;

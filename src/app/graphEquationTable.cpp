@@ -9,7 +9,9 @@
 #include "platform/archive/slUnarchiver.h"
 #include "view/graphGLView.h"
 
-graphEquationTable::graphEquationTable() { equations_.reserve(10); }
+graphEquationTable::graphEquationTable() {
+    equations_.reserve(10);
+}
 
 void graphEquationTable::setObserver(graphEquationTableObserver *observer) {
     observer_ = observer ? observer : &silentObserver_;
@@ -154,8 +156,8 @@ std::shared_ptr<slCoding> graphEquationTable::initWithCoder(slUnarchiver &coder)
             "entry count " + std::to_string(count) + " exceeds the data", countStart);
     }
     for (uint32_t i = 0; i < count; ++i) {
-        table->equations_.push_back(coder.decodeObjectOfClass<graphEquationContainer>(
-            "graphEquationContainer", false));
+        table->equations_.push_back(
+            coder.decodeObjectOfClass<graphEquationContainer>("graphEquationContainer", false));
     }
     table->deleteEnabled_ = count > 1;
     table->selectedRow_ = count > 0 ? 0 : -1;

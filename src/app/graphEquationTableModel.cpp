@@ -23,7 +23,9 @@ int graphEquationTableModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() || !table_ ? 0 : table_->equationCount();
 }
 
-int graphEquationTableModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 1; }
+int graphEquationTableModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : 1;
+}
 
 QVariant graphEquationTableModel::data(const QModelIndex &index, int role) const {
     if (!table_ || !index.isValid() || index.row() >= table_->equationCount()) return {};
@@ -42,11 +44,15 @@ QVariant graphEquationTableModel::data(const QModelIndex &index, int role) const
 }
 
 bool graphEquationTableModel::setData(const QModelIndex &index, const QVariant &value, int role) {
-    if (!table_ || role != Qt::EditRole || !index.isValid() || index.row() >= table_->equationCount()) return false;
+    if (!table_ || role != Qt::EditRole || !index.isValid() ||
+        index.row() >= table_->equationCount())
+        return false;
     const QString name = value.toString();
     if (name == table_->equations()[size_t(index.row())]->name()) return false;
-    if (rename_) rename_(index.row(), name);
-    else table_->setEquationName(index.row(), name);
+    if (rename_)
+        rename_(index.row(), name);
+    else
+        table_->setEquationName(index.row(), name);
     return true;
 }
 
@@ -55,7 +61,8 @@ Qt::ItemFlags graphEquationTableModel::flags(const QModelIndex &index) const {
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
 }
 
-QVariant graphEquationTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant graphEquationTableModel::headerData(int section, Qt::Orientation orientation,
+                                             int role) const {
     if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section == 0) return tr("Name");
     return {};
 }

@@ -14,7 +14,9 @@ public:
     explicit graphEquationTableModel(QObject *parent = nullptr) : QAbstractTableModel(parent) {}
 
     void setTable(graphEquationTable *table);
-    void setRename(std::function<void(int, const QString &)> rename) { rename_ = std::move(rename); }
+    void setRename(std::function<void(int, const QString &)> rename) {
+        rename_ = std::move(rename);
+    }
     // The list's entries changed: rows are read again.
     void reload();
     // One entry's name or colour changed.

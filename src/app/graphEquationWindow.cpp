@@ -1,8 +1,8 @@
 #include "app/graphEquationWindow.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QColorDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -19,7 +19,8 @@ namespace {
 // command is pushed.
 class graphListCommand : public QUndoCommand {
 public:
-    graphListCommand(const QString &label, graphEquationTable *table) : QUndoCommand(label), table_(table) {}
+    graphListCommand(const QString &label, graphEquationTable *table)
+        : QUndoCommand(label), table_(table) {}
 
 protected:
     bool firstRedo() { return std::exchange(first_, false); }
@@ -32,7 +33,9 @@ private:
 class graphAddCommand : public graphListCommand {
 public:
     graphAddCommand(graphEquationTable *table, int row, graphEquationContainerPtr entry)
-        : graphListCommand(QObject::tr("Add Equation"), table), row_(row), entry_(std::move(entry)) {}
+        : graphListCommand(QObject::tr("Add Equation"), table),
+          row_(row),
+          entry_(std::move(entry)) {}
     void undo() override { table_->takeEquation(row_); }
     void redo() override {
         if (!firstRedo()) table_->insertEquation(row_, entry_);
@@ -46,7 +49,9 @@ private:
 class graphDeleteCommand : public graphListCommand {
 public:
     graphDeleteCommand(graphEquationTable *table, int row, graphEquationContainerPtr entry)
-        : graphListCommand(QObject::tr("Delete Equation"), table), row_(row), entry_(std::move(entry)) {}
+        : graphListCommand(QObject::tr("Delete Equation"), table),
+          row_(row),
+          entry_(std::move(entry)) {}
     void undo() override { table_->insertEquation(row_, entry_); }
     void redo() override {
         if (!firstRedo()) table_->takeEquation(row_);
@@ -60,7 +65,9 @@ private:
 class graphRenameCommand : public graphListCommand {
 public:
     graphRenameCommand(graphEquationTable *table, int row, QString before, QString after)
-        : graphListCommand(QObject::tr("Rename Equation"), table), row_(row), before_(std::move(before)),
+        : graphListCommand(QObject::tr("Rename Equation"), table),
+          row_(row),
+          before_(std::move(before)),
           after_(std::move(after)) {}
     void undo() override { set(before_); }
     void redo() override { set(after_); }
@@ -77,7 +84,10 @@ private:
 class graphColorCommand : public graphListCommand {
 public:
     graphColorCommand(graphEquationTable *table, int row, QColor before, QColor after)
-        : graphListCommand(QObject::tr("Change Colour"), table), row_(row), before_(before), after_(after) {}
+        : graphListCommand(QObject::tr("Change Colour"), table),
+          row_(row),
+          before_(before),
+          after_(after) {}
     void undo() override { set(before_); }
     void redo() override { set(after_); }
 
@@ -111,7 +121,8 @@ graphEquationWindow::graphEquationWindow(graphEquationTable *table, QWidget *par
     editor_->setGraphButton(ui_->graphButton);
     editor_->setUndoStack(undoStack_);
     editor_->setShowRoot([this](const geEditPtr &root) { showRoot(root); });
-    connect(editor_, &graphEquationEditorView::statusTextChanged, ui_->messageField, &QLabel::setText);
+    connect(editor_, &graphEquationEditorView::statusTextChanged, ui_->messageField,
+            &QLabel::setText);
 
     model_ = new graphEquationTableModel(this);
     model_->setRename([this](int row, const QString &name) { renameEquation(row, name); });
@@ -126,14 +137,17 @@ graphEquationWindow::graphEquationWindow(graphEquationTable *table, QWidget *par
     connect(ui_->graphButton, &QPushButton::clicked, this, &graphEquationWindow::graph);
     connect(ui_->colorWell, &QPushButton::clicked, this, &graphEquationWindow::chooseColor);
 
-    for (int percent : {50, 75, 100, 125, 150, 200, 300, 400}) ui_->zoomBox->addItem(QStringLiteral("%1%").arg(percent), percent / 100.0);
+    for (int percent : {50, 75, 100, 125, 150, 200, 300, 400})
+        ui_->zoomBox->addItem(QStringLiteral("%1%").arg(percent), percent / 100.0);
     ui_->zoomBox->setCurrentIndex(ui_->zoomBox->findData(1.0));
     connect(ui_->zoomBox, &QComboBox::activated, this,
             [this](int index) { editor_->setScale(ui_->zoomBox->itemData(index).toDouble()); });
     connect(editor_, &graphEquationEditorView::scaleChanged, this, [this](double scale) {
         const int index = ui_->zoomBox->findData(scale);
-        if (index >= 0) ui_->zoomBox->setCurrentIndex(index);
-        else ui_->zoomBox->setEditText(QStringLiteral("%1%").arg(qRound(scale * 100)));
+        if (index >= 0)
+            ui_->zoomBox->setCurrentIndex(index);
+        else
+            ui_->zoomBox->setEditText(QStringLiteral("%1%").arg(qRound(scale * 100)));
     });
 
     QAction *undo = undoStack_->createUndoAction(this);
@@ -147,7 +161,8 @@ graphEquationWindow::graphEquationWindow(graphEquationTable *table, QWidget *par
     undo->setObjectName(QStringLiteral("undo"));
     redo->setObjectName(QStringLiteral("redo"));
 
-    connect(qApp, &QGuiApplication::applicationStateChanged, this, &graphEquationWindow::applicationStateChanged);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            &graphEquationWindow::applicationStateChanged);
     setTable(table);
 }
 
@@ -175,11 +190,15 @@ void graphEquationWindow::setTable(graphEquationTable *table) {
 }
 
 void graphEquationWindow::setFileName(const QString &path) {
-    if (table_) table_->setName(path);
-    else titleChanged(QFileInfo(path).fileName());
+    if (table_)
+        table_->setName(path);
+    else
+        titleChanged(QFileInfo(path).fileName());
 }
 
-void graphEquationWindow::focusEditor() { editor_->setFocus(Qt::OtherFocusReason); }
+void graphEquationWindow::focusEditor() {
+    editor_->setFocus(Qt::OtherFocusReason);
+}
 
 // --- actions ---
 
@@ -246,8 +265,10 @@ void graphEquationWindow::entriesChanged() {
 
 void graphEquationWindow::selectedRowChanged(int row) {
     showingSelection_ = true;
-    if (row >= 0) ui_->equationTable->selectRow(row);
-    else ui_->equationTable->clearSelection();
+    if (row >= 0)
+        ui_->equationTable->selectRow(row);
+    else
+        ui_->equationTable->clearSelection();
     showingSelection_ = false;
     if (row < 0 || !table_ || row >= table_->equationCount()) {
         // A list without entries leaves nothing to edit.
@@ -261,15 +282,21 @@ void graphEquationWindow::selectedRowChanged(int row) {
     focusEditor();
 }
 
-void graphEquationWindow::deleteEnabledChanged(bool enabled) { ui_->deleteButton->setEnabled(enabled); }
+void graphEquationWindow::deleteEnabledChanged(bool enabled) {
+    ui_->deleteButton->setEnabled(enabled);
+}
 
-void graphEquationWindow::messageTextChanged(const QString &text) { ui_->messageField->setText(text); }
+void graphEquationWindow::messageTextChanged(const QString &text) {
+    ui_->messageField->setText(text);
+}
 
 void graphEquationWindow::titleChanged(const QString &title) {
     setWindowTitle(title.isEmpty() ? tr("Untitled") : title);
 }
 
-void graphEquationWindow::editorFocusRequested() { focusEditor(); }
+void graphEquationWindow::editorFocusRequested() {
+    focusEditor();
+}
 
 // --- helpers ---
 
@@ -301,6 +328,8 @@ void graphEquationWindow::tableSelectionChanged() {
 }
 
 void graphEquationWindow::applicationStateChanged(Qt::ApplicationState state) {
-    if (state == Qt::ApplicationActive && editor_->hasFocus()) editor_->startCursor();
-    else if (state != Qt::ApplicationActive) editor_->stopCursor();
+    if (state == Qt::ApplicationActive && editor_->hasFocus())
+        editor_->startCursor();
+    else if (state != Qt::ApplicationActive)
+        editor_->stopCursor();
 }

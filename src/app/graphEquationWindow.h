@@ -38,7 +38,9 @@ public:
     graphEquationEditorView *editor() const { return editor_; }
     QUndoStack *undoStack() const { return undoStack_; }
     // Replaces QColorDialog (tests).
-    void setColorChooser(std::function<std::optional<QColor>(const QColor &)> chooser) { colorChooser_ = std::move(chooser); }
+    void setColorChooser(std::function<std::optional<QColor>(const QColor &)> chooser) {
+        colorChooser_ = std::move(chooser);
+    }
 
     // The actions of the controls, as the buttons and the table call them.
     void addEquation();

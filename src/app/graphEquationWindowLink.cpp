@@ -13,11 +13,11 @@ namespace {
 // Closing the equation window with unsaved changes asks first; Cancel keeps it open.
 class unsavedCloseFilter : public QObject {
 public:
-    unsavedCloseFilter(graphController &controller, QObject *parent) : QObject(parent), controller(controller) {}
+    unsavedCloseFilter(graphController &controller, QObject *parent)
+        : QObject(parent), controller(controller) {}
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
+    bool eventFilter(QObject *watched, QEvent *event) override {
         if (event->type() == QEvent::Close && !controller.maybeSave()) {
             event->ignore();
             return true;
@@ -31,26 +31,25 @@ private:
 
 }  // namespace
 
-void installEquationWindow(graphController &controller)
-{
+void installEquationWindow(graphController &controller) {
     auto shown = std::make_shared<QPointer<graphEquationWindow>>();
-    controller.setEquationWindowFactory([shown](graphEquationTable &table, graphController &owner) -> QWidget * {
-        if (*shown) {
-            (*shown)->setTable(&table);
-            return *shown;
-        }
-        auto *made = new graphEquationWindow(&table);
-        // The calculator line reads user constants as the graph does.
-        made->editor()->model().setConstantLookup(
-            [&owner](const QString &name) { return owner.constantForString(name); });
-        made->installEventFilter(new unsavedCloseFilter(owner, made));
-        *shown = made;
-        return made;
-    });
+    controller.setEquationWindowFactory(
+        [shown](graphEquationTable &table, graphController &owner) -> QWidget * {
+            if (*shown) {
+                (*shown)->setTable(&table);
+                return *shown;
+            }
+            auto *made = new graphEquationWindow(&table);
+            // The calculator line reads user constants as the graph does.
+            made->editor()->model().setConstantLookup(
+                [&owner](const QString &name) { return owner.constantForString(name); });
+            made->installEventFilter(new unsavedCloseFilter(owner, made));
+            *shown = made;
+            return made;
+        });
     controller.setEditCommand([shown](const QString &command) {
         graphEquationWindow *window = *shown;
-        if (window == nullptr)
-            return;
+        if (window == nullptr) return;
         if (command == QLatin1String("undo"))
             window->undoStack()->undo();
         else if (command == QLatin1String("redo"))

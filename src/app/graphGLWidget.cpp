@@ -9,45 +9,38 @@
 
 #include <GL/gl.h>
 
-void graphGLWidget::contextDraw::ensureCurrent()
-{
+void graphGLWidget::contextDraw::ensureCurrent() {
     if (owner.context() != nullptr && QOpenGLContext::currentContext() != owner.context())
         owner.makeCurrent();
 }
 
-void graphGLWidget::contextDraw::prepareState()
-{
+void graphGLWidget::contextDraw::prepareState() {
     ensureCurrent();
     graphGLDraw::prepareState();
 }
 
-unsigned graphGLWidget::contextDraw::genList()
-{
+unsigned graphGLWidget::contextDraw::genList() {
     ensureCurrent();
     return graphGLDraw::genList();
 }
 
-void graphGLWidget::contextDraw::deleteList(unsigned list)
-{
+void graphGLWidget::contextDraw::deleteList(unsigned list) {
     ensureCurrent();
     graphGLDraw::deleteList(list);
 }
 
-void graphGLWidget::contextDraw::newList(unsigned list)
-{
+void graphGLWidget::contextDraw::newList(unsigned list) {
     ensureCurrent();
     graphGLDraw::newList(list);
 }
 
 void graphGLWidget::contextDraw::readPixels(int width, int height, graphPixelFormat format,
-                                           int packAlignment, uint8_t *destination)
-{
+                                            int packAlignment, uint8_t *destination) {
     ensureCurrent();
     graphGLDraw::readPixels(width, height, format, packAlignment, destination);
 }
 
-graphGLWidget::graphGLWidget(QWidget *parent) : QOpenGLWidget(parent)
-{
+graphGLWidget::graphGLWidget(QWidget *parent) : QOpenGLWidget(parent) {
     // A fixed-function context with depth and alpha; 4x multisampling where offered.
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -73,40 +66,35 @@ graphGLWidget::graphGLWidget(QWidget *parent) : QOpenGLWidget(parent)
 }
 
 // Renderers free their display lists in the widget's context.
-graphGLWidget::~graphGLWidget()
-{
-    if (context() != nullptr)
-        makeCurrent();
+graphGLWidget::~graphGLWidget() {
+    if (context() != nullptr) makeCurrent();
     core.reset();
-    if (context() != nullptr)
-        doneCurrent();
+    if (context() != nullptr) doneCurrent();
 }
 
-void graphGLWidget::display() { update(); }
+void graphGLWidget::display() {
+    update();
+}
 
-void graphGLWidget::makeKeyAndFirstResponder()
-{
+void graphGLWidget::makeKeyAndFirstResponder() {
     window()->show();
     window()->raise();
     window()->activateWindow();
     setFocus(Qt::OtherFocusReason);
 }
 
-void graphGLWidget::initializeGL()
-{
+void graphGLWidget::initializeGL() {
     core->initGL();
     glReady = true;
 }
 
-void graphGLWidget::resizeGL(int width, int height)
-{
+void graphGLWidget::resizeGL(int width, int height) {
     const qreal ratio = devicePixelRatioF();
     core->setFrame(static_cast<float>(width * ratio), static_cast<float>(height * ratio));
     core->compileEquations();
 }
 
-void graphGLWidget::paintGL()
-{
+void graphGLWidget::paintGL() {
     core->drawRect();
     // The graph clears with alpha 0; the window shows it opaque.
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
@@ -116,10 +104,8 @@ void graphGLWidget::paintGL()
     emit frameDrawn();
 }
 
-void graphGLWidget::withReadableFrame(const std::function<void()> &read)
-{
-    if (!glReady)
-        return;  // a widget never shown has no GL state yet
+void graphGLWidget::withReadableFrame(const std::function<void()> &read) {
+    if (!glReady) return;  // a widget never shown has no GL state yet
     makeCurrent();
     const QSize size(static_cast<int>(core->viewWidth()), static_cast<int>(core->viewHeight()));
     QOpenGLFramebufferObject frame(size, QOpenGLFramebufferObject::CombinedDepthStencil);
@@ -131,20 +117,17 @@ void graphGLWidget::withReadableFrame(const std::function<void()> &read)
     doneCurrent();
 }
 
-void graphGLWidget::showCursor(graphCursor cursor)
-{
+void graphGLWidget::showCursor(graphCursor cursor) {
     setCursor(cursor == graphCursor::crosshair ? crosshair : QCursor(Qt::ArrowCursor));
 }
 
-graphPoint graphGLWidget::viewPoint(const QPointF &position) const
-{
+graphPoint graphGLWidget::viewPoint(const QPointF &position) const {
     const qreal ratio = devicePixelRatioF();
     return {static_cast<float>(position.x() * ratio),
             static_cast<float>((height() - position.y()) * ratio)};
 }
 
-void graphGLWidget::mousePressEvent(QMouseEvent *event)
-{
+void graphGLWidget::mousePressEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton) {
         QOpenGLWidget::mousePressEvent(event);
         return;
@@ -158,24 +141,20 @@ void graphGLWidget::mousePressEvent(QMouseEvent *event)
         tickTimer.start();
 }
 
-void graphGLWidget::mouseMoveEvent(QMouseEvent *event)
-{
+void graphGLWidget::mouseMoveEvent(QMouseEvent *event) {
     if (core->currentTracking() != graphGLView::tracking::none)
         core->mouseDragged(viewPoint(event->position()));
     else
         core->mouseMoved(viewPoint(event->position()));
 }
 
-void graphGLWidget::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton)
-        return;
+void graphGLWidget::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton) return;
     tickTimer.stop();
     core->mouseUp(viewPoint(event->position()));
 }
 
-QMenu *graphGLWidget::contextMenu()
-{
+QMenu *graphGLWidget::contextMenu() {
     delete menu;
     menu = new QMenu(this);
     menu->setAccessibleName(QStringLiteral("Graph menu"));
@@ -192,7 +171,6 @@ QMenu *graphGLWidget::contextMenu()
     return menu;
 }
 
-void graphGLWidget::contextMenuEvent(QContextMenuEvent *event)
-{
+void graphGLWidget::contextMenuEvent(QContextMenuEvent *event) {
     contextMenu()->popup(event->globalPos());
 }

@@ -9,13 +9,14 @@
 #include <QDoubleValidator>
 
 graphInspectorPanel::graphInspectorPanel(graphGLView &view, graphDialogs &dialogs, QWidget *parent)
-    : QWidget(parent, Qt::Tool), ui(std::make_unique<Ui::graphInspectorPanel>()), view(view),
-      dialogs(dialogs)
-{
+    : QWidget(parent, Qt::Tool),
+      ui(std::make_unique<Ui::graphInspectorPanel>()),
+      view(view),
+      dialogs(dialogs) {
     ui->setupUi(this);
-    fields = {ui->minXText, ui->minYText, ui->maxXText, ui->maxYText, ui->gridXSpacing,
+    fields = {ui->minXText,     ui->minYText, ui->maxXText, ui->maxYText, ui->gridXSpacing,
               ui->gridYSpacing, ui->minSText, ui->maxSText, ui->minTText, ui->maxTText,
-              ui->xBox, ui->yBox, ui->zBox};
+              ui->xBox,         ui->yBox,     ui->zBox};
     for (QLineEdit *edit : fields) {
         auto *validator = new QDoubleValidator(edit);
         validator->setLocale(QLocale::c());
@@ -35,8 +36,7 @@ graphInspectorPanel::graphInspectorPanel(graphGLView &view, graphDialogs &dialog
     auto run = [this](auto action) {
         return [this, action] {
             action();
-            if (afterAction)
-                afterAction();
+            if (afterAction) afterAction();
         };
     };
     connect(ui->zoomInButton, &QPushButton::clicked, this, run([this] { this->view.zoomIn(); }));
@@ -45,7 +45,8 @@ graphInspectorPanel::graphInspectorPanel(graphGLView &view, graphDialogs &dialog
     ui->resetGraph->setChecked(view.getResetGraph());
     connect(ui->constrainProportions, &QCheckBox::toggled, this,
             [this](bool on) { this->view.setConstrainProportions(on); });
-    connect(ui->resetGraph, &QCheckBox::toggled, this, [this](bool on) { this->view.setResetGraph(on); });
+    connect(ui->resetGraph, &QCheckBox::toggled, this,
+            [this](bool on) { this->view.setResetGraph(on); });
     ui->divisions3D->setCurrentText(QString::number(view.getDivisions3D()));
     connect(ui->divisions3D, &QComboBox::textActivated, this, run([this] {
                 this->view.setDivisions3DAction(ui->divisions3D->currentText());
@@ -59,62 +60,53 @@ graphInspectorPanel::graphInspectorPanel(graphGLView &view, graphDialogs &dialog
 
 graphInspectorPanel::~graphInspectorPanel() = default;
 
-void graphInspectorPanel::connectField(graphField which, void (graphGLView::*action)())
-{
+void graphInspectorPanel::connectField(graphField which, void (graphGLView::*action)()) {
     connect(field(which), &QLineEdit::editingFinished, this, [this, apply = std::mem_fn(action)] {
         apply(view);
-        if (afterAction)
-            afterAction();
+        if (afterAction) afterAction();
     });
 }
 
-void graphInspectorPanel::setZoomMenuItems(QAction *zoomIn, QAction *zoomOut)
-{
+void graphInspectorPanel::setZoomMenuItems(QAction *zoomIn, QAction *zoomOut) {
     zoomInItem = zoomIn;
     zoomOutItem = zoomOut;
 }
 
 namespace {
 
-QString fieldText(double value) { return QLocale::c().toString(value, 'g', 7); }
+QString fieldText(double value) {
+    return QLocale::c().toString(value, 'g', 7);
+}
 
 }  // namespace
 
 // An untouched field answers the exact value it shows; typed text that is not a number
 // answers the last value.
-double graphInspectorPanel::fieldValue(graphField which) const
-{
+double graphInspectorPanel::fieldValue(graphField which) const {
     const double last = shown[static_cast<size_t>(which)];
     const QString text = field(which)->text().trimmed();
-    if (text == fieldText(last))
-        return last;
+    if (text == fieldText(last)) return last;
     bool ok = false;
     const double value = QLocale::c().toDouble(text, &ok);
     return ok ? value : last;
 }
 
-void graphInspectorPanel::setFieldValue(graphField which, double value)
-{
+void graphInspectorPanel::setFieldValue(graphField which, double value) {
     shown[static_cast<size_t>(which)] = value;
     field(which)->setText(fieldText(value));
 }
 
-void graphInspectorPanel::setZoomInEnabled(bool enabled)
-{
+void graphInspectorPanel::setZoomInEnabled(bool enabled) {
     ui->zoomInButton->setEnabled(enabled);
-    if (zoomInItem != nullptr)
-        zoomInItem->setEnabled(enabled);
+    if (zoomInItem != nullptr) zoomInItem->setEnabled(enabled);
 }
 
-void graphInspectorPanel::setZoomOutEnabled(bool enabled)
-{
+void graphInspectorPanel::setZoomOutEnabled(bool enabled) {
     ui->zoomOutButton->setEnabled(enabled);
-    if (zoomOutItem != nullptr)
-        zoomOutItem->setEnabled(enabled);
+    if (zoomOutItem != nullptr) zoomOutItem->setEnabled(enabled);
 }
 
-void graphInspectorPanel::showInspectorPage(bool threeD)
-{
+void graphInspectorPanel::showInspectorPage(bool threeD) {
     ui->pages->setCurrentWidget(threeD ? ui->inspectorView3D : ui->inspectorView2D);
     // The settings may have been changed elsewhere (preferences, menus).
     ui->drawMode->setCurrentIndex(view.getDrawMode());
@@ -123,6 +115,10 @@ void graphInspectorPanel::showInspectorPage(bool threeD)
     ui->resetGraph->setChecked(view.getResetGraph());
 }
 
-void graphInspectorPanel::showParametricPanel(bool visible) { ui->parametricPanel->setVisible(visible); }
+void graphInspectorPanel::showParametricPanel(bool visible) {
+    ui->parametricPanel->setVisible(visible);
+}
 
-void graphInspectorPanel::showAlert(const graphAlertText &alert) { dialogs.alert(this, alert); }
+void graphInspectorPanel::showAlert(const graphAlertText &alert) {
+    dialogs.alert(this, alert);
+}

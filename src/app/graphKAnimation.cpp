@@ -6,8 +6,12 @@ namespace {
 bool kRising = true;
 }
 
-bool graphKAnimation::rising() { return kRising; }
-void graphKAnimation::setRising(bool rising) { kRising = rising; }
+bool graphKAnimation::rising() {
+    return kRising;
+}
+void graphKAnimation::setRising(bool rising) {
+    kRising = rising;
+}
 
 graphKAnimation::graphKAnimation(QObject *parent) : QObject(parent) {
     timer_.setInterval(interval);

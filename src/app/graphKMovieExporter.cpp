@@ -10,7 +10,8 @@
 #include <QProgressDialog>
 
 void graphSetUpMovieQualityPopup(QComboBox *popup, QLabel *message) {
-    const char *const titles[] = {"Low", "Medium", "High", nullptr, "Very High", nullptr, "Lossless"};
+    const char *const titles[] = {"Low",       "Medium", "High",    nullptr,
+                                  "Very High", nullptr,  "Lossless"};
     popup->clear();
     for (int row = 0; row < graphMovieQuality::rows; ++row) {
         if (titles[row])
@@ -18,7 +19,9 @@ void graphSetUpMovieQualityPopup(QComboBox *popup, QLabel *message) {
         else
             popup->insertSeparator(row);
     }
-    auto show = [popup, message] { message->setText(graphMovieQuality::message(popup->currentIndex())); };
+    auto show = [popup, message] {
+        message->setText(graphMovieQuality::message(popup->currentIndex()));
+    };
     QObject::connect(popup, &QComboBox::currentIndexChanged, message, show);
     popup->setCurrentIndex(graphMovieQuality::defaultRow);
     show();
@@ -29,7 +32,8 @@ namespace {
 graphKMovieExporter::choice runMoviePanel(QWidget *parent, int quality) {
     QFileDialog dialog(parent, QStringLiteral("Make K Movie"), QDir::homePath());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("QuickTime movies (*.mov)"), QStringLiteral("MPEG-4 movies (*.mp4)"),
+    dialog.setNameFilters({QStringLiteral("QuickTime movies (*.mov)"),
+                           QStringLiteral("MPEG-4 movies (*.mp4)"),
                            QStringLiteral("GIF animations (*.gif)")});
     dialog.setDefaultSuffix(QStringLiteral("mov"));
     // The quality pop-up sits below the panel's own controls, which needs Qt's own panel.
@@ -44,10 +48,11 @@ graphKMovieExporter::choice runMoviePanel(QWidget *parent, int quality) {
         grid->addWidget(popup, row, 1);
         grid->addWidget(message, row + 1, 1);
     }
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
-        const qsizetype dot = filter.indexOf(QLatin1String("*."));
-        dialog.setDefaultSuffix(filter.mid(dot + 2, 3));
-    });
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString &filter) {
+                         const qsizetype dot = filter.indexOf(QLatin1String("*."));
+                         dialog.setDefaultSuffix(filter.mid(dot + 2, 3));
+                     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return {dialog.selectedFiles().first(), popup->currentIndex()};
 }
@@ -57,16 +62,20 @@ graphKMovieExporter::choice runMoviePanel(QWidget *parent, int quality) {
 graphKMovieExporter::graphKMovieExporter(QWidget *parent)
     : QObject(parent),
       chooseMovie(runMoviePanel),
-      warn([](QWidget *p, const QString &text) { QMessageBox::warning(p, QStringLiteral("Make K Movie"), text); }),
+      warn([](QWidget *p, const QString &text) {
+          QMessageBox::warning(p, QStringLiteral("Make K Movie"), text);
+      }),
       parentWidget(parent) {}
 
-graphMovieResult graphKMovieExporter::makeKMovie(double minK, double maxK, int steps, QSize size,
-                                                 const std::function<const uint8_t *(double k)> &frameAt) {
+graphMovieResult graphKMovieExporter::makeKMovie(
+    double minK, double maxK, int steps, QSize size,
+    const std::function<const uint8_t *(double k)> &frameAt) {
     const choice chosen = chooseMovie ? chooseMovie(parentWidget, lastQuality) : choice{};
     if (chosen.path.isEmpty()) return {graphMovieResult::cancelled, 0, QString()};
     lastQuality = chosen.quality;
 
-    QProgressDialog progress(QStringLiteral("Recording the movie..."), QStringLiteral("Cancel"), 0, 1, parentWidget);
+    QProgressDialog progress(QStringLiteral("Recording the movie..."), QStringLiteral("Cancel"), 0,
+                             1, parentWidget);
     progress.setWindowTitle(QStringLiteral("Make K Movie"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
@@ -75,7 +84,8 @@ graphMovieResult graphKMovieExporter::makeKMovie(double minK, double maxK, int s
     progress.show();
     if (progressShown) progressShown(progress);
     const graphMovieResult result = graphRecordKMovie(
-        chosen.path, size, chosen.quality, minK, maxK, steps, frameAt, [&](size_t done, size_t total) {
+        chosen.path, size, chosen.quality, minK, maxK, steps, frameAt,
+        [&](size_t done, size_t total) {
             progress.setMaximum(static_cast<int>(total));
             progress.setValue(static_cast<int>(done));
             progress.setLabelText(QStringLiteral("Frame %1 of %2").arg(done).arg(total));

@@ -14,15 +14,19 @@ QString graphMovieQuality::message(int row) {
     }
 }
 
-bool graphMovieQuality::selectable(int row) { return row >= 0 && row < rows && row != 3 && row != 5; }
+bool graphMovieQuality::selectable(int row) {
+    return row >= 0 && row < rows && row != 3 && row != 5;
+}
 
-graphMovieResult graphRecordKMovie(const QString &path, QSize size, int quality, double minK, double maxK,
-                                   int steps, const std::function<const uint8_t *(double k)> &frameAt,
+graphMovieResult graphRecordKMovie(const QString &path, QSize size, int quality, double minK,
+                                   double maxK, int steps,
+                                   const std::function<const uint8_t *(double k)> &frameAt,
                                    const std::function<bool(size_t done, size_t total)> &progress) {
     graphMovieResult result;
     const std::vector<double> ks = slKSweep(minK, maxK, steps);
     if (ks.empty()) {
-        result.error = QStringLiteral("The lower bound of k is not below the upper bound, so there is nothing to record.");
+        result.error = QStringLiteral(
+            "The lower bound of k is not below the upper bound, so there is nothing to record.");
         return result;
     }
     slMovieRecord recorder;
@@ -40,8 +44,9 @@ graphMovieResult graphRecordKMovie(const QString &path, QSize size, int quality,
         return result;
     }
     if (status != 0) {
-        result.error = recorder.errorString().isEmpty() ? QStringLiteral("The graph could not be drawn.")
-                                                        : recorder.errorString();
+        result.error = recorder.errorString().isEmpty()
+                           ? QStringLiteral("The graph could not be drawn.")
+                           : recorder.errorString();
         return result;
     }
     if (recorder.closeMovie() != 0) {

@@ -27,6 +27,7 @@ struct graphMovieResult {
 // pixels of size (null when it cannot). progress(done, total) follows every frame;
 // answering false cancels. A cancelled or failed recording writes nothing and leaves an
 // existing file at path as it was; so does an empty range, which has nothing to record.
-graphMovieResult graphRecordKMovie(const QString &path, QSize size, int quality, double minK, double maxK,
-                                   int steps, const std::function<const uint8_t *(double k)> &frameAt,
+graphMovieResult graphRecordKMovie(const QString &path, QSize size, int quality, double minK,
+                                   double maxK, int steps,
+                                   const std::function<const uint8_t *(double k)> &frameAt,
                                    const std::function<bool(size_t done, size_t total)> &progress);

@@ -14,7 +14,8 @@ const char *const colorKeys[] = {"backgroundColor", "backgroundColor3D", "gridCo
                                  "graphColor",      "axisColor",         "selectionColor"};
 
 std::array<QColor *, 6> colorFields(graphPreferenceValues &v) {
-    return {&v.backgroundColor, &v.backgroundColor3D, &v.gridColor, &v.graphColor, &v.axisColor, &v.selectionColor};
+    return {&v.backgroundColor, &v.backgroundColor3D, &v.gridColor,
+            &v.graphColor,      &v.axisColor,         &v.selectionColor};
 }
 
 void readInt(QSettings &settings, const char *key, int &field) {
@@ -60,9 +61,11 @@ void graphPreferences::loadPreferences(QSettings &settings) {
     const QVariant values_ = settings.value(QStringLiteral("constantValues"));
     if (values_.isValid())
         constants.setConstants(graphConstantTable::fromStrings(
-            settings.value(QStringLiteral("constantNames")).toStringList(), values_.toStringList()));
+            settings.value(QStringLiteral("constantNames")).toStringList(),
+            values_.toStringList()));
     readInt(settings, "drawMode", values.drawMode);
-    if (values.drawMode < 0 || values.drawMode > 3) values.drawMode = graphDefaultPreferences().drawMode;
+    if (values.drawMode < 0 || values.drawMode > 3)
+        values.drawMode = graphDefaultPreferences().drawMode;
     readInt(settings, "minimumK", values.minimumK);
     readInt(settings, "maximumK", values.maximumK);
     readInt(settings, "animationSteps", values.animationSteps);
@@ -70,7 +73,8 @@ void graphPreferences::loadPreferences(QSettings &settings) {
     for (size_t i = 0; i < fields.size(); ++i) {
         const QVariant stored = settings.value(QLatin1String(colorKeys[i]));
         if (!stored.isValid()) continue;
-        if (std::optional<QColor> color = graphUnarchivedColor(stored.toByteArray())) *fields[i] = *color;
+        if (std::optional<QColor> color = graphUnarchivedColor(stored.toByteArray()))
+            *fields[i] = *color;
     }
     int sounds = values.playSounds ? 1 : 0;
     readInt(settings, "playSounds", sounds);

@@ -25,7 +25,8 @@ public:
 class constantDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override {
         QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
         if (auto *line = qobject_cast<QLineEdit *>(editor); line && index.column() == 0)
             line->setValidator(new constantNameValidator(line));
@@ -38,7 +39,8 @@ public:
         line->setText(index.data(Qt::EditRole).toString());
         line->selectAll();
     }
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override {
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override {
         auto *line = qobject_cast<QLineEdit *>(editor);
         if (line && index.column() == 0 && !line->hasAcceptableInput()) {
             QApplication::beep();
@@ -100,7 +102,9 @@ void graphConstantsModel::reload() {
 }
 
 graphPreferencesWindow::graphPreferencesWindow(graphPreferences &preferences, QWidget *parent)
-    : QWidget(parent, Qt::Window), form(std::make_unique<Ui::graphPreferencesWindow>()), preferences(preferences) {
+    : QWidget(parent, Qt::Window),
+      form(std::make_unique<Ui::graphPreferencesWindow>()),
+      preferences(preferences) {
     form->setupUi(this);
     model = new graphConstantsModel(preferences.constants, this);
     form->constantTable->setModel(model);
@@ -109,16 +113,21 @@ graphPreferencesWindow::graphPreferencesWindow(graphPreferences &preferences, QW
     form->constantTable->setSelectionMode(QAbstractItemView::SingleSelection);
     form->constantTable->horizontalHeader()->setStretchLastSection(true);
     form->constantTable->verticalHeader()->hide();
-    connect(form->constantTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { form->removeButton->setEnabled(form->constantTable->selectionModel()->hasSelection()); });
+    connect(
+        form->constantTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+        [this] {
+            form->removeButton->setEnabled(form->constantTable->selectionModel()->hasSelection());
+        });
     connect(form->addButton, &QPushButton::clicked, this, &graphPreferencesWindow::addConstant);
-    connect(form->removeButton, &QPushButton::clicked, this, &graphPreferencesWindow::removeConstant);
+    connect(form->removeButton, &QPushButton::clicked, this,
+            &graphPreferencesWindow::removeConstant);
     connect(form->applyButton, &QPushButton::clicked, this, [this] {
         readControls();
         if (activatePreferences) activatePreferences();
         showPreferences();
     });
-    connect(form->closeButton, &QPushButton::clicked, this, &graphPreferencesWindow::closePreferencesBox);
+    connect(form->closeButton, &QPushButton::clicked, this,
+            &graphPreferencesWindow::closePreferencesBox);
     showPreferences();
 }
 
@@ -161,8 +170,8 @@ void graphPreferencesWindow::readControls() {
 void graphPreferencesWindow::addConstant() {
     const int row = model->addConstant();
     QTableView *table = form->constantTable;
-    table->selectionModel()->select(model->index(row, 0),
-                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    table->selectionModel()->select(
+        model->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     table->setCurrentIndex(model->index(row, 0));
     table->edit(model->index(row, 0));
 }
@@ -172,11 +181,14 @@ void graphPreferencesWindow::removeConstant() {
     if (!rows.isEmpty()) model->removeConstant(rows.first().row());
 }
 
-void graphPreferencesWindow::closePreferencesBox() { close(); }
+void graphPreferencesWindow::closePreferencesBox() {
+    close();
+}
 
 void graphPreferencesWindow::closeEvent(QCloseEvent *event) {
     // An open cell editor hands its text in first.
-    if (QWidget *editor = form->constantTable->indexWidget(form->constantTable->currentIndex())) editor->clearFocus();
+    if (QWidget *editor = form->constantTable->indexWidget(form->constantTable->currentIndex()))
+        editor->clearFocus();
     readControls();
     if (activatePreferences) activatePreferences();
     showPreferences();

@@ -21,8 +21,12 @@ public:
     explicit graphConstantsModel(graphConstantTable &table, QObject *parent = nullptr)
         : QAbstractTableModel(parent), table(table) {}
 
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : table.count(); }
-    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : 2; }
+    int rowCount(const QModelIndex &parent = {}) const override {
+        return parent.isValid() ? 0 : table.count();
+    }
+    int columnCount(const QModelIndex &parent = {}) const override {
+        return parent.isValid() ? 0 : 2;
+    }
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;

@@ -9,8 +9,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Plotweave"));
     QApplication::setApplicationName(QStringLiteral("Plotweave"));
     QApplication::setDesktopFileName(QStringLiteral("org.plotweave.Plotweave"));
@@ -19,17 +18,18 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Plotweave, a graphing calculator."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("Equation sets (.plw) to open."),
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QStringLiteral("Equation sets (.plw) to open."),
                                  QStringLiteral("[files...]"));
     const QCommandLineOption quitAfterDrawing(
         QStringLiteral("quit-after-drawing"),
-        QStringLiteral("Quit once the graph of the opened files has been drawn (start-up timing)."));
+        QStringLiteral(
+            "Quit once the graph of the opened files has been drawn (start-up timing)."));
     parser.addOption(quitAfterDrawing);
     parser.process(app);
     const QStringList files = parser.positionalArguments();
 
-    if (!files.isEmpty() && graphForwardFilesToRunningInstance(files))
-        return 0;
+    if (!files.isEmpty() && graphForwardFilesToRunningInstance(files)) return 0;
 
     graphQtDialogs dialogs;
     graphCanberraPlayer sounds;
@@ -41,17 +41,15 @@ int main(int argc, char *argv[])
     // about unsaved changes first, and shows the graph again if the user cancels.
     app.setQuitOnLastWindowClosed(false);
     QObject::connect(&app, &QGuiApplication::lastWindowClosed, &controller, [&controller] {
-        if (!controller.quit())
-            controller.newWindow();
+        if (!controller.quit()) controller.newWindow();
     });
     graphDBusService service(controller);
     service.registerOnSessionBus();
-    for (const QString &path : files)
-        controller.openFile(path);
+    for (const QString &path : files) controller.openFile(path);
     if (parser.isSet(quitAfterDrawing)) {
-        QObject::connect(&controller.graphWidget(), &graphGLWidget::frameDrawn, &app, [] {
-            QCoreApplication::exit(0);
-        }, Qt::QueuedConnection);
+        QObject::connect(
+            &controller.graphWidget(), &graphGLWidget::frameDrawn, &app,
+            [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         // A frame may already have been drawn while the files were opened.
         controller.graphWidget().update();
     }

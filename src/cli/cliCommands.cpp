@@ -6,12 +6,12 @@
 #include <map>
 
 #include "cli/cliEditor.h"
-#include "equationEditor/geEditLeaves.h"
-#include "equationEditor/geFont.h"
 #include "cli/cliEquationSet.h"
 #include "cli/cliGraph.h"
 #include "cli/cliSupport.h"
 #include "cli/cliTypeset.h"
+#include "equationEditor/geEditLeaves.h"
+#include "equationEditor/geFont.h"
 #include "platform/graphBitmapFont.h"
 
 namespace {
@@ -73,7 +73,8 @@ const std::map<std::string, std::string> commandHelp{
      "its kind or the reason it cannot be graphed, and the calculator line; --tree adds the\n"
      "editor tree, the node with the cursor marked @position.\n"},
     {"new",
-     "usage: plotweave-cli new -o FILE.plw [--color RRGGBB] EQUATION [[--color RRGGBB] EQUATION ...]\n"
+     "usage: plotweave-cli new -o FILE.plw [--color RRGGBB] EQUATION [[--color RRGGBB] EQUATION "
+     "...]\n"
      "Writes an equation set with one entry per EQUATION, named Equation 1, Equation 2, ...\n"
      "--color sets the colour of the entries that follow it (black without one); --keys\n"
      "types the entries after it as KEYS, --eq EQUATION goes back to text.\n"},
@@ -82,49 +83,47 @@ const std::map<std::string, std::string> commandHelp{
      "Prints one line per entry: index, name, #RRGGBB, text, kind or message (tab-separated).\n"
      "The text reads back with new. Control characters are shown escaped (\\t, \\x1B).\n"},
     {"render",
-     std::string("usage: plotweave-cli render (FILE.plw | --eq EQUATION ... | --keys KEYS ...) "
-                 "-o OUT.png|OUT.svg|OUT.pdf|OUT.tiff [options]\n"
-                 "Graphs the equations headless as the graph view does and writes the image. 2D\n"
-                 "graphs are painted anti-aliased, as vectors with text labels in SVG and PDF; 3D\n"
-                 "graphs are drawn with OpenGL (an embedded image in SVG and PDF). Entries without\n"
-                 "a --color get distinct colours.\n") +
+     std::string(
+         "usage: plotweave-cli render (FILE.plw | --eq EQUATION ... | --keys KEYS ...) "
+         "-o OUT.png|OUT.svg|OUT.pdf|OUT.tiff [options]\n"
+         "Graphs the equations headless as the graph view does and writes the image. 2D\n"
+         "graphs are painted anti-aliased, as vectors with text labels in SVG and PDF; 3D\n"
+         "graphs are drawn with OpenGL (an embedded image in SVG and PDF). Entries without\n"
+         "a --color get distinct colours.\n") +
          graphOptionsHelp +
          "  --scale S               line widths, point sizes and labels times S, 0.25 to 10\n"
          "  --legend                a box with each entry's colour and equation\n"},
     {"geometry",
-     std::string("usage: plotweave-cli geometry (FILE.plw | --eq EQUATION ... | --keys KEYS ...) [options]\n"
+     std::string("usage: plotweave-cli geometry (FILE.plw | --eq EQUATION ... | --keys KEYS ...) "
+                 "[options]\n"
                  "Prints each renderer's class and the primitives of its display list:\n"
                  "  renderer <index> <class>\n"
                  "  primitive <GL mode> <vertex count> first <x> <y> [<z>] last <x> <y> [<z>]\n") +
          graphOptionsHelp},
     {"movie", std::string(cliMovieUsage) + graphOptionsHelp},
     {"typeset",
-     "usage: plotweave-cli typeset (EQUATION | --keys KEYS) -o OUT.png|OUT.pdf [--font-size PT] [--scale S]\n"
+     "usage: plotweave-cli typeset (EQUATION | --keys KEYS) -o OUT.png|OUT.pdf [--font-size PT] "
+     "[--scale S]\n"
      "Reads EQUATION (or types KEYS) and writes its layout as a picture.\n"
      "  --font-size PT   the editor font's size in points, 4 to 400 (default 24)\n"
-     "  --scale S        pixels (PNG) or points (PDF) per point of layout, 0.1 to 20 (default 1)\n"},
+     "  --scale S        pixels (PNG) or points (PDF) per point of layout, 0.1 to 20 (default "
+     "1)\n"},
 };
 
-bool wantsHelp(const argList &args)
-{
+bool wantsHelp(const argList &args) {
     for (const std::string &a : args) {
-        if (a == "--")
-            return false;
-        if (a == "--help" || a == "-h")
-            return true;
+        if (a == "--") return false;
+        if (a == "--help" || a == "-h") return true;
     }
     return false;
 }
 
-void defineConstants(const cliArguments &parsed)
-{
+void defineConstants(const cliArguments &parsed) {
     for (const auto &[option, value] : parsed.items())
-        if (option == "--const")
-            cliConstants::shared().define(value);
+        if (option == "--const") cliConstants::shared().define(value);
 }
 
-int runType(const argList &args)
-{
+int runType(const argList &args) {
     const cliArguments parsed(args, {"--tree", "--text"}, {"--const"});
     const bool text = parsed.has("--text");
     const std::vector<QString> given = parsed.positional();
@@ -134,12 +133,12 @@ int runType(const argList &args)
     defineConstants(parsed);
 
     graphEquationEditorModel model;
-    model.setConstantLookup([](const QString &name) { return cliConstants::shared().constantForString(name); });
+    model.setConstantLookup(
+        [](const QString &name) { return cliConstants::shared().constantForString(name); });
     if (text) {
         // A text read has no cursor; the calculator line is the editor's for the tree.
         model.setEquation(cliParsedEquation(given[0], QStringLiteral("equation")));
-        if (model.keyResponder())
-            model.keyResponder()->setHasCursor(false);
+        if (model.keyResponder()) model.keyResponder()->setHasCursor(false);
         model.calculate();
     } else {
         model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
@@ -149,55 +148,45 @@ int runType(const argList &args)
     cliConstants::warnUndefined(cliConstants::shared().undefinedLetters(root));
     const cliClassification c = cliClassify(root);
     QString status = model.statusText();
-    if (status.endsWith(QLatin1Char('\n')))
-        status.chop(1);
+    if (status.endsWith(QLatin1Char('\n'))) status.chop(1);
     cliPrint(QStringLiteral("text: ") + root->string());
     cliPrint((c.graphable ? QStringLiteral("kind: ") : QStringLiteral("error: ")) + c.text);
     // Nothing follows the colon when the calculator line is empty.
     cliPrint(status.isEmpty() ? QStringLiteral("calc:") : QStringLiteral("calc: ") + status);
-    if (parsed.has("--tree"))
-        cliPrint(QStringLiteral("tree: ") + cliTreeString(root));
+    if (parsed.has("--tree")) cliPrint(QStringLiteral("tree: ") + cliTreeString(root));
     return 0;
 }
 
-int runNew(const argList &args)
-{
+int runNew(const argList &args) {
     const cliArguments parsed(args, {"--keys"}, {"-o", "--color", "--eq"});
     const std::optional<QString> output = parsed.value("-o");
-    if (!output)
-        cliUsageError(QStringLiteral("new needs -o FILE.plw"));
+    if (!output) cliUsageError(QStringLiteral("new needs -o FILE.plw"));
     const std::vector<cliEntry> entries = cliEntriesFromArguments(parsed, true);
-    if (entries.empty())
-        cliUsageError(QStringLiteral("new needs at least one EQUATION argument"));
+    if (entries.empty()) cliUsageError(QStringLiteral("new needs at least one EQUATION argument"));
     std::shared_ptr<graphEquationTable> table = cliTableFromEntries(entries);
     cliWriteEquationSet(*table, *output);
     return 0;
 }
 
-int runShow(const argList &args)
-{
+int runShow(const argList &args) {
     const cliArguments parsed(args, {}, {});
     const std::vector<QString> files = parsed.positional();
-    if (files.size() != 1)
-        cliUsageError(QStringLiteral("show takes one FILE.plw argument"));
+    if (files.size() != 1) cliUsageError(QStringLiteral("show takes one FILE.plw argument"));
     std::shared_ptr<graphEquationTable> table = cliReadEquationSet(files[0]);
-    for (const QString &line : cliShowLines(*table))
-        cliPrint(line);
+    for (const QString &line : cliShowLines(*table)) cliPrint(line);
     return 0;
 }
 
 // Qt's own warnings (a missing XDG_RUNTIME_DIR, ...) are noise for a command line tool
 // whose failures are reported as one line each.
-void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
+void quietQtMessages(QtMsgType type, const QMessageLogContext &, const QString &message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         cliPrintError(QStringLiteral("plotweave-cli: ") + message);
 }
 
 }  // namespace
 
-std::unique_ptr<QGuiApplication> cliGuiApplication()
-{
+std::unique_ptr<QGuiApplication> cliGuiApplication() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // No event loop runs: Qt's own dispatcher starts faster than GLib's.
     qputenv("QT_NO_GLIB", "1");
@@ -210,8 +199,7 @@ std::unique_ptr<QGuiApplication> cliGuiApplication()
 
 namespace {
 
-int runRender(const argList &args)
-{
+int runRender(const argList &args) {
     std::vector<std::string> valued = cliGraphOptionNames();
     valued.push_back("-o");
     const cliArguments parsed(args, cliGraphFlagNames(), valued);
@@ -223,8 +211,7 @@ int runRender(const argList &args)
     // 2D graphs are painted without OpenGL; for the others the driver loads on another
     // thread while Qt starts and the label fonts are rasterised.
     std::optional<cliDriverPreload> driver;
-    if (cliRenderNeedsOpenGL(*table, *output))
-        driver.emplace();
+    if (cliRenderNeedsOpenGL(*table, *output)) driver.emplace();
     auto app = cliGuiApplication();
     if (driver) {
         loadGraphFonts(options.scale);
@@ -234,22 +221,18 @@ int runRender(const argList &args)
     return 0;
 }
 
-int runGeometry(const argList &args)
-{
+int runGeometry(const argList &args) {
     const cliArguments parsed(args, cliGraphFlagNames(), cliGraphOptionNames());
     const cliGraphOptions options = cliParseGraphOptions(parsed);
     std::shared_ptr<graphEquationTable> table = cliGraphSource(parsed, "geometry");
-    for (const QString &line : cliGeometryLines(*table, options))
-        cliPrint(line);
+    for (const QString &line : cliGeometryLines(*table, options)) cliPrint(line);
     return 0;
 }
 
-int runTypeset(const argList &args)
-{
+int runTypeset(const argList &args) {
     const cliArguments parsed(args, {"--keys"}, {"-o", "--font-size", "--scale"});
     const std::optional<QString> output = parsed.value("-o");
-    if (!output)
-        cliUsageError(QStringLiteral("typeset needs -o OUT.png or -o OUT.pdf"));
+    if (!output) cliUsageError(QStringLiteral("typeset needs -o OUT.png or -o OUT.pdf"));
     double fontSize = geDefaultFontSize, scale = 1.0;
     if (auto v = parsed.value("--font-size")) {
         fontSize = cliParseNumber("--font-size", *v);
@@ -265,8 +248,9 @@ int runTypeset(const argList &args)
     if (given.size() != 1)
         cliUsageError(QStringLiteral("typeset takes one EQUATION or --keys KEYS argument"));
     cliCheckTypesetPath(*output);
-    const geEditPtr root = parsed.has("--keys") ? cliTypedEquation(given[0])
-                                                : cliParsedEquation(given[0], QStringLiteral("equation"));
+    const geEditPtr root = parsed.has("--keys")
+                               ? cliTypedEquation(given[0])
+                               : cliParsedEquation(given[0], QStringLiteral("equation"));
     auto app = cliGuiApplication();
     cliTypeset(root, *output, fontSize, scale);
     return 0;
@@ -274,11 +258,11 @@ int runTypeset(const argList &args)
 
 }  // namespace
 
-int cliMain(int argc, char **argv, cliMovieRunner movie)
-{
+int cliMain(int argc, char **argv, cliMovieRunner movie) {
     const argList all(argv + 1, argv + argc);
     try {
-        if (all.empty() || all[0] == "--help" || all[0] == "-h" || (all[0] == "help" && all.size() == 1)) {
+        if (all.empty() || all[0] == "--help" || all[0] == "-h" ||
+            (all[0] == "help" && all.size() == 1)) {
             std::fputs(generalHelp, all.empty() ? stderr : stdout);
             return all.empty() ? cliUsage : 0;
         }
@@ -289,7 +273,8 @@ int cliMain(int argc, char **argv, cliMovieRunner movie)
         if (all[0] == "help") {
             const auto help = commandHelp.find(all[1]);
             if (help == commandHelp.end() || all.size() > 2)
-                cliUsageError(QStringLiteral("help takes one command name (plotweave-cli --help lists them)"));
+                cliUsageError(QStringLiteral(
+                    "help takes one command name (plotweave-cli --help lists them)"));
             std::fputs(help->second.c_str(), stdout);
             return 0;
         }
@@ -300,28 +285,20 @@ int cliMain(int argc, char **argv, cliMovieRunner movie)
             std::fputs(help->second.c_str(), stdout);
             return 0;
         }
-        if (command == "type")
-            return runType(args);
-        if (command == "new")
-            return runNew(args);
-        if (command == "show")
-            return runShow(args);
-        if (command == "render")
-            return runRender(args);
-        if (command == "geometry")
-            return runGeometry(args);
-        if (command == "typeset")
-            return runTypeset(args);
-        if (command == "movie")
-            return movie(args);
+        if (command == "type") return runType(args);
+        if (command == "new") return runNew(args);
+        if (command == "show") return runShow(args);
+        if (command == "render") return runRender(args);
+        if (command == "geometry") return runGeometry(args);
+        if (command == "typeset") return runTypeset(args);
+        if (command == "movie") return movie(args);
         cliUsageError(QStringLiteral("unknown command %1 (plotweave-cli --help lists them)")
                           .arg(QString::fromStdString(command)));
     } catch (const cliError &e) {
         // Messages may hold names and texts taken from files and arguments.
         const QString message = cliEscaped(QString::fromUtf8(e.what()));
         cliPrintError(e.bare ? message : QStringLiteral("plotweave-cli: ") + message);
-        if (e.status == cliUsage)
-            std::fputs("Try plotweave-cli --help.\n", stderr);
+        if (e.status == cliUsage) std::fputs("Try plotweave-cli --help.\n", stderr);
         return e.status;
     } catch (const std::exception &e) {
         cliPrintError(QStringLiteral("plotweave-cli: ") + cliEscaped(QString::fromUtf8(e.what())));

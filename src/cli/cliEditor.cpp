@@ -7,8 +7,7 @@
 #include "equationEditor/geEditUnaryOp.h"
 #include "equationEditor/geTextParser.h"
 
-std::vector<cliKey> cliParseKeys(const QString &keys)
-{
+std::vector<cliKey> cliParseKeys(const QString &keys) {
     std::vector<cliKey> result;
     for (qsizetype i = 0; i < keys.size(); i++) {
         const char16_t c = keys.at(i).unicode();
@@ -17,107 +16,99 @@ std::vector<cliKey> cliParseKeys(const QString &keys)
             continue;
         }
         if (++i == keys.size())
-            cliFail(QStringLiteral("keys \"%1\": a backslash at the end escapes nothing").arg(keys));
+            cliFail(
+                QStringLiteral("keys \"%1\": a backslash at the end escapes nothing").arg(keys));
         switch (keys.at(i).unicode()) {
-        case u'b': result.push_back({cliKey::backspace, 0}); break;
-        case u'<': result.push_back({cliKey::text, geKeyLeftArrow}); break;
-        case u'>': result.push_back({cliKey::text, geKeyRightArrow}); break;
-        case u'a': result.push_back({cliKey::selectAll, 0}); break;
-        case u'\\': result.push_back({cliKey::text, u'\\'}); break;
-        default:
-            cliFail(QStringLiteral("keys \"%1\": unknown escape \\%2 (use \\b, \\<, \\>, \\a or \\\\)")
-                        .arg(keys, keys.at(i)));
+            case u'b': result.push_back({cliKey::backspace, 0}); break;
+            case u'<': result.push_back({cliKey::text, geKeyLeftArrow}); break;
+            case u'>': result.push_back({cliKey::text, geKeyRightArrow}); break;
+            case u'a': result.push_back({cliKey::selectAll, 0}); break;
+            case u'\\': result.push_back({cliKey::text, u'\\'}); break;
+            default:
+                cliFail(QStringLiteral(
+                            "keys \"%1\": unknown escape \\%2 (use \\b, \\<, \\>, \\a or \\\\)")
+                            .arg(keys, keys.at(i)));
         }
     }
     return result;
 }
 
-void cliTypeKeys(graphEquationEditorModel &model, const std::vector<cliKey> &keys)
-{
+void cliTypeKeys(graphEquationEditorModel &model, const std::vector<cliKey> &keys) {
     for (const cliKey &key : keys) {
         switch (key.kind) {
-        case cliKey::text:
-            if (geIsArrow(key.character))
-                model.handleKey(key.character);
-            else
-                model.insertText(QString(QChar(key.character)));
-            break;
-        case cliKey::backspace:
-            model.deleteBackward();
-            break;
-        case cliKey::selectAll:
-            model.selectAll();
-            break;
+            case cliKey::text:
+                if (geIsArrow(key.character))
+                    model.handleKey(key.character);
+                else
+                    model.insertText(QString(QChar(key.character)));
+                break;
+            case cliKey::backspace: model.deleteBackward(); break;
+            case cliKey::selectAll: model.selectAll(); break;
         }
     }
 }
 
-geEditPtr cliTypedEquation(const QString &keys, QString *status)
-{
+geEditPtr cliTypedEquation(const QString &keys, QString *status) {
     const std::vector<cliKey> parsed = cliParseKeys(keys);
     graphEquationEditorModel model;
     model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
     cliTypeKeys(model, parsed);
-    if (status)
-        *status = model.statusText();
+    if (status) *status = model.statusText();
     geEditPtr root = model.equation();
     // The tree is kept without the editor: no cursor, no selection, no delegate.
-    if (model.keyResponder())
-        model.keyResponder()->setHasCursor(false);
-    if (model.selection())
-        model.selection()->setIsSelected(false);
+    if (model.keyResponder()) model.keyResponder()->setHasCursor(false);
+    if (model.selection()) model.selection()->setIsSelected(false);
     model.setEquation(nullptr);
     root->setDelegate(nullptr);
     return root;
 }
 
-geEditPtr cliParsedEquation(const QString &text, const QString &what)
-{
+geEditPtr cliParsedEquation(const QString &text, const QString &what) {
     const geTextParseResult parsed = geParseText(text);
-    if (!parsed.root)
-        cliFail(QStringLiteral("%1 (%2): %3").arg(what, text, parsed.error));
+    if (!parsed.root) cliFail(QStringLiteral("%1 (%2): %3").arg(what, text, parsed.error));
     return parsed.root;
 }
 
-cliConstants &cliConstants::shared()
-{
+cliConstants &cliConstants::shared() {
     static cliConstants constants;
     return constants;
 }
 
-void cliConstants::define(const QString &assignment)
-{
+void cliConstants::define(const QString &assignment) {
     const qsizetype equals = assignment.indexOf(QLatin1Char('='));
     const QString name = assignment.left(equals).trimmed();
     const bool oneLetter = name.size() == 1 && geIsLetter(name.at(0).unicode());
-    if (equals < 0 || !oneLetter || geIsVariableLetter(name.at(0)) || name.at(0) == QLatin1Char('e') ||
-        name.at(0) == QLatin1Char('E') || name.at(0) == QChar(gePiChar))
-        cliFail(QStringLiteral("--const \"%1\": expected NAME=VALUE with NAME one letter other than x, y, "
-                               "z, s, t, k, e and pi").arg(assignment));
+    if (equals < 0 || !oneLetter || geIsVariableLetter(name.at(0)) ||
+        name.at(0) == QLatin1Char('e') || name.at(0) == QLatin1Char('E') ||
+        name.at(0) == QChar(gePiChar))
+        cliFail(QStringLiteral(
+                    "--const \"%1\": expected NAME=VALUE with NAME one letter other than x, y, "
+                    "z, s, t, k, e and pi")
+                    .arg(assignment));
     values_[name] = cliParseNumber("--const", assignment.mid(equals + 1));
 }
 
-double cliConstants::constantForString(const QString &name) const
-{
+double cliConstants::constantForString(const QString &name) const {
     const auto found = values_.find(name);
     return found == values_.end() ? 1.0 : found->second;
 }
 
 // Function names only matter while keys are typed, which the editor model answers itself.
-bool cliConstants::stringInFunctionArray(const QString &name) const { return geEditFunc::recognizesFunction(name); }
+bool cliConstants::stringInFunctionArray(const QString &name) const {
+    return geEditFunc::recognizesFunction(name);
+}
 
 namespace {
 
-void collectConstants(const geEdit *node, std::set<QString> &letters)
-{
-    if (!node)
-        return;
+void collectConstants(const geEdit *node, std::set<QString> &letters) {
+    if (!node) return;
     if (node->isRoot())
         collectConstants(node->top().get(), letters);
     else if (node->isKind(geEditKind::Var)) {
         const QString &text = static_cast<const geEditVar *>(node)->text();
         const QChar c = text.isEmpty() ? QChar() : text.at(0);
-        if (!geIsVariableLetter(c) && c != QLatin1Char('e') && c != QLatin1Char('E') && c != QChar(gePiChar))
+        if (!geIsVariableLetter(c) && c != QLatin1Char('e') && c != QLatin1Char('E') &&
+            c != QChar(gePiChar))
             letters.insert(text);
     } else if (geIsBinaryOp(node->kind())) {
         collectConstants(static_cast<const geEditBinaryOp *>(node)->leftExp().get(), letters);
@@ -129,93 +120,86 @@ void collectConstants(const geEdit *node, std::set<QString> &letters)
 
 }  // namespace
 
-std::set<QString> cliConstants::undefinedLetters(const geEditPtr &root) const
-{
+std::set<QString> cliConstants::undefinedLetters(const geEditPtr &root) const {
     std::set<QString> letters;
     collectConstants(root.get(), letters);
-    for (const auto &[name, value] : values_)
-        letters.erase(name);
+    for (const auto &[name, value] : values_) letters.erase(name);
     return letters;
 }
 
-void cliConstants::warnUndefined(const std::set<QString> &letters)
-{
-    if (letters.empty())
-        return;
+void cliConstants::warnUndefined(const std::set<QString> &letters) {
+    if (letters.empty()) return;
     QStringList names(letters.begin(), letters.end());
-    cliPrintError(QStringLiteral("plotweave-cli: warning: %1 taken as 1.0 (give a value with --const NAME=VALUE)")
-                      .arg(cliEscaped(names.join(QStringLiteral(", ")))));
+    cliPrintError(
+        QStringLiteral(
+            "plotweave-cli: warning: %1 taken as 1.0 (give a value with --const NAME=VALUE)")
+            .arg(cliEscaped(names.join(QStringLiteral(", ")))));
 }
 
 namespace {
 
-QString quoted(const QString &text)
-{
+QString quoted(const QString &text) {
     QString escaped = text;
-    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+        .replace(QLatin1Char('"'), QStringLiteral("\\\""));
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
-void appendNode(QString &out, const geEdit *node)
-{
+void appendNode(QString &out, const geEdit *node) {
     if (!node) {
         out += QStringLiteral("null");
         return;
     }
     out += QString::fromUtf8(node->className());
     switch (node->kind()) {
-    case geEditKind::Num:
-        out += QLatin1Char(' ') + quoted(static_cast<const geEditNum *>(node)->text());
-        break;
-    case geEditKind::Var:
-        out += QLatin1Char(' ') + quoted(static_cast<const geEditVar *>(node)->text());
-        break;
-    case geEditKind::Empty:
-        break;
-    case geEditKind::Func:
-        out += QLatin1Char(' ') + quoted(static_cast<const geEditFunc *>(node)->text());
-        [[fallthrough]];
-    case geEditKind::Parens:
-    case geEditKind::Negative:
-        out += QLatin1Char('(');
-        appendNode(out, static_cast<const geEditUnaryOp *>(node)->child().get());
-        out += QLatin1Char(')');
-        break;
-    case geEditKind::Edit:
-        out += QLatin1Char('(');
-        appendNode(out, node->top().get());
-        out += QLatin1Char(')');
-        break;
-    case geEditKind::Div:
-    case geEditKind::Pow:
-    case geEditKind::Root:
-    case geEditKind::Add:
-    case geEditKind::Sub:
-    case geEditKind::Mul:
-    case geEditKind::Comma:
-    case geEditKind::Equals:
-    case geEditKind::GreaterThan:
-    case geEditKind::LessThan: {
-        const auto *binary = static_cast<const geEditBinaryOp *>(node);
-        out += QLatin1Char('(');
-        appendNode(out, binary->leftExp().get());
-        out += QStringLiteral(", ");
-        appendNode(out, binary->rightExp().get());
-        out += QLatin1Char(')');
-        break;
+        case geEditKind::Num:
+            out += QLatin1Char(' ') + quoted(static_cast<const geEditNum *>(node)->text());
+            break;
+        case geEditKind::Var:
+            out += QLatin1Char(' ') + quoted(static_cast<const geEditVar *>(node)->text());
+            break;
+        case geEditKind::Empty: break;
+        case geEditKind::Func:
+            out += QLatin1Char(' ') + quoted(static_cast<const geEditFunc *>(node)->text());
+            [[fallthrough]];
+        case geEditKind::Parens:
+        case geEditKind::Negative:
+            out += QLatin1Char('(');
+            appendNode(out, static_cast<const geEditUnaryOp *>(node)->child().get());
+            out += QLatin1Char(')');
+            break;
+        case geEditKind::Edit:
+            out += QLatin1Char('(');
+            appendNode(out, node->top().get());
+            out += QLatin1Char(')');
+            break;
+        case geEditKind::Div:
+        case geEditKind::Pow:
+        case geEditKind::Root:
+        case geEditKind::Add:
+        case geEditKind::Sub:
+        case geEditKind::Mul:
+        case geEditKind::Comma:
+        case geEditKind::Equals:
+        case geEditKind::GreaterThan:
+        case geEditKind::LessThan: {
+            const auto *binary = static_cast<const geEditBinaryOp *>(node);
+            out += QLatin1Char('(');
+            appendNode(out, binary->leftExp().get());
+            out += QStringLiteral(", ");
+            appendNode(out, binary->rightExp().get());
+            out += QLatin1Char(')');
+            break;
+        }
     }
-    }
-    if (node->hasCursor())
-        out += QLatin1Char('@') + QString::number(node->cursorPosition());
+    if (node->hasCursor()) out += QLatin1Char('@') + QString::number(node->cursorPosition());
 }
 
 }  // namespace
 
-QString cliTreeString(const geEditPtr &root)
-{
+QString cliTreeString(const geEditPtr &root) {
     QString out;
-    if (!root)
-        return out;
+    if (!root) return out;
     // The root is left out unless it holds the cursor itself.
     if (root->hasCursor())
         appendNode(out, root.get());
@@ -224,21 +208,19 @@ QString cliTreeString(const geEditPtr &root)
     return out;
 }
 
-const char *cliKindName(int kind)
-{
+const char *cliKindName(int kind) {
     switch (kind) {
-    case grKindXOfY: return "grKindXOfY";
-    case grKindYOfX: return "grKindYOfX";
-    case grKindZOfXY: return "grKindZOfXY";
-    case grKind2DParametricCurve: return "grKind2DParametricCurve";
-    case grKind3DParametricCurve: return "grKind3DParametricCurve";
-    case grKind3DParametricSurface: return "grKind3DParametricSurface";
-    default: return "unknown kind";
+        case grKindXOfY: return "grKindXOfY";
+        case grKindYOfX: return "grKindYOfX";
+        case grKindZOfXY: return "grKindZOfXY";
+        case grKind2DParametricCurve: return "grKind2DParametricCurve";
+        case grKind3DParametricCurve: return "grKind3DParametricCurve";
+        case grKind3DParametricSurface: return "grKind3DParametricSurface";
+        default: return "unknown kind";
     }
 }
 
-cliClassification cliClassify(const geEditPtr &root)
-{
+cliClassification cliClassify(const geEditPtr &root) {
     grExp *tree = root ? root->makeExp() : nullptr;
     grEquation *equation = grNewEquation(tree);
     if (!equation) {

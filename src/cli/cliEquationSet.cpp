@@ -17,39 +17,41 @@ constexpr qint64 largestSetFile = 256LL * 1024 * 1024;
 
 // Tabs, line breaks and other control characters in names would break the
 // one-line-per-entry format of show, or reach the terminal.
-QString oneLine(const QString &text) { return cliEscaped(text, true); }
+QString oneLine(const QString &text) {
+    return cliEscaped(text, true);
+}
 
 // Extensions of pictures, which an equation set must never overwrite by a slip of -o.
-bool isPictureName(const QString &path)
-{
-    static const QStringList pictures{"png", "tif", "tiff", "jpg", "jpeg", "gif", "bmp", "pdf", "svg"};
+bool isPictureName(const QString &path) {
+    static const QStringList pictures{"png", "tif", "tiff", "jpg", "jpeg",
+                                      "gif", "bmp", "pdf",  "svg"};
     return pictures.contains(QFileInfo(path).suffix().toLower());
 }
 
 // At most one byte more than the limit, whatever the file claims its size is: /proc files
 // report 0, pipes nothing at all.
-QByteArray readBounded(const QString &path)
-{
+QByteArray readBounded(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         cliFail(QStringLiteral("%1: cannot read: %2").arg(path, file.errorString()));
     QByteArray data;
     constexpr qint64 chunk = 1 << 20;
     while (data.size() <= largestSetFile) {
-        const QByteArray more = file.read(std::min<qint64>(chunk, largestSetFile + 1 - data.size()));
-        if (more.isEmpty())
-            break;
+        const QByteArray more =
+            file.read(std::min<qint64>(chunk, largestSetFile + 1 - data.size()));
+        if (more.isEmpty()) break;
         data += more;
     }
     if (data.size() > largestSetFile)
-        cliFail(QStringLiteral("%1: too large for an equation set (more than %2 bytes)").arg(path).arg(largestSetFile));
+        cliFail(QStringLiteral("%1: too large for an equation set (more than %2 bytes)")
+                    .arg(path)
+                    .arg(largestSetFile));
     return data;
 }
 
 }  // namespace
 
-void cliRegisterArchiveClasses()
-{
+void cliRegisterArchiveClasses() {
     static const bool registered = [] {
         graphEquationTableRegisterArchiveClasses(slArchiveRegistry::shared());
         return true;
@@ -57,29 +59,28 @@ void cliRegisterArchiveClasses()
     (void)registered;
 }
 
-std::shared_ptr<graphEquationTable> cliTableFromEntries(const std::vector<cliEntry> &entries)
-{
+std::shared_ptr<graphEquationTable> cliTableFromEntries(const std::vector<cliEntry> &entries) {
     auto table = std::make_shared<graphEquationTable>();
     for (const cliEntry &entry : entries) {
-        const geEditPtr root = entry.keys ? cliTypedEquation(entry.source)
-                                          : cliParsedEquation(entry.source,
-                                                              QStringLiteral("entry %1").arg(table->equationCount() + 1));
+        const geEditPtr root =
+            entry.keys
+                ? cliTypedEquation(entry.source)
+                : cliParsedEquation(entry.source,
+                                    QStringLiteral("entry %1").arg(table->equationCount() + 1));
         // The colour is the list's default colour at the time the entry is added.
-        if (entry.color)
-            table->setDefaultColor(*entry.color);
+        if (entry.color) table->setDefaultColor(*entry.color);
         table->addEquation();
         table->equations().back()->setEquation(root);
     }
     return table;
 }
 
-std::vector<cliEntry> cliEntriesFromArguments(const cliArguments &parsed, bool textFirst, std::vector<QString> *before)
-{
+std::vector<cliEntry> cliEntriesFromArguments(const cliArguments &parsed, bool textFirst,
+                                              std::vector<QString> *before) {
     std::vector<cliEntry> entries;
     std::optional<QColor> color;
     std::optional<bool> keys;  // the kind of the plain arguments that follow
-    if (textFirst)
-        keys = false;
+    if (textFirst) keys = false;
     for (const auto &[option, value] : parsed.items()) {
         if (option == "--color") {
             color = cliParseColor("--color", value);
@@ -98,29 +99,27 @@ std::vector<cliEntry> cliEntriesFromArguments(const cliArguments &parsed, bool t
     return entries;
 }
 
-std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed, const char *command)
-{
+std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed,
+                                                   const char *command) {
     std::vector<QString> files;
     std::vector<cliEntry> entries = cliEntriesFromArguments(parsed, false, &files);
     // Entries before any --color are told apart by the palette rather than all black.
     for (size_t i = 0; i < entries.size(); i++)
-        if (!entries[i].color)
-            entries[i].color = cliPaletteColor(static_cast<int>(i));
+        if (!entries[i].color) entries[i].color = cliPaletteColor(static_cast<int>(i));
     for (const auto &[option, value] : parsed.items())
-        if (option == "--const")
-            cliConstants::shared().define(value);
+        if (option == "--const") cliConstants::shared().define(value);
     std::shared_ptr<graphEquationTable> table;
     if (!entries.empty() && files.empty()) {
         table = cliTableFromEntries(entries);
     } else if (entries.empty() && files.size() == 1 && !parsed.has("--keys")) {
         table = cliReadEquationSet(files[0]);
     } else {
-        cliUsageError(QStringLiteral("%1 takes one FILE.plw, or entries after --eq or --keys").arg(command));
+        cliUsageError(
+            QStringLiteral("%1 takes one FILE.plw, or entries after --eq or --keys").arg(command));
     }
     std::set<QString> undefined;
     for (const auto &entry : table->equations()) {
-        if (!entry->equation())
-            continue;
+        if (!entry->equation()) continue;
         entry->equation()->setDelegate(&cliConstants::shared());
         undefined.merge(cliConstants::shared().undefinedLetters(entry->equation()));
     }
@@ -128,45 +127,41 @@ std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed, c
     return table;
 }
 
-std::shared_ptr<graphEquationTable> cliReadEquationSet(const QString &path)
-{
+std::shared_ptr<graphEquationTable> cliReadEquationSet(const QString &path) {
     cliRegisterArchiveClasses();
     const QFileInfo info(path);
-    if (!info.exists())
-        cliFail(QStringLiteral("%1: no such file").arg(path));
-    if (info.isDir())
-        cliFail(QStringLiteral("%1: is a directory").arg(path));
+    if (!info.exists()) cliFail(QStringLiteral("%1: no such file").arg(path));
+    if (info.isDir()) cliFail(QStringLiteral("%1: is a directory").arg(path));
     if (info.isFile() && info.size() > largestSetFile)
-        cliFail(QStringLiteral("%1: too large for an equation set (%2 bytes)").arg(path).arg(info.size()));
+        cliFail(QStringLiteral("%1: too large for an equation set (%2 bytes)")
+                    .arg(path)
+                    .arg(info.size()));
     QString error;
     const slArchivedObject root = slUnarchiver::unarchiveObjectWithData(readBounded(path), &error);
-    if (!error.isEmpty())
-        cliFail(QStringLiteral("%1: %2").arg(path, error));
+    if (!error.isEmpty()) cliFail(QStringLiteral("%1: %2").arg(path, error));
     const auto *coded = std::get_if<std::shared_ptr<slCoding>>(&root);
     auto table = coded ? std::dynamic_pointer_cast<graphEquationTable>(*coded) : nullptr;
-    if (!table)
-        cliFail(QStringLiteral("%1: the archive does not hold an equation set").arg(path));
+    if (!table) cliFail(QStringLiteral("%1: the archive does not hold an equation set").arg(path));
     return table;
 }
 
-void cliWriteEquationSet(graphEquationTable &table, const QString &path)
-{
+void cliWriteEquationSet(graphEquationTable &table, const QString &path) {
     cliRegisterArchiveClasses();
     const QFileInfo info(path);
-    if (info.isDir())
-        cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
+    if (info.isDir()) cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
     // A FIFO or a device is never replaced by a file, nor written into.
     if (info.exists() && !info.isFile())
         cliFail(QStringLiteral("%1: cannot write, it is not a regular file").arg(path));
     if (isPictureName(path))
-        cliFail(QStringLiteral("%1: cannot write an equation set under a picture's name; use a .plw name").arg(path));
+        cliFail(QStringLiteral(
+                    "%1: cannot write an equation set under a picture's name; use a .plw name")
+                    .arg(path));
     QString error;
     if (!slArchiver::archiveRootObject(table, path, &error))
         cliFail(QStringLiteral("%1: cannot write: %2").arg(path, error));
 }
 
-std::vector<QString> cliShowLines(graphEquationTable &table)
-{
+std::vector<QString> cliShowLines(graphEquationTable &table) {
     std::vector<QString> lines;
     for (int i = 0; i < table.equationCount(); i++) {
         const auto &entry = table.equations()[static_cast<size_t>(i)];

@@ -24,45 +24,34 @@ cliDriverPreload::cliDriverPreload()
           // The same surfaceless display the headless context asks for; it stays initialised.
           auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
               eglGetProcAddress("eglGetPlatformDisplayEXT"));
-          if (getPlatformDisplay == nullptr)
-              return;
-          EGLDisplay display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+          if (getPlatformDisplay == nullptr) return;
+          EGLDisplay display =
+              getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
           EGLint major = 0, minor = 0;
-          if (display != EGL_NO_DISPLAY)
-              eglInitialize(display, &major, &minor);
-      })
-{
+          if (display != EGL_NO_DISPLAY) eglInitialize(display, &major, &minor);
+      }) {}
+
+void cliDriverPreload::wait() {
+    if (thread.joinable()) thread.join();
 }
 
-void cliDriverPreload::wait()
-{
-    if (thread.joinable())
-        thread.join();
-}
-
-const std::vector<std::string> &cliGraphOptionNames()
-{
+const std::vector<std::string> &cliGraphOptionNames() {
     // --eq, --color and --const give the equations and constants (cliGraphSource).
-    static const std::vector<std::string> names{"--size",     "--k",         "--region",  "--grid",
-                                                "--draw-mode", "--divisions", "--rotation", "--t-range",
-                                                "--s-range",  "--eq",        "--color",   "--const",
-                                                "--scale"};
+    static const std::vector<std::string> names{
+        "--size",    "--k",       "--region", "--grid",  "--draw-mode", "--divisions", "--rotation",
+        "--t-range", "--s-range", "--eq",     "--color", "--const",     "--scale"};
     return names;
 }
 
-const std::vector<std::string> &cliGraphFlagNames()
-{
+const std::vector<std::string> &cliGraphFlagNames() {
     static const std::vector<std::string> names{"--keys", "--fit", "--legend"};
     return names;
 }
 
-cliGraphOptions cliParseGraphOptions(const cliArguments &args)
-{
+cliGraphOptions cliParseGraphOptions(const cliArguments &args) {
     cliGraphOptions o;
-    if (auto v = args.value("--size"))
-        std::tie(o.width, o.height) = cliParseSize("--size", *v);
-    if (auto v = args.value("--k"))
-        o.k = cliParseNumber("--k", *v);
+    if (auto v = args.value("--size")) std::tie(o.width, o.height) = cliParseSize("--size", *v);
+    if (auto v = args.value("--k")) o.k = cliParseNumber("--k", *v);
     if (auto v = args.value("--region")) {
         const QStringList parts = v->split(QLatin1Char(','));
         if (parts.size() != 4)
@@ -71,11 +60,14 @@ cliGraphOptions cliParseGraphOptions(const cliArguments &args)
         for (int i = 0; i < 4; i++)
             r[static_cast<size_t>(i)] = cliParseNumber("--region", parts[i]);
         // The view keeps its region in single precision: the extent must survive that.
-        const float width = static_cast<float>(r[1] - r[0]), height = static_cast<float>(r[3] - r[2]);
-        if (!(width > 0.0f) || !(height > 0.0f) || !std::isfinite(width) || !std::isfinite(height) ||
-            std::fabs(r[0]) > 1e7 || std::fabs(r[1]) > 1e7 || std::fabs(r[2]) > 1e7 || std::fabs(r[3]) > 1e7)
+        const float width = static_cast<float>(r[1] - r[0]),
+                    height = static_cast<float>(r[3] - r[2]);
+        if (!(width > 0.0f) || !(height > 0.0f) || !std::isfinite(width) ||
+            !std::isfinite(height) || std::fabs(r[0]) > 1e7 || std::fabs(r[1]) > 1e7 ||
+            std::fabs(r[2]) > 1e7 || std::fabs(r[3]) > 1e7)
             cliFail(QStringLiteral("--region \"%1\": expected XMIN < XMAX and YMIN < YMAX within "
-                                   "+-10000000").arg(*v));
+                                   "+-10000000")
+                        .arg(*v));
         o.region = r;
     }
     if (auto v = args.value("--grid"); v && *v != QLatin1String("auto")) {
@@ -83,18 +75,18 @@ cliGraphOptions cliParseGraphOptions(const cliArguments &args)
         if (!(o.grid->first > 0.0) || !(o.grid->second > 0.0))
             cliFail(QStringLiteral("--grid \"%1\": expected two spacings greater than 0").arg(*v));
     }
-    if (auto v = args.value("--draw-mode"))
-        o.drawMode = cliParseInteger("--draw-mode", *v, 0, 3);
+    if (auto v = args.value("--draw-mode")) o.drawMode = cliParseInteger("--draw-mode", *v, 0, 3);
     if (auto v = args.value("--divisions"))
         o.divisions = cliParseInteger("--divisions", *v, 4, 200);
-    if (auto v = args.value("--rotation"))
-        o.rotation = cliParsePair("--rotation", *v);
+    if (auto v = args.value("--rotation")) o.rotation = cliParsePair("--rotation", *v);
     // The view shortens a range longer than 500 to 500; a command asked for that range.
-    for (auto [name, range] : {std::pair{"--t-range", &o.tRange}, std::pair{"--s-range", &o.sRange}}) {
+    for (auto [name, range] :
+         {std::pair{"--t-range", &o.tRange}, std::pair{"--s-range", &o.sRange}}) {
         if (auto v = args.value(name)) {
             *range = cliParseRange(name, *v);
             if ((*range)->second - (*range)->first > 500.0)
-                cliFail(QStringLiteral("%1 \"%2\": the range may be at most 500 long").arg(QString::fromLatin1(name), *v));
+                cliFail(QStringLiteral("%1 \"%2\": the range may be at most 500 long")
+                            .arg(QString::fromLatin1(name), *v));
         }
     }
     if (auto v = args.value("--scale")) {
@@ -108,8 +100,7 @@ cliGraphOptions cliParseGraphOptions(const cliArguments &args)
     return o;
 }
 
-void cliApplyDefaultColors(graphGLView &view)
-{
+void cliApplyDefaultColors(graphGLView &view) {
     view.setBackgroundColor(QColor(255, 255, 255));
     view.setBackgroundColor3D(QColor(255, 255, 255));
     view.setGridColor(QColor(210, 210, 210));
@@ -117,8 +108,7 @@ void cliApplyDefaultColors(graphGLView &view)
     view.setSelectionColor(QColor(255, 0, 0));
 }
 
-QColor cliPaletteColor(int index)
-{
+QColor cliPaletteColor(int index) {
     // A qualitative palette whose neighbours differ in hue and lightness; all eight read
     // on white.
     static const QRgb palette[] = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e,
@@ -127,15 +117,14 @@ QColor cliPaletteColor(int index)
     return QColor::fromRgb(palette[((index % count) + count) % count]);
 }
 
-bool cliTableIs3D(graphEquationTable &table)
-{
+bool cliTableIs3D(graphEquationTable &table) {
     for (int i = 0; i < table.equationCount(); i++) {
         grEquation *equation = table.equationAtIndex(i);
-        if (equation == nullptr)
-            continue;
+        if (equation == nullptr) continue;
         const int kind = equation->kind;
         grFreeEquation(equation);
-        if (kind == grKindZOfXY || kind == grKind3DParametricCurve || kind == grKind3DParametricSurface)
+        if (kind == grKindZOfXY || kind == grKind3DParametricCurve ||
+            kind == grKind3DParametricSurface)
             return true;
     }
     return false;
@@ -145,8 +134,7 @@ namespace {
 
 // The entry's text for the legend: its text form without the doubled parentheses that
 // form keeps around nested nodes, "e^((- x))" reads "e^(-x)".
-QString legendText(QString text)
-{
+QString legendText(QString text) {
     for (bool changed = true; changed;) {
         changed = false;
         std::vector<int> open, match(static_cast<size_t>(text.size()), -1);
@@ -171,16 +159,14 @@ QString legendText(QString text)
 }  // namespace
 
 void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEquationTable &table,
-                   const cliGraphOptions &o)
-{
+                   const cliGraphOptions &o) {
     // 1. What graphing hands every renderer: k, draw mode (shaded surfaces unless told),
     //    subdivision, parametric ranges.
     view.setInspector(&inspector);
     view.setEquationTable(&table);
     view.setK(o.k);
     view.setDrawMode(o.drawMode.value_or(2));
-    if (o.divisions)
-        view.setDivisions3D(*o.divisions);
+    if (o.divisions) view.setDivisions3D(*o.divisions);
     if (o.tRange) {
         inspector.setFieldValue(graphField::minT, o.tRange->first);
         inspector.setFieldValue(graphField::maxT, o.tRange->second);
@@ -196,21 +182,23 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
         const geEditPtr &root = table.equations()[static_cast<size_t>(i)]->equation();
         const cliClassification c = cliClassify(root);
         if (!c.graphable)
-            cliFail(QStringLiteral("entry %1 (%2): %3").arg(i + 1).arg(root ? root->string() : QString(), c.text));
+            cliFail(QStringLiteral("entry %1 (%2): %3")
+                        .arg(i + 1)
+                        .arg(root ? root->string() : QString(), c.text));
     }
     const QString message = view.graphMultipleEquations();
-    if (!message.isEmpty())
-        throw cliError(cliBadInput, message, true);
+    if (!message.isEmpty()) throw cliError(cliBadInput, message, true);
 
     // 3. The region and grid as typed into the inspector's fields: given spacings, or
     //    1-2-5 spacings of five to ten lines in 2D; 3D keeps the view's counts.
     std::optional<std::array<double, 4>> region = o.region;
     const graphRect current = view.getGraphBounds();
     if (o.fit && !view.isThreeD())
-        region = graphFittedRegion2D(view, table,
-                                     o.region.value_or(std::array<double, 4>{
-                                         current.x, static_cast<double>(current.x) + current.width, current.y,
-                                         static_cast<double>(current.y) + current.height}));
+        region =
+            graphFittedRegion2D(view, table,
+                                o.region.value_or(std::array<double, 4>{
+                                    current.x, static_cast<double>(current.x) + current.width,
+                                    current.y, static_cast<double>(current.y) + current.height}));
     const double width = region ? (*region)[1] - (*region)[0] : current.width;
     const double height = region ? (*region)[3] - (*region)[2] : current.height;
     std::optional<std::pair<double, double>> grid = o.grid;
@@ -223,8 +211,10 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
         inspector.setFieldValue(graphField::maxX, r[1]);
         inspector.setFieldValue(graphField::minY, r[2]);
         inspector.setFieldValue(graphField::maxY, r[3]);
-        inspector.setFieldValue(graphField::gridXSpacing, grid ? grid->first : width / view.getGridXCount());
-        inspector.setFieldValue(graphField::gridYSpacing, grid ? grid->second : height / view.getGridYCount());
+        inspector.setFieldValue(graphField::gridXSpacing,
+                                grid ? grid->first : width / view.getGridXCount());
+        inspector.setFieldValue(graphField::gridYSpacing,
+                                grid ? grid->second : height / view.getGridYCount());
         view.updateBoundsFromBoundsText();
     } else if (grid) {
         inspector.setFieldValue(graphField::gridXSpacing, grid->first);
@@ -234,33 +224,32 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
     // The window resets a spacing that gives more than 21 lines and says so in a sheet;
     // a command asked for that spacing explicitly, so it is refused instead.
     if (inspector.alerts != alertsBefore)
-        cliFail(QStringLiteral("--grid: the spacing is too small for the region (at most 21 lines "
-                               "per axis)"));
+        cliFail(
+            QStringLiteral("--grid: the spacing is too small for the region (at most 21 lines "
+                           "per axis)"));
 
     // 4. The camera of a 3D scene.
-    if (o.rotation)
-        view.setRotationDegrees(o.rotation->first, o.rotation->second);
-    if (o.fit && view.isThreeD())
-        graphFitCamera(view, table);
+    if (o.rotation) view.setRotationDegrees(o.rotation->first, o.rotation->second);
+    if (o.fit && view.isThreeD()) graphFitCamera(view, table);
 
     // 5. The legend names every entry in its colour.
     if (o.legend) {
         std::vector<graphLegendEntry> entries;
         for (int i = 0; i < table.equationCount(); i++) {
             const QColor c = table.colorAtIndex(i);
-            entries.push_back({legendText(table.equations()[static_cast<size_t>(i)]->equation()->string()).toStdString(),
-                               {static_cast<float>(c.redF()), static_cast<float>(c.greenF()),
-                                static_cast<float>(c.blueF())}});
+            entries.push_back(
+                {legendText(table.equations()[static_cast<size_t>(i)]->equation()->string())
+                     .toStdString(),
+                 {static_cast<float>(c.redF()), static_cast<float>(c.greenF()),
+                  static_cast<float>(c.blueF())}});
         }
         view.setLegend(std::move(entries));
     }
 }
 
-void cliCheckWritable(const QString &path)
-{
+void cliCheckWritable(const QString &path) {
     const QFileInfo info(path);
-    if (info.isDir())
-        cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
+    if (info.isDir()) cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
     const QFileInfo folder(info.absolutePath());
     if (!folder.isDir())
         cliFail(QStringLiteral("%1: cannot write, no folder %2").arg(path, folder.filePath()));
@@ -270,28 +259,25 @@ void cliCheckWritable(const QString &path)
 
 namespace {
 
-QString demangled(const char *name)
-{
+QString demangled(const char *name) {
     int status = 0;
     std::unique_ptr<char, decltype(&std::free)> readable(
         abi::__cxa_demangle(name, nullptr, nullptr, &status), &std::free);
     return QString::fromUtf8(status == 0 && readable ? readable.get() : name);
 }
 
-const char *glModeName(int primitive)
-{
+const char *glModeName(int primitive) {
     switch (static_cast<graphPrimitive>(primitive)) {
-    case graphPrimitive::points: return "GL_POINTS";
-    case graphPrimitive::lines: return "GL_LINES";
-    case graphPrimitive::lineStrip: return "GL_LINE_STRIP";
-    case graphPrimitive::triangles: return "GL_TRIANGLES";
-    case graphPrimitive::triangleStrip: return "GL_TRIANGLE_STRIP";
+        case graphPrimitive::points: return "GL_POINTS";
+        case graphPrimitive::lines: return "GL_LINES";
+        case graphPrimitive::lineStrip: return "GL_LINE_STRIP";
+        case graphPrimitive::triangles: return "GL_TRIANGLES";
+        case graphPrimitive::triangleStrip: return "GL_TRIANGLE_STRIP";
     }
     return "GL_UNKNOWN";
 }
 
-QString vertexText(const graphDrawOp &op)
-{
+QString vertexText(const graphDrawOp &op) {
     char text[96];
     if (op.call == graphDrawCall::vertex3)
         std::snprintf(text, sizeof text, "%.9g %.9g %.9g", op.args[0], op.args[1], op.args[2]);
@@ -301,48 +287,47 @@ QString vertexText(const graphDrawOp &op)
 }
 
 // The begin/end blocks of a display list, with the first and last vertex of each.
-void appendPrimitives(std::vector<QString> &lines, const std::vector<graphDrawOp> &ops)
-{
+void appendPrimitives(std::vector<QString> &lines, const std::vector<graphDrawOp> &ops) {
     int mode = -1, count = 0;
     const graphDrawOp *first = nullptr, *last = nullptr;
     auto finish = [&] {
-        QString line = QStringLiteral("primitive %1 %2").arg(QString::fromLatin1(glModeName(mode))).arg(count);
+        QString line =
+            QStringLiteral("primitive %1 %2").arg(QString::fromLatin1(glModeName(mode))).arg(count);
         if (first)
-            line += QStringLiteral(" first ") + vertexText(*first) + QStringLiteral(" last ") + vertexText(*last);
+            line += QStringLiteral(" first ") + vertexText(*first) + QStringLiteral(" last ") +
+                    vertexText(*last);
         lines.push_back(line);
         mode = -1;
     };
     for (const graphDrawOp &op : ops) {
         if (op.call == graphDrawCall::begin) {
-            if (mode >= 0)
-                finish();
+            if (mode >= 0) finish();
             mode = op.code, count = 0, first = last = nullptr;
         } else if (op.call == graphDrawCall::end && mode >= 0) {
             finish();
-        } else if ((op.call == graphDrawCall::vertex2 || op.call == graphDrawCall::vertex3) && mode >= 0) {
+        } else if ((op.call == graphDrawCall::vertex2 || op.call == graphDrawCall::vertex3) &&
+                   mode >= 0) {
             count++;
-            if (!first)
-                first = &op;
+            if (!first) first = &op;
             last = &op;
         }
     }
-    if (mode >= 0)
-        finish();
+    if (mode >= 0) finish();
 }
 
 }  // namespace
 
-cliHeadlessGraph::cliHeadlessGraph(graphEquationTable &table, const cliGraphOptions &options)
-{
+cliHeadlessGraph::cliHeadlessGraph(graphEquationTable &table, const cliGraphOptions &options) {
     if (!context.create(options.width, options.height))
-        cliFail(QStringLiteral("no headless OpenGL: %1").arg(QString::fromStdString(context.error())));
+        cliFail(
+            QStringLiteral("no headless OpenGL: %1").arg(QString::fromStdString(context.error())));
     draw.setScale(options.scale);
     graphView = cliGraphView(draw, inspector, table, options);
 }
 
 std::unique_ptr<graphGLView> cliGraphView(graphDraw &draw, graphMemoryInspector &inspector,
-                                          graphEquationTable &table, const cliGraphOptions &options)
-{
+                                          graphEquationTable &table,
+                                          const cliGraphOptions &options) {
     auto view = std::make_unique<graphGLView>(draw, static_cast<float>(options.width),
                                               static_cast<float>(options.height));
     view->initGL();
@@ -351,15 +336,15 @@ std::unique_ptr<graphGLView> cliGraphView(graphDraw &draw, graphMemoryInspector 
     return view;
 }
 
-std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options)
-{
+std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options) {
     graphRecordingDraw draw;
     graphMemoryInspector inspector;
     auto view = cliGraphView(draw, inspector, table, options);
     std::vector<QString> lines;
     for (size_t i = 0; i < view->rendererCount(); i++) {
         graphRender &render = view->rendererAt(i);
-        lines.push_back(QStringLiteral("renderer %1 %2").arg(i).arg(demangled(typeid(render).name())));
+        lines.push_back(
+            QStringLiteral("renderer %1 %2").arg(i).arg(demangled(typeid(render).name())));
         appendPrimitives(lines, draw.list(render.getCompileList()));
     }
     return lines;

@@ -33,7 +33,7 @@ private:
 struct cliGraphOptions {
     int width = 800, height = 600;
     double k = 1.0;
-    std::optional<std::array<double, 4>> region;  // xmin, xmax, ymin, ymax
+    std::optional<std::array<double, 4>> region;    // xmin, xmax, ymin, ymax
     std::optional<std::pair<double, double>> grid;  // spacing in x and y; none for "auto"
     bool fit = false;     // 2D: y range from the curves; 3D: focus and distance
     bool legend = false;  // a box with each entry's colour and text
@@ -70,7 +70,8 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
 // A view of the options' size drawing through draw, set up with the default colours and
 // table graphed by cliGraphTable. draw must outlive the view.
 std::unique_ptr<graphGLView> cliGraphView(graphDraw &draw, graphMemoryInspector &inspector,
-                                          graphEquationTable &table, const cliGraphOptions &options);
+                                          graphEquationTable &table,
+                                          const cliGraphOptions &options);
 
 // A graph view drawing into a headless OpenGL context of the options' size, with table
 // graphed as cliGraphTable does. Fails with status 1 when there is no headless OpenGL or

@@ -23,17 +23,12 @@ namespace {
 
 enum class imageFormat { png, tiff, svg, pdf };
 
-imageFormat formatForPath(const QString &path)
-{
+imageFormat formatForPath(const QString &path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("png"))
-        return imageFormat::png;
-    if (suffix == QLatin1String("tif") || suffix == QLatin1String("tiff"))
-        return imageFormat::tiff;
-    if (suffix == QLatin1String("svg"))
-        return imageFormat::svg;
-    if (suffix == QLatin1String("pdf"))
-        return imageFormat::pdf;
+    if (suffix == QLatin1String("png")) return imageFormat::png;
+    if (suffix == QLatin1String("tif") || suffix == QLatin1String("tiff")) return imageFormat::tiff;
+    if (suffix == QLatin1String("svg")) return imageFormat::svg;
+    if (suffix == QLatin1String("pdf")) return imageFormat::pdf;
     cliFail(QStringLiteral("-o %1: the image must be a .png, .svg, .pdf or .tiff file").arg(path));
 }
 
@@ -44,22 +39,23 @@ imageFormat formatForPath(const QString &path)
 class replacingFile {
 public:
     explicit replacingFile(const QString &path)
-        : path(path), temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.plotweave-XXXXXX"))
-    {
+        : path(path),
+          temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.plotweave-XXXXXX")) {
         if (!temporary.open())
             cliFail(QStringLiteral("%1: cannot write: %2").arg(path, temporary.errorString()));
     }
     QIODevice *device() { return &temporary; }
 
-    void commit()
-    {
+    void commit() {
         if (!temporary.flush())
             cliFail(QStringLiteral("%1: cannot write: %2").arg(path, temporary.errorString()));
         // The temporary file is private; the image gets the usual permissions.
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        const QByteArray from = QFile::encodeName(temporary.fileName()), to = QFile::encodeName(path);
-        if (::fchmod(temporary.handle(), 0666 & ~mask) != 0 || std::rename(from.constData(), to.constData()) != 0)
+        const QByteArray from = QFile::encodeName(temporary.fileName()),
+                         to = QFile::encodeName(path);
+        if (::fchmod(temporary.handle(), 0666 & ~mask) != 0 ||
+            std::rename(from.constData(), to.constData()) != 0)
             cliFail(QStringLiteral("%1: cannot write").arg(path));
         temporary.setAutoRemove(false);
         temporary.close();
@@ -70,8 +66,7 @@ private:
     QTemporaryFile temporary;
 };
 
-void writePNG(const QImage &image, const QString &path)
-{
+void writePNG(const QImage &image, const QString &path) {
     replacingFile file(path);
     QImageWriter writer(file.device(), "png");
     // Fast deflate: graph images are mostly flat colour, so the size barely changes.
@@ -83,8 +78,8 @@ void writePNG(const QImage &image, const QString &path)
 
 // Runs paint on a painter over a vector document of width x height points: SVG or PDF.
 template <class paintFunction>
-void writeVector(imageFormat format, const QString &path, int width, int height, paintFunction paint)
-{
+void writeVector(imageFormat format, const QString &path, int width, int height,
+                 paintFunction paint) {
     replacingFile file(path);
     QPainter painter;
     std::unique_ptr<QSvgGenerator> svg;
@@ -107,18 +102,17 @@ void writeVector(imageFormat format, const QString &path, int width, int height,
         pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
         painter.begin(pdf.get());
         // One device unit per point, whatever the page size rounded to.
-        painter.scale(pdf->width() / static_cast<double>(width), pdf->height() / static_cast<double>(height));
+        painter.scale(pdf->width() / static_cast<double>(width),
+                      pdf->height() / static_cast<double>(height));
     }
-    if (!painter.isActive())
-        cliFail(QStringLiteral("%1: cannot write the document").arg(path));
+    if (!painter.isActive()) cliFail(QStringLiteral("%1: cannot write the document").arg(path));
     paint(painter);
     painter.end();
     file.commit();
 }
 
 // The 2D scene painted by the drawing pass itself.
-void paintScene(QPainter &painter, graphEquationTable &table, const cliGraphOptions &options)
-{
+void paintScene(QPainter &painter, graphEquationTable &table, const cliGraphOptions &options) {
     graphPainterDraw draw(painter, options.width, options.height);
     draw.setScale(options.scale);
     graphMemoryInspector inspector;
@@ -128,8 +122,8 @@ void paintScene(QPainter &painter, graphEquationTable &table, const cliGraphOpti
 
 // The scene drawn with OpenGL; writes the TIFF snapshot when tiffPath is given, else
 // answers the image.
-QImage renderGL(graphEquationTable &table, const cliGraphOptions &options, const QString *tiffPath)
-{
+QImage renderGL(graphEquationTable &table, const cliGraphOptions &options,
+                const QString *tiffPath) {
     cliHeadlessGraph graph(table, options);
     graphGLView &view = graph.view();
     view.drawRect();
@@ -139,8 +133,7 @@ QImage renderGL(graphEquationTable &table, const cliGraphOptions &options, const
         return {};
     }
     const uint8_t *pixels = view.RGBAPixels();
-    if (!pixels)
-        cliFail(QStringLiteral("nothing was drawn"));
+    if (!pixels) cliFail(QStringLiteral("nothing was drawn"));
     // The background is cleared with alpha 0; the image is opaque like the snapshot.
     return QImage(pixels, options.width, options.height, options.width * 4, QImage::Format_RGBX8888)
         .convertToFormat(QImage::Format_RGB888);
@@ -148,13 +141,12 @@ QImage renderGL(graphEquationTable &table, const cliGraphOptions &options, const
 
 }  // namespace
 
-bool cliRenderNeedsOpenGL(graphEquationTable &table, const QString &path)
-{
+bool cliRenderNeedsOpenGL(graphEquationTable &table, const QString &path) {
     return formatForPath(path) == imageFormat::tiff || cliTableIs3D(table);
 }
 
-void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options, const QString &path)
-{
+void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options,
+                    const QString &path) {
     const imageFormat format = formatForPath(path);
     cliCheckWritable(path);
     if (format == imageFormat::tiff) {
@@ -166,8 +158,9 @@ void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options, c
         if (format == imageFormat::png)
             writePNG(image, path);
         else
-            writeVector(format, path, options.width, options.height,
-                        [&](QPainter &painter) { painter.drawImage(QRectF(0, 0, options.width, options.height), image); });
+            writeVector(format, path, options.width, options.height, [&](QPainter &painter) {
+                painter.drawImage(QRectF(0, 0, options.width, options.height), image);
+            });
         return;
     }
     if (format == imageFormat::png) {

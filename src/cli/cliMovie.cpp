@@ -25,13 +25,11 @@ std::atomic<bool> interrupted{false};
 class progressBar {
 public:
     progressBar(size_t total, bool shown) : total(total), shown(shown) { clock.start(); }
-    ~progressBar()
-    {
+    ~progressBar() {
         if (drawn) std::fputs("\n", stderr);
     }
 
-    void update(size_t done)
-    {
+    void update(size_t done) {
         if (!shown || (done < total && drawn && clock.elapsed() - lastDraw < 100)) return;
         lastDraw = clock.elapsed();
         drawn = true;
@@ -55,8 +53,7 @@ private:
 
 }  // namespace
 
-int cliRunMovie(const std::vector<std::string> &args)
-{
+int cliRunMovie(const std::vector<std::string> &args) {
     std::vector<std::string> valued;
     for (const std::string &name : cliGraphOptionNames())
         if (name != "--k") valued.push_back(name);

@@ -24,20 +24,19 @@ const char *const cliMovieUsage =
     "  --quiet                 no progress bar on standard error\n"
     "The graph options of render apply, except --k.\n";
 
-int cliExecMovie(const std::vector<std::string> &args)
-{
+int cliExecMovie(const std::vector<std::string> &args) {
     // The helper is installed and built beside this program.
     std::vector<char> self(4096);
     const ssize_t length = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
     if (length <= 0)
-        cliFail(QStringLiteral("movie: cannot find plotweave-cli-movie: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        cliFail(QStringLiteral("movie: cannot find plotweave-cli-movie: %1")
+                    .arg(QString::fromLocal8Bit(std::strerror(errno))));
     std::string helper(self.data(), static_cast<size_t>(length));
     helper = helper.substr(0, helper.rfind('/') + 1) + "plotweave-cli-movie";
     std::vector<std::string> words{"plotweave-cli", "movie"};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char *> argv;
-    for (std::string &word : words)
-        argv.push_back(word.data());
+    for (std::string &word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
     ::execv(helper.c_str(), argv.data());
     cliFail(QStringLiteral("movie: cannot run %1: %2")

@@ -7,30 +7,33 @@
 #include <cmath>
 #include <cstdio>
 
-void cliFail(const QString &message) { throw cliError(cliBadInput, message); }
-void cliUsageError(const QString &message) { throw cliError(cliUsage, message); }
+void cliFail(const QString &message) {
+    throw cliError(cliBadInput, message);
+}
+void cliUsageError(const QString &message) {
+    throw cliError(cliUsage, message);
+}
 
 namespace {
 
-bool contains(const std::vector<std::string> &names, const std::string &name)
-{
+bool contains(const std::vector<std::string> &names, const std::string &name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-QString quoted(const QString &text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
+QString quoted(const QString &text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
 
-QString invalid(const std::string &option, const QString &text, const char *expected)
-{
-    return QStringLiteral("%1 %2: expected %3").arg(QString::fromStdString(option), quoted(text),
-                                                    QString::fromUtf8(expected));
+QString invalid(const std::string &option, const QString &text, const char *expected) {
+    return QStringLiteral("%1 %2: expected %3")
+        .arg(QString::fromStdString(option), quoted(text), QString::fromUtf8(expected));
 }
 
 }  // namespace
 
 cliArguments::cliArguments(const std::vector<std::string> &args,
                            const std::vector<std::string> &flags,
-                           const std::vector<std::string> &valued)
-{
+                           const std::vector<std::string> &valued) {
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); i++) {
         const std::string &a = args[i];
@@ -43,7 +46,8 @@ cliArguments::cliArguments(const std::vector<std::string> &args,
             items_.emplace_back(a, QString());
         } else if (contains(valued, a)) {
             if (i + 1 >= args.size())
-                cliUsageError(QStringLiteral("option %1 needs a value").arg(QString::fromStdString(a)));
+                cliUsageError(
+                    QStringLiteral("option %1 needs a value").arg(QString::fromStdString(a)));
             items_.emplace_back(a, QString::fromUtf8(args[++i].c_str()));
         } else {
             cliUsageError(QStringLiteral("unknown option %1").arg(QString::fromStdString(a)));
@@ -51,40 +55,33 @@ cliArguments::cliArguments(const std::vector<std::string> &args,
     }
 }
 
-bool cliArguments::has(const std::string &option) const
-{
-    return std::any_of(items_.begin(), items_.end(), [&](const auto &item) { return item.first == option; });
+bool cliArguments::has(const std::string &option) const {
+    return std::any_of(items_.begin(), items_.end(),
+                       [&](const auto &item) { return item.first == option; });
 }
 
-std::optional<QString> cliArguments::value(const std::string &option) const
-{
+std::optional<QString> cliArguments::value(const std::string &option) const {
     std::optional<QString> found;
     for (const auto &item : items_)
-        if (item.first == option)
-            found = item.second;
+        if (item.first == option) found = item.second;
     return found;
 }
 
-std::vector<QString> cliArguments::positional() const
-{
+std::vector<QString> cliArguments::positional() const {
     std::vector<QString> result;
     for (const auto &item : items_)
-        if (item.first.empty())
-            result.push_back(item.second);
+        if (item.first.empty()) result.push_back(item.second);
     return result;
 }
 
-double cliParseNumber(const std::string &option, const QString &text)
-{
+double cliParseNumber(const std::string &option, const QString &text) {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        cliFail(invalid(option, text, "a finite number"));
+    if (!ok || !std::isfinite(value)) cliFail(invalid(option, text, "a finite number"));
     return value;
 }
 
-int cliParseInteger(const std::string &option, const QString &text, int minimum, int maximum)
-{
+int cliParseInteger(const std::string &option, const QString &text, int minimum, int maximum) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     if (!ok || value < minimum || value > maximum) {
@@ -95,24 +92,19 @@ int cliParseInteger(const std::string &option, const QString &text, int minimum,
     return value;
 }
 
-std::pair<double, double> cliParsePair(const std::string &option, const QString &text)
-{
+std::pair<double, double> cliParsePair(const std::string &option, const QString &text) {
     const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 2)
-        cliFail(invalid(option, text, "two numbers separated by a comma"));
+    if (parts.size() != 2) cliFail(invalid(option, text, "two numbers separated by a comma"));
     return {cliParseNumber(option, parts[0]), cliParseNumber(option, parts[1])};
 }
 
-std::pair<double, double> cliParseRange(const std::string &option, const QString &text)
-{
+std::pair<double, double> cliParseRange(const std::string &option, const QString &text) {
     const auto range = cliParsePair(option, text);
-    if (!(range.first < range.second))
-        cliFail(invalid(option, text, "a range A,B with A < B"));
+    if (!(range.first < range.second)) cliFail(invalid(option, text, "a range A,B with A < B"));
     return range;
 }
 
-std::pair<int, int> cliParseSize(const std::string &option, const QString &text)
-{
+std::pair<int, int> cliParseSize(const std::string &option, const QString &text) {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
     const QRegularExpressionMatch m = pattern.match(text.trimmed());
     const int width = m.hasMatch() ? m.captured(1).toInt() : 0;
@@ -122,16 +114,14 @@ std::pair<int, int> cliParseSize(const std::string &option, const QString &text)
     return {width, height};
 }
 
-QColor cliParseColor(const std::string &option, const QString &text)
-{
+QColor cliParseColor(const std::string &option, const QString &text) {
     static const QRegularExpression pattern(QStringLiteral("^#?[0-9A-Fa-f]{6}$"));
     if (!pattern.match(text).hasMatch())
         cliFail(invalid(option, text, "a colour RRGGBB in hexadecimal"));
     return QColor(QStringLiteral("#") + text.right(6));
 }
 
-QString cliEscaped(const QString &text, bool withBackslash)
-{
+QString cliEscaped(const QString &text, bool withBackslash) {
     QString out;
     out.reserve(text.size());
     for (const QChar c : text) {
@@ -145,10 +135,12 @@ QString cliEscaped(const QString &text, bool withBackslash)
         else if (u == u'\r')
             out += QStringLiteral("\\r");
         else if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
-            out += QStringLiteral("\\x") + QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+            out += QStringLiteral("\\x") +
+                   QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
         else if (c.category() == QChar::Other_Format || c.category() == QChar::Separator_Line ||
                  c.category() == QChar::Separator_Paragraph)
-            out += QStringLiteral("\\u{") + QString::number(u, 16).toUpper().rightJustified(4, QLatin1Char('0')) +
+            out += QStringLiteral("\\u{") +
+                   QString::number(u, 16).toUpper().rightJustified(4, QLatin1Char('0')) +
                    QLatin1Char('}');
         else
             out += c;
@@ -158,8 +150,7 @@ QString cliEscaped(const QString &text, bool withBackslash)
 
 namespace {
 
-void printLine(const QString &line, FILE *stream)
-{
+void printLine(const QString &line, FILE *stream) {
     const QByteArray bytes = line.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fputc('\n', stream);
@@ -167,6 +158,10 @@ void printLine(const QString &line, FILE *stream)
 
 }  // namespace
 
-void cliPrint(const QString &line) { printLine(line, stdout); }
+void cliPrint(const QString &line) {
+    printLine(line, stdout);
+}
 
-void cliPrintError(const QString &line) { printLine(line, stderr); }
+void cliPrintError(const QString &line) {
+    printLine(line, stderr);
+}

@@ -20,8 +20,7 @@ namespace {
 // would only exhaust memory.
 constexpr double largestSide = 16384.0;
 
-void save(const QString &path, const std::function<bool(QSaveFile &)> &write)
-{
+void save(const QString &path, const std::function<bool(QSaveFile &)> &write) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         cliFail(QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()));
@@ -31,8 +30,7 @@ void save(const QString &path, const std::function<bool(QSaveFile &)> &write)
 
 }  // namespace
 
-void cliCheckTypesetPath(const QString &path)
-{
+void cliCheckTypesetPath(const QString &path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix != QLatin1String("png") && suffix != QLatin1String("pdf"))
         cliFail(QStringLiteral("-o %1: the picture must be a .png or .pdf file").arg(path));
@@ -40,27 +38,29 @@ void cliCheckTypesetPath(const QString &path)
         cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
 }
 
-void cliTypeset(const geEditPtr &root, const QString &path, double fontSize, double scale)
-{
+void cliTypeset(const geEditPtr &root, const QString &path, double fontSize, double scale) {
     cliCheckTypesetPath(path);
     const QString suffix = QFileInfo(path).suffix().toLower();
     const std::unique_ptr<geRawFont> font =
         geRawFont::fromFamily(QString::fromLatin1(geDefaultFontFamily), fontSize);
     if (!font || !font->isValid())
-        cliFail(QStringLiteral("the font %1 is not available").arg(QString::fromLatin1(geDefaultFontFamily)));
+        cliFail(QStringLiteral("the font %1 is not available")
+                    .arg(QString::fromLatin1(geDefaultFontFamily)));
     const std::unique_ptr<geBezierPath> picture = root->renderWithFont(*font, false, false);
-    if (!picture)
-        cliFail(QStringLiteral("nothing to typeset"));
+    if (!picture) cliFail(QStringLiteral("nothing to typeset"));
     const QRectF box = picture->bounds();
     if (!(box.width() * scale <= largestSide) || !(box.height() * scale <= largestSide))
-        cliFail(QStringLiteral("the picture would be larger than %1 pixels a side; lower --scale or "
-                               "--font-size").arg(largestSide));
+        cliFail(
+            QStringLiteral("the picture would be larger than %1 pixels a side; lower --scale or "
+                           "--font-size")
+                .arg(largestSide));
 
     if (suffix == QLatin1String("png")) {
         const QImage image = geEquationImage(*picture, scale);
         save(path, [&](QSaveFile &file) { return QImageWriter(&file, "png").write(image); });
     } else {
         const QByteArray pdf = geEquationPdf(*picture, scale);
-        save(path, [&](QSaveFile &file) { return !pdf.isEmpty() && file.write(pdf) == pdf.size(); });
+        save(path,
+             [&](QSaveFile &file) { return !pdf.isEmpty() && file.write(pdf) == pdf.size(); });
     }
 }

@@ -1,5 +1,5 @@
-// plotweave-cli typeset: an equation read from text or typed from KEYS, laid out as the editor lays it out
-// and written as a PNG or PDF picture.
+// plotweave-cli typeset: an equation read from text or typed from KEYS, laid out as the editor lays
+// it out and written as a PNG or PDF picture.
 #pragma once
 
 #include <QString>

@@ -2,4 +2,6 @@
 // "movie" over; the other commands behave as in plotweave-cli.
 #include "cli/cliCommands.h"
 
-int main(int argc, char **argv) { return cliMain(argc, argv, cliRunMovie); }
+int main(int argc, char **argv) {
+    return cliMain(argc, argv, cliRunMovie);
+}

@@ -29,7 +29,9 @@ const grBinaryExp *asBinary(const grExp *e, uint8_t op) {
     return p->op == op ? p : nullptr;
 }
 
-uint8_t constantCode(const grExp *e) { return *static_cast<const uint8_t *>(e->payload); }
+uint8_t constantCode(const grExp *e) {
+    return *static_cast<const uint8_t *>(e->payload);
+}
 
 // Takes the components of a comma list, met from the last to the first.
 // Answers the failure message, or null when every component is a valid definition.
@@ -64,9 +66,18 @@ const char *classifySingleEquation(const grBinaryExp *equation, grEquation *q) {
     if (equation->left->type != grExpConstant) return kLeftSideMessage;
     if (grFindVarExp(equation->right, grVarZ)) return kContainsZMessage;
     switch (constantCode(equation->left)) {
-        case grVarY: q->y = equation->right; q->kind = grKindYOfX; return nullptr;
-        case grVarZ: q->z = equation->right; q->kind = grKindZOfXY; return nullptr;
-        case grVarX: q->x = equation->right; q->kind = grKindXOfY; return nullptr;
+        case grVarY:
+            q->y = equation->right;
+            q->kind = grKindYOfX;
+            return nullptr;
+        case grVarZ:
+            q->z = equation->right;
+            q->kind = grKindZOfXY;
+            return nullptr;
+        case grVarX:
+            q->x = equation->right;
+            q->kind = grKindXOfY;
+            return nullptr;
         default: return kLeftSideMessage;
     }
 }
@@ -106,8 +117,8 @@ grEquation *grNewEquation(grExp *tree) {
         // 3. Kind of a parametric list. A list that does not define both x and y gets no
         //    renderer, so it is refused rather than returned without a kind.
         if (q->x && q->y && q->z) {
-            q->kind = grFindVarExp(tree, grVarS) ? grKind3DParametricSurface
-                                                 : grKind3DParametricCurve;
+            q->kind =
+                grFindVarExp(tree, grVarS) ? grKind3DParametricSurface : grKind3DParametricCurve;
         } else if (q->x && q->y) {
             q->kind = grKind2DParametricCurve;
         } else {

@@ -1,7 +1,8 @@
 // Evaluation: a recursive walk with its temporaries on the stack, no allocation.
 //
 // Each node answers its value and status in registers; leaves are evaluated where their
-// parent meets them, so only inner nodes cost a call. Squares and square roots skip pow only where the result is certain to be pow's own.
+// parent meets them, so only inner nodes cost a call. Squares and square roots skip pow only where
+// the result is certain to be pow's own.
 #include <cmath>
 
 #include "engine/grCertainPow.h"
@@ -20,9 +21,15 @@ constexpr int kOk = 0;
 constexpr int kFailedWithZero = 1;
 constexpr int kFailedUnwritten = 2;
 
-constexpr Outcome ok(double value) { return {value, kOk}; }
-constexpr Outcome failedWithZero() { return {0.0, kFailedWithZero}; }
-constexpr Outcome failedUnwritten() { return {0.0, kFailedUnwritten}; }
+constexpr Outcome ok(double value) {
+    return {value, kOk};
+}
+constexpr Outcome failedWithZero() {
+    return {0.0, kFailedWithZero};
+}
+constexpr Outcome failedUnwritten() {
+    return {0.0, kFailedUnwritten};
+}
 
 int finish(Outcome outcome, double *result) {
     if (outcome.status != kFailedUnwritten) *result = outcome.value;
@@ -154,7 +161,9 @@ Outcome evalDeriv(grVariables *v, double grVariables::*slot, const grExp *e) {
 
 }  // namespace
 
-int grEvalExp(grVariables *v, grExp *e, double *result) { return finish(evalChild(v, e), result); }
+int grEvalExp(grVariables *v, grExp *e, double *result) {
+    return finish(evalChild(v, e), result);
+}
 
 int grEvalBinaryExp(grVariables *v, grBinaryExp *payload, double *result) {
     return finish(evalBinary(v, payload), result);
@@ -189,4 +198,6 @@ int grEvalDerivT(grVariables *v, grExp *e, double *result) {
     return finish(evalDeriv(v, &grVariables::t, e), result);
 }
 
-int grIsinf(double value) { return value == INFINITY ? 1 : 0; }
+int grIsinf(double value) {
+    return value == INFINITY ? 1 : 0;
+}

@@ -3,7 +3,9 @@
 
 #include "engine/grExp.h"
 
-grExp *grNewExp(uint8_t type, void *payload) { return new grExp{type, payload}; }
+grExp *grNewExp(uint8_t type, void *payload) {
+    return new grExp{type, payload};
+}
 
 grExp *grNewBinaryExp(uint8_t op, grExp *l, grExp *r) {
     auto payload = std::make_unique<grBinaryExp>(grBinaryExp{op, l, r});

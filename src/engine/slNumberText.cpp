@@ -17,7 +17,8 @@ double slReadNumber(std::string_view text) {
         const bool negative = text[i] == '-';
         const std::string_view digits = text.substr(i, size_t(end - (text.data() + i)));
         const size_t e = digits.find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && digits.find('-', e) != std::string_view::npos;
+        const bool tiny =
+            e != std::string_view::npos && digits.find('-', e) != std::string_view::npos;
         if (tiny) return negative ? -0.0 : 0.0;
         const double inf = std::numeric_limits<double>::infinity();
         return negative ? -inf : inf;

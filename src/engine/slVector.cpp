@@ -5,11 +5,17 @@
 
 #include "engine/slNumberText.h"
 
-slVector *slNewVector(double x, double y, double z) { return new slVector{x, y, z}; }
+slVector *slNewVector(double x, double y, double z) {
+    return new slVector{x, y, z};
+}
 
-void slVectorSet(slVector *v, double x, double y, double z) { *v = {x, y, z}; }
+void slVectorSet(slVector *v, double x, double y, double z) {
+    *v = {x, y, z};
+}
 
-void slVectorZero(slVector *v) { *v = {0.0, 0.0, 0.0}; }
+void slVectorZero(slVector *v) {
+    *v = {0.0, 0.0, 0.0};
+}
 
 void slVectorCross(const slVector *a, const slVector *b, slVector *out) {
     out->x = a->y * b->z - a->z * b->y;
@@ -46,13 +52,15 @@ int slVectorInArray(const slVector *v, const slVector *array, int count) {
 namespace {
 
 void printTriple(double a, double b, double c) {
-    std::printf("(%s, %s, %s)\n", slFormatNumber(a, 'f', 20).c_str(), slFormatNumber(b, 'f', 20).c_str(),
-                slFormatNumber(c, 'f', 20).c_str());
+    std::printf("(%s, %s, %s)\n", slFormatNumber(a, 'f', 20).c_str(),
+                slFormatNumber(b, 'f', 20).c_str(), slFormatNumber(c, 'f', 20).c_str());
 }
 
 }  // namespace
 
-void slVectorPrint(const slVector *v) { printTriple(v->x, v->y, v->z); }
+void slVectorPrint(const slVector *v) {
+    printTriple(v->x, v->y, v->z);
+}
 
 void slsVectorZero(slsVector *v) {
     for (double &component : v->v) component = 0.0;

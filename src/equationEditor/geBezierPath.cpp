@@ -9,7 +9,9 @@
 
 namespace {
 
-bool scalesAndTranslatesOnly(const QTransform &t) { return t.type() <= QTransform::TxScale; }
+bool scalesAndTranslatesOnly(const QTransform &t) {
+    return t.type() <= QTransform::TxScale;
+}
 
 // The box of an empty path stays at the origin whatever moves it.
 QRectF mapBox(const QTransform &t, const QRectF &box, bool empty) {
@@ -19,7 +21,9 @@ QRectF mapBox(const QTransform &t, const QRectF &box, bool empty) {
 
 }  // namespace
 
-geBezierPath::geBezierPath(geEdit *data) : data_(data) { pathlist_.reserve(4); }
+geBezierPath::geBezierPath(geEdit *data) : data_(data) {
+    pathlist_.reserve(4);
+}
 
 geBezierPath::~geBezierPath() = default;
 
@@ -52,14 +56,17 @@ void geBezierPath::appendBezierPathWithGlyph(quint32 glyph, const geFont &font) 
 
 // Each further glyph stands at the previous one's advance. The current point is not moved
 // past the last glyph: a trailing move-to would count in the box.
-void geBezierPath::appendBezierPathWithGlyphs(const quint32 *glyphs, int count, const geFont &font) {
+void geBezierPath::appendBezierPathWithGlyphs(const quint32 *glyphs, int count,
+                                              const geFont &font) {
     settleForElements();
     if (elementCount() == 0) setFillRule(Qt::WindingFill);
     QPointF pen = currentPosition();
     for (int i = 0; i < count; ++i) {
         const QPainterPath &outline = font.glyphOutline(glyphs[i]);
-        if (pen.isNull()) addPath(outline);
-        else addPath(outline.translated(pen));
+        if (pen.isNull())
+            addPath(outline);
+        else
+            addPath(outline.translated(pen));
         pen.rx() += font.advance(glyphs[i]);
     }
     computeBounds();
@@ -102,8 +109,10 @@ geBezierPath &geBezierPath::appendWithRoundRect(const QRectF &rect) {
 void geBezierPath::transformUsingAffineTransform(const QTransform &t) {
     if (owner_) owner_->settleForElements();
     for (auto &p : pathlist_) p->refreshStale();
-    if (scalesAndTranslatesOnly(t)) placement_ = placement_ * t;
-    else transformEagerly(t);
+    if (scalesAndTranslatesOnly(t))
+        placement_ = placement_ * t;
+    else
+        transformEagerly(t);
     computeBounds();
 }
 
@@ -134,7 +143,8 @@ void geBezierPath::computeBounds() {
         boundsRect_ = QRectF();
         return;
     }
-    QRectF box = elementCount() == 0 ? pathlist_.front()->boundsRect_ : QPainterPath::boundingRect();
+    QRectF box =
+        elementCount() == 0 ? pathlist_.front()->boundsRect_ : QPainterPath::boundingRect();
     double x = box.x(), y = box.y(), w = box.width(), h = box.height();
     for (const auto &p : pathlist_) {
         const QRectF &r = p->boundsRect_;
@@ -160,7 +170,9 @@ bool boxContains(const QRectF &b, QPointF p) {
 }
 }  // namespace
 
-bool geBezierPath::containsPoint(QPointF p) const { return boxContains(bounds(), p); }
+bool geBezierPath::containsPoint(QPointF p) const {
+    return boxContains(bounds(), p);
+}
 
 geBezierPath *geBezierPath::pathAtPoint(QPointF p) {
     if (owner_) owner_->settleForElements();
@@ -202,7 +214,8 @@ QRectF geBezierPath::subhighlightRectNow() const {
     const QRectF b = bounds();
     const QRectF &r = subhighlightRect_;
     // A path stored with no height has no scale to follow.
-    const double s = subhighlightBounds_.height() > 0 ? b.height() / subhighlightBounds_.height() : 1.0;
+    const double s =
+        subhighlightBounds_.height() > 0 ? b.height() / subhighlightBounds_.height() : 1.0;
     return {r.x() * s + b.x(), r.y() * s + b.y(), r.width() * s, r.height() * s};
 }
 
@@ -217,7 +230,8 @@ void geBezierPath::fill(QPainter &painter) const {
     const QTransform device = painter.worldTransform();
     const QPaintDevice *target = painter.device();
     const QRectF visible = target ? QRectF(0, 0, target->width(), target->height()) : QRectF();
-    fillWith(painter, device, owner_ ? owner_->toTopTransform() : QTransform(), highlightColor(), visible);
+    fillWith(painter, device, owner_ ? owner_->toTopTransform() : QTransform(), highlightColor(),
+             visible);
     painter.setWorldTransform(device);
 }
 
@@ -226,7 +240,8 @@ void geBezierPath::fill(QPainter &painter) const {
 void geBezierPath::fillWith(QPainter &painter, const QTransform &device, const QTransform &toTop,
                             const QColor &color, const QRectF &visible) const {
     if (!visible.isEmpty() && !isEmpty() &&
-        !visible.intersects(device.mapRect(mapBox(toTop, boundsRect_, false)).adjusted(-2, -2, 2, 2)))
+        !visible.intersects(
+            device.mapRect(mapBox(toTop, boundsRect_, false)).adjusted(-2, -2, 2, 2)))
         return;
     if (highlight_ || subhighlight_) {
         painter.setWorldTransform(device);
@@ -255,7 +270,8 @@ void geBezierPath::stroke(QPainter &painter) const {
     painter.setWorldTransform(device);
 }
 
-void geBezierPath::strokeWith(QPainter &painter, const QTransform &device, const QTransform &toTop) const {
+void geBezierPath::strokeWith(QPainter &painter, const QTransform &device,
+                              const QTransform &toTop) const {
     const QTransform mine = placement_ * toTop;
     for (const auto &p : pathlist_) p->strokeWith(painter, device, mine);
     if (elementCount() > 0) {

@@ -7,16 +7,30 @@
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
 
-bool geIsLetter(char16_t c) { return c == gePiChar || QChar(c).isLetter(); }
+bool geIsLetter(char16_t c) {
+    return c == gePiChar || QChar(c).isLetter();
+}
 
-bool geIsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool geIsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Exactly the letters that conversion turns into variables: a case mapping would also take
 // the Kelvin sign U+212A for k, which conversion reads as a user constant.
 bool geIsVariableLetter(QChar c) {
     switch (c.unicode()) {
-        case u'k': case u's': case u't': case u'x': case u'y': case u'z':
-        case u'K': case u'S': case u'T': case u'X': case u'Y': case u'Z': return true;
+        case u'k':
+        case u's':
+        case u't':
+        case u'x':
+        case u'y':
+        case u'z':
+        case u'K':
+        case u'S':
+        case u'T':
+        case u'X':
+        case u'Y':
+        case u'Z': return true;
         default: return false;
     }
 }
@@ -56,13 +70,21 @@ void geEdit::adopt(geEditContainer &slot, geEditPtr child) {
 
 // Tree queries: the root answers for its top node; other classes override them.
 
-bool geEdit::isTerminal() const { return top() ? top()->isTerminal() : false; }
+bool geEdit::isTerminal() const {
+    return top() ? top()->isTerminal() : false;
+}
 
-bool geEdit::acceptsPower() const { return top() ? top()->acceptsPower() : !isRoot(); }
+bool geEdit::acceptsPower() const {
+    return top() ? top()->acceptsPower() : !isRoot();
+}
 
-bool geEdit::containsEmpty() const { return top() ? top()->containsEmpty() : false; }
+bool geEdit::containsEmpty() const {
+    return top() ? top()->containsEmpty() : false;
+}
 
-bool geEdit::containsVariable() const { return top() ? top()->containsVariable() : false; }
+bool geEdit::containsVariable() const {
+    return top() ? top()->containsVariable() : false;
+}
 
 geEditPtr geEdit::leftMostExpression() {
     if (isRoot()) return top() ? top()->leftMostExpression() : nullptr;
@@ -74,13 +96,21 @@ geEditPtr geEdit::rightMostExpression() {
     return shared_from_this();
 }
 
-geEditPtr geEdit::copy() const { return rootWithExpression(copyOf(top())); }
+geEditPtr geEdit::copy() const {
+    return rootWithExpression(copyOf(top()));
+}
 
-grExp *geEdit::makeExp() const { return top() ? top()->makeExp() : nullptr; }
+grExp *geEdit::makeExp() const {
+    return top() ? top()->makeExp() : nullptr;
+}
 
-QString geEdit::string() const { return top() ? top()->string() : QStringLiteral(""); }
+QString geEdit::string() const {
+    return top() ? top()->string() : QStringLiteral("");
+}
 
-bool geEdit::replaceStringWithFunction(const QStringList &, geEditPtr &) { return false; }
+bool geEdit::replaceStringWithFunction(const QStringList &, geEditPtr &) {
+    return false;
+}
 
 // Cursor movement.
 
@@ -135,9 +165,13 @@ geEditPtr geEdit::commonAncestorOf(geEdit *other) {
 // The neighbour search stays inside the product chain (geEditMul answers it): a function
 // name typed in a denominator, exponent, radicand, bracket or argument never reaches past
 // that node, which would take the node apart.
-geEditPtr geEdit::expToRightOf(geEdit *) { return nullptr; }
+geEditPtr geEdit::expToRightOf(geEdit *) {
+    return nullptr;
+}
 
-geEditPtr geEdit::expToLeftOf(geEdit *) { return nullptr; }
+geEditPtr geEdit::expToLeftOf(geEdit *) {
+    return nullptr;
+}
 
 // Structural edits.
 
@@ -174,9 +208,13 @@ geEditPtr geEdit::baseDelete() {
     return e->holdCursor();
 }
 
-geEditPtr geEdit::deleteNode() { return baseDelete(); }
+geEditPtr geEdit::deleteNode() {
+    return baseDelete();
+}
 
-bool geEdit::handlesKeyDownForChild(geEdit *, char16_t) { return false; }
+bool geEdit::handlesKeyDownForChild(geEdit *, char16_t) {
+    return false;
+}
 
 geEditPtr geEdit::resignCursor(geEditPtr node) {
     if (hasCursor_) {

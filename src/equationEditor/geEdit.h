@@ -42,7 +42,9 @@ inline constexpr char16_t geBulletChar = 0x2022;
 // Character classes of the key rules: letters are Unicode letters (pi included).
 bool geIsLetter(char16_t c);
 bool geIsDigit(char16_t c);
-inline bool geIsArrow(char16_t c) { return c == geKeyLeftArrow || c == geKeyRightArrow; }
+inline bool geIsArrow(char16_t c) {
+    return c == geKeyLeftArrow || c == geKeyRightArrow;
+}
 
 // What the nodes ask the editor that shows them.
 class geEditDelegate {
@@ -77,9 +79,15 @@ enum class geEditKind {
     Negative,
 };
 
-inline bool geIsBasicBinaryOp(geEditKind k) { return k >= geEditKind::Add && k <= geEditKind::LessThan; }
-inline bool geIsBinaryOp(geEditKind k) { return k >= geEditKind::Div && k <= geEditKind::LessThan; }
-inline bool geIsUnaryOp(geEditKind k) { return k >= geEditKind::Parens; }
+inline bool geIsBasicBinaryOp(geEditKind k) {
+    return k >= geEditKind::Add && k <= geEditKind::LessThan;
+}
+inline bool geIsBinaryOp(geEditKind k) {
+    return k >= geEditKind::Div && k <= geEditKind::LessThan;
+}
+inline bool geIsUnaryOp(geEditKind k) {
+    return k >= geEditKind::Parens;
+}
 
 // One child slot. Putting in the node it already holds changes nothing.
 class geEditContainer {
@@ -170,8 +178,7 @@ public:
     virtual std::optional<QString> mulString() const { return mulString_; }
     virtual void makeMulString() { mulString_.reset(); }
     virtual geEditPtr mulExpression() { return nullptr; }
-    virtual bool replaceStringWithFunction(const QStringList &functions,
-                                           geEditPtr &newExpression);
+    virtual bool replaceStringWithFunction(const QStringList &functions, geEditPtr &newExpression);
 
     // Layout (the *Layout.cpp files): lays the subtree out into a new tree of paths that
     // carry their nodes, and sets centerOffset and the child boxes on the way. cursor draws

@@ -64,7 +64,9 @@ bool isNumberText(const QString &text) {
     return true;
 }
 
-bool isVariableText(const QString &text) { return text.size() == 1 && geIsLetter(text[0].unicode()); }
+bool isVariableText(const QString &text) {
+    return text.size() == 1 && geIsLetter(text[0].unicode());
+}
 
 bool isFunctionName(const QString &text) {
     if (text.isEmpty()) return false;
@@ -104,7 +106,8 @@ std::shared_ptr<slCoding> decodeVar(slUnarchiver &coder) {
 std::shared_ptr<slCoding> decodeFunc(slUnarchiver &coder) {
     readNodeBase(coder);
     geEditPtr argument = readChild(coder);
-    return geEditFunc::funcWithExpression(argument, readText(coder, isFunctionName, "function name"));
+    return geEditFunc::funcWithExpression(argument,
+                                          readText(coder, isFunctionName, "function name"));
 }
 
 template <geEditPtr (*factory)(geEditPtr)>
@@ -132,9 +135,12 @@ void geEditRegisterArchiveClasses(slArchiveRegistry &registry) {
     registry.registerClass({"geEditVar", 0, base, decodeVar});
 
     registry.registerClass({"geEditBinaryOp", 0, base, nullptr});
-    registry.registerClass({"geEditDiv", 0, "geEditBinaryOp", decodeBinary<geEditDiv::divWithLeft>});
-    registry.registerClass({"geEditPow", 0, "geEditBinaryOp", decodeBinary<geEditPow::powWithLeft>});
-    registry.registerClass({"geEditRoot", 0, "geEditBinaryOp", decodeBinary<geEditRoot::rootWithLeft>});
+    registry.registerClass(
+        {"geEditDiv", 0, "geEditBinaryOp", decodeBinary<geEditDiv::divWithLeft>});
+    registry.registerClass(
+        {"geEditPow", 0, "geEditBinaryOp", decodeBinary<geEditPow::powWithLeft>});
+    registry.registerClass(
+        {"geEditRoot", 0, "geEditBinaryOp", decodeBinary<geEditRoot::rootWithLeft>});
     registry.registerClass({"geEditBasicBinaryOp", 0, "geEditBinaryOp", nullptr});
     const std::string infix = "geEditBasicBinaryOp";
     registry.registerClass({"geEditAdd", 0, infix, decodeBinary<geEditAdd::addWithLeft>});
@@ -150,7 +156,7 @@ void geEditRegisterArchiveClasses(slArchiveRegistry &registry) {
     registry.registerClass({"geEditUnaryOp", 0, base, nullptr});
     registry.registerClass(
         {"geEditParens", 0, "geEditUnaryOp", decodeUnary<geEditParens::parensWithExpression>});
-    registry.registerClass(
-        {"geEditNegative", 0, "geEditUnaryOp", decodeUnary<geEditNegative::negativeWithExpression>});
+    registry.registerClass({"geEditNegative", 0, "geEditUnaryOp",
+                            decodeUnary<geEditNegative::negativeWithExpression>});
     registry.registerClass({"geEditFunc", 0, "geEditUnaryOp", decodeFunc});
 }

@@ -15,8 +15,10 @@ void geEditBinaryList::appendItem(grExp *expression) {
     item.expression_ = expression;
     items_.push_back(item);
     const int index = int(items_.size()) - 1;
-    if (last_ >= 0) items_[last_].next_ = index;
-    else head_ = index;
+    if (last_ >= 0)
+        items_[last_].next_ = index;
+    else
+        head_ = index;
     last_ = index;
 }
 
@@ -38,7 +40,8 @@ void geEditBinaryList::parseOps(const int *ops, int opCount) {
         const bool inSet = std::find(ops, ops + opCount, item.operator_) != ops + opCount;
         if (inSet && item.next_ >= 0) {
             geEditBinaryListItem &next = items_[item.next_];
-            item.expression_ = grNewBinaryExp(uint8_t(item.operator_), item.expression_, next.expression_);
+            item.expression_ =
+                grNewBinaryExp(uint8_t(item.operator_), item.expression_, next.expression_);
             next.expression_ = nullptr;
             item.operator_ = next.operator_;
             if (last_ == item.next_) last_ = i;

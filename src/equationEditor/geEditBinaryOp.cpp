@@ -47,7 +47,9 @@ geEditPtr geEditBinaryOp::copyBinary(const geEditBinaryOp &from) {
 // rebuilt (a product passes the rebuild on up its chain).
 geEditPtr geEditBinaryOp::replaceExpression(geEdit *old, geEditPtr replacement) {
     if (!old || !replacement) return shared_from_this();
-    geEditContainer *slot = old == leftExp().get() ? &left_ : old == rightExp().get() ? &right_ : nullptr;
+    geEditContainer *slot = old == leftExp().get()    ? &left_
+                            : old == rightExp().get() ? &right_
+                                                      : nullptr;
     if (!slot) return shared_from_this();
     adopt(*slot, replacement);
     replacement->makeMulString();
@@ -84,9 +86,13 @@ geEditPtr makeBinary(geEditPtr left, geEditPtr right) {
     return n;
 }
 
-grExp *convert(const geEditPtr &node) { return node ? node->makeExp() : nullptr; }
+grExp *convert(const geEditPtr &node) {
+    return node ? node->makeExp() : nullptr;
+}
 
-QString textOf(const geEditPtr &node) { return node ? node->string() : QString(); }
+QString textOf(const geEditPtr &node) {
+    return node ? node->string() : QString();
+}
 
 // A side of a fraction or an exponent: wrapped in brackets unless it is a leaf.
 QString wrappedText(const geEditPtr &node) {
@@ -96,12 +102,24 @@ QString wrappedText(const geEditPtr &node) {
 
 }  // namespace
 
-geEditPtr geEditDiv::divWithLeft(geEditPtr l, geEditPtr r) { return makeBinary<geEditDiv>(l, r); }
-geEditPtr geEditPow::powWithLeft(geEditPtr l, geEditPtr r) { return makeBinary<geEditPow>(l, r); }
-geEditPtr geEditRoot::rootWithLeft(geEditPtr l, geEditPtr r) { return makeBinary<geEditRoot>(l, r); }
-geEditPtr geEditDiv::copy() const { return copyBinary<geEditDiv>(*this); }
-geEditPtr geEditPow::copy() const { return copyBinary<geEditPow>(*this); }
-geEditPtr geEditRoot::copy() const { return copyBinary<geEditRoot>(*this); }
+geEditPtr geEditDiv::divWithLeft(geEditPtr l, geEditPtr r) {
+    return makeBinary<geEditDiv>(l, r);
+}
+geEditPtr geEditPow::powWithLeft(geEditPtr l, geEditPtr r) {
+    return makeBinary<geEditPow>(l, r);
+}
+geEditPtr geEditRoot::rootWithLeft(geEditPtr l, geEditPtr r) {
+    return makeBinary<geEditRoot>(l, r);
+}
+geEditPtr geEditDiv::copy() const {
+    return copyBinary<geEditDiv>(*this);
+}
+geEditPtr geEditPow::copy() const {
+    return copyBinary<geEditPow>(*this);
+}
+geEditPtr geEditRoot::copy() const {
+    return copyBinary<geEditRoot>(*this);
+}
 
 grExp *geEditDiv::makeExp() const {
     grExp *l = convert(leftExp());
@@ -120,14 +138,16 @@ grExp *geEditRoot::makeExp() const {
     return grNewBinaryExp(grOpRoot, radicand, index);
 }
 
-QString geEditDiv::string() const { return wrappedText(leftExp()) + u'/' + wrappedText(rightExp()); }
+QString geEditDiv::string() const {
+    return wrappedText(leftExp()) + u'/' + wrappedText(rightExp());
+}
 
 // A base that is an operator chain, a fraction or a power is bracketed, so that the text
 // reads back as the power it is: (x + 1)^2, (2^3)^4.
 QString geEditPow::string() const {
     const auto &base = leftExp();
-    const bool bracket = base && (geIsBasicBinaryOp(base->kind()) || base->isKind(geEditKind::Div) ||
-                                  base->isKind(geEditKind::Pow));
+    const bool bracket = base && (geIsBasicBinaryOp(base->kind()) ||
+                                  base->isKind(geEditKind::Div) || base->isKind(geEditKind::Pow));
     return (bracket ? u'(' + base->string() + u')' : textOf(base)) + u'^' + wrappedText(rightExp());
 }
 
@@ -155,22 +175,22 @@ geEditPtr geEditRoot::cursorEnterFromLeft() {
 // Leaving a slot of a template: from the first slot to the left leaves the node, from the
 // second slot to the left enters the first from the right; to the right the first slot
 // leads into the second and the second to after the node ("a/b|" right -> "a/b" then "|").
-#define GE_TEMPLATE_MOVES(Class)                                                        \
-    geEditPtr Class::moveCursorToLeftOfExpression(geEdit *child) {                      \
-        if (child && child == leftExp().get())                                          \
+#define GE_TEMPLATE_MOVES(Class)                                                         \
+    geEditPtr Class::moveCursorToLeftOfExpression(geEdit *child) {                       \
+        if (child && child == leftExp().get())                                           \
             return parent_ ? parent_->moveCursorToLeftOfExpression(this) : holdCursor(); \
-        if (child && child == rightExp().get() && leftExp())                            \
-            return leftExp()->cursorEnterFromRight();                                   \
-        return shared_from_this();                                                      \
-    }                                                                                   \
-    geEditPtr Class::moveCursorToRightOfExpression(geEdit *child) {                     \
-        if (child && child == leftExp().get() && rightExp())                            \
-            return rightExp()->cursorEnterFromLeft();                                   \
-        if (child && child == rightExp().get()) {                                       \
-            child->setHasCursor(false);                                                 \
-            return holdCursor();                                                        \
-        }                                                                               \
-        return shared_from_this();                                                      \
+        if (child && child == rightExp().get() && leftExp())                             \
+            return leftExp()->cursorEnterFromRight();                                    \
+        return shared_from_this();                                                       \
+    }                                                                                    \
+    geEditPtr Class::moveCursorToRightOfExpression(geEdit *child) {                      \
+        if (child && child == leftExp().get() && rightExp())                             \
+            return rightExp()->cursorEnterFromLeft();                                    \
+        if (child && child == rightExp().get()) {                                        \
+            child->setHasCursor(false);                                                  \
+            return holdCursor();                                                         \
+        }                                                                                \
+        return shared_from_this();                                                       \
     }
 
 GE_TEMPLATE_MOVES(geEditDiv)
@@ -181,11 +201,17 @@ GE_TEMPLATE_MOVES(geEditRoot)
 
 // Infix operators.
 
-#define GE_DEFINE_INFIX(Class, factory, Kind, glyph, code)                             \
-    Class::Class() : geEditBasicBinaryOp(glyph, code) {}                               \
-    geEditPtr Class::factory(geEditPtr l, geEditPtr r) { return makeBinary<Class>(l, r); } \
-    geEditKind Class::kind() const { return geEditKind::Kind; }                        \
-    geEditPtr Class::copy() const { return copyBinary<Class>(*this); }
+#define GE_DEFINE_INFIX(Class, factory, Kind, glyph, code) \
+    Class::Class() : geEditBasicBinaryOp(glyph, code) {}   \
+    geEditPtr Class::factory(geEditPtr l, geEditPtr r) {   \
+        return makeBinary<Class>(l, r);                    \
+    }                                                      \
+    geEditKind Class::kind() const {                       \
+        return geEditKind::Kind;                           \
+    }                                                      \
+    geEditPtr Class::copy() const {                        \
+        return copyBinary<Class>(*this);                   \
+    }
 
 GE_DEFINE_INFIX(geEditAdd, addWithLeft, Add, u"+", grOpAdd)
 GE_DEFINE_INFIX(geEditSub, subWithLeft, Sub, u"-", grOpSub)
@@ -214,12 +240,16 @@ grExp *geEditBasicBinaryOp::makeExp() const {
 
 void geEditBasicBinaryOp::buildBinaryList(geEditBinaryList &list) const {
     const auto &l = leftExp();
-    if (l && geIsBasicBinaryOp(l->kind())) static_cast<const geEditBasicBinaryOp &>(*l).buildBinaryList(list);
-    else list.appendItem(convert(l));
+    if (l && geIsBasicBinaryOp(l->kind()))
+        static_cast<const geEditBasicBinaryOp &>(*l).buildBinaryList(list);
+    else
+        list.appendItem(convert(l));
     list.setLastOperator(operator_);
     const auto &r = rightExp();
-    if (r && geIsBasicBinaryOp(r->kind())) static_cast<const geEditBasicBinaryOp &>(*r).buildBinaryList(list);
-    else list.appendItem(convert(r));
+    if (r && geIsBasicBinaryOp(r->kind()))
+        static_cast<const geEditBasicBinaryOp &>(*r).buildBinaryList(list);
+    else
+        list.appendItem(convert(r));
 }
 
 QString geEditBasicBinaryOp::string() const {

@@ -61,7 +61,8 @@ public:
     static geEditPtr divWithLeft(geEditPtr left, geEditPtr right);
     geEditKind kind() const override { return geEditKind::Div; }
     const char *className() const override { return "geEditDiv"; }
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
     bool acceptsPower() const override { return false; }
     geEditPtr copy() const override;
     grExp *makeExp() const override;
@@ -78,7 +79,8 @@ public:
     static geEditPtr powWithLeft(geEditPtr left, geEditPtr right);
     geEditKind kind() const override { return geEditKind::Pow; }
     const char *className() const override { return "geEditPow"; }
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
     bool acceptsPower() const override { return false; }
     geEditPtr copy() const override;
     grExp *makeExp() const override;
@@ -95,7 +97,8 @@ public:
     static geEditPtr rootWithLeft(geEditPtr left, geEditPtr right);
     geEditKind kind() const override { return geEditKind::Root; }
     const char *className() const override { return "geEditRoot"; }
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
     geEditPtr copy() const override;
     grExp *makeExp() const override;
     Calculation calculateValue() const override;
@@ -132,10 +135,12 @@ public:
     geEditPtr deleteNode() override;
 
     // The operator glyph at 0.7 between the operands, lined up on their centre lines.
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
 
 protected:
-    geEditBasicBinaryOp(const char16_t *glyph, int op) : glyphString_(QString::fromUtf16(glyph)), operator_(op) {}
+    geEditBasicBinaryOp(const char16_t *glyph, int op)
+        : glyphString_(QString::fromUtf16(glyph)), operator_(op) {}
     // The infix layout; a comma is drawn at full size with the caret over the line height.
     std::unique_ptr<geBezierPath> renderInfix(const geFont &font, bool cursor, bool selection,
                                               bool comma);
@@ -147,14 +152,14 @@ protected:
 // Builds Op(left, right) for one of the operator keys "+ - * / ^ , =" (null for others).
 geEditPtr geMakeOperatorNode(char16_t key, geEditPtr left, geEditPtr right);
 
-#define GE_DECLARE_INFIX(Class, factory)                                   \
-    class Class : public geEditBasicBinaryOp {                             \
-    public:                                                                \
-        Class();                                                           \
-        static geEditPtr factory(geEditPtr left, geEditPtr right);         \
-        geEditKind kind() const override;                                  \
-        const char *className() const override { return #Class; }          \
-        geEditPtr copy() const override;                                   \
+#define GE_DECLARE_INFIX(Class, factory)                           \
+    class Class : public geEditBasicBinaryOp {                     \
+    public:                                                        \
+        Class();                                                   \
+        static geEditPtr factory(geEditPtr left, geEditPtr right); \
+        geEditKind kind() const override;                          \
+        const char *className() const override { return #Class; }  \
+        geEditPtr copy() const override;                           \
     };
 
 GE_DECLARE_INFIX(geEditAdd, addWithLeft)
@@ -172,7 +177,8 @@ public:
     geEditKind kind() const override;
     const char *className() const override { return "geEditComma"; }
     geEditPtr copy() const override;
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
 };
 
 // A product, implicit (letters typed one after another, "2x") or explicit ("2•3"). Its dot
@@ -192,8 +198,7 @@ public:
     QString string() const override;
     void makeMulString() override;
     geEditPtr mulExpression() override;
-    bool replaceStringWithFunction(const QStringList &functions,
-                                   geEditPtr &newExpression) override;
+    bool replaceStringWithFunction(const QStringList &functions, geEditPtr &newExpression) override;
 
     geEditPtr moveCursorToLeftOfExpression(geEdit *child) override;
     geEditPtr moveCursorToRightOfExpression(geEdit *child) override;
@@ -206,7 +211,8 @@ public:
     geEditPtr deleteNode() override;
 
     // With the dot between numbers and placeholders, else by juxtaposition.
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
 
 private:
     std::optional<QString> negatedMulString() const;

@@ -11,7 +11,8 @@ geEditPtr geEditTemplateOp::keyDown(char16_t key) {
         hasCursor_ = false;
         return rightExp()->cursorEnterFromRight();
     }
-    if (!geIsArrow(key) && parent_ && parent_->handlesKeyDownForChild(this, key)) return passKeyToParent(key);
+    if (!geIsArrow(key) && parent_ && parent_->handlesKeyDownForChild(this, key))
+        return passKeyToParent(key);
     return trailingKeyDown(key);
 }
 
@@ -29,8 +30,10 @@ geEditPtr geEditBasicBinaryOp::keyDown(char16_t key) {
         return rightExp()->cursorEnterFromLeft();
     }
     geEditPtr x;
-    if (geIsLetter(key)) x = geEditVar::varWithChar(key);
-    else if (geIsDigit(key) || key == u'.') x = geEditNum::numWithString(QString(QChar(key)));
+    if (geIsLetter(key))
+        x = geEditVar::varWithChar(key);
+    else if (geIsDigit(key) || key == u'.')
+        x = geEditNum::numWithString(QString(QChar(key)));
     if (!x || !rightExp()) return self;
     geEditPtr r = rightExp();
     replaceExpression(r.get(), geEditMul::mulWithLeft(x, r));

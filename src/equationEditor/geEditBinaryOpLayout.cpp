@@ -11,7 +11,9 @@ namespace {
 
 // The operand is translated by (M - h) / 2 + c, which puts its centre line (h / 2 - c
 // above its bottom) at height M / 2.
-double lineUp(double M, double h, double c) { return (M - h) / 2 + c; }
+double lineUp(double M, double h, double c) {
+    return (M - h) / 2 + c;
+}
 
 bool numberOrPlaceholder(const geEditPtr &node) {
     return node && (node->isKind(geEditKind::Num) || node->isKind(geEditKind::Empty));
@@ -86,10 +88,12 @@ std::unique_ptr<geBezierPath> geEditComma::renderWithFont(const geFont &font, bo
 // "2•3" keeps its dot, and so does "?•3", so that two numbers are not read as one. Any
 // other product is shown by juxtaposition, "2x", 6 units apart and without a caret of its
 // own.
-std::unique_ptr<geBezierPath> geEditMul::renderWithFont(const geFont &font, bool cursor, bool selection) {
+std::unique_ptr<geBezierPath> geEditMul::renderWithFont(const geFont &font, bool cursor,
+                                                        bool selection) {
     const geEditPtr A = leftExp() ? leftExp()->rightMostExpression() : nullptr;
     const geEditPtr B = rightExp() ? rightExp()->leftMostExpression() : nullptr;
-    if (numberOrPlaceholder(A) && numberOrPlaceholder(B)) return renderInfix(font, cursor, selection, false);
+    if (numberOrPlaceholder(A) && numberOrPlaceholder(B))
+        return renderInfix(font, cursor, selection, false);
 
     centerOffset_ = 0;
     auto L = renderChild(leftExp(), font, cursor, selection);
@@ -117,7 +121,8 @@ std::unique_ptr<geBezierPath> geEditMul::renderWithFont(const geFont &font, bool
 // A fraction: the denominator at the bottom, 2 units, the bar 2 thick, 2 units, the
 // numerator, both at 0.8 and centred on the bar; one unit of space on every side and the
 // caret of "1/2|" right of it. Its centre line is the middle of its box.
-std::unique_ptr<geBezierPath> geEditDiv::renderWithFont(const geFont &font, bool cursor, bool selection) {
+std::unique_ptr<geBezierPath> geEditDiv::renderWithFont(const geFont &font, bool cursor,
+                                                        bool selection) {
     auto L = renderChild(leftExp(), font, cursor, selection);
     auto R = renderChild(rightExp(), font, cursor, selection);
     place(*L, 0.8, 0.8, 0, 0);
@@ -157,7 +162,8 @@ std::unique_ptr<geBezierPath> geEditDiv::renderWithFont(const geFont &font, bool
 // A power: the base unchanged, the exponent at 0.8 with its bottom at half the base's
 // height, 2 units right of it. The centre line is the middle of the base; the caret of
 // "x^2|" stands right of the exponent.
-std::unique_ptr<geBezierPath> geEditPow::renderWithFont(const geFont &font, bool cursor, bool selection) {
+std::unique_ptr<geBezierPath> geEditPow::renderWithFont(const geFont &font, bool cursor,
+                                                        bool selection) {
     auto L = renderChild(leftExp(), font, cursor, selection);
     // A negation, an infix chain or a function as the base is raised as a whole, which its
     // own drawing would not show (-3^2 reads as -(3^2), sin x^2 as sin(x^2)): it is drawn
@@ -190,7 +196,8 @@ std::unique_ptr<geBezierPath> geEditPow::renderWithFont(const geFont &font, bool
 
 // A root: the radical sign over the radicand, the index at 0.8 above the sign's tick. The
 // sign's bar ends 2.8 units beyond the radicand; the caret of "sqrt(x)|" stands after it.
-std::unique_ptr<geBezierPath> geEditRoot::renderWithFont(const geFont &font, bool cursor, bool selection) {
+std::unique_ptr<geBezierPath> geEditRoot::renderWithFont(const geFont &font, bool cursor,
+                                                         bool selection) {
     auto L = renderChild(leftExp(), font, cursor, selection);
     auto R = renderChild(rightExp(), font, cursor, selection);
     const double cR = centerOffsetOf(rightExp());

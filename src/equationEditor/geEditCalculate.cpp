@@ -29,8 +29,10 @@ Calculation evaluated(grExp *node) {
 
 // A placeholder anywhere blocks the whole; otherwise a failure anywhere fails it.
 Calculation binary(uint8_t op, Calculation l, Calculation r) {
-    if (l.state == Calculation::Blocked || r.state == Calculation::Blocked) return {Calculation::Blocked, 0.0};
-    if (l.state == Calculation::Failed || r.state == Calculation::Failed) return {Calculation::Failed, 0.0};
+    if (l.state == Calculation::Blocked || r.state == Calculation::Blocked)
+        return {Calculation::Blocked, 0.0};
+    if (l.state == Calculation::Failed || r.state == Calculation::Failed)
+        return {Calculation::Failed, 0.0};
     grExp left{grExpNumber, &l.value};
     grExp right{grExpNumber, &r.value};
     grBinaryExp payload{op, &left, &right};
@@ -48,7 +50,9 @@ Calculation unary(uint8_t fn, Calculation a) {
 
 }  // namespace
 
-Calculation geEdit::calculateValue() const { return calculationOf(top()); }
+Calculation geEdit::calculateValue() const {
+    return calculationOf(top());
+}
 
 Calculation geEditVar::calculateValue() const {
     if (containsVariable()) return {Calculation::Blocked, 0.0};
@@ -78,9 +82,13 @@ Calculation geEditRoot::calculateValue() const {
     return binary(grOpRoot, calculationOf(rightExp()), index);
 }
 
-Calculation geEditParens::calculateValue() const { return calculationOf(child()); }
+Calculation geEditParens::calculateValue() const {
+    return calculationOf(child());
+}
 
-Calculation geEditNegative::calculateValue() const { return unary(grFnNegate, calculationOf(child())); }
+Calculation geEditNegative::calculateValue() const {
+    return unary(grFnNegate, calculationOf(child()));
+}
 
 Calculation geEditFunc::calculateValue() const {
     const Calculation a = calculationOf(child());
@@ -88,14 +96,19 @@ Calculation geEditFunc::calculateValue() const {
     return unary(uint8_t(code_), a);
 }
 
-void geEditBasicBinaryOp::buildCalculationList(std::vector<std::pair<Calculation, int>> &list) const {
+void geEditBasicBinaryOp::buildCalculationList(
+    std::vector<std::pair<Calculation, int>> &list) const {
     const auto &l = leftExp();
-    if (l && geIsBasicBinaryOp(l->kind())) static_cast<const geEditBasicBinaryOp &>(*l).buildCalculationList(list);
-    else list.emplace_back(calculationOf(l), 0);
+    if (l && geIsBasicBinaryOp(l->kind()))
+        static_cast<const geEditBasicBinaryOp &>(*l).buildCalculationList(list);
+    else
+        list.emplace_back(calculationOf(l), 0);
     list.back().second = operator_;
     const auto &r = rightExp();
-    if (r && geIsBasicBinaryOp(r->kind())) static_cast<const geEditBasicBinaryOp &>(*r).buildCalculationList(list);
-    else list.emplace_back(calculationOf(r), 0);
+    if (r && geIsBasicBinaryOp(r->kind()))
+        static_cast<const geEditBasicBinaryOp &>(*r).buildCalculationList(list);
+    else
+        list.emplace_back(calculationOf(r), 0);
 }
 
 // The chain parse of makeExp on values: four left-to-right passes, tightest first, each
@@ -106,8 +119,8 @@ Calculation geEditBasicBinaryOp::calculateValue() const {
     for (const auto &entry : list) {
         if (entry.first.state == Calculation::Blocked) return entry.first;
     }
-    static constexpr int passes[4][2] = {{grOpMul, grOpMul}, {grOpAdd, grOpSub}, {grOpEquals, grOpEquals},
-                                         {grOpComma, grOpComma}};
+    static constexpr int passes[4][2] = {
+        {grOpMul, grOpMul}, {grOpAdd, grOpSub}, {grOpEquals, grOpEquals}, {grOpComma, grOpComma}};
     for (const auto &pass : passes) {
         size_t out = 0;
         for (size_t i = 1; i < list.size(); ++i) {
@@ -121,6 +134,7 @@ Calculation geEditBasicBinaryOp::calculateValue() const {
         }
         list.resize(out + 1);
     }
-    if (list.size() != 1) qWarning("warning: %d entries in binary list after parsing\n", int(list.size()));
+    if (list.size() != 1)
+        qWarning("warning: %d entries in binary list after parsing\n", int(list.size()));
     return list.front().first;
 }

@@ -73,7 +73,12 @@ geEditPtr geEdit::keyDownWithCursor(char16_t key) {
     }
     // |x + "/" -> ?|/x
     switch (key) {
-        case u'*': case u'+': case u',': case u'/': case u'=': case u'^': {
+        case u'*':
+        case u'+':
+        case u',':
+        case u'/':
+        case u'=':
+        case u'^': {
             auto e = geEditEmpty::emptyExpression();
             replaceExpression(child.get(), geMakeOperatorNode(key, e, child));
             hasCursor_ = false;

@@ -27,7 +27,9 @@ bool isNumberOrPlaceholder(const geEditPtr &node) {
 
 QString latex(const geEdit *node);
 
-QString latex(const geEditPtr &node) { return latex(node.get()); }
+QString latex(const geEditPtr &node) {
+    return latex(node.get());
+}
 
 QString binaryLatex(const geEditBinaryOp &op) {
     const QString l = latex(op.leftExp()), r = latex(op.rightExp());
@@ -35,11 +37,13 @@ QString binaryLatex(const geEditBinaryOp &op) {
         case geEditKind::Div: return QStringLiteral("\\frac{%1}{%2}").arg(l, r);
         case geEditKind::Pow:
             // A letter or number needs no braces as a base: "x^{2}", "{\\left(x + 1\\right)}^{2}".
-            if (op.leftExp() && op.leftExp()->isTerminal()) return QStringLiteral("%1^{%2}").arg(l, r);
+            if (op.leftExp() && op.leftExp()->isTerminal())
+                return QStringLiteral("%1^{%2}").arg(l, r);
             return QStringLiteral("{%1}^{%2}").arg(l, r);
         case geEditKind::Root: {
             const geEditPtr &index = op.leftExp();
-            if (index && index->isKind(geEditKind::Num) && static_cast<const geEditNum &>(*index).number() == 2.0)
+            if (index && index->isKind(geEditKind::Num) &&
+                static_cast<const geEditNum &>(*index).number() == 2.0)
                 return QStringLiteral("\\sqrt{%1}").arg(r);
             return QStringLiteral("\\sqrt[%1]{%2}").arg(l, r);
         }
@@ -49,7 +53,8 @@ QString binaryLatex(const geEditBinaryOp &op) {
             // "2•3" keeps its dot as on screen; other products are juxtaposed.
             const geEditPtr a = op.leftExp() ? op.leftExp()->rightMostExpression() : nullptr;
             const geEditPtr b = op.rightExp() ? op.rightExp()->leftMostExpression() : nullptr;
-            if (isNumberOrPlaceholder(a) && isNumberOrPlaceholder(b)) return l + QStringLiteral(" \\cdot ") + r;
+            if (isNumberOrPlaceholder(a) && isNumberOrPlaceholder(b))
+                return l + QStringLiteral(" \\cdot ") + r;
             return l + u' ' + r;
         }
         case geEditKind::Comma: return l + QStringLiteral(", ") + r;
@@ -65,13 +70,17 @@ QString latex(const geEdit *node) {
     if (node->isRoot()) return latex(node->top());
     if (auto *b = dynamic_cast<const geEditBinaryOp *>(node)) return binaryLatex(*b);
     if (auto *f = dynamic_cast<const geEditFunc *>(node)) {
-        if (f->text() == QLatin1String("abs")) return QStringLiteral("\\left|%1\\right|").arg(latex(f->child()));
+        if (f->text() == QLatin1String("abs"))
+            return QStringLiteral("\\left|%1\\right|").arg(latex(f->child()));
         // A parenthesised argument brings its own brackets.
-        if (f->child() && f->child()->isKind(geEditKind::Parens)) return functionLatex(f->text()) + latex(f->child());
-        return functionLatex(f->text()) + QStringLiteral("\\left(") + latex(f->child()) + QStringLiteral("\\right)");
+        if (f->child() && f->child()->isKind(geEditKind::Parens))
+            return functionLatex(f->text()) + latex(f->child());
+        return functionLatex(f->text()) + QStringLiteral("\\left(") + latex(f->child()) +
+               QStringLiteral("\\right)");
     }
     if (auto *u = dynamic_cast<const geEditUnaryOp *>(node)) {
-        if (u->isKind(geEditKind::Parens)) return QStringLiteral("\\left(") + latex(u->child()) + QStringLiteral("\\right)");
+        if (u->isKind(geEditKind::Parens))
+            return QStringLiteral("\\left(") + latex(u->child()) + QStringLiteral("\\right)");
         return u'-' + latex(u->child());
     }
     if (auto *n = dynamic_cast<const geEditNum *>(node)) return n->text();
@@ -81,4 +90,6 @@ QString latex(const geEdit *node) {
 
 }  // namespace
 
-QString geLatexString(const geEdit *node) { return latex(node); }
+QString geLatexString(const geEdit *node) {
+    return latex(node);
+}

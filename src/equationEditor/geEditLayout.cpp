@@ -51,7 +51,8 @@ Bracketed bracketed(PathPtr inner, const geFont &font, geEdit *data, bool caretA
 
 // The root draws nothing of its own. Holding the cursor it stands before the whole
 // equation: "|x+1" is a caret one unit wide over the full height at the left edge.
-std::unique_ptr<geBezierPath> geEdit::renderWithFont(const geFont &font, bool cursor, bool selection) {
+std::unique_ptr<geBezierPath> geEdit::renderWithFont(const geFont &font, bool cursor,
+                                                     bool selection) {
     if (!top()) return nullptr;
     auto p = top()->renderWithFont(font, cursor, selection);
     const QRectF b = p->bounds();

@@ -18,8 +18,10 @@ geEditPtr geEditEmpty::keyDown(char16_t key) {
     }
     // ?| + "x" -> x|
     geEditPtr x;
-    if (geIsLetter(key)) x = geEditVar::varWithChar(key);
-    else if (geIsDigit(key) || key == u'.') x = geEditNum::numWithString(QString(QChar(key)));
+    if (geIsLetter(key))
+        x = geEditVar::varWithChar(key);
+    else if (geIsDigit(key) || key == u'.')
+        x = geEditNum::numWithString(QString(QChar(key)));
     if (x) {
         hasCursor_ = false;
         replaceInParent(p, x);
@@ -90,8 +92,7 @@ geEditPtr geEditNum::keyDown(char16_t key) {
         return trailingKeyDown(key);
     }
     // |12 + "-" -> -|12
-    if (key == u'-' && cursorPosition_ == 0 && parent_ &&
-        !parent_->isKind(geEditKind::Negative)) {
+    if (key == u'-' && cursorPosition_ == 0 && parent_ && !parent_->isKind(geEditKind::Negative)) {
         hasCursor_ = false;
         geEdit *p = parent_;
         auto n = geEditNegative::negativeWithExpression(self);
@@ -99,7 +100,11 @@ geEditPtr geEditNum::keyDown(char16_t key) {
         return n->holdCursor();
     }
     switch (key) {
-        case u'+': case u'-': case u'*': case u'/': case u'^': return insertOperator(key);
+        case u'+':
+        case u'-':
+        case u'*':
+        case u'/':
+        case u'^': return insertOperator(key);
         default: return self;
     }
 }

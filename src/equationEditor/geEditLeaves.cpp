@@ -3,7 +3,9 @@
 
 #include "engine/engine.h"
 
-geEditPtr geEditEmpty::emptyExpression() { return std::make_shared<geEditEmpty>(); }
+geEditPtr geEditEmpty::emptyExpression() {
+    return std::make_shared<geEditEmpty>();
+}
 
 // Numbers.
 
@@ -22,7 +24,9 @@ void geEditNum::setString(const QString &text) {
     clearSelectedRange();
 }
 
-double geEditNum::number() const { return value_; }
+double geEditNum::number() const {
+    return value_;
+}
 
 // The leading numeric part of the text in the C notation ("0." is 0, "2.5" is 2.5 under any
 // locale); the letters of an enclosing product change with the text.
@@ -55,7 +59,9 @@ void geEditNum::setIsSelected(bool flag) {
     geEdit::setIsSelected(flag);
 }
 
-grExp *geEditNum::makeExp() const { return grNewNumberExp(number()); }
+grExp *geEditNum::makeExp() const {
+    return grNewNumberExp(number());
+}
 
 geEditPtr geEditNum::cursorEnterFromLeft() {
     cursorPosition_ = 0;
@@ -97,13 +103,20 @@ bool geEditVar::containsVariable() const {
 grExp *geEditVar::makeExp() const {
     const char16_t c = text_.isEmpty() ? char16_t(0) : text_.at(0).unicode();
     switch (c) {
-        case u't': case u'T': return grNewConstantExp(grVarT);
-        case u's': case u'S': return grNewConstantExp(grVarS);
-        case u'x': case u'X': return grNewConstantExp(grVarX);
-        case u'y': case u'Y': return grNewConstantExp(grVarY);
-        case u'z': case u'Z': return grNewConstantExp(grVarZ);
-        case u'k': case u'K': return grNewConstantExp(grVarK);
-        case u'e': case u'E': return grNewConstantExp(grConstE);
+        case u't':
+        case u'T': return grNewConstantExp(grVarT);
+        case u's':
+        case u'S': return grNewConstantExp(grVarS);
+        case u'x':
+        case u'X': return grNewConstantExp(grVarX);
+        case u'y':
+        case u'Y': return grNewConstantExp(grVarY);
+        case u'z':
+        case u'Z': return grNewConstantExp(grVarZ);
+        case u'k':
+        case u'K': return grNewConstantExp(grVarK);
+        case u'e':
+        case u'E': return grNewConstantExp(grConstE);
         case gePiChar: return grNewNumberExp(grPiValue);
         default: return grNewNumberExp(delegate_ ? delegate_->constantForString(text_) : 0.0);
     }
@@ -115,4 +128,6 @@ QString geEditVar::string() const {
 }
 
 // A variable inside a product answers the top of its product chain.
-geEditPtr geEditVar::mulExpression() { return parent_ ? parent_->mulExpression() : nullptr; }
+geEditPtr geEditVar::mulExpression() {
+    return parent_ ? parent_->mulExpression() : nullptr;
+}

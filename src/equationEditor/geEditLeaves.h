@@ -32,7 +32,8 @@ public:
     geEditPtr keyDown(char16_t key) override;
     geEditPtr deleteNode() override;
 
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
     // Refreshes the cached glyph of "?" and the metrics for font.
     void updateGlyphForFont(const geFont &font);
 
@@ -84,7 +85,8 @@ public:
 
     // Layout in the font passed in, upright; the caret stands before character
     // cursorPosition, and a partial selection gets a box of its own.
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
     // Hit testing between a layout and the next click or drag. The character position at
     // p, in the coordinates of the laid-out box: left of a character's middle is before it.
     int positionAtPoint(QPointF p, const geFont &font) const;
@@ -146,7 +148,8 @@ public:
     geEditPtr keyDown(char16_t key) override;
 
     // The letter with the caret at its right edge.
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
     // Refreshes the cached glyph and advance for font.
     void updateGlyphForFont(const geFont &font);
 

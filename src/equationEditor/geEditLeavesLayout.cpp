@@ -18,7 +18,8 @@ void geEditEmpty::updateGlyphForFont(const geFont &font) {
 
 // The box is [0, advance + 1] x [desc - 1, asc + 1] with the glyph's outline. A
 // placeholder never draws a caret: holding the cursor, its highlighted box is the cursor.
-std::unique_ptr<geBezierPath> geEditEmpty::renderWithFont(const geFont &font, bool, bool selection) {
+std::unique_ptr<geBezierPath> geEditEmpty::renderWithFont(const geFont &font, bool,
+                                                          bool selection) {
     if (font.serial() != lastFont_) updateGlyphForFont(font);
     auto p = glyphPath(glyph_, font, this);
     invisibleLine(*p, {0, desc_ - 1}, {0, asc_ + 1});
@@ -41,7 +42,8 @@ void geEditVar::updateGlyphForFont(const geFont &font) {
 
 // "x|": the caret [advance - 2, advance - 1] stands at the letter's right edge. There is
 // no line at x = 0: the box starts where the outline starts.
-std::unique_ptr<geBezierPath> geEditVar::renderWithFont(const geFont &font, bool cursor, bool selection) {
+std::unique_ptr<geBezierPath> geEditVar::renderWithFont(const geFont &font, bool cursor,
+                                                        bool selection) {
     if (font.serial() != lastFont_) updateGlyphForFont(font);
     auto p = geBezierPath::bezierPathWithData(this);
     p->moveToPoint({0, 0});
@@ -68,7 +70,8 @@ std::unique_ptr<geBezierPath> geEditVar::renderWithFont(const geFont &font, bool
 // "1|2": the caret before character cursorPosition spans the line height. A selection of
 // some characters gets a box of its own, stored relative to the path's origin so that it
 // follows the path when a fraction or an exponent scales it.
-std::unique_ptr<geBezierPath> geEditNum::renderWithFont(const geFont &font, bool cursor, bool selection) {
+std::unique_ptr<geBezierPath> geEditNum::renderWithFont(const geFont &font, bool cursor,
+                                                        bool selection) {
     const double asc = font.ascender(), desc = font.descender();
     const bool caret = cursor && hasCursor_;
     const int length = int(text_.size());
@@ -100,8 +103,10 @@ std::unique_ptr<geBezierPath> geEditNum::renderWithFont(const geFont &font, bool
     offset_ = p->recenter();
     if (selection && isSelected_) {
         const QRectF s(sx + offset_.x(), desc - 1 + offset_.y(), sw, asc - desc + 2);
-        if (start == 0 && end == length) p->setHighlight(true);
-        else p->enableSubhighlightWithRect(s);
+        if (start == 0 && end == length)
+            p->setHighlight(true);
+        else
+            p->enableSubhighlightWithRect(s);
     }
     bounds_ = p->bounds();
     return p;
@@ -114,7 +119,8 @@ int geEditNum::positionAtPoint(QPointF p, const geFont &font) const {
     const double x = p.x() - offset_.x();
     double pen = 0;
     for (int i = 0; i < int(text_.size()); ++i) {
-        const double half = std::trunc(font.advance(font.glyphForChar(text_.at(i).unicode())) * 0.5);
+        const double half =
+            std::trunc(font.advance(font.glyphForChar(text_.at(i).unicode())) * 0.5);
         pen += half;
         if (pen > x) return i;
         pen += half;

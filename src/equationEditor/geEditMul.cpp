@@ -13,7 +13,9 @@ geEditPtr geEditMul::mulWithLeft(geEditPtr left, geEditPtr right) {
     return n;
 }
 
-geEditPtr geEditMul::copy() const { return mulWithLeft(copyOf(leftExp()), copyOf(rightExp())); }
+geEditPtr geEditMul::copy() const {
+    return mulWithLeft(copyOf(leftExp()), copyOf(rightExp()));
+}
 
 bool geEditMul::showsDot() {
     if (!leftExp() || !rightExp()) return false;
@@ -33,8 +35,10 @@ QString geEditMul::string() const {
 void geEditMul::makeMulString() {
     std::optional<QString> l = leftExp() ? leftExp()->mulString() : std::nullopt;
     std::optional<QString> r = rightExp() ? rightExp()->mulString() : std::nullopt;
-    if (l && r) mulString_ = *l + *r;
-    else mulString_.reset();
+    if (l && r)
+        mulString_ = *l + *r;
+    else
+        mulString_.reset();
     if (parent_) parent_->makeMulString();
 }
 
@@ -156,7 +160,12 @@ geEditPtr geEditMul::expToLeftOf(geEdit *child) {
 bool geEditMul::handlesKeyDownForChild(geEdit *child, char16_t letter) {
     if (!child || child != leftExp().get()) return false;
     switch (letter) {
-        case u',': case u'=': case u'+': case u'-': case u'*': case u'/': return true;
+        case u',':
+        case u'=':
+        case u'+':
+        case u'-':
+        case u'*':
+        case u'/': return true;
         default: return false;
     }
 }
@@ -167,7 +176,12 @@ geEditPtr geEditMul::keyDown(char16_t key) {
     auto self = shared_from_this();
     if (showsDot()) return geEditBasicBinaryOp::keyDown(key);
     switch (key) {
-        case u',': case u'=': case u'+': case u'-': case u'/': case u'^': {
+        case u',':
+        case u'=':
+        case u'+':
+        case u'-':
+        case u'/':
+        case u'^': {
             geEdit *p = parent_;
             if (!p) return self;
             geEditPtr built = geMakeOperatorNode(key, leftExp(), rightExp());
@@ -176,8 +190,9 @@ geEditPtr geEditMul::keyDown(char16_t key) {
             built->setCursorPosition(1);
             return built->holdCursor();
         }
-        case u'*': case geKeyLeftArrow: case geKeyRightArrow:
-            return self;  // nothing changes
+        case u'*':
+        case geKeyLeftArrow:
+        case geKeyRightArrow: return self;  // nothing changes
         default: return geEditBasicBinaryOp::keyDown(key);
     }
 }

@@ -17,7 +17,8 @@ int childOffset(const geEdit *parent, const geEdit *child, const QString &parent
     const geEditorSnapshot::Children c = geEditorSnapshot::children(parent);
     const QString text = child->string();
     bool first = c.count < 2 || child == c.node[0];
-    if (parent->isKind(geEditKind::Root) && !parent->string().startsWith(QLatin1String("sqrt"))) first = !first;
+    if (parent->isKind(geEditKind::Root) && !parent->string().startsWith(QLatin1String("sqrt")))
+        first = !first;
     const int at = first ? int(parentText.indexOf(text)) : int(parentText.lastIndexOf(text));
     return at < 0 ? 0 : at;
 }
@@ -53,8 +54,11 @@ int geCaretOffsetInText(const geEdit *root, const geEdit *responder) {
         case geEditKind::Num: return start + std::min(position, length);
         case geEditKind::Empty: return start;  // on the "?" that typing replaces
         case geEditKind::Func:
-            return position == 0 ? start : start + int(static_cast<const geEditFunc *>(responder)->text().size());
-        case geEditKind::Parens: return position == 0 ? start : position == 1 ? start + 1 : start + length;
+            return position == 0
+                       ? start
+                       : start + int(static_cast<const geEditFunc *>(responder)->text().size());
+        case geEditKind::Parens:
+            return position == 0 ? start : position == 1 ? start + 1 : start + length;
         case geEditKind::Negative: return start + 3;  // "(- |x)"
         default: break;
     }
@@ -62,7 +66,8 @@ int geCaretOffsetInText(const geEdit *root, const geEdit *responder) {
         // "x + |?": the cursor stands after the operator sign.
         auto *op = static_cast<const geEditBinaryOp *>(responder);
         const QString text = responder->string();
-        return start + (op->rightExp() ? childOffset(responder, op->rightExp().get(), text) : length);
+        return start +
+               (op->rightExp() ? childOffset(responder, op->rightExp().get(), text) : length);
     }
     return start + length;
 }

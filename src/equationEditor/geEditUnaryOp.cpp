@@ -6,9 +6,13 @@
 
 namespace {
 
-grExp *convert(const geEditPtr &node) { return node ? node->makeExp() : nullptr; }
+grExp *convert(const geEditPtr &node) {
+    return node ? node->makeExp() : nullptr;
+}
 
-QString textOf(const geEditPtr &node) { return node ? node->string() : QString(); }
+QString textOf(const geEditPtr &node) {
+    return node ? node->string() : QString();
+}
 
 // The conversion's function names, tested in this order.
 struct FunctionName {
@@ -31,7 +35,9 @@ int functionCode(const QString &name) {
 
 }  // namespace
 
-void geEditUnaryOp::setChild(geEditPtr node) { adopt(expression_, std::move(node)); }
+void geEditUnaryOp::setChild(geEditPtr node) {
+    adopt(expression_, std::move(node));
+}
 
 void geEditUnaryOp::setDelegate(geEditDelegate *delegate) {
     if (delegate_ == delegate) return;  // the subtree has it already
@@ -39,9 +45,13 @@ void geEditUnaryOp::setDelegate(geEditDelegate *delegate) {
     if (child()) child()->setDelegate(delegate);
 }
 
-bool geEditUnaryOp::containsEmpty() const { return child() && child()->containsEmpty(); }
+bool geEditUnaryOp::containsEmpty() const {
+    return child() && child()->containsEmpty();
+}
 
-bool geEditUnaryOp::containsVariable() const { return child() && child()->containsVariable(); }
+bool geEditUnaryOp::containsVariable() const {
+    return child() && child()->containsVariable();
+}
 
 geEditPtr geEditUnaryOp::replaceExpression(geEdit *old, geEditPtr replacement) {
     if (!old || !replacement || old != child().get()) return shared_from_this();
@@ -68,11 +78,17 @@ geEditPtr geEditParens::parensWithExpression(geEditPtr node) {
     return n;
 }
 
-geEditPtr geEditParens::copy() const { return parensWithExpression(copyOf(child())); }
+geEditPtr geEditParens::copy() const {
+    return parensWithExpression(copyOf(child()));
+}
 
-grExp *geEditParens::makeExp() const { return convert(child()); }
+grExp *geEditParens::makeExp() const {
+    return convert(child());
+}
 
-QString geEditParens::string() const { return u'(' + textOf(child()) + u')'; }
+QString geEditParens::string() const {
+    return u'(' + textOf(child()) + u')';
+}
 
 geEditPtr geEditParens::cursorEnterFromLeft() {
     cursorPosition_ = 0;
@@ -117,15 +133,21 @@ grExp *geEditFunc::makeExpForString(const QString &name, grExp *argument) {
     return grNewUnaryExp(uint8_t(code), argument);
 }
 
-bool geEditFunc::recognizesFunction(const QString &name) { return functionCode(name) >= 0; }
+bool geEditFunc::recognizesFunction(const QString &name) {
+    return functionCode(name) >= 0;
+}
 
-geEditPtr geEditFunc::copy() const { return funcWithExpression(copyOf(child()), name_); }
+geEditPtr geEditFunc::copy() const {
+    return funcWithExpression(copyOf(child()), name_);
+}
 
 geEditPtr geEditFunc::rightMostExpression() {
     return child() ? child()->rightMostExpression() : shared_from_this();
 }
 
-grExp *geEditFunc::makeExp() const { return makeExpForString(name_, convert(child())); }
+grExp *geEditFunc::makeExp() const {
+    return makeExpForString(name_, convert(child()));
+}
 
 // The call's brackets stand for an argument's own: sin(x + 1), not sin((x + 1)).
 QString geEditFunc::string() const {
@@ -162,14 +184,19 @@ geEditPtr geEditNegative::negativeWithExpression(geEditPtr node) {
     return n;
 }
 
-geEditPtr geEditNegative::copy() const { return negativeWithExpression(copyOf(child())); }
+geEditPtr geEditNegative::copy() const {
+    return negativeWithExpression(copyOf(child()));
+}
 
-grExp *geEditNegative::makeExp() const { return grNewUnaryExp(grFnNegate, convert(child())); }
+grExp *geEditNegative::makeExp() const {
+    return grNewUnaryExp(grFnNegate, convert(child()));
+}
 
 // An operator chain is bracketed: (- (x + 1)) is not (- x) + 1.
 QString geEditNegative::string() const {
     const bool chain = child() && geIsBasicBinaryOp(child()->kind());
-    return QStringLiteral("(- ") + (chain ? u'(' + child()->string() + u')' : textOf(child())) + u')';
+    return QStringLiteral("(- ") + (chain ? u'(' + child()->string() + u')' : textOf(child())) +
+           u')';
 }
 
 geEditPtr geEditNegative::cursorEnterFromRight() {

@@ -55,7 +55,8 @@ public:
     geEditPtr deleteNode() override;
 
     // "(" and ")" stretched over the child.
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
 
 private:
     geEditPtr keyDownBeforeExpression(char16_t key);
@@ -96,7 +97,8 @@ public:
     geEditPtr deleteNode() override;
 
     // The name in italic, then the argument; brackets come from a parenthesised argument.
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
     QPointF offset() const { return offset_; }
     QRectF bounds() const { return bounds_; }
 
@@ -129,5 +131,6 @@ public:
     geEditPtr deleteNode() override;
 
     // A bar 7 long and 1 thick on the operand's centre line.
-    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor, bool selection) override;
+    std::unique_ptr<geBezierPath> renderWithFont(const geFont &font, bool cursor,
+                                                 bool selection) override;
 };

@@ -30,14 +30,20 @@ geEditPtr geEditParens::keyDownBeforeExpression(char16_t key) {
     if (!content) return holdCursor();
     hasCursor_ = false;
     geEditPtr x;
-    if (geIsLetter(key)) x = geEditVar::varWithChar(key);
-    else if (geIsDigit(key) || key == u'.') x = geEditNum::numWithString(QString(QChar(key)));
+    if (geIsLetter(key))
+        x = geEditVar::varWithChar(key);
+    else if (geIsDigit(key) || key == u'.')
+        x = geEditNum::numWithString(QString(QChar(key)));
     if (x) {
         replaceExpression(content.get(), geEditMul::mulWithLeft(x, content));
         return x->cursorEnterFromRight();
     }
     switch (key) {
-        case u'+': case u'-': case u'*': case u'/': case u'^': {
+        case u'+':
+        case u'-':
+        case u'*':
+        case u'/':
+        case u'^': {
             auto e = geEditEmpty::emptyExpression();
             replaceExpression(content.get(), geMakeOperatorNode(key, e, content));
             return e->cursorEnterFromRight();
@@ -47,7 +53,9 @@ geEditPtr geEditParens::keyDownBeforeExpression(char16_t key) {
 }
 
 // (x)| Backspace: the whole group becomes a placeholder.
-geEditPtr geEditParens::deleteNode() { return baseDelete(); }
+geEditPtr geEditParens::deleteNode() {
+    return baseDelete();
+}
 
 // Functions.
 
@@ -143,7 +151,8 @@ geEditPtr geEditNegative::keyDown(char16_t key) {
 // Every key but "^" from a filled operand: -3| + "+" is -3 + ?, but -3| + "^" raises the
 // operand, -(3^?), since a minus binds looser than a power.
 bool geEditNegative::handlesKeyDownForChild(geEdit *child, char16_t letter) {
-    return child && child == this->child().get() && !child->isKind(geEditKind::Empty) && letter != u'^';
+    return child && child == this->child().get() && !child->isKind(geEditKind::Empty) &&
+           letter != u'^';
 }
 
 // -|x Backspace -> |x: the minus goes and the operand keeps the cursor as it stands there
@@ -157,6 +166,7 @@ geEditPtr geEditNegative::deleteNode() {
     replaceInParent(p, operand);
     if (geIsBasicBinaryOp(operand->kind())) return operand->cursorEnterFromLeft();
     if (operand->isKind(geEditKind::Num))
-        operand->setCursorPosition(std::clamp(operand->cursorPosition(), 0, int(operand->string().size())));
+        operand->setCursorPosition(
+            std::clamp(operand->cursorPosition(), 0, int(operand->string().size())));
     return operand->holdCursor();
 }

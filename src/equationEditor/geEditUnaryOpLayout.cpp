@@ -9,7 +9,8 @@ using namespace geLayout;
 // "(" and ")" stretched to 1.1 x the child's height, reaching 5 % of it below and above
 // the child, 3 units from it on each side. Carets: "(|x)" just left of the child, "(x)|"
 // after the ")".
-std::unique_ptr<geBezierPath> geEditParens::renderWithFont(const geFont &font, bool cursor, bool selection) {
+std::unique_ptr<geBezierPath> geEditParens::renderWithFont(const geFont &font, bool cursor,
+                                                           bool selection) {
     auto E = renderChild(child(), font, cursor, selection);
     centerOffset_ = centerOffsetOf(child());
     Bracketed b = bracketed(std::move(E), font, this, cursor && hasCursor_ && cursorPosition_ == 0);
@@ -27,7 +28,8 @@ std::unique_ptr<geBezierPath> geEditParens::renderWithFont(const geFont &font, b
 // "sin x": the name in the italic face, 8 units, then the argument with its centre line
 // level with the middle of the name. Carets: "|sin(x)" before the name, "sin|(x)" after.
 // The node draws no brackets; they come with a parenthesised argument.
-std::unique_ptr<geBezierPath> geEditFunc::renderWithFont(const geFont &font, bool cursor, bool selection) {
+std::unique_ptr<geBezierPath> geEditFunc::renderWithFont(const geFont &font, bool cursor,
+                                                         bool selection) {
     if (name_.isEmpty()) {
         auto p = geBezierPath::bezierPathWithData(this);
         p->moveToPoint({0, 0});
@@ -77,7 +79,8 @@ std::unique_ptr<geBezierPath> geEditFunc::renderWithFont(const geFont &font, boo
 
 // "-x": a bar 7 long and 1 thick on the operand's centre line (snapped to a whole unit),
 // 2 units before the operand; the caret of "-|x" stands between them, 8 units high.
-std::unique_ptr<geBezierPath> geEditNegative::renderWithFont(const geFont &font, bool cursor, bool selection) {
+std::unique_ptr<geBezierPath> geEditNegative::renderWithFont(const geFont &font, bool cursor,
+                                                             bool selection) {
     auto E = renderChild(child(), font, cursor, selection);
     const double c = centerOffsetOf(child());
     expressionBounds_ = E->bounds();

@@ -51,11 +51,12 @@ bool geEditorSnapshot::sameTree(const geEdit *a, const geEdit *b) {
 }
 
 bool geEditorSnapshot::operator==(const geEditorSnapshot &other) const {
-    return root_ == other.root_ && responder_ == other.responder_ && selection_ == other.selection_ &&
-           sameTreeAs(other);
+    return root_ == other.root_ && responder_ == other.responder_ &&
+           selection_ == other.selection_ && sameTreeAs(other);
 }
 
-std::optional<geEditorSnapshot::Mark> geEditorSnapshot::markOf(const geEditPtr &root, const geEdit *node) {
+std::optional<geEditorSnapshot::Mark> geEditorSnapshot::markOf(const geEditPtr &root,
+                                                               const geEdit *node) {
     if (!node) return std::nullopt;
     Mark mark;
     // Walk up to the root, noting at each level which child the path came from.

@@ -25,7 +25,9 @@ public:
 
     // Same node classes, texts and shape.
     static bool sameTree(const geEdit *a, const geEdit *b);
-    bool sameTreeAs(const geEditorSnapshot &other) const { return sameTree(top_.get(), other.top_.get()); }
+    bool sameTreeAs(const geEditorSnapshot &other) const {
+        return sameTree(top_.get(), other.top_.get());
+    }
     bool operator==(const geEditorSnapshot &other) const;
 
     // The child nodes in index order: the top node of a root, left and right, a unary

@@ -17,10 +17,12 @@ QSizeF pictureSize(const geBezierPath &path, double scale, double margin) {
 
 // Maps the path's y-up plane onto a y-down device of the given height: the box's
 // bottom-left corner lands margin units in from the device's bottom-left corner.
-void paint(QPainter &painter, const geBezierPath &path, double scale, double margin, double height) {
+void paint(QPainter &painter, const geBezierPath &path, double scale, double margin,
+           double height) {
     const QRectF b = path.bounds();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setWorldTransform(QTransform::fromTranslate(-b.x(), -b.y()) * QTransform::fromScale(scale, -scale) *
+    painter.setWorldTransform(QTransform::fromTranslate(-b.x(), -b.y()) *
+                              QTransform::fromScale(scale, -scale) *
                               QTransform::fromTranslate(margin, height - margin));
     path.fill(painter);
 }

@@ -4,8 +4,8 @@
 #include <QGlyphRun>
 #include <QTextLayout>
 #include <algorithm>
-#include <cmath>
 #include <atomic>
+#include <cmath>
 
 namespace {
 std::atomic<quint64> nextSerial{1};
@@ -13,7 +13,9 @@ std::atomic<quint64> nextSerial{1};
 
 geFont::geFont() : serial_(nextSerial.fetch_add(1)) {}
 
-geRawFont::geRawFont(const QRawFont &raw) : raw_(raw) { asciiGlyphs_.fill(unknownGlyph); }
+geRawFont::geRawFont(const QRawFont &raw) : raw_(raw) {
+    asciiGlyphs_.fill(unknownGlyph);
+}
 
 geRawFont::geRawFont(const QRawFont &upright, const QRawFont &italic) : geRawFont(upright) {
     if (italic.isValid()) italic_.reset(new geRawFont(italic));
@@ -73,7 +75,9 @@ quint32 geRawFont::fallbackGlyph(char16_t c) const {
     for (const QGlyphRun &run : layout.glyphRuns()) {
         QRawFont face = run.rawFont();
         const QList<quint32> indexes = run.glyphIndexes();
-        if (!face.isValid() || indexes.isEmpty() || indexes.front() == 0 || indexes.front() > 0xFFFF) continue;
+        if (!face.isValid() || indexes.isEmpty() || indexes.front() == 0 ||
+            indexes.front() > 0xFFFF)
+            continue;
         face.setPixelSize(raw_.pixelSize());
         auto known = std::find(fallbacks_.begin(), fallbacks_.end(), face);
         if (known == fallbacks_.end()) {
@@ -99,6 +103,10 @@ const geRawFont::Glyph &geRawFont::glyph(quint32 index) const {
     return glyphs_.emplace(index, Glyph{std::move(outline), advance.x()}).first->second;
 }
 
-const QPainterPath &geRawFont::glyphOutline(quint32 index) const { return glyph(index).outline; }
+const QPainterPath &geRawFont::glyphOutline(quint32 index) const {
+    return glyph(index).outline;
+}
 
-double geRawFont::advance(quint32 index) const { return glyph(index).advance; }
+double geRawFont::advance(quint32 index) const {
+    return glyph(index).advance;
+}

@@ -20,7 +20,9 @@ PathPtr glyphPath(quint32 glyph, const geFont &font, geEdit *data = nullptr);
 // The child's layout with the same flags; a missing child lays out to an empty path with a
 // centre offset of 0.
 PathPtr renderChild(const geEditPtr &child, const geFont &font, bool cursor, bool selection);
-inline double centerOffsetOf(const geEditPtr &child) { return child ? child->centerOffset() : 0.0; }
+inline double centerOffsetOf(const geEditPtr &child) {
+    return child ? child->centerOffset() : 0.0;
+}
 
 // "(" inner ")": the brackets stretched to 1.1 x the inner height, reaching 5 % of it below
 // and above, 3 units from it on each side, and an invisible line 3 units after the ")" that
@@ -54,6 +56,8 @@ inline void rectangle(geBezierPath &p, double x0, double y0, double x1, double y
 inline void place(geBezierPath &p, double sx, double sy, double dx, double dy) {
     p.transformUsingAffineTransform(QTransform(sx, 0, 0, sy, dx, dy));
 }
-inline void translate(geBezierPath &p, double dx, double dy) { place(p, 1, 1, dx, dy); }
+inline void translate(geBezierPath &p, double dx, double dy) {
+    place(p, 1, 1, dx, dy);
+}
 
 }  // namespace geLayout

@@ -18,8 +18,8 @@ constexpr int kMaxNesting = 600;
 
 // Common function names that the editor lacks. A run of letters starting with one would
 // otherwise be read as a product of letters, a silent wrong reading of "exp x".
-constexpr const char16_t *kUnknownFunctions[] = {u"exp",    u"sec",    u"csc",    u"cot",  u"sgn",
-                                                 u"sign",   u"floor",  u"ceil",   u"max",  u"min",
+constexpr const char16_t *kUnknownFunctions[] = {u"exp",    u"sec",    u"csc",   u"cot", u"sgn",
+                                                 u"sign",   u"floor",  u"ceil",  u"max", u"min",
                                                  u"arcsin", u"arccos", u"arctan"};
 
 struct ParseError {
@@ -50,7 +50,8 @@ QString shown(QChar c) {
 // "sqrt", "pi" (or "π") or "root".
 std::optional<Token> nameToken(const QString &letters, int column) {
     const QString lower = letters.toLower();
-    if (lower == u"pi" || lower == QChar(gePiChar)) return Token{Tok::Pi, QString(QChar(gePiChar)), column};
+    if (lower == u"pi" || lower == QChar(gePiChar))
+        return Token{Tok::Pi, QString(QChar(gePiChar)), column};
     if (lower == u"sqrt") return Token{Tok::Sqrt, lower, column};
     if (lower == u"root") return Token{Tok::Root, lower, column};
     if (geEditFunc::recognizesFunction(lower)) return Token{Tok::Func, lower, column};
@@ -63,9 +64,12 @@ QString decimalText(const QString &whole, const QString &fraction, int exponent)
     QString digits = whole + fraction;
     int point = int(whole.size()) + exponent;
     QString text;
-    if (point <= 0) text = QStringLiteral("0.") + QString(-point, u'0') + digits;
-    else if (point >= digits.size()) text = digits + QString(point - digits.size(), u'0');
-    else text = digits.left(point) + u'.' + digits.mid(point);
+    if (point <= 0)
+        text = QStringLiteral("0.") + QString(-point, u'0') + digits;
+    else if (point >= digits.size())
+        text = digits + QString(point - digits.size(), u'0');
+    else
+        text = digits.left(point) + u'.' + digits.mid(point);
     const qsizetype dot = text.indexOf(u'.');
     if (dot >= 0) {
         while (text.endsWith(u'0')) text.chop(1);
@@ -84,10 +88,14 @@ public:
     std::vector<Token> run() {
         while (i_ < text_.size()) {
             const QChar c = text_.at(i_);
-            if (c.isSpace()) ++i_;
-            else if (geIsDigit(c.unicode()) || c == u'.') number();
-            else if (geIsLetter(c.unicode())) letters();
-            else operatorChar(c);
+            if (c.isSpace())
+                ++i_;
+            else if (geIsDigit(c.unicode()) || c == u'.')
+                number();
+            else if (geIsLetter(c.unicode()))
+                letters();
+            else
+                operatorChar(c);
         }
         tokens_.push_back(Token{Tok::End, QString(), column(text_.size())});
         return std::move(tokens_);
@@ -99,13 +107,21 @@ private:
     void operatorChar(QChar c) {
         char16_t op = c.unicode();
         switch (op) {
-            case u'\u00D7': case u'\u00B7': case u'\u2022': case u'\u2219': op = u'*'; break;
+            case u'\u00D7':
+            case u'\u00B7':
+            case u'\u2022':
+            case u'\u2219': op = u'*'; break;
             case u'\u2212': op = u'-'; break;
             case u'\u00F7': op = u'/'; break;
-            case u'\u221A': tokens_.push_back(Token{Tok::Sqrt, QStringLiteral("sqrt"), column(i_)}); ++i_; return;
-            case u'\u00B2': case u'\u00B3':  // x², x³
+            case u'\u221A':
+                tokens_.push_back(Token{Tok::Sqrt, QStringLiteral("sqrt"), column(i_)});
+                ++i_;
+                return;
+            case u'\u00B2':
+            case u'\u00B3':  // x², x³
                 tokens_.push_back(Token{Tok::Op, QStringLiteral("^"), column(i_)});
-                tokens_.push_back(Token{Tok::Number, QString(QChar(op == u'\u00B2' ? u'2' : u'3')), column(i_)});
+                tokens_.push_back(
+                    Token{Tok::Number, QString(QChar(op == u'\u00B2' ? u'2' : u'3')), column(i_)});
                 ++i_;
                 return;
             default: break;
@@ -147,11 +163,13 @@ private:
                 const QString digits = digitsAt();
                 bool ok = false;
                 const int exponent = digits.size() <= 4 ? digits.toInt(&ok) : 0;
-                if (!ok || exponent > 400) fail(QStringLiteral("number out of range"), column(start));
+                if (!ok || exponent > 400)
+                    fail(QStringLiteral("number out of range"), column(start));
                 text = decimalText(whole, fraction, negative ? -exponent : exponent);
             }
         }
-        if (i_ < text_.size() && text_.at(i_) == u'.') fail(QStringLiteral("unexpected ."), column(i_));
+        if (i_ < text_.size() && text_.at(i_) == u'.')
+            fail(QStringLiteral("unexpected ."), column(i_));
         tokens_.push_back(Token{Tok::Number, text, column(start)});
     }
 
@@ -164,7 +182,8 @@ private:
         const QString run = text_.mid(start, i_ - start);
         for (const char16_t *unknown : kUnknownFunctions) {
             if (run.startsWith(QStringView(unknown), Qt::CaseInsensitive))
-                fail(QStringLiteral("unknown function ") + run.left(QStringView(unknown).size()), column(start));
+                fail(QStringLiteral("unknown function ") + run.left(QStringView(unknown).size()),
+                     column(start));
         }
         qsizetype pending = start;  // the first letter not yet taken
         bool freshFunction = false;
@@ -195,13 +214,16 @@ private:
         // product would be a guess.
         qsizetype next = i_;
         while (next < text_.size() && text_.at(next).isSpace()) ++next;
-        if (run.size() > 1 && tokens_.back().kind == Tok::Var && next < text_.size() && text_.at(next) == u'(')
+        if (run.size() > 1 && tokens_.back().kind == Tok::Var && next < text_.size() &&
+            text_.at(next) == u'(')
             fail(QStringLiteral("unknown function ") + run, column(start));
         // "log10(x)" would read as log(10)·x.
         qsizetype digits = i_;
         while (digits < text_.size() && geIsDigit(text_.at(digits).unicode())) ++digits;
-        if (tokens_.back().kind == Tok::Func && digits > i_ && digits < text_.size() && text_.at(digits) == u'(')
-            fail(QStringLiteral("unknown function ") + text_.mid(start, digits - start), column(start));
+        if (tokens_.back().kind == Tok::Func && digits > i_ && digits < text_.size() &&
+            text_.at(digits) == u'(')
+            fail(QStringLiteral("unknown function ") + text_.mid(start, digits - start),
+                 column(start));
     }
 
     const QString &text_;
@@ -236,7 +258,8 @@ private:
     // Counts one level of nesting for as long as it lives.
     struct Nesting {
         explicit Nesting(Parser &p) : parser(p) {
-            if (++parser.depth_ > kMaxNesting) fail(QStringLiteral("nested too deeply"), parser.peek().column);
+            if (++parser.depth_ > kMaxNesting)
+                fail(QStringLiteral("nested too deeply"), parser.peek().column);
         }
         ~Nesting() { --parser.depth_; }
         Parser &parser;
@@ -276,8 +299,12 @@ private:
     // Whether the token can open an operand written right after another one: 3x, x(x+1).
     bool startsFactor() const {
         switch (peek().kind) {
-            case Tok::Number: case Tok::Var: case Tok::Func: case Tok::Pi: case Tok::Sqrt: case Tok::Root:
-                return true;
+            case Tok::Number:
+            case Tok::Var:
+            case Tok::Func:
+            case Tok::Pi:
+            case Tok::Sqrt:
+            case Tok::Root: return true;
             case Tok::Op: return at(u'(') || at(u'?') || (at(u'|') && barDepth_ == 0);
             case Tok::End: return false;
         }
@@ -288,8 +315,10 @@ private:
     geEditPtr product() {
         geEditPtr node = unary();
         for (;;) {
-            if (at(u'*')) ++pos_;
-            else if (!startsFactor()) return node;
+            if (at(u'*'))
+                ++pos_;
+            else if (!startsFactor())
+                return node;
             node = geEditMul::mulWithLeft(node, unary());
         }
     }
@@ -390,12 +419,14 @@ private:
             case Tok::Pi: return geEditVar::varWithChar(take().text.at(0).unicode());
             case Tok::Func: {
                 const Token f = take();
-                return geEditFunc::funcWithExpression(at(u'(') ? callArgument() : operand(f), f.text);
+                return geEditFunc::funcWithExpression(at(u'(') ? callArgument() : operand(f),
+                                                      f.text);
             }
             case Tok::Sqrt: {
                 const Token f = take();
                 geEditPtr radicand = at(u'(') ? unbracketed(group()) : operand(f);
-                return geEditRoot::rootWithLeft(geEditNum::numWithString(QStringLiteral("2")), radicand);
+                return geEditRoot::rootWithLeft(geEditNum::numWithString(QStringLiteral("2")),
+                                                radicand);
             }
             case Tok::Root: return root();
             case Tok::Op:
@@ -426,7 +457,8 @@ private:
     geEditPtr root() {
         Nesting level(*this);
         const Token r = take();
-        if (!at(u'(')) fail(QStringLiteral("root needs a radicand and an index, root(x, n),"), r.column);
+        if (!at(u'('))
+            fail(QStringLiteral("root needs a radicand and an index, root(x, n),"), r.column);
         geEditPtr content = unbracketed(group());
         if (!content->isKind(geEditKind::Comma))
             fail(QStringLiteral("root needs a radicand and an index, root(x, n),"), r.column);

@@ -29,9 +29,10 @@
 class geEdit;
 
 struct geTextParseResult {
-    std::shared_ptr<geEdit> root;  // the equation's root (plain geEdit holding mainExpression); null on failure
-    QString error;                 // e.g. "unknown function exp at column 5"; empty on success
-    int column = 0;                // 1-based column of the error, 0 on success
+    std::shared_ptr<geEdit>
+        root;        // the equation's root (plain geEdit holding mainExpression); null on failure
+    QString error;   // e.g. "unknown function exp at column 5"; empty on success
+    int column = 0;  // 1-based column of the error, 0 on success
 };
 
 // The longest text read; longer texts are refused at their first character.

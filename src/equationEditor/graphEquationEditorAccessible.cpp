@@ -35,7 +35,8 @@ QString graphEquationEditorAccessible::equationText() const {
 
 void *graphEquationEditorAccessible::interface_cast(QAccessible::InterfaceType type) {
     if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface *>(this);
-    if (type == QAccessible::EditableTextInterface) return static_cast<QAccessibleEditableTextInterface *>(this);
+    if (type == QAccessible::EditableTextInterface)
+        return static_cast<QAccessibleEditableTextInterface *>(this);
     return QAccessibleWidget::interface_cast(type);
 }
 
@@ -56,13 +57,15 @@ QAccessible::State graphEquationEditorAccessible::state() const {
 }
 
 // The selection is the selected node's text, or the selected characters of a number.
-void graphEquationEditorAccessible::selection(int selectionIndex, int *startOffset, int *endOffset) const {
+void graphEquationEditorAccessible::selection(int selectionIndex, int *startOffset,
+                                              int *endOffset) const {
     *startOffset = *endOffset = 0;
     const geEditPtr s = view()->model().selectedNode();
     if (selectionIndex != 0 || !s) return;
     const int start = geTextOffsetOfNode(view()->equation().get(), s.get());
     if (start < 0) return;
-    if (auto *number = dynamic_cast<const geEditNum *>(s.get()); number && number->hasSelectedRange()) {
+    if (auto *number = dynamic_cast<const geEditNum *>(s.get());
+        number && number->hasSelectedRange()) {
         *startOffset = start + number->startSelection();
         *endOffset = start + number->endSelection();
         return;
@@ -71,7 +74,9 @@ void graphEquationEditorAccessible::selection(int selectionIndex, int *startOffs
     *endOffset = start + int(s->string().size());
 }
 
-int graphEquationEditorAccessible::selectionCount() const { return view()->model().selectedNode() ? 1 : 0; }
+int graphEquationEditorAccessible::selectionCount() const {
+    return view()->model().selectedNode() ? 1 : 0;
+}
 
 // Selecting the whole text selects the equation; other ranges have no node to stand for.
 void graphEquationEditorAccessible::addSelection(int startOffset, int endOffset) {
@@ -86,7 +91,8 @@ void graphEquationEditorAccessible::setSelection(int, int startOffset, int endOf
 
 int graphEquationEditorAccessible::cursorPosition() const {
     const graphEquationEditorModel &m = view()->model();
-    if (m.keyResponder() && !m.selection()) return geCaretOffsetInText(m.equation().get(), m.keyResponder().get());
+    if (m.keyResponder() && !m.selection())
+        return geCaretOffsetInText(m.equation().get(), m.keyResponder().get());
     int start = 0, end = 0;
     selection(0, &start, &end);
     return end;
@@ -98,15 +104,22 @@ QString graphEquationEditorAccessible::text(int startOffset, int endOffset) cons
     return equationText().mid(startOffset, endOffset - startOffset);
 }
 
-int graphEquationEditorAccessible::characterCount() const { return int(equationText().size()); }
+int graphEquationEditorAccessible::characterCount() const {
+    return int(equationText().size());
+}
 
-QRect graphEquationEditorAccessible::characterRect(int) const { return {}; }
+QRect graphEquationEditorAccessible::characterRect(int) const {
+    return {};
+}
 
-int graphEquationEditorAccessible::offsetAtPoint(const QPoint &) const { return -1; }
+int graphEquationEditorAccessible::offsetAtPoint(const QPoint &) const {
+    return -1;
+}
 
 void graphEquationEditorAccessible::scrollToSubstring(int, int) {}
 
-QString graphEquationEditorAccessible::attributes(int offset, int *startOffset, int *endOffset) const {
+QString graphEquationEditorAccessible::attributes(int offset, int *startOffset,
+                                                  int *endOffset) const {
     *startOffset = 0;
     *endOffset = std::max(offset, characterCount());
     return {};
@@ -120,7 +133,8 @@ void graphEquationEditorAccessible::insertText(int, const QString &text) {
     for (QChar c : text) view()->insertText(QString(c));
 }
 
-void graphEquationEditorAccessible::replaceText(int startOffset, int endOffset, const QString &text) {
+void graphEquationEditorAccessible::replaceText(int startOffset, int endOffset,
+                                                const QString &text) {
     setSelection(0, startOffset, endOffset);
     insertText(startOffset, text);
 }

@@ -37,7 +37,8 @@ void graphEquationEditorView::putOnClipboard(const geEditPtr &node, bool text) {
     } else {
         // A picture of the node's box at actual size, without the selection's highlight.
         node->setIsSelected(false);
-        std::unique_ptr<geBezierPath> q = model_.equation()->renderWithFont(*rawFont_, false, false);
+        std::unique_ptr<geBezierPath> q =
+            model_.equation()->renderWithFont(*rawFont_, false, false);
         const geBezierPath *path = q ? q->pathForData(node.get()) : nullptr;
         if (path) {
             data->setData(QStringLiteral("application/pdf"), geEquationPdf(*path, 1.0));
@@ -80,16 +81,20 @@ void graphEquationEditorView::cut() {
     ensureCaretVisible();
 }
 
-geEditPtr graphEquationEditorView::nodeFromClipboard(const QMimeData &data, QString &message) const {
+geEditPtr graphEquationEditorView::nodeFromClipboard(const QMimeData &data,
+                                                     QString &message) const {
     QString error;
-    const slArchivedObject object = slUnarchiver::unarchiveObjectWithData(data.data(QString::fromLatin1(pboardType)), &error);
+    const slArchivedObject object =
+        slUnarchiver::unarchiveObjectWithData(data.data(QString::fromLatin1(pboardType)), &error);
     const auto *coded = std::get_if<std::shared_ptr<slCoding>>(&object);
     geEditPtr node = coded ? std::dynamic_pointer_cast<geEdit>(*coded) : nullptr;
     // A whole equation pastes as its top node.
     if (node && node->isRoot()) node = node->top() ? node->top()->copy() : nullptr;
     if (!node) {
-        message = error.isEmpty() ? tr("Cannot paste: the clipboard holds no equation.")
-                                  : tr("Cannot paste: the clipboard's equation data is damaged (%1).").arg(error);
+        message =
+            error.isEmpty()
+                ? tr("Cannot paste: the clipboard holds no equation.")
+                : tr("Cannot paste: the clipboard's equation data is damaged (%1).").arg(error);
     }
     return node;
 }
@@ -106,8 +111,10 @@ void graphEquationEditorView::paste() {
         node = nodeFromClipboard(*data, message);
     } else if (data->hasText() && !data->text().trimmed().isEmpty()) {
         const geTextParseResult parsed = geParseText(data->text().trimmed());
-        if (parsed.root && parsed.root->top()) node = parsed.root->top()->copy();
-        else message = parsed.error;
+        if (parsed.root && parsed.root->top())
+            node = parsed.root->top()->copy();
+        else
+            message = parsed.error;
     } else {
         return;
     }
@@ -124,8 +131,11 @@ void graphEquationEditorView::pasteNode(const geEditPtr &node) {
         result = model_.pasteNode(node);
         if (result == graphEquationEditorModel::PasteResult::Pasted) model_.calculate();
     });
-    if (result == graphEquationEditorModel::PasteResult::NoTarget) model_.setMessageText(pasteTargetMessage());
+    if (result == graphEquationEditorModel::PasteResult::NoTarget)
+        model_.setMessageText(pasteTargetMessage());
     if (result == graphEquationEditorModel::PasteResult::TooTall)
-        model_.setMessageText(tr("Cannot paste: the equation would be nested deeper than %1 levels.").arg(geMaxTreeHeight));
+        model_.setMessageText(
+            tr("Cannot paste: the equation would be nested deeper than %1 levels.")
+                .arg(geMaxTreeHeight));
     ensureCaretVisible();
 }

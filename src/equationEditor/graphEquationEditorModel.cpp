@@ -17,11 +17,11 @@ QString geFormatFloat(float value) {
 }
 
 graphEquationEditorModel::graphEquationEditorModel()
-    : functionArray_{QStringLiteral("sin"),  QStringLiteral("sinh"), QStringLiteral("asin"),
-                     QStringLiteral("cos"),  QStringLiteral("cosh"), QStringLiteral("acos"),
-                     QStringLiteral("tan"),  QStringLiteral("tanh"), QStringLiteral("atan"),
-                     QStringLiteral("erf"),  QStringLiteral("erfc"), QStringLiteral("log"),
-                     QStringLiteral("ln"),   QStringLiteral("dx"),   QStringLiteral("dy"),
+    : functionArray_{QStringLiteral("sin"), QStringLiteral("sinh"), QStringLiteral("asin"),
+                     QStringLiteral("cos"), QStringLiteral("cosh"), QStringLiteral("acos"),
+                     QStringLiteral("tan"), QStringLiteral("tanh"), QStringLiteral("atan"),
+                     QStringLiteral("erf"), QStringLiteral("erfc"), QStringLiteral("log"),
+                     QStringLiteral("ln"),  QStringLiteral("dx"),   QStringLiteral("dy"),
                      QStringLiteral("abs")} {}
 
 // The tree outlives the model when its entry keeps it: leave it without a dangling delegate.
@@ -97,8 +97,10 @@ void graphEquationEditorModel::handleKey(char16_t key) {
         return;
     }
     // 1. Without a selection the node holding the cursor takes the key.
-    if (selection_) handleKeyWithSelection(key);
-    else if (keyResponder_) setKeyResponder(keyResponder_->keyDown(key));
+    if (selection_)
+        handleKeyWithSelection(key);
+    else if (keyResponder_)
+        setKeyResponder(keyResponder_->keyDown(key));
     // 2. Letters typed as a product that spell a function name, "sqrt" or "pi" become that.
     if (!keyResponder_) return;
     if (geEditPtr m = keyResponder_->mulExpression()) {
@@ -118,7 +120,8 @@ void graphEquationEditorModel::handleKeyWithSelection(char16_t key) {
     geEdit *p = s ? s->parent() : nullptr;
     if (!p) return;
     switch (key) {
-        case u'(': case u')': {
+        case u'(':
+        case u')': {
             // x+1 selected + "(" -> (x+1)|
             endSelection(s);
             geEditPtr parens = geEditParens::parensWithExpression(s);
@@ -227,7 +230,8 @@ void graphEquationEditorModel::cut() {
 graphEquationEditorModel::PasteResult graphEquationEditorModel::pasteNode(geEditPtr node) {
     if (!node) return PasteResult::NoTarget;
     geEditPtr target = effectiveSelection();
-    if (!target && keyResponder_ && keyResponder_->isKind(geEditKind::Empty)) target = keyResponder_;
+    if (!target && keyResponder_ && keyResponder_->isKind(geEditKind::Empty))
+        target = keyResponder_;
     geEdit *parent = target ? target->parent() : nullptr;
     if (!parent) return PasteResult::NoTarget;
     // The pasted subtree hangs below the target's parent: the tree keeps the keys' limit.
@@ -249,8 +253,9 @@ void graphEquationEditorModel::calculate() {
     // An equation with a placeholder or a variable shows nothing; nor does a failed
     // evaluation (1/0, a relation) rather than an undefined number. Otherwise the value in
     // single precision.
-    const geEdit::Calculation c =
-        equation_ ? equation_->calculateValue() : geEdit::Calculation{geEdit::Calculation::Blocked, 0.0};
+    const geEdit::Calculation c = equation_
+                                      ? equation_->calculateValue()
+                                      : geEdit::Calculation{geEdit::Calculation::Blocked, 0.0};
     if (c.state != geEdit::Calculation::Value) {
         setMessageText(QString());
         return;

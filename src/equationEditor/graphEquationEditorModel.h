@@ -35,10 +35,14 @@ public:
 
     // Where the model reaches out: user constants, the graph button (Return), the system
     // beep and the status line. Each may be left unset.
-    void setConstantLookup(std::function<double(const QString &)> lookup) { constantLookup_ = std::move(lookup); }
+    void setConstantLookup(std::function<double(const QString &)> lookup) {
+        constantLookup_ = std::move(lookup);
+    }
     void setGraphAction(std::function<void()> action) { graphAction_ = std::move(action); }
     void setBeepAction(std::function<void()> action) { beepAction_ = std::move(action); }
-    void setStatusChanged(std::function<void(const QString &)> changed) { statusChanged_ = std::move(changed); }
+    void setStatusChanged(std::function<void(const QString &)> changed) {
+        statusChanged_ = std::move(changed);
+    }
 
     const QStringList &functionArray() const { return functionArray_; }
     const geEditPtr &equation() const { return equation_; }

@@ -3,11 +3,11 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontDialog>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -20,11 +20,11 @@
 
 #include "equationEditor/geBezierPath.h"
 #include "equationEditor/geEditArchive.h"
-#include "equationEditor/graphEquationEditorAccessible.h"
 #include "equationEditor/geEditLatex.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEquationPicture.h"
 #include "equationEditor/geFont.h"
+#include "equationEditor/graphEquationEditorAccessible.h"
 #include "platform/archive/slArchiver.h"
 #include "platform/archive/slUnarchiver.h"
 
@@ -51,8 +51,10 @@ public:
         : QUndoCommand(label), view_(view), before_(std::move(before)), after_(std::move(after)) {}
     void undo() override { view_->restore(before_); }
     void redo() override {
-        if (first_) first_ = false;
-        else view_->restore(after_);
+        if (first_)
+            first_ = false;
+        else
+            view_->restore(after_);
     }
 
 private:
@@ -63,7 +65,8 @@ private:
 };
 
 graphEquationEditorView::graphEquationEditorView(QWidget *parent)
-    : QWidget(parent), font_(QString::fromLatin1(geDefaultFontFamily), int(geDefaultFontSize)),
+    : QWidget(parent),
+      font_(QString::fromLatin1(geDefaultFontFamily), int(geDefaultFontSize)),
       rawFont_(geRawFont::defaultFont()) {
     geEditRegisterArchiveClasses(slArchiveRegistry::shared());
     graphEquationEditorAccessible::install();
@@ -100,13 +103,17 @@ void graphEquationEditorView::createActions() {
     const ActionRow rows[] = {
         {"cut", tr("Cu&t"), QKeySequence::Cut, &graphEquationEditorView::cut},
         {"copy", tr("&Copy"), QKeySequence::Copy, &graphEquationEditorView::copy},
-        {"copyText", tr("Copy &Text"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &graphEquationEditorView::copyText},
-        {"copyLatex", tr("Copy as &LaTeX"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), &graphEquationEditorView::copyLatex},
+        {"copyText", tr("Copy &Text"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+         &graphEquationEditorView::copyText},
+        {"copyLatex", tr("Copy as &LaTeX"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C),
+         &graphEquationEditorView::copyLatex},
         {"paste", tr("&Paste"), QKeySequence::Paste, &graphEquationEditorView::paste},
-        {"selectAll", tr("Select &All"), QKeySequence::SelectAll, &graphEquationEditorView::selectAll},
+        {"selectAll", tr("Select &All"), QKeySequence::SelectAll,
+         &graphEquationEditorView::selectAll},
         {"zoomIn", tr("Zoom &In"), QKeySequence::ZoomIn, &graphEquationEditorView::zoomIn},
         {"zoomOut", tr("Zoom &Out"), QKeySequence::ZoomOut, &graphEquationEditorView::zoomOut},
-        {"actualSize", tr("Actual &Size"), QKeySequence(Qt::CTRL | Qt::Key_0), &graphEquationEditorView::resetZoom},
+        {"actualSize", tr("Actual &Size"), QKeySequence(Qt::CTRL | Qt::Key_0),
+         &graphEquationEditorView::resetZoom},
         {"font", tr("&Font..."), QKeySequence(), &graphEquationEditorView::chooseFont},
     };
     for (const ActionRow &row : rows) {
@@ -148,7 +155,8 @@ std::unique_ptr<geBezierPath> graphEquationEditorView::renderWithSelection(bool 
     // 1-3. The equation's path after a move to the origin, so the box holds the origin.
     auto q = geBezierPath::bezierPath();
     q->moveToPoint({0, 0});
-    if (model_.equation()) q->appendBezierPath(model_.equation()->renderWithFont(*rawFont_, drawCursor_, flag));
+    if (model_.equation())
+        q->appendBezierPath(model_.equation()->renderWithFont(*rawFont_, drawCursor_, flag));
     q->computeBounds();
     // 4. Zoom.
     q->transformUsingAffineTransform(QTransform::fromScale(scale_, scale_));
@@ -159,7 +167,8 @@ std::unique_ptr<geBezierPath> graphEquationEditorView::renderWithSelection(bool 
         watchingViewport_ = true;
     }
     const double visibleHeight = visibleSize().height();
-    if (visibleHeight > b.height()) q->transformUsingAffineTransform(QTransform::fromTranslate(0, visibleHeight - b.height()));
+    if (visibleHeight > b.height())
+        q->transformUsingAffineTransform(QTransform::fromTranslate(0, visibleHeight - b.height()));
     // 6. The frame reaches down to the origin and is at least as high as the visible area.
     QRectF f = q->bounds();
     if (f.y() >= 0) f = QRectF(f.x(), 0, f.width(), f.height() + f.y());
@@ -189,9 +198,11 @@ void graphEquationEditorView::refresh() {
     painted_ = renderWithSelection(true);
     update();
     if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent value(this, model_.equation() ? model_.equation()->string() : QString());
+        QAccessibleValueChangeEvent value(
+            this, model_.equation() ? model_.equation()->string() : QString());
         QAccessible::updateAccessibility(&value);
-        if (QAccessibleInterface *face = QAccessible::queryAccessibleInterface(this); face && face->textInterface()) {
+        if (QAccessibleInterface *face = QAccessible::queryAccessibleInterface(this);
+            face && face->textInterface()) {
             QAccessibleTextCursorEvent caret(this, face->textInterface()->cursorPosition());
             QAccessible::updateAccessibility(&caret);
         }
@@ -216,11 +227,13 @@ bool graphEquationEditorView::eventFilter(QObject *watched, QEvent *event) {
 void graphEquationEditorView::ensureCaretVisible() {
     QScrollArea *area = scrollArea();
     if (!area || !painted_) return;
-    const geEdit *target = model_.keyResponder() ? model_.keyResponder().get() : model_.selection().get();
+    const geEdit *target =
+        model_.keyResponder() ? model_.keyResponder().get() : model_.selection().get();
     const geBezierPath *path = target ? painted_->pathForData(target) : nullptr;
     if (!path) return;
     const QRectF r = toWidget(path->bounds());
-    area->ensureVisible(int(r.center().x()), int(r.center().y()), int(r.width() / 2) + 4, int(r.height() / 2) + 4);
+    area->ensureVisible(int(r.center().x()), int(r.center().y()), int(r.width() / 2) + 4,
+                        int(r.height() / 2) + 4);
 }
 
 // --- keyboard ---
@@ -308,7 +321,8 @@ void graphEquationEditorView::edit(const QString &label, const std::function<voi
     geEditorSnapshot after = geEditorSnapshot::capture(model_);
     const bool changed = !before.sameTreeAs(after);
     current_ = after;
-    if (changed) undoStack_->push(new geTreeEditCommand(label, this, std::move(before), std::move(after)));
+    if (changed)
+        undoStack_->push(new geTreeEditCommand(label, this, std::move(before), std::move(after)));
     refresh();
     if (changed) emit equationEdited();
 }
@@ -343,9 +357,11 @@ void graphEquationEditorView::mousePressEvent(QMouseEvent *event) {
     geEdit *node = h ? h->data() : nullptr;
     model_.setKeyResponder(node ? node->expForClick() : nullptr);
     // 5. In a number, the character position under the pointer.
-    if (auto *number = dynamic_cast<geEditNum *>(model_.keyResponder().get()); number && h && h->data() == number) {
+    if (auto *number = dynamic_cast<geEditNum *>(model_.keyResponder().get());
+        number && h && h->data() == number) {
         const QRectF b = h->bounds();
-        number->clickOnPoint({(p.x() - b.x()) / b.width(), (p.y() - b.y()) / b.height()}, *rawFont_);
+        number->clickOnPoint({(p.x() - b.x()) / b.width(), (p.y() - b.y()) / b.height()},
+                             *rawFont_);
         number->setHasCursor(true);
     }
     refresh();
@@ -413,7 +429,9 @@ void graphEquationEditorView::stopCursor() {
     update();
 }
 
-bool graphEquationEditorView::isBlinking() const { return timer_->isActive(); }
+bool graphEquationEditorView::isBlinking() const {
+    return timer_->isActive();
+}
 
 void graphEquationEditorView::updateView() {
     drawCursor_ = !drawCursor_;
@@ -452,7 +470,9 @@ void graphEquationEditorView::zoomOut() {
     }
 }
 
-void graphEquationEditorView::resetZoom() { setScale(1.0); }
+void graphEquationEditorView::resetZoom() {
+    setScale(1.0);
+}
 
 void graphEquationEditorView::changeFont(const QFont &font) {
     const double size = font.pointSizeF() > 0 ? font.pointSizeF() : geDefaultFontSize;
@@ -479,10 +499,12 @@ void graphEquationEditorView::chooseFont() {
 
 QMenu *graphEquationEditorView::createContextMenu() {
     auto *menu = new QMenu(this);
-    for (const char *name : {"cut", "copy", "copyText", "copyLatex", "paste", "", "selectAll", "", "zoomIn",
-                             "zoomOut", "actualSize", "font"}) {
-        if (!*name) menu->addSeparator();
-        else menu->addAction(action(name));
+    for (const char *name : {"cut", "copy", "copyText", "copyLatex", "paste", "", "selectAll", "",
+                             "zoomIn", "zoomOut", "actualSize", "font"}) {
+        if (!*name)
+            menu->addSeparator();
+        else
+            menu->addAction(action(name));
     }
     return menu;
 }

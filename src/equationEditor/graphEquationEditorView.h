@@ -56,7 +56,9 @@ public:
     // selects its entry, which shows it.
     void setShowRoot(std::function<void(const geEditPtr &)> show) { showRoot_ = std::move(show); }
     // Replaces QFontDialog (tests).
-    void setFontChooser(std::function<std::optional<QFont>(const QFont &)> chooser) { fontChooser_ = std::move(chooser); }
+    void setFontChooser(std::function<std::optional<QFont>(const QFont &)> chooser) {
+        fontChooser_ = std::move(chooser);
+    }
 
     void setEquation(geEditPtr root);
     void setMessageText(const QString &text) { model_.setMessageText(text); }
@@ -155,7 +157,7 @@ private:
     std::function<void(const geEditPtr &)> showRoot_;
     std::function<std::optional<QFont>(const QFont &)> fontChooser_;
     std::unique_ptr<geBezierPath> painted_;
-    QRectF frame_;  // the last pass's box in the y-up plane
+    QRectF frame_;                             // the last pass's box in the y-up plane
     std::optional<geEditorSnapshot> current_;  // the state after the last edit
     bool dragging_ = false;
     bool watchingViewport_ = false;

@@ -1,7 +1,6 @@
 #include "movie/slKSweep.h"
 
-std::vector<double> slKSweep(double minK, double maxK, int steps)
-{
+std::vector<double> slKSweep(double minK, double maxK, int steps) {
     const int count = steps <= 2 ? 3 : steps;
     const double step = (maxK - minK) / count;
     std::vector<double> ks;
@@ -13,8 +12,7 @@ std::vector<double> slKSweep(double minK, double maxK, int steps)
 
 int slRecordKSweep(slMovieRecord &recorder, const std::vector<double> &ks,
                    const std::function<const uint8_t *(double k)> &frameAt,
-                   const std::function<bool(size_t done)> &progress)
-{
+                   const std::function<bool(size_t done)> &progress) {
     for (size_t i = 0; i < ks.size(); i++) {
         const uint8_t *pixels = frameAt(ks[i]);
         if (pixels == nullptr) return -1;

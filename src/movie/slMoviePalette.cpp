@@ -9,13 +9,11 @@ namespace {
 
 static_assert(std::endian::native == std::endian::little, "pixels are read as little-endian words");
 
-constexpr int channel(uint32_t color, int c)
-{
+constexpr int channel(uint32_t color, int c) {
     return static_cast<int>(color >> (16 - 8 * c) & 0xFF);
 }
 
-int distance(uint32_t a, uint32_t b)
-{
+int distance(uint32_t a, uint32_t b) {
     int d = 0;
     for (int c = 0; c < 3; c++)
         d += (channel(a, c) - channel(b, c)) * (channel(a, c) - channel(b, c));
@@ -24,8 +22,7 @@ int distance(uint32_t a, uint32_t b)
 
 }  // namespace
 
-void slMoviePalette::quantise(size_t pixelCount)
-{
+void slMoviePalette::quantise(size_t pixelCount) {
     // 1. The most frequent colours keep entries of their own (those covering at least
     //    1/2000 of the frame: the ground, grid, axes and the cores of the curves).
     std::vector<std::pair<uint32_t, uint32_t>> byCount(colorIndex.begin(), colorIndex.end());
@@ -101,8 +98,7 @@ void slMoviePalette::quantise(size_t pixelCount)
     }
 }
 
-void slMoviePalette::findRuns(const uint8_t *rgba, ptrdiff_t sourceStride, int width, int height)
-{
+void slMoviePalette::findRuns(const uint8_t *rgba, ptrdiff_t sourceStride, int width, int height) {
     // Pixels compared as whole words with alpha masked off; graph frames are long runs of
     // one colour, so the per-colour work below is done once a run.
     runs.clear();
@@ -125,8 +121,7 @@ void slMoviePalette::findRuns(const uint8_t *rgba, ptrdiff_t sourceStride, int w
     for (run &r : runs) r.color = (r.color & 0xFF) << 16 | (r.color & 0xFF00) | r.color >> 16;
 }
 
-bool slMoviePalette::mapOntoFirst(size_t pixelCount, bool &exact)
-{
+bool slMoviePalette::mapOntoFirst(size_t pixelCount, bool &exact) {
     std::vector<std::pair<uint32_t, uint32_t>> nearest;  // colour -> index in the first palette
     nearest.reserve(colorIndex.size());
     exact = true;
@@ -148,8 +143,7 @@ bool slMoviePalette::mapOntoFirst(size_t pixelCount, bool &exact)
 }
 
 bool slMoviePalette::mapFrame(const uint8_t *rgba, ptrdiff_t sourceStride, int width, int height,
-                              uint8_t *indices, ptrdiff_t indexStride, uint32_t palette[256])
-{
+                              uint8_t *indices, ptrdiff_t indexStride, uint32_t palette[256]) {
     // 1. The colours of the frame and their pixel counts.
     colorIndex.clear();
     colors.clear();

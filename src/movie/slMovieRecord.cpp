@@ -38,66 +38,62 @@ struct movieCodec {
 };
 
 // 0, 2, 4 and 6 have codecs of their own; every other level, 3 and 5 included, is level 1.
-int normalisedLevel(int32_t level)
-{
+int normalisedLevel(int32_t level) {
     return level == 0 || level == 2 || level == 4 || level == 6 ? level : 1;
 }
 
 // rpza's thresholds (0 to 24) decide when a 4 x 4 block is skipped as unchanged, drawn in
 // one colour, or in four: higher thresholds give smaller files and coarser pictures.
 // Level 2 keeps the encoder's finest settings.
-movieCodec codecFor(movieContainer container, int32_t qualityLevel)
-{
+movieCodec codecFor(movieContainer container, int32_t qualityLevel) {
     const int level = normalisedLevel(qualityLevel);
     switch (container) {
-    case movieContainer::mov:
-        switch (level) {
-        case 0:
-            return {"rpza",
-                    AV_PIX_FMT_RGB555LE,
-                    {{"skip_frame_thresh", "8"},
-                     {"start_one_color_thresh", "16"},
-                     {"continue_one_color_thresh", "16"},
-                     {"sixteen_color_thresh", "24"}}};
-        case 2:
-            return {"rpza",
-                    AV_PIX_FMT_RGB555LE,
-                    {{"skip_frame_thresh", "1"},
-                     {"start_one_color_thresh", "1"},
-                     {"continue_one_color_thresh", "0"},
-                     {"sixteen_color_thresh", "1"}}};
-        case 4: return {"qtrle", AV_PIX_FMT_RGB24, {}};
-        case 6: return {"rawvideo", AV_PIX_FMT_RGB24, {}};
-        default:
-            return {"rpza",
-                    AV_PIX_FMT_RGB555LE,
-                    {{"skip_frame_thresh", "2"},
-                     {"start_one_color_thresh", "6"},
-                     {"continue_one_color_thresh", "6"},
-                     {"sixteen_color_thresh", "12"}}};
+        case movieContainer::mov:
+            switch (level) {
+                case 0:
+                    return {"rpza",
+                            AV_PIX_FMT_RGB555LE,
+                            {{"skip_frame_thresh", "8"},
+                             {"start_one_color_thresh", "16"},
+                             {"continue_one_color_thresh", "16"},
+                             {"sixteen_color_thresh", "24"}}};
+                case 2:
+                    return {"rpza",
+                            AV_PIX_FMT_RGB555LE,
+                            {{"skip_frame_thresh", "1"},
+                             {"start_one_color_thresh", "1"},
+                             {"continue_one_color_thresh", "0"},
+                             {"sixteen_color_thresh", "1"}}};
+                case 4: return {"qtrle", AV_PIX_FMT_RGB24, {}};
+                case 6: return {"rawvideo", AV_PIX_FMT_RGB24, {}};
+                default:
+                    return {"rpza",
+                            AV_PIX_FMT_RGB555LE,
+                            {{"skip_frame_thresh", "2"},
+                             {"start_one_color_thresh", "6"},
+                             {"continue_one_color_thresh", "6"},
+                             {"sixteen_color_thresh", "12"}}};
+            }
+        case movieContainer::mp4: {
+            static const std::map<int, const char *> rateFactor{
+                {0, "28"}, {1, "23"}, {2, "18"}, {4, "12"}, {6, "6"}};
+            return {"libx264",
+                    AV_PIX_FMT_YUV420P,
+                    {{"preset", "fast"}, {"tune", "animation"}, {"crf", rateFactor.at(level)}}};
         }
-    case movieContainer::mp4: {
-        static const std::map<int, const char *> rateFactor{
-            {0, "28"}, {1, "23"}, {2, "18"}, {4, "12"}, {6, "6"}};
-        return {"libx264",
-                AV_PIX_FMT_YUV420P,
-                {{"preset", "fast"}, {"tune", "animation"}, {"crf", rateFactor.at(level)}}};
-    }
-    case movieContainer::gif: return {"gif", AV_PIX_FMT_PAL8, {}};
+        case movieContainer::gif: return {"gif", AV_PIX_FMT_PAL8, {}};
     }
     return {};
 }
 
-QString errorText(int error)
-{
+QString errorText(int error) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(error, text, sizeof text);
     return QString::fromUtf8(text);
 }
 
 // FFmpeg's own errors go to the same log as ours; its chatter (libx264's banner) does not.
-void ffmpegLog(void *, int level, const char *format, va_list args)
-{
+void ffmpegLog(void *, int level, const char *format, va_list args) {
     if (level > AV_LOG_ERROR) return;
     char line[1024];
     std::vsnprintf(line, sizeof line, format, args);
@@ -106,8 +102,7 @@ void ffmpegLog(void *, int level, const char *format, va_list args)
 }
 
 // 8-bit channel to the nearest of the 5-bit levels that decoders expand as (v << 3) | (v >> 2).
-const std::array<uint16_t, 256> &fiveBitLevels()
-{
+const std::array<uint16_t, 256> &fiveBitLevels() {
     static const std::array<uint16_t, 256> table = [] {
         std::array<uint16_t, 256> t{};
         for (int v = 0; v < 256; v++) {
@@ -142,8 +137,7 @@ struct slMovieRecord::encoder {
     std::map<int64_t, int64_t> durations;  // pts -> duration of frames inside the encoder
     bool headerWritten = false;
 
-    ~encoder()
-    {
+    ~encoder() {
         if (format && format->pb) avio_closep(&format->pb);
         avformat_free_context(format);
         avcodec_free_context(&codec);
@@ -160,53 +154,52 @@ struct slMovieRecord::encoder {
     bool drain();
 };
 
-void slMovieRecord::encoder::convert(const uint8_t *pixels, ptrdiff_t stride, int width, int height)
-{
+void slMovieRecord::encoder::convert(const uint8_t *pixels, ptrdiff_t stride, int width,
+                                     int height) {
     switch (codec->pix_fmt) {
-    case AV_PIX_FMT_RGB24:
-        for (int y = 0; y < height; y++) {
-            const uint8_t *source = pixels + y * stride;
-            uint8_t *row = frame->data[0] + y * frame->linesize[0];
-            for (int x = 0; x < width; x++, source += 4, row += 3)
-                row[0] = source[0], row[1] = source[1], row[2] = source[2];
-        }
-        break;
-    case AV_PIX_FMT_RGB555LE: {
-        const std::array<uint16_t, 256> &five = fiveBitLevels();
-        for (int y = 0; y < height; y++) {
-            const uint8_t *source = pixels + y * stride;
-            uint8_t *row = frame->data[0] + y * frame->linesize[0];
-            for (int x = 0; x < width; x++, source += 4, row += 2) {
-                const auto value = static_cast<uint16_t>(five[source[0]] << 10 |
-                                                         five[source[1]] << 5 | five[source[2]]);
-                row[0] = static_cast<uint8_t>(value & 0xFF),
-                row[1] = static_cast<uint8_t>(value >> 8);
+        case AV_PIX_FMT_RGB24:
+            for (int y = 0; y < height; y++) {
+                const uint8_t *source = pixels + y * stride;
+                uint8_t *row = frame->data[0] + y * frame->linesize[0];
+                for (int x = 0; x < width; x++, source += 4, row += 3)
+                    row[0] = source[0], row[1] = source[1], row[2] = source[2];
             }
+            break;
+        case AV_PIX_FMT_RGB555LE: {
+            const std::array<uint16_t, 256> &five = fiveBitLevels();
+            for (int y = 0; y < height; y++) {
+                const uint8_t *source = pixels + y * stride;
+                uint8_t *row = frame->data[0] + y * frame->linesize[0];
+                for (int x = 0; x < width; x++, source += 4, row += 2) {
+                    const auto value = static_cast<uint16_t>(
+                        five[source[0]] << 10 | five[source[1]] << 5 | five[source[2]]);
+                    row[0] = static_cast<uint8_t>(value & 0xFF),
+                    row[1] = static_cast<uint8_t>(value >> 8);
+                }
+            }
+            break;
         }
-        break;
-    }
-    case AV_PIX_FMT_PAL8:
-        palette.mapFrame(pixels, stride, width, height, frame->data[0], frame->linesize[0],
-                         reinterpret_cast<uint32_t *>(frame->data[1]));
-        break;
-    default: {
-        // Even sides for 4:2:0: the last column and row are repeated into the padding.
-        const int paddedWidth = codec->width, paddedHeight = codec->height;
-        for (int y = 0; y < paddedHeight; y++) {
-            uint8_t *row = rgba + y * rgbaStride;
-            std::memcpy(row, pixels + std::min(y, height - 1) * stride,
-                        static_cast<size_t>(width) * 4);
-            if (paddedWidth > width) std::memcpy(row + width * 4, row + (width - 1) * 4, 4);
+        case AV_PIX_FMT_PAL8:
+            palette.mapFrame(pixels, stride, width, height, frame->data[0], frame->linesize[0],
+                             reinterpret_cast<uint32_t *>(frame->data[1]));
+            break;
+        default: {
+            // Even sides for 4:2:0: the last column and row are repeated into the padding.
+            const int paddedWidth = codec->width, paddedHeight = codec->height;
+            for (int y = 0; y < paddedHeight; y++) {
+                uint8_t *row = rgba + y * rgbaStride;
+                std::memcpy(row, pixels + std::min(y, height - 1) * stride,
+                            static_cast<size_t>(width) * 4);
+                if (paddedWidth > width) std::memcpy(row + width * 4, row + (width - 1) * 4, 4);
+            }
+            const uint8_t *const planes[1] = {rgba};
+            const int strides[1] = {rgbaStride};
+            sws_scale(scale, planes, strides, 0, paddedHeight, frame->data, frame->linesize);
         }
-        const uint8_t *const planes[1] = {rgba};
-        const int strides[1] = {rgbaStride};
-        sws_scale(scale, planes, strides, 0, paddedHeight, frame->data, frame->linesize);
-    }
     }
 }
 
-bool slMovieRecord::encoder::drain()
-{
+bool slMovieRecord::encoder::drain() {
     for (;;) {
         int result = avcodec_receive_packet(codec, packet);
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return true;
@@ -233,8 +226,7 @@ bool slMovieRecord::encoder::drain()
     }
 }
 
-slMovieRecord::slMovieRecord()
-{
+slMovieRecord::slMovieRecord() {
     theFrameArray.reserve(200);
 }
 
@@ -242,28 +234,24 @@ slMovieRecord::~slMovieRecord() = default;
 
 std::unique_ptr<slMovieRecord> slMovieRecord::movieWithPath(const QString &path,
                                                             const QRectF &bounds, int32_t timeScale,
-                                                            int32_t qualityLevel)
-{
+                                                            int32_t qualityLevel) {
     auto record = std::make_unique<slMovieRecord>();
     if (!record->initWithPath(path, bounds, timeScale, qualityLevel)) return nullptr;
     return record;
 }
 
-bool slMovieRecord::fail(const QString &message)
-{
+bool slMovieRecord::fail(const QString &message) {
     theError = message;
     qWarning().noquote() << message;
     return false;
 }
 
-bool slMovieRecord::fail(const QString &message, int error)
-{
+bool slMovieRecord::fail(const QString &message, int error) {
     return fail(message + QStringLiteral(": ") + errorText(error));
 }
 
 bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int32_t timeScale,
-                                 int32_t qualityLevel)
-{
+                                 int32_t qualityLevel) {
     static std::once_flag logOnce;
     std::call_once(logOnce, [] { av_log_set_callback(ffmpegLog); });
 
@@ -424,8 +412,7 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     return true;
 }
 
-int32_t slMovieRecord::addFrameFromRGBAPixels(const uint8_t *pixels)
-{
+int32_t slMovieRecord::addFrameFromRGBAPixels(const uint8_t *pixels) {
     if (writer == nullptr) {
         fail(QStringLiteral("CompressImage returned error -1: no movie is open"));
         return -1;
@@ -460,8 +447,7 @@ int32_t slMovieRecord::addFrameFromRGBAPixels(const uint8_t *pixels)
     return 0;
 }
 
-void slMovieRecord::queueFrameFromRGBAPixels(const uint8_t *pixels)
-{
+void slMovieRecord::queueFrameFromRGBAPixels(const uint8_t *pixels) {
     const size_t size = static_cast<size_t>(std::max(frameWidth + theRowPadding, 0)) *
                         static_cast<size_t>(frameHeight) * 4;
     if (pixels == nullptr && size != 0) {
@@ -471,8 +457,7 @@ void slMovieRecord::queueFrameFromRGBAPixels(const uint8_t *pixels)
     theFrameArray.emplace_back(pixels, pixels + size);
 }
 
-int32_t slMovieRecord::addFrameFromQueue(int32_t index)
-{
+int32_t slMovieRecord::addFrameFromQueue(int32_t index) {
     if (index < 0 || index >= getQueueSize()) {
         fail(QStringLiteral("Error adding queued frame %1: the queue holds %2")
                  .arg(index)
@@ -482,15 +467,13 @@ int32_t slMovieRecord::addFrameFromQueue(int32_t index)
     return addFrameFromRGBAPixels(theFrameArray[static_cast<size_t>(index)].data());
 }
 
-int32_t slMovieRecord::addFramesFromQueue()
-{
+int32_t slMovieRecord::addFramesFromQueue() {
     for (int32_t i = 0; i < getQueueSize(); i++)
         if (const int32_t status = addFrameFromQueue(i); status != 0) return status;
     return 0;
 }
 
-int32_t slMovieRecord::closeMovie()
-{
+int32_t slMovieRecord::closeMovie() {
     if (writer == nullptr) return 0;
     encoder &w = *writer;
     bool ok = true;

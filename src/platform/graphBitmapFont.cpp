@@ -18,13 +18,11 @@ graphBitmapFont fixedFont, sansFont;
 
 // Loads a DejaVu file by path so the label fonts do not depend on fontconfig's choice;
 // answers its family, or the fallback family when the file is missing.
-QString familyFromFile(const char *path, const char *fallback)
-{
+QString familyFromFile(const char *path, const char *fallback) {
     int id = QFontDatabase::addApplicationFont(QString::fromUtf8(path));
     if (id >= 0) {
         QStringList families = QFontDatabase::applicationFontFamilies(id);
-        if (!families.isEmpty())
-            return families.first();
+        if (!families.isEmpty()) return families.first();
     }
     return QString::fromUtf8(fallback);
 }
@@ -32,11 +30,9 @@ QString familyFromFile(const char *path, const char *fallback)
 }  // namespace
 
 bool graphBitmapFont::rasterise(const QString &family, int pixelSize, int fixedAdvance,
-                                int fixedCellHeight)
-{
+                                int fixedCellHeight) {
     glyphs.clear();
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr)
-        return false;
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) == nullptr) return false;
 
     QFont font(family);
     font.setPixelSize(pixelSize);
@@ -46,14 +42,14 @@ bool graphBitmapFont::rasterise(const QString &family, int pixelSize, int fixedA
     int descent = static_cast<int>(std::ceil(metrics.descent()));
     int ascent = static_cast<int>(std::ceil(metrics.ascent()));
     height = fixedCellHeight > 0 ? fixedCellHeight : ascent + descent;
-    if (fixedCellHeight > 0)
-        descent = std::min(descent, fixedCellHeight / 4);
+    if (fixedCellHeight > 0) descent = std::min(descent, fixedCellHeight / 4);
     const int pad = 2;  // room for glyphs that overhang their advance
 
     for (char c = firstCharacter; c <= lastCharacter; c++) {
         QString text(QChar::fromLatin1(c));
-        float advance = fixedAdvance > 0 ? static_cast<float>(fixedAdvance)
-                                         : std::round(static_cast<float>(metrics.horizontalAdvance(text)));
+        float advance = fixedAdvance > 0
+                            ? static_cast<float>(fixedAdvance)
+                            : std::round(static_cast<float>(metrics.horizontalAdvance(text)));
         int width = static_cast<int>(advance) + 2 * pad;
         QImage image(width, height, QImage::Format_Grayscale8);
         image.fill(0);
@@ -76,26 +72,23 @@ bool graphBitmapFont::rasterise(const QString &family, int pixelSize, int fixedA
             const uchar *line = image.constScanLine(height - 1 - row);
             for (int x = 0; x < width; x++)
                 if (line[x] >= 128)
-                    glyph.bits[static_cast<size_t>(row * rowBytes + x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
+                    glyph.bits[static_cast<size_t>(row * rowBytes + x / 8)] |=
+                        static_cast<uint8_t>(0x80 >> (x % 8));
         }
         glyphs.push_back(std::move(glyph));
     }
     return true;
 }
 
-const graphBitmapGlyph *graphBitmapFont::glyph(char c) const
-{
-    if (c < firstCharacter || c > lastCharacter || glyphs.empty())
-        return nullptr;
+const graphBitmapGlyph *graphBitmapFont::glyph(char c) const {
+    if (c < firstCharacter || c > lastCharacter || glyphs.empty()) return nullptr;
     return &glyphs[static_cast<size_t>(c - firstCharacter)];
 }
 
-float graphBitmapFont::textWidth(std::string_view text) const
-{
+float graphBitmapFont::textWidth(std::string_view text) const {
     float width = 0.0f;
     for (char c : text)
-        if (const graphBitmapGlyph *g = glyph(c))
-            width += g->advance;
+        if (const graphBitmapGlyph *g = glyph(c)) width += g->advance;
     return width;
 }
 
@@ -103,58 +96,54 @@ namespace {
 
 float loadedScale = 0.0f;
 
-const QString &monoFamily()
-{
+const QString &monoFamily() {
     static const QString family =
         familyFromFile("/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf", "DejaVu Sans Mono");
     return family;
 }
 
-const QString &sansFamily()
-{
+const QString &sansFamily() {
     static const QString family =
         familyFromFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "DejaVu Sans");
     return family;
 }
 
-int scaled(int pixels, float scale)
-{
+int scaled(int pixels, float scale) {
     return std::max(1, static_cast<int>(std::lround(static_cast<float>(pixels) * scale)));
 }
 
 }  // namespace
 
-bool loadGraphFonts(float scale)
-{
-    if (!(scale > 0.0f))
-        scale = 1.0f;
+bool loadGraphFonts(float scale) {
+    if (!(scale > 0.0f)) scale = 1.0f;
     if (scale != loadedScale) {
         fixedFont = {};
         sansFont = {};
     }
     if (!fixedFont.isLoaded())
         fixedFont.rasterise(monoFamily(), scaled(15, scale), scaled(9, scale), scaled(15, scale));
-    if (!sansFont.isLoaded())
-        sansFont.rasterise(sansFamily(), scaled(10, scale), 0, 0);
+    if (!sansFont.isLoaded()) sansFont.rasterise(sansFamily(), scaled(10, scale), 0, 0);
     loadedScale = fixedFont.isLoaded() && sansFont.isLoaded() ? scale : 0.0f;
     return loadedScale != 0.0f;
 }
 
-QFont graphLabelFont(bool fixed, float scale)
-{
+QFont graphLabelFont(bool fixed, float scale) {
     QFont font(fixed ? monoFamily() : sansFamily());
     font.setPixelSize(fixed ? scaled(15, scale) : scaled(10, scale));
     return font;
 }
 
-const graphBitmapFont &graphFixed9By15Font() { return fixedFont; }
+const graphBitmapFont &graphFixed9By15Font() {
+    return fixedFont;
+}
 
-const graphBitmapFont &graphSans10Font() { return sansFont; }
+const graphBitmapFont &graphSans10Font() {
+    return sansFont;
+}
 
 namespace {
 
-void drawGlyphs(std::string_view text, const graphBitmapFont &font)
-{
+void drawGlyphs(std::string_view text, const graphBitmapFont &font) {
     glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -169,14 +158,13 @@ void drawGlyphs(std::string_view text, const graphBitmapFont &font)
 
 }  // namespace
 
-void renderGLText(double x, double y, std::string_view text, const graphBitmapFont &font)
-{
+void renderGLText(double x, double y, std::string_view text, const graphBitmapFont &font) {
     glRasterPos2f(static_cast<float>(x), static_cast<float>(y));
     drawGlyphs(text, font);
 }
 
-void renderGLText(double x, double y, double z, std::string_view text, const graphBitmapFont &font)
-{
+void renderGLText(double x, double y, double z, std::string_view text,
+                  const graphBitmapFont &font) {
     glRasterPos3f(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
     drawGlyphs(text, font);
 }

@@ -20,19 +20,26 @@ struct framebufferCalls {
     PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
     PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
 
-    bool load()
-    {
-        if (genFramebuffers != nullptr)
-            return true;
-        genFramebuffers = reinterpret_cast<PFNGLGENFRAMEBUFFERSPROC>(eglGetProcAddress("glGenFramebuffers"));
-        deleteFramebuffers = reinterpret_cast<PFNGLDELETEFRAMEBUFFERSPROC>(eglGetProcAddress("glDeleteFramebuffers"));
-        bindFramebuffer = reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(eglGetProcAddress("glBindFramebuffer"));
-        genRenderbuffers = reinterpret_cast<PFNGLGENRENDERBUFFERSPROC>(eglGetProcAddress("glGenRenderbuffers"));
-        deleteRenderbuffers = reinterpret_cast<PFNGLDELETERENDERBUFFERSPROC>(eglGetProcAddress("glDeleteRenderbuffers"));
-        bindRenderbuffer = reinterpret_cast<PFNGLBINDRENDERBUFFERPROC>(eglGetProcAddress("glBindRenderbuffer"));
-        renderbufferStorage = reinterpret_cast<PFNGLRENDERBUFFERSTORAGEPROC>(eglGetProcAddress("glRenderbufferStorage"));
-        framebufferRenderbuffer = reinterpret_cast<PFNGLFRAMEBUFFERRENDERBUFFERPROC>(eglGetProcAddress("glFramebufferRenderbuffer"));
-        checkFramebufferStatus = reinterpret_cast<PFNGLCHECKFRAMEBUFFERSTATUSPROC>(eglGetProcAddress("glCheckFramebufferStatus"));
+    bool load() {
+        if (genFramebuffers != nullptr) return true;
+        genFramebuffers =
+            reinterpret_cast<PFNGLGENFRAMEBUFFERSPROC>(eglGetProcAddress("glGenFramebuffers"));
+        deleteFramebuffers = reinterpret_cast<PFNGLDELETEFRAMEBUFFERSPROC>(
+            eglGetProcAddress("glDeleteFramebuffers"));
+        bindFramebuffer =
+            reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(eglGetProcAddress("glBindFramebuffer"));
+        genRenderbuffers =
+            reinterpret_cast<PFNGLGENRENDERBUFFERSPROC>(eglGetProcAddress("glGenRenderbuffers"));
+        deleteRenderbuffers = reinterpret_cast<PFNGLDELETERENDERBUFFERSPROC>(
+            eglGetProcAddress("glDeleteRenderbuffers"));
+        bindRenderbuffer =
+            reinterpret_cast<PFNGLBINDRENDERBUFFERPROC>(eglGetProcAddress("glBindRenderbuffer"));
+        renderbufferStorage = reinterpret_cast<PFNGLRENDERBUFFERSTORAGEPROC>(
+            eglGetProcAddress("glRenderbufferStorage"));
+        framebufferRenderbuffer = reinterpret_cast<PFNGLFRAMEBUFFERRENDERBUFFERPROC>(
+            eglGetProcAddress("glFramebufferRenderbuffer"));
+        checkFramebufferStatus = reinterpret_cast<PFNGLCHECKFRAMEBUFFERSTATUSPROC>(
+            eglGetProcAddress("glCheckFramebufferStatus"));
         return genFramebuffers && deleteFramebuffers && bindFramebuffer && genRenderbuffers &&
                deleteRenderbuffers && bindRenderbuffer && renderbufferStorage &&
                framebufferRenderbuffer && checkFramebufferStatus;
@@ -43,8 +50,7 @@ framebufferCalls fbo;
 
 }  // namespace
 
-headlessGLContext::~headlessGLContext()
-{
+headlessGLContext::~headlessGLContext() {
     if (context != nullptr) {
         makeCurrent();
         destroyFramebuffer();
@@ -55,8 +61,7 @@ headlessGLContext::~headlessGLContext()
     // terminating it here would pull it from under another live context.
 }
 
-bool headlessGLContext::fail(const std::string &reason)
-{
+bool headlessGLContext::fail(const std::string &reason) {
     message = reason;
     if (context != nullptr) {
         eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
@@ -66,28 +71,25 @@ bool headlessGLContext::fail(const std::string &reason)
     return false;
 }
 
-bool headlessGLContext::create(int width, int height)
-{
-    if (context != nullptr)
-        return resize(width, height);
+bool headlessGLContext::create(int width, int height) {
+    if (context != nullptr) return resize(width, height);
 
     auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
         eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (getPlatformDisplay == nullptr)
-        return fail("EGL has no eglGetPlatformDisplayEXT");
+    if (getPlatformDisplay == nullptr) return fail("EGL has no eglGetPlatformDisplayEXT");
     display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display == EGL_NO_DISPLAY)
-        return fail("no surfaceless EGL display");
+    if (display == EGL_NO_DISPLAY) return fail("no surfaceless EGL display");
     EGLint major = 0, minor = 0;
-    if (!eglInitialize(display, &major, &minor))
-        return fail("eglInitialize failed");
-    if (!eglBindAPI(EGL_OPENGL_API))
-        return fail("EGL cannot bind desktop OpenGL");
+    if (!eglInitialize(display, &major, &minor)) return fail("eglInitialize failed");
+    if (!eglBindAPI(EGL_OPENGL_API)) return fail("EGL cannot bind desktop OpenGL");
 
     const EGLint attributes[] = {
-        EGL_CONTEXT_MAJOR_VERSION, 2,
-        EGL_CONTEXT_MINOR_VERSION, 1,
-        EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
+        EGL_CONTEXT_MAJOR_VERSION,
+        2,
+        EGL_CONTEXT_MINOR_VERSION,
+        1,
+        EGL_CONTEXT_OPENGL_PROFILE_MASK,
+        EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
         EGL_NONE,
     };
     // No config: the context renders only into framebuffer objects.
@@ -96,26 +98,19 @@ bool headlessGLContext::create(int width, int height)
         context = nullptr;
         return fail("eglCreateContext failed");
     }
-    if (!makeCurrent())
-        return fail("eglMakeCurrent failed");
-    if (!fbo.load())
-        return fail("framebuffer objects are not available");
+    if (!makeCurrent()) return fail("eglMakeCurrent failed");
+    if (!fbo.load()) return fail("framebuffer objects are not available");
     return resize(width, height);
 }
 
-bool headlessGLContext::makeCurrent()
-{
-    if (context == nullptr)
-        return false;
-    if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context))
-        return false;
-    if (framebuffer != 0)
-        fbo.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+bool headlessGLContext::makeCurrent() {
+    if (context == nullptr) return false;
+    if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) return false;
+    if (framebuffer != 0) fbo.bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return true;
 }
 
-void headlessGLContext::destroyFramebuffer()
-{
+void headlessGLContext::destroyFramebuffer() {
     if (framebuffer != 0) {
         fbo.bindFramebuffer(GL_FRAMEBUFFER, 0);
         fbo.deleteFramebuffers(1, &framebuffer);
@@ -125,10 +120,8 @@ void headlessGLContext::destroyFramebuffer()
     }
 }
 
-bool headlessGLContext::resize(int width, int height)
-{
-    if (!makeCurrent())
-        return false;
+bool headlessGLContext::resize(int width, int height) {
+    if (!makeCurrent()) return false;
     destroyFramebuffer();
     // A framebuffer needs at least one pixel; an empty view still gets one.
     frameWidth = width > 0 ? width : 1;

@@ -10,29 +10,22 @@ constexpr double derivativeStep = 1e-10;
 }  // namespace
 
 graph2DFunctionRender::graph2DFunctionRender(graphDraw &draw, bool sideways)
-    : graphRender(draw), sideways(sideways)
-{
-}
+    : graphRender(draw), sideways(sideways) {}
 
-int graph2DFunctionRender::evaluate(double u, double *value) const
-{
+int graph2DFunctionRender::evaluate(double u, double *value) const {
     grExp *component = equation == nullptr ? nullptr : (sideways ? equation->x : equation->y);
-    if (component == nullptr)
-        return -1;
+    if (component == nullptr) return -1;
     grVariables variables{0.0, 0.0, 0.0, 0.0, kValue};
     (sideways ? variables.y : variables.x) = u;
     return grEvalExp(&variables, component, value);
 }
 
-graphPoint graph2DFunctionRender::pointAt(double u, double value) const
-{
-    if (sideways)
-        return {static_cast<float>(value), static_cast<float>(u)};
+graphPoint graph2DFunctionRender::pointAt(double u, double value) const {
+    if (sideways) return {static_cast<float>(value), static_cast<float>(u)};
     return {static_cast<float>(u), static_cast<float>(value)};
 }
 
-void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const QColor &color)
-{
+void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const QColor &color) {
     draw.newList(compileList);
     draw.color(static_cast<float>(color.redF()), static_cast<float>(color.greenF()),
                static_cast<float>(color.blueF()), 1.0f);
@@ -57,8 +50,7 @@ void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const
     for (int i = 0; i <= sampleIntervals; i++) {
         sample current{origin + i * static_cast<double>(step), 0.0};
         if (evaluate(current.u, &current.value) != 0 || std::isnan(current.value)) {
-            if (havePrevious)
-                append(lastDefined(previous, current.u, budget));
+            if (havePrevious) append(lastDefined(previous, current.u, budget));
             flushStrip();
             havePrevious = false;
             previousUndefined = true;
@@ -75,11 +67,9 @@ void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const
             if (((a < 0.0) != (b < 0.0) || std::fabs(b - a) > band) &&
                 !((a > bandHigh && b > bandHigh) || (a < bandLow && b < bandLow)) &&
                 jumpsBetween(previous, current, band, budget, &left, &right)) {
-                if (left.u != previous.u)
-                    append(left);
+                if (left.u != previous.u) append(left);
                 flushStrip();
-                if (right.u != current.u)
-                    append(right);
+                if (right.u != current.u) append(right);
             }
         }
         append(current);
@@ -91,10 +81,11 @@ void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const
     draw.endList();
 }
 
-void graph2DFunctionRender::recompute() { setBand(bounds); }
+void graph2DFunctionRender::recompute() {
+    setBand(bounds);
+}
 
-void graph2DFunctionRender::setBand(graphRect region)
-{
+void graph2DFunctionRender::setBand(graphRect region) {
     // A value farther than farBeyond bands from the band in view is drawn at that
     // distance: the segment towards it still leaves the view almost vertically, and
     // neither infinities nor doubles beyond float range reach the driver.
@@ -105,17 +96,17 @@ void graph2DFunctionRender::setBand(graphRect region)
     highestDrawn = bandLow + bandSize + farBeyond * bandSize;
 }
 
-void graph2DFunctionRender::append(sample s)
-{
-    const double held = s.value < lowestDrawn ? lowestDrawn : s.value > highestDrawn ? highestDrawn : s.value;
+void graph2DFunctionRender::append(sample s) {
+    const double held = s.value < lowestDrawn    ? lowestDrawn
+                        : s.value > highestDrawn ? highestDrawn
+                                                 : s.value;
     graphPoint p = pointAt(s.u, held);
     strip.push_back(p.x);
     strip.push_back(p.y);
 }
 
-bool graph2DFunctionRender::jumpsBetween(sample a, sample b, double band, int &budget,
-                                         sample *left, sample *right) const
-{
+bool graph2DFunctionRender::jumpsBetween(sample a, sample b, double band, int &budget, sample *left,
+                                         sample *right) const {
     auto farOff = [this](double v) { return v <= lowestDrawn || v >= highestDrawn; };
     // Keep the half with the larger change of value. Near a pole that change grows at
     // every step (|f| rises towards the pole on both sides); a continuous function's soon
@@ -132,8 +123,7 @@ bool graph2DFunctionRender::jumpsBetween(sample a, sample b, double band, int &b
             return (a.value < 0.0) != (b.value < 0.0) && change > band;
         }
         sample middle{(a.u + b.u) * 0.5, 0.0};
-        if (!(middle.u > a.u && middle.u < b.u))
-            break;  // no double left between them
+        if (!(middle.u > a.u && middle.u < b.u)) break;  // no double left between them
         budget--;
         if (evaluate(middle.u, &middle.value) != 0 || std::isnan(middle.value))
             break;  // undefined in between: the strip ends either way
@@ -144,13 +134,11 @@ bool graph2DFunctionRender::jumpsBetween(sample a, sample b, double band, int &b
             b = middle;
         else
             a = middle;
-        if (kept <= 0.9 * change)
-            return false;
+        if (kept <= 0.9 * change) return false;
         change = kept;
         // Once both ends are held far beyond the band, the segment between them shows
         // as a stroke across the view or not at all: the strips end there.
-        if (farOff(a.value) && farOff(b.value))
-            break;
+        if (farOff(a.value) && farOff(b.value)) break;
     }
     *left = a;
     *right = b;
@@ -158,12 +146,10 @@ bool graph2DFunctionRender::jumpsBetween(sample a, sample b, double band, int &b
 }
 
 graph2DFunctionRender::sample graph2DFunctionRender::lastDefined(sample good, double badU,
-                                                                 int &budget) const
-{
+                                                                 int &budget) const {
     for (int i = 0; i < edgeBisections && budget > 0; i++, budget--) {
         sample middle{(good.u + badU) * 0.5, 0.0};
-        if (middle.u == good.u || middle.u == badU)
-            break;
+        if (middle.u == good.u || middle.u == badU) break;
         if (evaluate(middle.u, &middle.value) != 0 || std::isnan(middle.value))
             badU = middle.u;
         else
@@ -172,65 +158,54 @@ graph2DFunctionRender::sample graph2DFunctionRender::lastDefined(sample good, do
     return good;
 }
 
-void graph2DFunctionRender::flushStrip()
-{
+void graph2DFunctionRender::flushStrip() {
     if (!strip.empty())
         draw.vertices(graphPrimitive::lineStrip, strip.data(), static_cast<int>(strip.size() / 2));
     strip.clear();
 }
 
-double graph2DFunctionRender::distanceFromCurveAtPoint(graphPoint point)
-{
+double graph2DFunctionRender::distanceFromCurveAtPoint(graphPoint point) {
     double value = 0.0;
-    if (evaluate(sideways ? point.y : point.x, &value) != 0)
-        return graphFarAway;
+    if (evaluate(sideways ? point.y : point.x, &value) != 0) return graphFarAway;
     return std::fabs(value - (sideways ? point.x : point.y));
 }
 
-graphPoint graph2DFunctionRender::bestPointForPoint(graphPoint point, double tolerance)
-{
+graphPoint graph2DFunctionRender::bestPointForPoint(graphPoint point, double tolerance) {
     // A tolerance that never shrinks below the stopping size would refine forever.
-    if (!std::isfinite(tolerance))
-        return {0.0f, 0.0f};
+    if (!std::isfinite(tolerance)) return {0.0f, 0.0f};
     return refineRoot(sideways ? point.y : point.x, tolerance);
 }
 
-graphPoint graph2DFunctionRender::refineRoot(double u, double tolerance) const
-{
+graphPoint graph2DFunctionRender::refineRoot(double u, double tolerance) const {
     double value = 0.0;
     // 1. Within the tolerance of the axis: snap to the intercept f(0).
     if ((u + tolerance) * (u - tolerance) <= 0.0) {
-        if (evaluate(0.0, &value) != 0)
-            return {0.0f, 0.0f};
+        if (evaluate(0.0, &value) != 0) return {0.0f, 0.0f};
         return pointAt(0.0, value);
     }
     // 2. The values at both ends of the tolerance window.
     double a = u - tolerance, b = u + tolerance, fa = 0.0, fb = 0.0;
-    if (evaluate(a, &fa) != 0 || evaluate(b, &fb) != 0)
-        return {0.0f, 0.0f};
+    if (evaluate(a, &fa) != 0 || evaluate(b, &fb) != 0) return {0.0f, 0.0f};
     // 3. A sign change that is not a pole: take the secant root, and refine around it
     //    with a quarter of the tolerance while its residual is not yet tiny. When both
     //    ends are exact roots the secant is undefined, and the pointer's own abscissa is
     //    answered below.
     int budget = poleBisections;
     sample left{}, right{};
-    if (fa * fb <= 0.0 && fb != fa && !jumpsBetween({a, fa}, {b, fb}, bandSize, budget, &left, &right)) {
+    if (fa * fb <= 0.0 && fb != fa &&
+        !jumpsBetween({a, fa}, {b, fb}, bandSize, budget, &left, &right)) {
         double r = a + (2.0 * tolerance * (-fa)) / (fb - fa);
         double fr = 0.0;
-        if (evaluate(r, &fr) != 0)
-            return {0.0f, 0.0f};
-        if (std::fabs(fr) < 1e-7 || tolerance < 1e-11)
-            return pointAt(r, 0.0);
+        if (evaluate(r, &fr) != 0) return {0.0f, 0.0f};
+        if (std::fabs(fr) < 1e-7 || tolerance < 1e-11) return pointAt(r, 0.0);
         return refineRoot(r, tolerance * 0.25);
     }
     // 4. Otherwise the curve point under the pointer.
-    if (evaluate(u, &value) != 0)
-        return {0.0f, 0.0f};
+    if (evaluate(u, &value) != 0) return {0.0f, 0.0f};
     return pointAt(u, value);
 }
 
-double graph2DFunctionRender::derivAtPoint(graphPoint point)
-{
+double graph2DFunctionRender::derivAtPoint(graphPoint point) {
     double u = sideways ? point.y : point.x;
     double before = 0.0, after = 0.0;
     if (evaluate(u - derivativeStep, &before) != 0 || evaluate(u + derivativeStep, &after) != 0)

@@ -48,7 +48,8 @@ private:
     // bisection within budget evaluations (spent ones are subtracted; without any, by the
     // values alone against the band). On a jump, *left and *right are the closest samples
     // on either side.
-    bool jumpsBetween(sample a, sample b, double band, int &budget, sample *left, sample *right) const;
+    bool jumpsBetween(sample a, sample b, double band, int &budget, sample *left,
+                      sample *right) const;
     // The defined sample nearest to badU between good and badU.
     sample lastDefined(sample good, double badU, int &budget) const;
     void setBand(graphRect region);

@@ -5,7 +5,8 @@
 
 class graph3DParametricCurveRender final : public graphParametricCurveRender {
 public:
-    explicit graph3DParametricCurveRender(graphDraw &draw) : graphParametricCurveRender(draw, true) {}
+    explicit graph3DParametricCurveRender(graphDraw &draw)
+        : graphParametricCurveRender(draw, true) {}
 
     bool is3D() const override { return true; }
     // The fine search around the last hit, in the x-y plane.

@@ -3,38 +3,31 @@
 #include <cmath>
 
 graph3DParametricSurfaceRender::graph3DParametricSurfaceRender(graphDraw &draw)
-    : graphRender(draw), graphPoints(std::make_unique<slVector[]>(graphSurfaceMesh::maxPoints))
-{
-}
+    : graphRender(draw), graphPoints(std::make_unique<slVector[]>(graphSurfaceMesh::maxPoints)) {}
 
-void graph3DParametricSurfaceRender::init()
-{
+void graph3DParametricSurfaceRender::init() {
     tStart = sStart = 0.0;
     tLength = sLength = 20.0;
     drawMode = 0;
     divisions3D = 0;
 }
 
-void graph3DParametricSurfaceRender::setTStart(double start, double length)
-{
+void graph3DParametricSurfaceRender::setTStart(double start, double length) {
     tStart = start;
     tLength = length;
 }
 
-void graph3DParametricSurfaceRender::setSStart(double start, double length)
-{
+void graph3DParametricSurfaceRender::setSStart(double start, double length) {
     sStart = start;
     sLength = length;
 }
 
-void graph3DParametricSurfaceRender::setDivisions3D(int divisions)
-{
+void graph3DParametricSurfaceRender::setDivisions3D(int divisions) {
     divisions3D = graphSurfaceMesh::clampDivisions(divisions);
     recompute();
 }
 
-void graph3DParametricSurfaceRender::sample()
-{
+void graph3DParametricSurfaceRender::sample() {
     const int n = divisions3D;
     // Both ends of each range are grid lines, so a closed surface closes.
     auto at = [n](double start, double length, int i) {
@@ -57,16 +50,14 @@ void graph3DParametricSurfaceRender::sample()
     }
 }
 
-void graph3DParametricSurfaceRender::makeGraphNormals()
-{
+void graph3DParametricSurfaceRender::makeGraphNormals() {
     const slVector *points = graphPoints.get();
     const int n = divisions3D;
     mesh.makeNormals(n, [points, n](int i, int j) { return points[i * n + j]; });
     mesh.joinSeams(n, [points, n](int i, int j) { return points[i * n + j]; });
 }
 
-void graph3DParametricSurfaceRender::compileWithBounds(graphRect, graphRect, const QColor &color)
-{
+void graph3DParametricSurfaceRender::compileWithBounds(graphRect, graphRect, const QColor &color) {
     // 1.-2.
     sample();
     makeGraphNormals();
@@ -93,20 +84,11 @@ void graph3DParametricSurfaceRender::compileWithBounds(graphRect, graphRect, con
     const slVector *points = graphPoints.get();
     auto pointAt = [points, n](int i, int j) -> const slVector & { return points[i * n + j]; };
     switch (drawMode) {
-    case graphDrawShaded:
-        mesh.drawShaded(draw, n, pointAt);
-        break;
-    case graphDrawWireframe:
-        mesh.drawWireframe(draw, n, pointAt);
-        break;
-    case graphDrawPoints:
-        mesh.drawPoints(draw, n, pointAt);
-        break;
-    case graphDrawCheckerboard:
-        mesh.drawCheckerboard(draw, n, pointAt, c, white);
-        break;
-    default:
-        break;
+        case graphDrawShaded: mesh.drawShaded(draw, n, pointAt); break;
+        case graphDrawWireframe: mesh.drawWireframe(draw, n, pointAt); break;
+        case graphDrawPoints: mesh.drawPoints(draw, n, pointAt); break;
+        case graphDrawCheckerboard: mesh.drawCheckerboard(draw, n, pointAt, c, white); break;
+        default: break;
     }
 
     // 6.

@@ -33,7 +33,9 @@ public:
     int getDivisions3D() const { return divisions3D; }
     // The sampled point and point normal of grid point (i, j), as of the last compile.
     const slVector &pointAt(int i, int j) const { return graphPoints[i * divisions3D + j]; }
-    const slVector &vertexNormal(int i, int j) const { return mesh.vertexNormal(i * divisions3D + j); }
+    const slVector &vertexNormal(int i, int j) const {
+        return mesh.vertexNormal(i * divisions3D + j);
+    }
 
 protected:
     void init() override;

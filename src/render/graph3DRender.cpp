@@ -3,34 +3,30 @@
 #include <cmath>
 
 graph3DRender::graph3DRender(graphDraw &draw)
-    : graphRender(draw), graphValues(std::make_unique<double[]>(graphSurfaceMesh::maxPoints))
-{
-}
+    : graphRender(draw), graphValues(std::make_unique<double[]>(graphSurfaceMesh::maxPoints)) {}
 
-void graph3DRender::init()
-{
+void graph3DRender::init() {
     drawMode = graphDrawShaded;
     divisions3D = 60;
 }
 
-void graph3DRender::setDivisions3D(int divisions)
-{
+void graph3DRender::setDivisions3D(int divisions) {
     divisions3D = graphSurfaceMesh::clampDivisions(divisions);
     recompute();
 }
 
-void graph3DRender::recompute() { computeEquationWithBounds(bounds); }
+void graph3DRender::recompute() {
+    computeEquationWithBounds(bounds);
+}
 
-graph3DRender::gridPoint graph3DRender::pointsOver(graphRect region) const
-{
+graph3DRender::gridPoint graph3DRender::pointsOver(graphRect region) const {
     // The steps are rounded to float, so 20 / 60 is 0.3333333433.
     const float dx = region.width / static_cast<float>(divisions3D);
     const float dy = region.height / static_cast<float>(divisions3D);
     return {*this, region.x, region.y, dx, dy};
 }
 
-void graph3DRender::computeEquationWithBounds(graphRect region)
-{
+void graph3DRender::computeEquationWithBounds(graphRect region) {
     const int n = divisions3D;
     const gridPoint grid = pointsOver(region);
     // A failed or NaN height is drawn at 0; infinite and huge ones are clamped to 20
@@ -46,23 +42,19 @@ void graph3DRender::computeEquationWithBounds(graphRect region)
             if (z == nullptr || grEvalExp(&variables, z, &value) != 0 || std::isnan(value))
                 value = 0.0;
             float v = static_cast<float>(value);
-            if (v < -limit)
-                v = -limit;
-            if (v > limit)
-                v = limit;
+            if (v < -limit) v = -limit;
+            if (v > limit) v = limit;
             graphValues[i * n + j] = v;
         }
     }
     makeGraphNormalsWithBounds(region);
 }
 
-void graph3DRender::makeGraphNormalsWithBounds(graphRect region)
-{
+void graph3DRender::makeGraphNormalsWithBounds(graphRect region) {
     mesh.makeNormals(divisions3D, pointsOver(region));
 }
 
-void graph3DRender::compileWithBounds(graphRect region, graphRect, const QColor &color)
-{
+void graph3DRender::compileWithBounds(graphRect region, graphRect, const QColor &color) {
     const int n = divisions3D;
     const gridPoint grid = pointsOver(region);
     // 1. The colour is half transparent as a material; glColor3 makes it opaque.
@@ -84,20 +76,14 @@ void graph3DRender::compileWithBounds(graphRect region, graphRect, const QColor 
 
     // 4. Every mode other than points, wireframe and checkerboard draws shaded.
     switch (drawMode) {
-    case graphDrawPoints:
-        draw.pointSize(2.0f);
-        mesh.drawPoints(draw, n, grid);
-        draw.pointSize(7.0f);
-        break;
-    case graphDrawWireframe:
-        mesh.drawWireframe(draw, n, grid);
-        break;
-    case graphDrawCheckerboard:
-        mesh.drawCheckerboard(draw, n, grid, c, white);
-        break;
-    default:
-        mesh.drawShaded(draw, n, grid);
-        break;
+        case graphDrawPoints:
+            draw.pointSize(2.0f);
+            mesh.drawPoints(draw, n, grid);
+            draw.pointSize(7.0f);
+            break;
+        case graphDrawWireframe: mesh.drawWireframe(draw, n, grid); break;
+        case graphDrawCheckerboard: mesh.drawCheckerboard(draw, n, grid, c, white); break;
+        default: mesh.drawShaded(draw, n, grid); break;
     }
 
     // 5.

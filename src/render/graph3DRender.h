@@ -30,11 +30,12 @@ public:
     int getDivisions3D() const { return divisions3D; }
     // Height, face normals and point normal of grid point or cell (i, j).
     double heightAt(int i, int j) const { return graphValues[i * divisions3D + j]; }
-    const slVector &faceNormal(int triangle, int i, int j) const
-    {
+    const slVector &faceNormal(int triangle, int i, int j) const {
         return mesh.faceNormal(triangle, i * divisions3D + j);
     }
-    const slVector &vertexNormal(int i, int j) const { return mesh.vertexNormal(i * divisions3D + j); }
+    const slVector &vertexNormal(int i, int j) const {
+        return mesh.vertexNormal(i * divisions3D + j);
+    }
 
 protected:
     void init() override;
@@ -44,8 +45,7 @@ private:
     struct gridPoint {
         const graph3DRender &render;
         double x, y, dx, dy;
-        slVector operator()(int i, int j) const
-        {
+        slVector operator()(int i, int j) const {
             return {x + i * dx, y + j * dy, render.graphValues[i * render.divisions3D + j]};
         }
     };

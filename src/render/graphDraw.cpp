@@ -2,8 +2,7 @@
 
 #include "platform/graphBitmapFont.h"
 
-graphTextSize graphDraw::textSize(std::string_view text, graphFont font) const
-{
+graphTextSize graphDraw::textSize(std::string_view text, graphFont font) const {
     const graphBitmapFont &bitmaps =
         font == graphFont::fixed9By15 ? graphFixed9By15Font() : graphSans10Font();
     if (bitmaps.isLoaded())

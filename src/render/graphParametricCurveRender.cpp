@@ -3,48 +3,38 @@
 #include <cmath>
 
 graphParametricCurveRender::graphParametricCurveRender(graphDraw &draw, bool space)
-    : graphRender(draw), space(space)
-{
-}
+    : graphRender(draw), space(space) {}
 
-void graphParametricCurveRender::init()
-{
+void graphParametricCurveRender::init() {
     start = 0.0;
     length = 40.0;
     lastT = 0.0;
 }
 
-void graphParametricCurveRender::setTStart(double newStart, double newLength)
-{
+void graphParametricCurveRender::setTStart(double newStart, double newLength) {
     start = newStart;
     length = newLength;
 }
 
-bool graphParametricCurveRender::evaluate(double t, double *x, double *y, double *z) const
-{
-    if (equation == nullptr || equation->x == nullptr || equation->y == nullptr)
-        return false;
+bool graphParametricCurveRender::evaluate(double t, double *x, double *y, double *z) const {
+    if (equation == nullptr || equation->x == nullptr || equation->y == nullptr) return false;
     grVariables variables{0.0, t, 0.0, 0.0, kValue};
     if (grEvalExp(&variables, equation->x, x) != 0 || grEvalExp(&variables, equation->y, y) != 0 ||
         std::isnan(*x) || std::isnan(*y))
         return false;
-    if (z == nullptr)
-        return true;
-    if (equation->z == nullptr || grEvalExp(&variables, equation->z, z) != 0)
-        return false;
+    if (z == nullptr) return true;
+    if (equation->z == nullptr || grEvalExp(&variables, equation->z, z) != 0) return false;
     return !std::isnan(*z);
 }
 
-graphParametricCurveRender::sample graphParametricCurveRender::sampleAt(double t) const
-{
+graphParametricCurveRender::sample graphParametricCurveRender::sampleAt(double t) const {
     sample s{t, 0.0, 0.0, 0.0, false, false};
     s.valid = evaluate(t, &s.x, &s.y, space ? &s.z : nullptr);
     return s;
 }
 
 void graphParametricCurveRender::compileWithBounds(graphRect region, graphRect viewBounds,
-                                                   const QColor &color)
-{
+                                                   const QColor &color) {
     draw.newList(compileList);
     draw.color(static_cast<float>(color.redF()), static_cast<float>(color.greenF()),
                static_cast<float>(color.blueF()), 1.0f);
@@ -53,11 +43,9 @@ void graphParametricCurveRender::compileWithBounds(graphRect region, graphRect v
     draw.endList();
 }
 
-void graphParametricCurveRender::refine(graphRect region, graphRect viewBounds)
-{
+void graphParametricCurveRender::refine(graphRect region, graphRect viewBounds) {
     samples.clear();
-    if (!std::isfinite(start) || !std::isfinite(length))
-        return;
+    if (!std::isfinite(start) || !std::isfinite(length)) return;
     // Distances are measured in pixels of the view; a view or region without a size
     // measures in graph units.
     auto scale = [](float pixels, float units) {
@@ -96,8 +84,7 @@ void graphParametricCurveRender::refine(graphRect region, graphRect viewBounds)
         }
         refined.push_back(samples.back());
         samples.swap(refined);
-        if (!split || evaluations >= maxSamples)
-            break;
+        if (!split || evaluations >= maxSamples) break;
     }
     // Of the intervals left unsettled by the depth limit (not by the cap), those still
     // long in view are jumps; the others settle.
@@ -106,11 +93,9 @@ void graphParametricCurveRender::refine(graphRect region, graphRect viewBounds)
             samples[k].settled = evaluations >= maxSamples || !isJump(samples[k], samples[k + 1]);
 }
 
-bool graphParametricCurveRender::beyondOneEdge(std::initializer_list<const sample *> points) const
-{
+bool graphParametricCurveRender::beyondOneEdge(std::initializer_list<const sample *> points) const {
     // Space curves are seen from every side: none is beyond.
-    if (space)
-        return false;
+    if (space) return false;
     const graphRect &r = refineRegion;
     bool left = true, right = true, below = true, above = true;
     for (const sample *p : points) {
@@ -122,41 +107,37 @@ bool graphParametricCurveRender::beyondOneEdge(std::initializer_list<const sampl
     return left || right || below || above;
 }
 
-double graphParametricCurveRender::pixelDistance(const sample &a, const sample &b) const
-{
+double graphParametricCurveRender::pixelDistance(const sample &a, const sample &b) const {
     const double dx = (b.x - a.x) * pixelsX, dy = (b.y - a.y) * pixelsY, dz = (b.z - a.z) * pixelsX;
     return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
 
-bool graphParametricCurveRender::isJump(const sample &a, const sample &b) const
-{
+bool graphParametricCurveRender::isJump(const sample &a, const sample &b) const {
     return a.valid && b.valid && std::isfinite(pixelDistance(a, b)) && !beyondOneEdge({&a, &b}) &&
            pixelDistance(a, b) > maxSegmentPixels;
 }
 
-bool graphParametricCurveRender::needsSplit(const sample &a, const sample &m, const sample &b) const
-{
+bool graphParametricCurveRender::needsSplit(const sample &a, const sample &m,
+                                            const sample &b) const {
     // Where the curve passes between defined and undefined, look closer for the edge.
-    if (!a.valid || !m.valid || !b.valid)
-        return a.valid || m.valid || b.valid;
+    if (!a.valid || !m.valid || !b.valid) return a.valid || m.valid || b.valid;
     // Wholly beyond one edge of the region: nothing of it shows.
-    if (beyondOneEdge({&a, &m, &b}))
-        return false;
+    if (beyondOneEdge({&a, &m, &b})) return false;
     // Both halves are drawn, so each may span the bound.
     const double u = pixelDistance(a, m), v = pixelDistance(m, b);
-    if (!(u <= maxSegmentPixels && v <= maxSegmentPixels))
-        return true;  // long, or infinitely far
+    if (!(u <= maxSegmentPixels && v <= maxSegmentPixels)) return true;  // long, or infinitely far
     // A sharp turn at the middle, on a segment long enough to show it.
     static const double cosMaxTurn = std::cos(maxTurnDegrees * M_PI / 180.0);
-    const double turn = ((m.x - a.x) * (b.x - m.x) * pixelsX * pixelsX + (m.y - a.y) * (b.y - m.y) * pixelsY * pixelsY +
+    const double turn = ((m.x - a.x) * (b.x - m.x) * pixelsX * pixelsX +
+                         (m.y - a.y) * (b.y - m.y) * pixelsY * pixelsY +
                          (m.z - a.z) * (b.z - m.z) * pixelsX * pixelsX);
     return u + v > 2.0 && turn < cosMaxTurn * u * v;
 }
 
-void graphParametricCurveRender::drawSamples(graphRect region)
-{
+void graphParametricCurveRender::drawSamples(graphRect region) {
     // Far-off values are held 100 region sizes beyond its edges (z by the width).
-    const double w = region.width > 0.0f ? region.width : 1.0, h = region.height > 0.0f ? region.height : 1.0;
+    const double w = region.width > 0.0f ? region.width : 1.0,
+                 h = region.height > 0.0f ? region.height : 1.0;
     auto hold = [](double v, double low, double size) {
         const double lowest = low - 100.0 * size, highest = low + 101.0 * size;
         return static_cast<float>(v < lowest ? lowest : v > highest ? highest : v);
@@ -177,7 +158,8 @@ void graphParametricCurveRender::drawSamples(graphRect region)
                 draw.end();
                 open = false;
             } else {
-                draw.vertices(graphPrimitive::lineStrip, strip.data(), static_cast<int>(strip.size() / 2));
+                draw.vertices(graphPrimitive::lineStrip, strip.data(),
+                              static_cast<int>(strip.size() / 2));
                 strip.clear();
             }
         }
@@ -185,8 +167,7 @@ void graphParametricCurveRender::drawSamples(graphRect region)
         skipped = false;
         const float x = hold(s.x, region.x, w), y = hold(s.y, region.y, h);
         if (space) {
-            if (!open)
-                draw.begin(graphPrimitive::lineStrip);
+            if (!open) draw.begin(graphPrimitive::lineStrip);
             open = true;
             draw.vertex(x, y, hold(s.z, -0.5 * w, w));
         } else {
@@ -195,23 +176,20 @@ void graphParametricCurveRender::drawSamples(graphRect region)
         }
     }
     if (space) {
-        if (open)
-            draw.end();
+        if (open) draw.end();
     } else if (!strip.empty()) {
         draw.vertices(graphPrimitive::lineStrip, strip.data(), static_cast<int>(strip.size() / 2));
     }
 }
 
-double graphParametricCurveRender::distanceFromCurveAtPoint(graphPoint point)
-{
+double graphParametricCurveRender::distanceFromCurveAtPoint(graphPoint point) {
     // The coarse search: 1200 samples over the whole range, in the x-y plane only.
     double best = graphFarAway;
     const double step = length / sampleCount;
     for (int i = 0; i < sampleCount; i++) {
         const double t = start + i * step;
         double x = 0.0, y = 0.0;
-        if (!evaluate(t, &x, &y, nullptr))
-            continue;
+        if (!evaluate(t, &x, &y, nullptr)) continue;
         const double d = std::sqrt((x - point.x) * (x - point.x) + (y - point.y) * (y - point.y));
         if (d < best) {
             best = d;
@@ -221,14 +199,11 @@ double graphParametricCurveRender::distanceFromCurveAtPoint(graphPoint point)
     return best;
 }
 
-graphPoint graphParametricCurveRender::fineSearch(graphPoint point)
-{
+graphPoint graphParametricCurveRender::fineSearch(graphPoint point) {
     // 1. The window around the last hit, clamped into the range.
     double lo = lastT - fineWindow, hi = lastT + fineWindow;
-    if (lo < start)
-        lo = start;
-    if (hi > start + length)
-        hi = start + length;
+    if (lo < start) lo = start;
+    if (hi > start + length) hi = start + length;
 
     // 2.-3. Step t by repeated addition. Where t is so large that the step no longer
     //       changes it, the search ends instead of looping forever.
@@ -237,7 +212,8 @@ graphPoint graphParametricCurveRender::fineSearch(graphPoint point)
     for (double t = lo; t <= hi;) {
         double x = 0.0, y = 0.0;
         if (evaluate(t, &x, &y, nullptr)) {
-            const double d = std::sqrt((x - point.x) * (x - point.x) + (y - point.y) * (y - point.y));
+            const double d =
+                std::sqrt((x - point.x) * (x - point.x) + (y - point.y) * (y - point.y));
             if (d < best) {
                 best = d;
                 q = {static_cast<float>(x), static_cast<float>(y)};
@@ -245,8 +221,7 @@ graphPoint graphParametricCurveRender::fineSearch(graphPoint point)
             }
         }
         const double next = t + fineStep;
-        if (!(next > t))
-            break;
+        if (!(next > t)) break;
         t = next;
     }
     return q;

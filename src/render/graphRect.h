@@ -10,12 +10,10 @@ struct graphPoint {
     float x = 0.0f, y = 0.0f;
 };
 
-inline bool operator==(const graphRect &a, const graphRect &b)
-{
+inline bool operator==(const graphRect &a, const graphRect &b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
-inline bool operator==(const graphPoint &a, const graphPoint &b)
-{
+inline bool operator==(const graphPoint &a, const graphPoint &b) {
     return a.x == b.x && a.y == b.y;
 }

@@ -7,22 +7,15 @@
 #include "render/graph3DParametricSurfaceRender.h"
 #include "render/graph3DRender.h"
 
-std::unique_ptr<graphRender> graphNewRenderForKind(uint8_t kind, graphDraw &draw)
-{
+std::unique_ptr<graphRender> graphNewRenderForKind(uint8_t kind, graphDraw &draw) {
     switch (kind) {
-    case grKindXOfY:
-        return std::make_unique<graph2DXRender>(draw);
-    case grKindYOfX:
-        return std::make_unique<graph2DRender>(draw);
-    case grKindZOfXY:
-        return std::make_unique<graph3DRender>(draw);
-    case grKind2DParametricCurve:
-        return std::make_unique<graph2DParametricCurveRender>(draw);
-    case grKind3DParametricCurve:
-        return std::make_unique<graph3DParametricCurveRender>(draw);
-    case grKind3DParametricSurface:
-        return std::make_unique<graph3DParametricSurfaceRender>(draw);
-    default:
-        return nullptr;
+        case grKindXOfY: return std::make_unique<graph2DXRender>(draw);
+        case grKindYOfX: return std::make_unique<graph2DRender>(draw);
+        case grKindZOfXY: return std::make_unique<graph3DRender>(draw);
+        case grKind2DParametricCurve: return std::make_unique<graph2DParametricCurveRender>(draw);
+        case grKind3DParametricCurve: return std::make_unique<graph3DParametricCurveRender>(draw);
+        case grKind3DParametricSurface:
+            return std::make_unique<graph3DParametricSurfaceRender>(draw);
+        default: return nullptr;
     }
 }

@@ -2,6 +2,4 @@
 
 graphSurfaceMesh::graphSurfaceMesh()
     : fNormals{std::make_unique<slVector[]>(maxPoints), std::make_unique<slVector[]>(maxPoints)},
-      vNormals(std::make_unique<slVector[]>(maxPoints))
-{
-}
+      vNormals(std::make_unique<slVector[]>(maxPoints)) {}

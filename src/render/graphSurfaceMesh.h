@@ -64,12 +64,10 @@ public:
                           const float white[3]) const;
 
 private:
-    static void vertex(graphDraw &draw, const slVector &p)
-    {
+    static void vertex(graphDraw &draw, const slVector &p) {
         draw.vertex(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
     }
-    static void add(slVector &sum, const slVector &v)
-    {
+    static void add(slVector &sum, const slVector &v) {
         sum.x += v.x;
         sum.y += v.y;
         sum.z += v.z;
@@ -80,8 +78,7 @@ private:
 };
 
 template <class PointAt>
-void graphSurfaceMesh::makeNormals(int n, PointAt pointAt)
-{
+void graphSurfaceMesh::makeNormals(int n, PointAt pointAt) {
     n = clampDivisions(n);
     // 1. Face normals: (P00 - P01) x (P10 - P01) and (P10 - P01) x (P11 - P01), normalised;
     //    over a flat grid both point towards +z.
@@ -105,8 +102,7 @@ void graphSurfaceMesh::makeNormals(int n, PointAt pointAt)
         for (int j = 0; j < n; j++) {
             slVector sum{0.0, 0.0, 0.0};
             const bool lastI = i == n - 1, lastJ = j == n - 1;
-            if (!lastI && !lastJ)
-                add(sum, fNormals[0][i * n + j]);
+            if (!lastI && !lastJ) add(sum, fNormals[0][i * n + j]);
             if (i > 0 && !lastJ) {
                 add(sum, fNormals[0][(i - 1) * n + j]);
                 add(sum, fNormals[1][(i - 1) * n + j]);
@@ -115,8 +111,7 @@ void graphSurfaceMesh::makeNormals(int n, PointAt pointAt)
                 add(sum, fNormals[0][i * n + j - 1]);
                 add(sum, fNormals[1][i * n + j - 1]);
             }
-            if (i > 0 && j > 0)
-                add(sum, fNormals[1][(i - 1) * n + j - 1]);
+            if (i > 0 && j > 0) add(sum, fNormals[1][(i - 1) * n + j - 1]);
             slVectorNormalize(&sum);
             vNormals[i * n + j] = sum;
         }
@@ -124,11 +119,9 @@ void graphSurfaceMesh::makeNormals(int n, PointAt pointAt)
 }
 
 template <class PointAt>
-void graphSurfaceMesh::joinSeams(int n, PointAt pointAt)
-{
+void graphSurfaceMesh::joinSeams(int n, PointAt pointAt) {
     n = clampDivisions(n);
-    if (n < 2)
-        return;
+    if (n < 2) return;
     auto same = [](const slVector &a, const slVector &b) {
         const double scale = 1.0 + std::fabs(a.x) + std::fabs(a.y) + std::fabs(a.z);
         return std::fabs(a.x - b.x) + std::fabs(a.y - b.y) + std::fabs(a.z - b.z) <= 1e-9 * scale;
@@ -141,8 +134,7 @@ void graphSurfaceMesh::joinSeams(int n, PointAt pointAt)
         bool closed = true;
         for (int line = 0; line < n && closed; line++)
             closed = same(point(line, 0), point(line, n - 1));
-        if (!closed)
-            continue;
+        if (!closed) continue;
         for (int line = 0; line < n; line++) {
             slVector &first = vNormals[index(line, 0)], &last = vNormals[index(line, n - 1)];
             slVector sum{first.x + last.x, first.y + last.y, first.z + last.z};
@@ -153,35 +145,29 @@ void graphSurfaceMesh::joinSeams(int n, PointAt pointAt)
 }
 
 template <class PointAt>
-void graphSurfaceMesh::drawPoints(graphDraw &draw, int n, PointAt pointAt) const
-{
+void graphSurfaceMesh::drawPoints(graphDraw &draw, int n, PointAt pointAt) const {
     draw.begin(graphPrimitive::points);
     for (int i = 0; i < n; i++)
-        for (int j = 0; j < n; j++)
-            vertex(draw, pointAt(i, j));
+        for (int j = 0; j < n; j++) vertex(draw, pointAt(i, j));
     draw.end();
 }
 
 template <class PointAt>
-void graphSurfaceMesh::drawWireframe(graphDraw &draw, int n, PointAt pointAt) const
-{
+void graphSurfaceMesh::drawWireframe(graphDraw &draw, int n, PointAt pointAt) const {
     for (int i = 0; i < n; i++) {
         draw.begin(graphPrimitive::lineStrip);
-        for (int j = 0; j < n; j++)
-            vertex(draw, pointAt(i, j));
+        for (int j = 0; j < n; j++) vertex(draw, pointAt(i, j));
         draw.end();
     }
     for (int j = 0; j < n; j++) {
         draw.begin(graphPrimitive::lineStrip);
-        for (int i = 0; i < n; i++)
-            vertex(draw, pointAt(i, j));
+        for (int i = 0; i < n; i++) vertex(draw, pointAt(i, j));
         draw.end();
     }
 }
 
 template <class PointAt>
-void graphSurfaceMesh::drawShaded(graphDraw &draw, int n, PointAt pointAt) const
-{
+void graphSurfaceMesh::drawShaded(graphDraw &draw, int n, PointAt pointAt) const {
     draw.enable(graphCapability::lighting);
     for (int i = 0; i + 1 < n; i++) {
         draw.begin(graphPrimitive::triangleStrip);
@@ -200,8 +186,7 @@ void graphSurfaceMesh::drawShaded(graphDraw &draw, int n, PointAt pointAt) const
 
 template <class PointAt>
 void graphSurfaceMesh::drawCheckerboard(graphDraw &draw, int n, PointAt pointAt,
-                                        const float color[3], const float white[3]) const
-{
+                                        const float color[3], const float white[3]) const {
     draw.begin(graphPrimitive::triangles);
     for (int i = 0; i + 1 < n; i++) {
         for (int j = 0; j + 1 < n; j++) {

@@ -12,7 +12,8 @@
 // Every finite vertex the renderers of view's graphed equations (read again from table)
 // compile over region, as (x, y, z); renderers of x = f(y), which fill whatever y range
 // they are given, are left out. The view itself is left unchanged.
-std::vector<std::array<float, 3>> graphCompiledVertices(graphGLView &view, graphEquationSource &table,
+std::vector<std::array<float, 3>> graphCompiledVertices(graphGLView &view,
+                                                        graphEquationSource &table,
                                                         graphRect region);
 
 // The region (xmin, xmax, ymin, ymax) with region's x range and the y range that shows the

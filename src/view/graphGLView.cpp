@@ -31,8 +31,7 @@ constexpr double largestZoomWidth = 10000000.0;
 
 // The zoom factor that keeps the spacing on 1, 2, 5, 10, ...: 2.5 when either axis's
 // spacing has the given mantissa, else 2.
-double zoomFactor(double xSpacing, double ySpacing, double mantissa)
-{
+double zoomFactor(double xSpacing, double ySpacing, double mantissa) {
     bool match = std::fabs(graphSpacingMantissa(xSpacing) - mantissa) < 0.0001 ||
                  std::fabs(graphSpacingMantissa(ySpacing) - mantissa) < 0.0001;
     return match ? 2.5 : 2.0;
@@ -41,9 +40,12 @@ double zoomFactor(double xSpacing, double ySpacing, double mantissa)
 }  // namespace
 
 graphGLView::graphGLView(graphDraw &draw, float width, float height)
-    : draw(draw), status(&noStatus), surface(&noSurface), makeRender(graphNewRenderForKind),
-      frameWidth(width), frameHeight(height)
-{
+    : draw(draw),
+      status(&noStatus),
+      surface(&noSurface),
+      makeRender(graphNewRenderForKind),
+      frameWidth(width),
+      frameHeight(height) {
     gridXCount = gridYCount = 5.0f;
     initGraphView();
     selectionPoint = {0.0f, 0.0f};
@@ -53,94 +55,89 @@ graphGLView::graphGLView(graphDraw &draw, float width, float height)
 // Renderers release their display lists through draw, which outlives the view.
 graphGLView::~graphGLView() = default;
 
-void graphGLView::setInspector(graphInspector *newInspector)
-{
+void graphGLView::setInspector(graphInspector *newInspector) {
     inspector = newInspector != nullptr ? newInspector : &ownInspector;
 }
 
-void graphGLView::setStatus(graphStatus *newStatus)
-{
+void graphGLView::setStatus(graphStatus *newStatus) {
     status = newStatus != nullptr ? newStatus : &noStatus;
 }
 
-void graphGLView::setSurface(graphSurface *newSurface)
-{
+void graphGLView::setSurface(graphSurface *newSurface) {
     surface = newSurface != nullptr ? newSurface : &noSurface;
 }
 
-void graphGLView::setRenderFactory(renderFactory factory)
-{
+void graphGLView::setRenderFactory(renderFactory factory) {
     makeRender = factory ? std::move(factory) : renderFactory(graphNewRenderForKind);
 }
 
-void graphGLView::initGraphView()
-{
+void graphGLView::initGraphView() {
     resetGraph = true;
     constrainProportions = false;
     graphBounds = defaultRegion;
     selectionPoint = {0.0f, 0.0f};
     kValue = 1.0;
-    contextualMenu2D = {{QStringLiteral("Return To Origin"), &graphGLView::scrollToOrigin},
-                        {QStringLiteral("Reset Default Graph Values"), &graphGLView::resetDefaultValues},
-                        {QString(), nullptr},
-                        {QStringLiteral("Zoom In"), &graphGLView::zoomIn},
-                        {QStringLiteral("Zoom Out"), &graphGLView::zoomOut}};
+    contextualMenu2D = {
+        {QStringLiteral("Return To Origin"), &graphGLView::scrollToOrigin},
+        {QStringLiteral("Reset Default Graph Values"), &graphGLView::resetDefaultValues},
+        {QString(), nullptr},
+        {QStringLiteral("Zoom In"), &graphGLView::zoomIn},
+        {QStringLiteral("Zoom Out"), &graphGLView::zoomOut}};
     contextualMenu3D = {{QStringLiteral("Zoom In"), &graphGLView::zoomIn},
                         {QStringLiteral("Zoom Out"), &graphGLView::zoomOut}};
     setDivisions3D(60);
     idleRotationX = idleRotationY = 0.0;
 }
 
-void graphGLView::setColor(graphRGB &field, const QColor &color)
-{
+void graphGLView::setColor(graphRGB &field, const QColor &color) {
     QColor rgb = color.toRgb();
     field = {static_cast<float>(rgb.redF()), static_cast<float>(rgb.greenF()),
              static_cast<float>(rgb.blueF())};
     recompile();
 }
 
-void graphGLView::setBackgroundColor(const QColor &color) { setColor(backgroundColor, color); }
-void graphGLView::setBackgroundColor3D(const QColor &color) { setColor(backgroundColor3D, color); }
-void graphGLView::setAxisColor(const QColor &color) { setColor(axisColor, color); }
-void graphGLView::setGridColor(const QColor &color) { setColor(gridColor, color); }
-void graphGLView::setSelectionColor(const QColor &color) { setColor(selectionColor, color); }
+void graphGLView::setBackgroundColor(const QColor &color) {
+    setColor(backgroundColor, color);
+}
+void graphGLView::setBackgroundColor3D(const QColor &color) {
+    setColor(backgroundColor3D, color);
+}
+void graphGLView::setAxisColor(const QColor &color) {
+    setColor(axisColor, color);
+}
+void graphGLView::setGridColor(const QColor &color) {
+    setColor(gridColor, color);
+}
+void graphGLView::setSelectionColor(const QColor &color) {
+    setColor(selectionColor, color);
+}
 
-void graphGLView::setDivisions3D(int divisions)
-{
-    if (divisions > 200)
-        divisions = 200;
-    if (divisions <= 3)
-        divisions = 4;
+void graphGLView::setDivisions3D(int divisions) {
+    if (divisions > 200) divisions = 200;
+    if (divisions <= 3) divisions = 4;
     divisions3D = divisions;
-    for (entry &e : equationArray)
-        e.render->setDivisions3D(divisions3D);
+    for (entry &e : equationArray) e.render->setDivisions3D(divisions3D);
     recompile();
 }
 
-void graphGLView::setDivisions3DAction(const QString &selectedTitle)
-{
+void graphGLView::setDivisions3DAction(const QString &selectedTitle) {
     setDivisions3D(selectedTitle.trimmed().toInt());
     recompile();
 }
 
-void graphGLView::set3DDrawMode(int mode)
-{
+void graphGLView::set3DDrawMode(int mode) {
     drawMode = mode;
-    for (entry &e : equationArray)
-        e.render->setDrawMode(drawMode);
+    for (entry &e : equationArray) e.render->setDrawMode(drawMode);
     recompile();
     surface->setNeedsDisplay();
 }
 
-void graphGLView::setK(double k)
-{
+void graphGLView::setK(double k) {
     kValue = k;
-    for (entry &e : equationArray)
-        e.render->setK(kValue);
+    for (entry &e : equationArray) e.render->setK(kValue);
 }
 
-void graphGLView::resetDefaultValues()
-{
+void graphGLView::resetDefaultValues() {
     gridXCount = gridYCount = 5.0f;
     graphBounds = defaultRegion;
     inspector->setZoomInEnabled(true);
@@ -150,8 +147,7 @@ void graphGLView::resetDefaultValues()
     surface->setNeedsDisplay();
 }
 
-void graphGLView::scrollToOrigin()
-{
+void graphGLView::scrollToOrigin() {
     graphBounds.x = -graphBounds.width / 2.0f;
     graphBounds.y = -graphBounds.height / 2.0f;
     updateBoundsText();
@@ -159,8 +155,7 @@ void graphGLView::scrollToOrigin()
     surface->display();
 }
 
-void graphGLView::setCenter()
-{
+void graphGLView::setCenter() {
     focusX = static_cast<float>(inspector->fieldValue(graphField::xBox));
     focusY = static_cast<float>(inspector->fieldValue(graphField::yBox));
     focusZ = static_cast<float>(inspector->fieldValue(graphField::zBox));
@@ -171,8 +166,7 @@ void graphGLView::setCenter()
     surface->setNeedsDisplay();
 }
 
-void graphGLView::scrollX(double dx, double dy)
-{
+void graphGLView::scrollX(double dx, double dy) {
     const double left = graphBounds.x + dx, bottom = graphBounds.y + dy;
     const double right = (static_cast<double>(graphBounds.x) + graphBounds.width) + dx;
     const double top = (static_cast<double>(graphBounds.y) + graphBounds.height) + dy;
@@ -186,21 +180,18 @@ void graphGLView::scrollX(double dx, double dy)
     surface->display();
 }
 
-double graphGLView::scaleForZoomIn() const
-{
+double graphGLView::scaleForZoomIn() const {
     return zoomFactor(inspector->fieldValue(graphField::gridXSpacing),
                       inspector->fieldValue(graphField::gridYSpacing), 5.0);
 }
 
-double graphGLView::scaleForZoomOut() const
-{
+double graphGLView::scaleForZoomOut() const {
     return zoomFactor(inspector->fieldValue(graphField::gridXSpacing),
                       inspector->fieldValue(graphField::gridYSpacing), 2.0);
 }
 
 // Scales the region about its centre: a factor below 1 zooms out.
-void graphGLView::zoomBy(double factor)
-{
+void graphGLView::zoomBy(double factor) {
     const double centerX = graphBounds.x + graphBounds.width * 0.5;
     const double centerY = graphBounds.y + graphBounds.height * 0.5;
     const float width = static_cast<float>(graphBounds.width / factor);
@@ -209,8 +200,7 @@ void graphGLView::zoomBy(double factor)
                    static_cast<float>(centerY - height * 0.5), width, height};
 }
 
-void graphGLView::zoomIn()
-{
+void graphGLView::zoomIn() {
     zoomBy(scaleForZoomIn());
     if (static_cast<double>(graphBounds.width) < smallestZoomWidth)
         inspector->setZoomInEnabled(false);
@@ -224,8 +214,7 @@ void graphGLView::zoomIn()
     surface->display();
 }
 
-void graphGLView::zoomOut()
-{
+void graphGLView::zoomOut() {
     zoomBy(1.0 / scaleForZoomOut());
     if (static_cast<double>(graphBounds.width) > largestZoomWidth)
         inspector->setZoomOutEnabled(false);
@@ -239,18 +228,18 @@ void graphGLView::zoomOut()
     surface->display();
 }
 
-void graphGLView::updateBoundsText()
-{
+void graphGLView::updateBoundsText() {
     inspector->setFieldValue(graphField::minX, graphBounds.x);
-    inspector->setFieldValue(graphField::maxX, static_cast<double>(graphBounds.x) + graphBounds.width);
+    inspector->setFieldValue(graphField::maxX,
+                             static_cast<double>(graphBounds.x) + graphBounds.width);
     inspector->setFieldValue(graphField::minY, graphBounds.y);
-    inspector->setFieldValue(graphField::maxY, static_cast<double>(graphBounds.y) + graphBounds.height);
+    inspector->setFieldValue(graphField::maxY,
+                             static_cast<double>(graphBounds.y) + graphBounds.height);
     inspector->setFieldValue(graphField::gridXSpacing, graphBounds.width / gridXCount);
     inspector->setFieldValue(graphField::gridYSpacing, graphBounds.height / gridYCount);
 }
 
-void graphGLView::updateBoundsFromBoundsText()
-{
+void graphGLView::updateBoundsFromBoundsText() {
     const double x = inspector->fieldValue(graphField::minX);
     const double y = inspector->fieldValue(graphField::minY);
     const graphRect previous = graphBounds;
@@ -260,12 +249,11 @@ void graphGLView::updateBoundsFromBoundsText()
     // Bounds typed the wrong way round give a unit extent. Equal bounds (an extent that
     // is zero in float) would give no grid spacing, and are refused like bounds that are
     // no finite number: the previous region stays and the fields show it again.
-    if (graphBounds.width < 0.0f)
-        graphBounds.width = 1.0f;
-    if (graphBounds.height < 0.0f)
-        graphBounds.height = 1.0f;
-    if (!(graphBounds.width > 0.0f) || !(graphBounds.height > 0.0f) || !std::isfinite(graphBounds.x) ||
-        !std::isfinite(graphBounds.y) || !std::isfinite(graphBounds.width) || !std::isfinite(graphBounds.height))
+    if (graphBounds.width < 0.0f) graphBounds.width = 1.0f;
+    if (graphBounds.height < 0.0f) graphBounds.height = 1.0f;
+    if (!(graphBounds.width > 0.0f) || !(graphBounds.height > 0.0f) ||
+        !std::isfinite(graphBounds.x) || !std::isfinite(graphBounds.y) ||
+        !std::isfinite(graphBounds.width) || !std::isfinite(graphBounds.height))
         graphBounds = previous;
     updateGridIntervals();
     updateBoundsText();
@@ -273,10 +261,11 @@ void graphGLView::updateBoundsFromBoundsText()
     surface->display();
 }
 
-void graphGLView::updateGridIntervals()
-{
-    gridXCount = static_cast<float>(graphBounds.width / inspector->fieldValue(graphField::gridXSpacing));
-    gridYCount = static_cast<float>(graphBounds.height / inspector->fieldValue(graphField::gridYSpacing));
+void graphGLView::updateGridIntervals() {
+    gridXCount =
+        static_cast<float>(graphBounds.width / inspector->fieldValue(graphField::gridXSpacing));
+    gridYCount =
+        static_cast<float>(graphBounds.height / inspector->fieldValue(graphField::gridYSpacing));
     // Counts outside [0, 21] fall back to 20; so does a count that is no number at all
     // (an empty region with a zero spacing).
     bool corrected = false;
@@ -286,15 +275,13 @@ void graphGLView::updateGridIntervals()
             corrected = true;
         }
     }
-    if (corrected)
-        inspector->showAlert(graphGridAlert);
+    if (corrected) inspector->showAlert(graphGridAlert);
     updateBoundsText();
     recompile();
     surface->display();
 }
 
-void graphGLView::updateParametricRange()
-{
+void graphGLView::updateParametricRange() {
     const double tStart = inspector->fieldValue(graphField::minT);
     double tLength = inspector->fieldValue(graphField::maxT) - tStart;
     const double sStart = inspector->fieldValue(graphField::minS);
@@ -321,8 +308,7 @@ void graphGLView::updateParametricRange()
     surface->display();
 }
 
-void graphGLView::setFrame(float width, float height)
-{
+void graphGLView::setFrame(float width, float height) {
     frameWidth = width;
     frameHeight = height;
     // One graph unit spans as many pixels vertically as horizontally; the vertical centre
@@ -331,7 +317,8 @@ void graphGLView::setFrame(float width, float height)
         const float newHeight = height * (graphBounds.width / width);
         graphBounds.y -= (newHeight - graphBounds.height) / 2.0f;
         graphBounds.height = newHeight;
-        gridYCount = static_cast<float>(newHeight / inspector->fieldValue(graphField::gridYSpacing));
+        gridYCount =
+            static_cast<float>(newHeight / inspector->fieldValue(graphField::gridYSpacing));
     }
     updateBoundsText();
 }

@@ -63,7 +63,8 @@ public:
     void setSurface(graphSurface *surface);
     void setEquationTable(graphEquationSource *table) { equationTable = table; }
     // The renderer class for each equation kind; graphNewRenderForKind unless replaced.
-    using renderFactory = std::function<std::unique_ptr<graphRender>(uint8_t kind, graphDraw &draw)>;
+    using renderFactory =
+        std::function<std::unique_ptr<graphRender>(uint8_t kind, graphDraw &draw)>;
     void setRenderFactory(renderFactory factory);
 
     // Defaults of a fresh view: region, flags, k, menus, subdivision, spin.
@@ -116,8 +117,7 @@ public:
     void drawLegend();
     void rotate();
     void redraw() { surface->setNeedsDisplay(); }
-    const std::vector<graphMenuItem> &menuForEvent() const
-    {
+    const std::vector<graphMenuItem> &menuForEvent() const {
         return is3D ? contextualMenu3D : contextualMenu2D;
     }
 
@@ -172,7 +172,9 @@ public:
     std::mutex &getSpinLock() { return spinLock; }
     bool isPointSelected() const { return pointSelected; }
     graphPoint getSelectionPoint() const { return selectionPoint; }
-    void setSelection(bool selected, graphPoint point) { pointSelected = selected, selectionPoint = point; }
+    void setSelection(bool selected, graphPoint point) {
+        pointSelected = selected, selectionPoint = point;
+    }
     graphRGB getBackgroundColor() const { return backgroundColor; }
     graphRGB getAxisColor() const { return axisColor; }
     graphRGB getGridColor() const { return gridColor; }

@@ -21,16 +21,14 @@ struct equationDeleter {
 constexpr uint16_t stipplePattern = 0x0F0F;
 
 // A region or view that cannot be projected: nothing but the background is drawn.
-bool isDegenerate(graphRect r, int width, int height)
-{
+bool isDegenerate(graphRect r, int width, int height) {
     return !(r.width > 0.0f) || !(r.height > 0.0f) || !std::isfinite(r.x) || !std::isfinite(r.y) ||
            !std::isfinite(r.width) || !std::isfinite(r.height) || width <= 0 || height <= 0;
 }
 
 }  // namespace
 
-QString graphGLView::graphMultipleEquations()
-{
+QString graphGLView::graphMultipleEquations() {
     // 1. A fresh start: no selection, no renderers, 2D until a 3D renderer appears.
     selectionPoint = {0.0f, 0.0f};
     pointSelected = false;
@@ -47,17 +45,14 @@ QString graphGLView::graphMultipleEquations()
             return QString::fromUtf8(gGraphExpressionError != nullptr ? gGraphExpressionError : "");
         }
         std::unique_ptr<graphRender> render = makeRender(equation->kind, draw);
-        if (!render)
-            continue;  // a kind without a renderer is skipped
+        if (!render) continue;  // a kind without a renderer is skipped
         render->initWithEquation(equation.release());
         render->setDelegate(this);
         render->setK(kValue);
         render->setDrawMode(drawMode);
         render->setDivisions3D(divisions3D);
-        if (render->is3D())
-            is3D = true;
-        if (render->isParametric())
-            parametric = true;
+        if (render->is3D()) is3D = true;
+        if (render->isParametric()) parametric = true;
         equationArray.push_back({std::move(render), i});
     }
 
@@ -75,15 +70,13 @@ QString graphGLView::graphMultipleEquations()
         // 4. 2D.
         status->setStatusText(QStringLiteral("(0.0, 0.0)"));
         status->setCursor(graphCursor::arrow);
-        if (resetGraph)
-            resetDefaultValues();
+        if (resetGraph) resetDefaultValues();
         inspector->showInspectorPage(false);
     }
 
     // 5. Parametric ranges come from their panel.
     inspector->showParametricPanel(parametric);
-    if (parametric)
-        updateParametricRange();
+    if (parametric) updateParametricRange();
 
     // 6.
     wasGraphed = true;
@@ -93,8 +86,7 @@ QString graphGLView::graphMultipleEquations()
     return QString();
 }
 
-void graphGLView::compileEquations()
-{
+void graphGLView::compileEquations() {
     const graphRect viewBounds{0.0f, 0.0f, frameWidth, frameHeight};
     const int count = equationTable != nullptr ? equationTable->equationCount() : 0;
     for (entry &e : equationArray) {
@@ -105,18 +97,17 @@ void graphGLView::compileEquations()
     }
 }
 
-void graphGLView::initGL() { draw.prepareState(); }
+void graphGLView::initGL() {
+    draw.prepareState();
+}
 
-void graphGLView::drawRect()
-{
+void graphGLView::drawRect() {
     renderMultipleEquations();
-    if (!legend.empty())
-        drawLegend();
+    if (!legend.empty()) drawLegend();
     draw.flush();
 }
 
-void graphGLView::renderMultipleEquations()
-{
+void graphGLView::renderMultipleEquations() {
     const int width = static_cast<int>(frameWidth), height = static_cast<int>(frameHeight);
     if (isDegenerate(graphBounds, width, height)) {
         const graphRGB &bg = is3D ? backgroundColor3D : backgroundColor;
@@ -131,8 +122,7 @@ void graphGLView::renderMultipleEquations()
         draw2DScene(width, height);
 }
 
-void graphGLView::draw2DScene(int width, int height)
-{
+void graphGLView::draw2DScene(int width, int height) {
     const graphRect r = graphBounds;
     // 1. Graph units straight onto the viewport.
     draw.loadProjectionIdentity();
@@ -151,8 +141,7 @@ void graphGLView::draw2DScene(int width, int height)
         draw.end();
     }
     // 5.
-    for (entry &e : equationArray)
-        e.render->render();
+    for (entry &e : equationArray) e.render->render();
     // 6. Dashed cross-hairs through the trace point.
     if (pointSelected) {
         draw.color(selectionColor.red, selectionColor.green, selectionColor.blue, 1.0f);
@@ -171,8 +160,7 @@ void graphGLView::draw2DScene(int width, int height)
     draw.flush();
 }
 
-void graphGLView::draw2DGrid()
-{
+void graphGLView::draw2DGrid() {
     const graphRect r = graphBounds;
     const float unitsPerPixelX = r.width / frameWidth, unitsPerPixelY = r.height / frameHeight;
     const float spacingX = r.width / gridXCount, spacingY = r.height / gridYCount;
@@ -200,8 +188,8 @@ void graphGLView::draw2DGrid()
     const float centerX = r.x + r.width * 0.5f, centerY = r.y + r.height * 0.5f;
     if (displayCoords) {
         draw.color(0.2f, 0.2f, 0.2f, 1.0f);
-        const std::string text = "(" + slFormatNumber(centerX, 'f', 6) + ", " +
-                                 slFormatNumber(centerY, 'f', 6) + ")";
+        const std::string text =
+            "(" + slFormatNumber(centerX, 'f', 6) + ", " + slFormatNumber(centerY, 'f', 6) + ")";
         draw.text(r.x + r.width * 0.51f, r.y + r.height * 0.51f, 0.0, text, graphFont::sans10);
         draw.begin(graphPrimitive::points);
         draw.vertex(centerX, centerY);
@@ -216,14 +204,12 @@ void graphGLView::draw2DGrid()
     const bool xAxisVisible = r.y <= 0.0f && 0.0f <= r.y + r.height;
     const float axisY = xAxisVisible ? 0.0f : r.y + 15.0f * scale * unitsPerPixelY;
     auto axisLine = [this](bool solid, float x0, float y0, float x1, float y1) {
-        if (!solid)
-            draw.enable(graphCapability::lineStipple);
+        if (!solid) draw.enable(graphCapability::lineStipple);
         draw.begin(graphPrimitive::lines);
         draw.vertex(x0, y0);
         draw.vertex(x1, y1);
         draw.end();
-        if (!solid)
-            draw.disable(graphCapability::lineStipple);
+        if (!solid) draw.disable(graphCapability::lineStipple);
     };
     axisLine(yAxisVisible, axisX, r.y, axisX, r.y + r.height);
     axisLine(xAxisVisible, r.x, axisY, r.x + r.width, axisY);
@@ -257,25 +243,23 @@ void graphGLView::draw2DGrid()
             rowShown[i] = fits(axisX, rows[i].position, rows[i].text);
     for (size_t i = 0; i < columns.size(); i++)
         if (columnShown[i])
-            draw.text(columns[i].position + offset * unitsPerPixelX, axisY + offset * unitsPerPixelY,
-                      0.0, columns[i].text, graphFont::sans10);
+            draw.text(columns[i].position + offset * unitsPerPixelX,
+                      axisY + offset * unitsPerPixelY, 0.0, columns[i].text, graphFont::sans10);
     for (size_t i = 0; i < rows.size(); i++)
         if (rowShown[i])
-            draw.text(axisX + offset * unitsPerPixelX, rows[i].position + offset * unitsPerPixelY, 0.0,
-                      rows[i].text, graphFont::sans10);
+            draw.text(axisX + offset * unitsPerPixelX, rows[i].position + offset * unitsPerPixelY,
+                      0.0, rows[i].text, graphFont::sans10);
 
     // 9.
     draw.enable(graphCapability::lineSmooth);
 }
 
-bool graphGLView::placeLabel(const labelBox &box, std::vector<labelBox> &drawn) const
-{
+bool graphGLView::placeLabel(const labelBox &box, std::vector<labelBox> &drawn) const {
     // The descent hangs below the baseline, which sits at box.y.
     const float gap = 2.0f * draw.scale(), descent = box.height * 0.25f;
     const float left = box.x, right = box.x + box.width;
     const float bottom = box.y - descent, top = box.y + box.height - descent;
-    if (left < 0.0f || bottom < 0.0f || right > frameWidth || top > frameHeight)
-        return false;
+    if (left < 0.0f || bottom < 0.0f || right > frameWidth || top > frameHeight) return false;
     for (const labelBox &other : drawn) {
         const float otherBottom = other.y - other.height * 0.25f;
         if (left < other.x + other.width + gap && other.x < right + gap &&
@@ -286,8 +270,7 @@ bool graphGLView::placeLabel(const labelBox &box, std::vector<labelBox> &drawn) 
     return true;
 }
 
-void graphGLView::draw3DScene(int width, int height)
-{
+void graphGLView::draw3DScene(int width, int height) {
     const double W = graphBounds.width, H = graphBounds.height;
     // 1. Background and the one light.
     draw.clear(backgroundColor3D.red, backgroundColor3D.green, backgroundColor3D.blue, 0.0f);
@@ -311,8 +294,7 @@ void graphGLView::draw3DScene(int width, int height)
     draw.enable(graphCapability::depthTest);
     draw.disable(graphCapability::lineSmooth);
     draw.disable(graphCapability::blend);
-    for (entry &e : equationArray)
-        e.render->render();
+    for (entry &e : equationArray) e.render->render();
     // 6. Axes from the graph's origin, with their names just beyond their ends.
     draw.enable(graphCapability::lineSmooth);
     draw.enable(graphCapability::blend);
@@ -328,7 +310,8 @@ void graphGLView::draw3DScene(int width, int height)
     draw.end();
     // An axis name that would fall outside the view moves back along its axis to where
     // the axis leaves the view.
-    const QVector3D zEnd(0.0f, 0.0f, 1.05f * L), yEnd(0.0f, 1.05f * L, 0.0f), xEnd(1.05f * L, 0.0f, 0.0f);
+    const QVector3D zEnd(0.0f, 0.0f, 1.05f * L), yEnd(0.0f, 1.05f * L, 0.0f),
+        xEnd(1.05f * L, 0.0f, 0.0f);
     for (auto [end, name] : {std::pair{zEnd, "Z"}, std::pair{yEnd, "Y"}, std::pair{xEnd, "X"}}) {
         QVector3D at;
         if (camera.placeLabel(end, &at))
@@ -347,11 +330,9 @@ void graphGLView::draw3DScene(int width, int height)
     draw.flush();
 }
 
-void graphGLView::drawLegend()
-{
+void graphGLView::drawLegend() {
     const int width = static_cast<int>(frameWidth), height = static_cast<int>(frameHeight);
-    if (width <= 0 || height <= 0)
-        return;
+    if (width <= 0 || height <= 0) return;
     // Pixel coordinates, y up, over whatever the scene left behind.
     draw.loadProjectionIdentity();
     draw.viewport(0, 0, width, height);
@@ -370,7 +351,8 @@ void graphGLView::drawLegend()
     }
     const float boxWidth = pad + swatch + gap + textWidth + pad;
     const float boxHeight = pad * 2.0f + lineHeight * static_cast<float>(legend.size());
-    const float right = static_cast<float>(width) - 10.0f * s, top = static_cast<float>(height) - 10.0f * s;
+    const float right = static_cast<float>(width) - 10.0f * s,
+                top = static_cast<float>(height) - 10.0f * s;
     const float left = right - boxWidth, bottom = top - boxHeight;
 
     // The box: the background colour over the curves, framed in the grid's colour.
@@ -396,23 +378,23 @@ void graphGLView::drawLegend()
     }
 }
 
-double graphGLView::cameraDistanceUnit() const
-{
+double graphGLView::cameraDistanceUnit() const {
     const double W = graphBounds.width, H = graphBounds.height;
     return std::sqrt(W * W + 1.5625 * H * H);
 }
 
-graphGLView::scene3DCamera graphGLView::sceneCamera(int width, int height) const
-{
+graphGLView::scene3DCamera graphGLView::sceneCamera(int width, int height) const {
     // The field of view is 40 degrees across the shorter side of the view.
     scene3DCamera camera;
     camera.aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
-    camera.fieldOfViewY = camera.aspect >= 1.0 ? 40.0
-                                               : 2.0 * std::atan(std::tan(20.0 * M_PI / 180.0) / camera.aspect) * 180.0 / M_PI;
+    camera.fieldOfViewY =
+        camera.aspect >= 1.0
+            ? 40.0
+            : 2.0 * std::atan(std::tan(20.0 * M_PI / 180.0) / camera.aspect) * 180.0 / M_PI;
     const float W = graphBounds.width, H = graphBounds.height;
     const float d = static_cast<float>(cameraDistance);
-    camera.transform.perspective(static_cast<float>(camera.fieldOfViewY), static_cast<float>(camera.aspect),
-                                 W / 200.0f * d, W * 5.0f * d);
+    camera.transform.perspective(static_cast<float>(camera.fieldOfViewY),
+                                 static_cast<float>(camera.aspect), W / 200.0f * d, W * 5.0f * d);
     camera.transform.lookAt({0.0f, W * d, 1.25f * H * d}, {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
     camera.transform.rotate(static_cast<float>(rotationX), -1.0f, 0.0f, 0.0f);
     camera.transform.rotate(static_cast<float>(rotationY), 0.0f, 0.0f, 1.0f);
@@ -422,17 +404,16 @@ graphGLView::scene3DCamera graphGLView::sceneCamera(int width, int height) const
     return camera;
 }
 
-bool graphGLView::scene3DCamera::placeLabel(QVector3D end, QVector3D *at) const
-{
+bool graphGLView::scene3DCamera::placeLabel(QVector3D end, QVector3D *at) const {
     // The raster position keeps a 9 x 15 cell and a few pixels of margin inside the view.
     auto inside = [this](QVector3D p) {
         const QVector4D clip = transform * QVector4D(p, 1.0f);
-        if (!(clip.w() > 0.0f))
-            return false;
+        if (!(clip.w() > 0.0f)) return false;
         const float x = (clip.x() / clip.w() + 1.0f) * 0.5f * width;
         const float y = (clip.y() / clip.w() + 1.0f) * 0.5f * height;
         const float z = clip.z() / clip.w();
-        return x >= 3.0f && x <= width - 12.0f && y >= 6.0f && y <= height - 14.0f && z > -1.0f && z < 1.0f;
+        return x >= 3.0f && x <= width - 12.0f && y >= 6.0f && y <= height - 14.0f && z > -1.0f &&
+               z < 1.0f;
     };
     if (inside(end)) {
         *at = end;
@@ -449,13 +430,10 @@ bool graphGLView::scene3DCamera::placeLabel(QVector3D end, QVector3D *at) const
     return true;
 }
 
-void graphGLView::rotate()
-{
-    if (!is3D)
-        return;
+void graphGLView::rotate() {
+    if (!is3D) return;
     std::unique_lock<std::mutex> lock(spinLock, std::try_to_lock);
-    if (!lock.owns_lock())
-        return;  // a 3D drag holds the angles
+    if (!lock.owns_lock()) return;  // a 3D drag holds the angles
     rotationY += idleRotationY;
     rotationX += idleRotationX;
     for (double *angle : {&rotationX, &rotationY}) {

@@ -1,8 +1,7 @@
 // Reading the drawn graph back as an RGBA frame, a planar RGB image or a TIFF file.
 #include "view/graphGLView.h"
 
-const uint8_t *graphGLView::RGBAPixels()
-{
+const uint8_t *graphGLView::RGBAPixels() {
     const int width = static_cast<int>(frameWidth), height = static_cast<int>(frameHeight);
     if (width <= 0 || height <= 0) {
         rgbaFrame.reset();
@@ -21,11 +20,9 @@ const uint8_t *graphGLView::RGBAPixels()
     return rgbaFrame.get();
 }
 
-std::unique_ptr<graphImageRep> graphGLView::makeImageRep()
-{
+std::unique_ptr<graphImageRep> graphGLView::makeImageRep() {
     const int width = static_cast<int>(frameWidth), height = static_cast<int>(frameHeight);
-    if (width <= 0 || height <= 0)
-        return nullptr;
+    if (width <= 0 || height <= 0) return nullptr;
     auto image = std::make_unique<graphImageRep>();
     image->width = width;
     image->height = height;
@@ -43,10 +40,8 @@ std::unique_ptr<graphImageRep> graphGLView::makeImageRep()
     return image;
 }
 
-int graphGLView::snapshotToFile(const std::string &path)
-{
+int graphGLView::snapshotToFile(const std::string &path) {
     std::unique_ptr<graphImageRep> image = makeImageRep();
-    if (!image)
-        return -1;
+    if (!image) return -1;
     return graphWriteTIFF(*image, path) ? 0 : -1;
 }

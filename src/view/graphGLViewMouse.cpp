@@ -17,32 +17,27 @@ constexpr double degreesPerPixel = 0.2;
 constexpr double largeCoordinate = 1000000.0;
 
 // "(x, y)" with %e for a coordinate whose pointer position is a million or more.
-QString traceText(graphPoint point, graphPoint pointer)
-{
+QString traceText(graphPoint point, graphPoint pointer) {
     const bool largeX = std::fabs(pointer.x) >= largeCoordinate;
     const bool largeY = std::fabs(pointer.y) >= largeCoordinate;
-    const char *format = largeX ? (largeY ? "(%e, %e)" : "(%e, %f)")
-                                : (largeY ? "(%f, %e)" : "(%f, %f)");
+    const char *format =
+        largeX ? (largeY ? "(%e, %e)" : "(%e, %f)") : (largeY ? "(%f, %e)" : "(%f, %f)");
     return QString::asprintf(format, static_cast<double>(point.x), static_cast<double>(point.y));
 }
 
 }  // namespace
 
-graphPoint graphGLView::graphPointForViewPoint(graphPoint p) const
-{
+graphPoint graphGLView::graphPointForViewPoint(graphPoint p) const {
     const graphRect &r = graphBounds;
     return {r.x + r.width * p.x / frameWidth, r.y + r.height * p.y / frameHeight};
 }
 
-double graphGLView::nearness(size_t index, graphPoint g)
-{
+double graphGLView::nearness(size_t index, graphPoint g) {
     return std::fabs(equationArray[index].render->distanceFromCurveAtPoint(g) / graphBounds.height);
 }
 
-void graphGLView::mouseMoved(graphPoint p)
-{
-    if (is3D || mouseMode != tracking::none)
-        return;
+void graphGLView::mouseMoved(graphPoint p) {
+    if (is3D || mouseMode != tracking::none) return;
     const graphPoint g = graphPointForViewPoint(p);
     for (size_t i = 0; i < equationArray.size(); i++) {
         if (nearness(i, g) < nearEnough) {
@@ -53,10 +48,8 @@ void graphGLView::mouseMoved(graphPoint p)
     status->setCursor(graphCursor::arrow);
 }
 
-void graphGLView::mouseDown(graphPoint p)
-{
-    if (mouseMode != tracking::none)
-        finishTracking();
+void graphGLView::mouseDown(graphPoint p) {
+    if (mouseMode != tracking::none) finishTracking();
     pointer = previousPointer = p;
     lastDragX = lastDragY = 0.0;
 
@@ -91,40 +84,36 @@ void graphGLView::mouseDown(graphPoint p)
     mouseTick();  // periodic events start without delay
 }
 
-void graphGLView::mouseDragged(graphPoint p)
-{
+void graphGLView::mouseDragged(graphPoint p) {
     switch (mouseMode) {
-    case tracking::none:
-        return;
-    case tracking::trace:
-        pointer = p;
-        traceStep();
-        return;
-    case tracking::pan:
-        pointer = p;
-        panStep();
-        return;
-    case tracking::rotate3D:
-        lastDragY = previousPointer.y - p.y;
-        lastDragX = previousPointer.x - p.x;
-        previousPointer = p;
-        rotationY -= lastDragX * degreesPerPixel;
-        rotationX += lastDragY * degreesPerPixel;
-        surface->setNeedsDisplay();
-        return;
+        case tracking::none: return;
+        case tracking::trace:
+            pointer = p;
+            traceStep();
+            return;
+        case tracking::pan:
+            pointer = p;
+            panStep();
+            return;
+        case tracking::rotate3D:
+            lastDragY = previousPointer.y - p.y;
+            lastDragX = previousPointer.x - p.x;
+            previousPointer = p;
+            rotationY -= lastDragX * degreesPerPixel;
+            rotationX += lastDragY * degreesPerPixel;
+            surface->setNeedsDisplay();
+            return;
     }
 }
 
-void graphGLView::mouseTick()
-{
+void graphGLView::mouseTick() {
     if (mouseMode == tracking::trace)
         traceStep();
     else if (mouseMode == tracking::pan)
         panStep();
 }
 
-void graphGLView::mouseUp(graphPoint p)
-{
+void graphGLView::mouseUp(graphPoint p) {
     if (mouseMode == tracking::trace || mouseMode == tracking::pan)
         mouseDragged(p);  // the release is the loop's last event
     else if (mouseMode == tracking::rotate3D)
@@ -132,35 +121,31 @@ void graphGLView::mouseUp(graphPoint p)
     finishTracking();
 }
 
-void graphGLView::finishTracking()
-{
+void graphGLView::finishTracking() {
     switch (mouseMode) {
-    case tracking::none:
-    case tracking::trace:
-        break;  // the point stays marked until the next graphing
-    case tracking::pan:
-        displayCoords = false;
-        surface->setNeedsDisplay();
-        break;
-    case tracking::rotate3D:
-        // The spin continues at the speed of the drag's last step; no step stops it.
-        idleRotationX = lastDragY * degreesPerPixel;
-        idleRotationY = -lastDragX * degreesPerPixel;
-        displayCoords = false;
-        surface->setNeedsDisplay();
-        dragLock.unlock();
-        break;
+        case tracking::none:
+        case tracking::trace: break;  // the point stays marked until the next graphing
+        case tracking::pan:
+            displayCoords = false;
+            surface->setNeedsDisplay();
+            break;
+        case tracking::rotate3D:
+            // The spin continues at the speed of the drag's last step; no step stops it.
+            idleRotationX = lastDragY * degreesPerPixel;
+            idleRotationY = -lastDragX * degreesPerPixel;
+            displayCoords = false;
+            surface->setNeedsDisplay();
+            dragLock.unlock();
+            break;
     }
     mouseMode = tracking::none;
     traced = nullptr;
 }
 
-void graphGLView::traceStep()
-{
+void graphGLView::traceStep() {
     // Scrolling or a graphing request during the trace may have replaced the renderer.
     bool present = false;
-    for (const entry &e : equationArray)
-        present = present || e.render.get() == traced;
+    for (const entry &e : equationArray) present = present || e.render.get() == traced;
     if (!present) {
         finishTracking();
         return;
@@ -196,8 +181,7 @@ void graphGLView::traceStep()
     surface->display();
 }
 
-void graphGLView::panStep()
-{
+void graphGLView::panStep() {
     const float w = frameWidth, h = frameHeight;
     const graphPoint p = pointer;
     if (p.x >= 0.0f && p.x <= w && p.y >= 0.0f && p.y <= h) {
@@ -208,7 +192,11 @@ void graphGLView::panStep()
         return;
     }
     // Outside the view the plane keeps moving towards the pointer by itself.
-    const double dx = p.x < 0.0f ? overshootScroll * -p.x : p.x > w ? overshootScroll * (w - p.x) : 0.0;
-    const double dy = p.y < 0.0f ? overshootScroll * -p.y : p.y > h ? overshootScroll * (h - p.y) : 0.0;
+    const double dx = p.x < 0.0f ? overshootScroll * -p.x
+                      : p.x > w  ? overshootScroll * (w - p.x)
+                                 : 0.0;
+    const double dy = p.y < 0.0f ? overshootScroll * -p.y
+                      : p.y > h  ? overshootScroll * (h - p.y)
+                                 : 0.0;
     scrollX(dx, dy);
 }

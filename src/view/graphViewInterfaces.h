@@ -15,10 +15,19 @@
 
 // The number fields of the inspector pages and the parametric panel.
 enum class graphField : uint8_t {
-    minX, minY, maxX, maxY,
-    gridXSpacing, gridYSpacing,
-    minS, maxS, minT, maxT,
-    xBox, yBox, zBox,
+    minX,
+    minY,
+    maxX,
+    maxY,
+    gridXSpacing,
+    gridYSpacing,
+    minS,
+    maxS,
+    minT,
+    maxT,
+    xBox,
+    yBox,
+    zBox,
 };
 inline constexpr int graphFieldCount = 13;
 
@@ -48,8 +57,7 @@ public:
 // Inspector state kept in memory: the headless stand-in and the tests' observer.
 class graphMemoryInspector : public graphInspector {
 public:
-    graphMemoryInspector()
-    {
+    graphMemoryInspector() {
         fields.fill(0.0);
         setFieldValue(graphField::maxS, 20.0);
         setFieldValue(graphField::maxT, 40.0);
@@ -60,8 +68,7 @@ public:
     void setZoomOutEnabled(bool enabled) override { zoomOutEnabled = enabled; }
     void showInspectorPage(bool threeD) override { page3D = threeD; }
     void showParametricPanel(bool visible) override { parametricVisible = visible; }
-    void showAlert(const graphAlertText &alert) override
-    {
+    void showAlert(const graphAlertText &alert) override {
         alerts++;
         lastAlert = alert.message;
     }

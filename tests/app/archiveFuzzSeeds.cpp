@@ -32,8 +32,8 @@ int main(int argc, char **argv) {
     slArchiveRegistry equations;
     graphEquationTableRegisterArchiveClasses(equations);
     graphEquationTable list;
-    const char16_t *typed[] = {u"y=-x^3\uF703/2\uF703+sqrt9\uF703-(k)sin(x)", u"x=cos(t),y=sin(t),z=t",
-                               u"2.5\u2022 3,1/?", u"abs(x)=\u03c0"};
+    const char16_t *typed[] = {u"y=-x^3\uF703/2\uF703+sqrt9\uF703-(k)sin(x)",
+                               u"x=cos(t),y=sin(t),z=t", u"2.5\u2022 3,1/?", u"abs(x)=\u03c0"};
     for (const char16_t *keys : typed) {
         graphEquationEditorModel model;
         model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
@@ -42,6 +42,7 @@ int main(int argc, char **argv) {
         entry->setEquation(model.equation()->copy());
     }
     ok = ok && save(slArchiver::archivedDataWithRootObject(list, equations));
-    ok = ok && save(slArchiver::archivedDataWithRootObject(*list.equations()[0]->equation(), equations));
+    ok = ok &&
+         save(slArchiver::archivedDataWithRootObject(*list.equations()[0]->equation(), equations));
     return ok ? 0 : 1;
 }

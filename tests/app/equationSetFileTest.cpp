@@ -45,7 +45,8 @@ TEST_F(EquationSetFile, SaveAndOpenRestoresEveryEntryInOrder) {
     QString error;
     slArchivedObject root = slUnarchiver::unarchiveObjectWithFile(list->name(), &error);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
-    auto opened = std::dynamic_pointer_cast<graphEquationTable>(std::get<std::shared_ptr<slCoding>>(root));
+    auto opened =
+        std::dynamic_pointer_cast<graphEquationTable>(std::get<std::shared_ptr<slCoding>>(root));
     ASSERT_NE(opened, nullptr);
     ASSERT_EQ(opened->equationCount(), 3);
     for (int i = 0; i < 3; ++i) {
@@ -91,7 +92,8 @@ TEST_F(EquationSetFile, ReadsAsTheIndependentDecoderSeesIt) {
     EXPECT_EQ(root["contents"][0]["types"], "I");
     EXPECT_EQ(root["contents"][0]["values"][0], 1);
     const QJsonObject container = root["contents"][1]["values"][0].toObject();
-    EXPECT_EQ(container["class"].toArray(), QJsonArray({"graphEquationContainer", 0, "NSObject", 0}));
+    EXPECT_EQ(container["class"].toArray(),
+              QJsonArray({"graphEquationContainer", 0, "NSObject", 0}));
     EXPECT_EQ(container["contents"][0]["values"][0]["string"], "E");
     EXPECT_EQ(container["contents"][1]["values"][0]["class"].toArray(),
               QJsonArray({"NSColor", 0, "NSObject", 0}));
@@ -99,8 +101,9 @@ TEST_F(EquationSetFile, ReadsAsTheIndependentDecoderSeesIt) {
     const QJsonObject equation = container["contents"][2]["values"][0].toObject();
     EXPECT_EQ(equation["class"].toArray(), QJsonArray({"geEdit", 0, "NSObject", 0}));
     const QJsonObject add = equation["contents"][0]["values"][0].toObject();
-    EXPECT_EQ(add["class"].toArray(), QJsonArray({"geEditAdd", 0, "geEditBasicBinaryOp", 0,
-                                                  "geEditBinaryOp", 0, "geEdit", 0, "NSObject", 0}));
+    EXPECT_EQ(add["class"].toArray(),
+              QJsonArray({"geEditAdd", 0, "geEditBasicBinaryOp", 0, "geEditBinaryOp", 0, "geEdit",
+                          0, "NSObject", 0}));
     // The geEdit record (nil), then the right operand, then the left.
     const QJsonArray parts = add["contents"].toArray();
     ASSERT_EQ(parts.size(), 3);
@@ -134,7 +137,8 @@ TEST_F(EquationSetFile, DamagedFilesGiveAnErrorAndNoList) {
     huge.replace(at + 3, 1, QByteArray::fromHex("82ffffff7f"));
     QString error;
     EXPECT_EQ(readBack<graphEquationTable>(huge, &error), nullptr);
-    EXPECT_NE(error.toStdString().find("entry count 2147483647 exceeds the data"), std::string::npos)
+    EXPECT_NE(error.toStdString().find("entry count 2147483647 exceeds the data"),
+              std::string::npos)
         << error.toStdString();
 
     // A colour where an entry's tree belongs.
@@ -147,7 +151,8 @@ TEST_F(EquationSetFile, DamagedFilesGiveAnErrorAndNoList) {
             coder.encodeColor(Qt::blue);
         }
     } colourForTree;
-    EXPECT_EQ(readBack<graphEquationContainer>(slArchiver::archivedDataWithRootObject(colourForTree), &error),
+    EXPECT_EQ(readBack<graphEquationContainer>(
+                  slArchiver::archivedDataWithRootObject(colourForTree), &error),
               nullptr);
     EXPECT_NE(error.toStdString().find("expected geEdit, found a colour"), std::string::npos)
         << error.toStdString();
@@ -162,7 +167,8 @@ TEST_F(EquationSetFile, DamagedFilesGiveAnErrorAndNoList) {
             coder.encodeObject(node);
         }
     } nodeForRoot;
-    EXPECT_EQ(readBack<graphEquationContainer>(slArchiver::archivedDataWithRootObject(nodeForRoot), &error),
+    EXPECT_EQ(readBack<graphEquationContainer>(slArchiver::archivedDataWithRootObject(nodeForRoot),
+                                               &error),
               nullptr);
     EXPECT_NE(error.toStdString().find("an equation's tree is not a root"), std::string::npos)
         << error.toStdString();

@@ -1,8 +1,8 @@
 // Preferences, user constants and k in the launched application.
-#include "appTestSupport.h"
 #include "app/graphControllerSettings.h"
 #include "app/graphKMovieExporter.h"
 #include "app/graphPreferencesWindow.h"
+#include "appTestSupport.h"
 #include "equationEditor/graphEquationEditorView.h"
 #include "movieTestSupport.h"
 #include "ui_graphMainWindow.h"
@@ -20,8 +20,7 @@ namespace {
 
 // Launched with a = 2 and k from 0 to 1 in 4 steps stored.
 struct kApp {
-    kApp()
-    {
+    kApp() {
         QSettings settings;
         settings.clear();
         settings.setValue("constantNames", QStringList{"a"});
@@ -37,8 +36,7 @@ struct kApp {
     graphControllerSettings &settings() { return app->controller.settings(); }
 };
 
-TEST(KWindow, StoredConstantsReachTheTableTheCalculatorAndTheGraph)
-{
+TEST(KWindow, StoredConstantsReachTheTableTheCalculatorAndTheGraph) {
     kApp k;
     graphPreferencesWindow &prefs = k.settings().preferencesWindow();
     EXPECT_EQ(prefs.ui().constantTable->model()->index(0, 1).data().toString(), "2.000000");
@@ -57,8 +55,7 @@ TEST(KWindow, StoredConstantsReachTheTableTheCalculatorAndTheGraph)
     grFreeEquation(equation);
 }
 
-TEST(KWindow, TheBoxAndTheSliderSetKAndTheMenuAnimatesIt)
-{
+TEST(KWindow, TheBoxAndTheSliderSetKAndTheMenuAnimatesIt) {
     kApp k;
     k.ui().kBox->setText("0.5");
     QTest::keyClick(k.ui().kBox, Qt::Key_Return);
@@ -89,8 +86,7 @@ TEST(KWindow, TheBoxAndTheSliderSetKAndTheMenuAnimatesIt)
     EXPECT_FALSE(k.settings().kAnimation().timer().isActive());
 }
 
-TEST(KWindow, AMovieFromTheWindowHoldsTheSweepAndCancelLeavesNoFile)
-{
+TEST(KWindow, AMovieFromTheWindowHoldsTheSweepAndCancelLeavesNoFile) {
     kApp k;
     k.app->setEquations({"y=kx"});
     QTemporaryDir dir;
@@ -115,8 +111,7 @@ TEST(KWindow, AMovieFromTheWindowHoldsTheSweepAndCancelLeavesNoFile)
     EXPECT_EQ(k.app->view().getK(), k.settings().kAnimation().k());  // k as it was before
 }
 
-TEST(KWindow, ApplyingPreferencesReachesTheViewTheListAndTheSlider)
-{
+TEST(KWindow, ApplyingPreferencesReachesTheViewTheListAndTheSlider) {
     kApp k;
     graphPreferencesWindow &prefs = k.settings().preferencesWindow();
     prefs.ui().minKBox->setValue(-2);

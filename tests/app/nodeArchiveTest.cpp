@@ -16,11 +16,13 @@ geEditPtr everyClass() {
     auto var = [](char16_t c) { return geEditVar::varWithChar(c); };
     auto num = [](const char *text) { return geEditNum::numWithString(text); };
     geEditPtr sum = geEditAdd::addWithLeft(
-        geEditDiv::divWithLeft(geEditPow::powWithLeft(geEditNegative::negativeWithExpression(var(u'x')), num("3")),
-                               num("2")),
-        geEditSub::subWithLeft(geEditRoot::rootWithLeft(num("2"), num("9")),
-                               geEditMul::mulWithLeft(geEditParens::parensWithExpression(var(u'k')),
-                                                      geEditFunc::funcWithExpression(var(u'x'), "sin"))));
+        geEditDiv::divWithLeft(
+            geEditPow::powWithLeft(geEditNegative::negativeWithExpression(var(u'x')), num("3")),
+            num("2")),
+        geEditSub::subWithLeft(
+            geEditRoot::rootWithLeft(num("2"), num("9")),
+            geEditMul::mulWithLeft(geEditParens::parensWithExpression(var(u'k')),
+                                   geEditFunc::funcWithExpression(var(u'x'), "sin"))));
     geEditPtr relations = geEditComma::commaWithLeft(
         geEditLessThan::lessThanWithLeft(var(u'z'), num("1.5")),
         geEditGreaterThan::greaterThanWithLeft(var(u't'), geEditEmpty::emptyExpression()));
@@ -82,14 +84,20 @@ TEST_F(NodeArchive, ByteLayoutOfTheSmallestEquation) {
         "040b73747265616d747970656481e803"  // header
         "840140"                            // group "@" (string 0)
         "84"                                // object 0, the root
-        "848406676545646974" "00"           // class geEdit v0 (object 1)
-        "8484084e534f626a656374" "00" "85"  // class NSObject v0 (object 2), end of chain
-        "92" "84"                           // group "@": object 3, the top node
-        "84840b676545646974456d707479" "00" // class geEditEmpty v0 (object 4)
-        "93"                                // superclass: object 1, geEdit
-        "92" "85"                           // the placeholder's geEdit record: nil
-        "86"                                // end of the placeholder
-        "86");                              // end of the root
+        "848406676545646974"
+        "00"  // class geEdit v0 (object 1)
+        "8484084e534f626a656374"
+        "00"
+        "85"  // class NSObject v0 (object 2), end of chain
+        "92"
+        "84"  // group "@": object 3, the top node
+        "84840b676545646974456d707479"
+        "00"  // class geEditEmpty v0 (object 4)
+        "93"  // superclass: object 1, geEdit
+        "92"
+        "85"    // the placeholder's geEdit record: nil
+        "86"    // end of the placeholder
+        "86");  // end of the root
     EXPECT_EQ(slArchiver::archivedDataWithRootObject(*root).toHex(' ').toStdString(),
               expected.toHex(' ').toStdString());
 }
@@ -149,19 +157,23 @@ TEST_F(NodeArchive, TreesTheEditorCannotHoldAreRefused) {
         coder.encodeObject(static_cast<const slCoding *>(nullptr));
         coder.encodeObject(leaf);
     });
-    auto archive = [](const slCoding &record) { return slArchiver::archivedDataWithRootObject(record); };
+    auto archive = [](const slCoding &record) {
+        return slArchiver::archivedDataWithRootObject(record);
+    };
     const struct {
         const char *name;
         QByteArray data;
         const char *message;
     } rows[] = {
         {"number with a letter", withText("geEditNum", kNSMutableString, "1a"), "invalid number"},
-        {"number with two points", withText("geEditNum", kNSMutableString, "1.2."), "invalid number"},
+        {"number with two points", withText("geEditNum", kNSMutableString, "1.2."),
+         "invalid number"},
         {"empty number", withText("geEditNum", kNSMutableString, ""), "invalid number"},
         {"variable of two letters", withText("geEditVar", kNSString, "xy"), "invalid variable"},
         {"variable that is a digit", withText("geEditVar", kNSString, "7"), "invalid variable"},
         {"root inside a node", archive(rootInParens), "an equation's root inside another node"},
-        {"leaf holding a top node", archive(leafWithTop), "only an equation's root holds a top node"},
+        {"leaf holding a top node", archive(leafWithTop),
+         "only an equation's root holds a top node"},
         {"root without a top node", archive(rootWithoutTop), "expected geEdit, found nil"},
         {"colour as a child", archive(colourAsChild), "expected geEdit, found a colour"},
         {"missing child", archive(missingRightChild), "expected geEdit, found nil"},
@@ -190,7 +202,8 @@ TEST_F(NodeArchive, TreesTallerThanTheEditorAllowsAreRefused) {
     geEditPtr root = geEdit::rootWithExpression(node);
     QString error;
     EXPECT_EQ(readBack<geEdit>(slArchiver::archivedDataWithRootObject(*root), &error), nullptr);
-    EXPECT_NE(error.toStdString().find("equation nested deeper than 2000 levels"), std::string::npos)
+    EXPECT_NE(error.toStdString().find("equation nested deeper than 2000 levels"),
+              std::string::npos)
         << error.toStdString();
 }
 

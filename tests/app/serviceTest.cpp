@@ -15,9 +15,9 @@ namespace {
 
 // A call from another connection, as another program makes it; the event loop keeps
 // running so the service in this process can answer.
-QDBusMessage callService(const QString &method, const QVariantList &arguments)
-{
-    QDBusConnection client = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("client"));
+QDBusMessage callService(const QString &method, const QVariantList &arguments) {
+    QDBusConnection client =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("client"));
     QDBusMessage call = QDBusMessage::createMethodCall(
         QString::fromLatin1(graphServiceName), QString::fromLatin1(graphServicePath),
         QString::fromLatin1(graphServiceName), method);
@@ -25,14 +25,14 @@ QDBusMessage callService(const QString &method, const QVariantList &arguments)
     return client.call(call, QDBus::BlockWithGui, 20000);
 }
 
-TEST(graphServices, graphImageAnswersTheGraphAsTIFF)
-{
+TEST(graphServices, graphImageAnswersTheGraphAsTIFF) {
     launchedApp app;
     app.setEquations({QStringLiteral("y=x")});
     graphDBusService service(app.controller);
     ASSERT_TRUE(service.registerOnSessionBus());
 
-    const QDBusMessage reply = callService(QStringLiteral("GraphImage"), {QStringLiteral("any text")});
+    const QDBusMessage reply =
+        callService(QStringLiteral("GraphImage"), {QStringLiteral("any text")});
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
     const QByteArray tiff = reply.arguments().value(0).toByteArray();
     QTemporaryDir dir;
@@ -46,7 +46,9 @@ TEST(graphServices, graphImageAnswersTheGraphAsTIFF)
     TIFFGetField(decoded, TIFFTAG_IMAGEWIDTH, &width);
     TIFFGetField(decoded, TIFFTAG_IMAGELENGTH, &height);
     std::vector<uint32_t> pixels(size_t(width) * height);
-    EXPECT_EQ(TIFFReadRGBAImageOriented(decoded, width, height, pixels.data(), ORIENTATION_TOPLEFT, 0), 1);
+    EXPECT_EQ(
+        TIFFReadRGBAImageOriented(decoded, width, height, pixels.data(), ORIENTATION_TOPLEFT, 0),
+        1);
     TIFFClose(decoded);
     EXPECT_EQ(width, 400u);
     EXPECT_EQ(height, 400u);
@@ -63,8 +65,7 @@ TEST(graphServices, graphImageAnswersTheGraphAsTIFF)
     EXPECT_EQ(app.view().rendererCount(), 1u);
 }
 
-TEST(graphServices, aSecondLaunchHandsItsFileToTheRunningOne)
-{
+TEST(graphServices, aSecondLaunchHandsItsFileToTheRunningOne) {
     QTemporaryDir dir;
     appTest::registerClasses();
     graphEquationTable set;

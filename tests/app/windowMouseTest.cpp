@@ -9,10 +9,11 @@
 
 namespace {
 
-graphPoint viewPointFor(float gx, float gy) { return {(gx + 50.0f) * 4.0f, (gy + 50.0f) * 4.0f}; }
+graphPoint viewPointFor(float gx, float gy) {
+    return {(gx + 50.0f) * 4.0f, (gy + 50.0f) * 4.0f};
+}
 
-TEST(windowMouse, pressNearACurveTracesAndElsewherePans)
-{
+TEST(windowMouse, pressNearACurveTracesAndElsewherePans) {
     launchedApp app;
     app.setEquations({QStringLiteral("y=x")});
     graphGLWidget &graph = app.graph();
@@ -35,8 +36,7 @@ TEST(windowMouse, pressNearACurveTracesAndElsewherePans)
     EXPECT_FALSE(graph.mouseTimer().isActive());
 }
 
-TEST(windowMouse, crosshairNearACurveWithItsHotSpotInTheMiddle)
-{
+TEST(windowMouse, crosshairNearACurveWithItsHotSpotInTheMiddle) {
     launchedApp app;
     app.setEquations({QStringLiteral("y=x")});
     app.hover(app.widgetPoint(viewPointFor(10, 12)));
@@ -47,8 +47,7 @@ TEST(windowMouse, crosshairNearACurveWithItsHotSpotInTheMiddle)
     EXPECT_EQ(app.graph().cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST(windowMouse, dragSpinsASurfaceAndAStillPressStopsIt)
-{
+TEST(windowMouse, dragSpinsASurfaceAndAStillPressStopsIt) {
     launchedApp app;
     app.setEquations({QStringLiteral("z=x*y")});
     ASSERT_TRUE(app.view().isThreeD());
@@ -65,14 +64,12 @@ TEST(windowMouse, dragSpinsASurfaceAndAStillPressStopsIt)
     EXPECT_EQ(app.view().getIdleRotationY(), 0.0);
 }
 
-TEST(windowMouse, contextualMenusHaveTheirTitlesAndActions)
-{
+TEST(windowMouse, contextualMenusHaveTheirTitlesAndActions) {
     launchedApp app;
     app.setEquations({QStringLiteral("y=x")});
     auto titles = [](QMenu *menu) {
         QStringList list;
-        for (QAction *a : menu->actions())
-            list << a->text();
+        for (QAction *a : menu->actions()) list << a->text();
         return list;
     };
     QMenu *menu = app.graph().contextMenu();

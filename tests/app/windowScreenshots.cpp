@@ -10,21 +10,17 @@
 
 namespace {
 
-void shoot(const QString &path)
-{
-    for (int i = 0; i < 5; i++)
-        QCoreApplication::processEvents();
+void shoot(const QString &path) {
+    for (int i = 0; i < 5; i++) QCoreApplication::processEvents();
     QGuiApplication::primaryScreen()->grabWindow(0).save(path);
 }
 
 }  // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
-    if (argc < 3)
-        return 2;
+    if (argc < 3) return 2;
     const QString out = QString::fromLocal8Bit(argv[1]), examples = QString::fromLocal8Bit(argv[2]);
     launchedApp plot;
     plot.graph().setFixedSize(QSize(800, 600));
@@ -48,7 +44,8 @@ int main(int argc, char **argv)
     QTest::mouseMove(&plot.graph(), plot.widgetPoint({start.x + 60.0f, start.y}));
     plot.waitForFrame();
     shoot(out + QStringLiteral("/trace.png"));
-    QTest::mouseRelease(&plot.graph(), Qt::LeftButton, {}, plot.widgetPoint({start.x + 60.0f, start.y}));
+    QTest::mouseRelease(&plot.graph(), Qt::LeftButton, {},
+                        plot.widgetPoint({start.x + 60.0f, start.y}));
 
     plot.controller.loadEquationFile(examples + QStringLiteral("/surface.plw"), false);
     view.setRotationDegrees(25.0, -35.0);

@@ -1,18 +1,18 @@
 // The application's windows as a user meets them: launch, the graph drawn, files, images,
 // the inspector and the sounds.
-#include "appTestSupport.h"
 #include "app/graphEquationWindow.h"
 #include "app/graphInspectorPanel.h"
+#include "appTestSupport.h"
 #include "equationEditor/graphEquationEditorView.h"
 #include "ui_graphMainWindow.h"
 #include "windowTestSupport.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
-#include <QComboBox>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -23,13 +23,13 @@ namespace {
 
 // Whether a pixel within two of (x, y) shows the colour over the white background: thin
 // smoothed lines cover a pixel partly, so the pixel lies between white and the colour.
-bool colourNear(const QImage &image, int x, int y, QColor colour)
-{
+bool colourNear(const QImage &image, int x, int y, QColor colour) {
     for (int dy = -2; dy <= 2; dy++) {
         for (int dx = -2; dx <= 2; dx++) {
             const QColor p = image.pixelColor(x + dx, y + dy);
             double low = 1.0, high = 0.0;
-            for (auto [shown, full] : {std::pair{p.red(), colour.red()}, {p.green(), colour.green()},
+            for (auto [shown, full] : {std::pair{p.red(), colour.red()},
+                                       {p.green(), colour.green()},
                                        {p.blue(), colour.blue()}}) {
                 if (full > 230) {
                     high = std::max(high, shown > 200 ? 0.0 : 1.0);  // must stay light
@@ -39,15 +39,13 @@ bool colourNear(const QImage &image, int x, int y, QColor colour)
                 low = std::min(low, coverage);
                 high = std::max(high, coverage);
             }
-            if (low > 0.35 && high - low < 0.2)
-                return true;
+            if (low > 0.35 && high - low < 0.2) return true;
         }
     }
     return false;
 }
 
-QString writeSet(const QTemporaryDir &dir, const QString &name, const std::vector<QString> &keys)
-{
+QString writeSet(const QTemporaryDir &dir, const QString &name, const std::vector<QString> &keys) {
     appTest::registerClasses();
     graphEquationTable table;
     for (const QString &k : keys) {
@@ -59,8 +57,7 @@ QString writeSet(const QTemporaryDir &dir, const QString &name, const std::vecto
     return path;
 }
 
-TEST(windowLaunch, startsWithOneEquationTheGraphAndTheSavedFrame)
-{
+TEST(windowLaunch, startsWithOneEquationTheGraphAndTheSavedFrame) {
     const QRect frame(120, 90, 640, 520);
     {
         launchedApp first;
@@ -81,8 +78,7 @@ TEST(windowLaunch, startsWithOneEquationTheGraphAndTheSavedFrame)
     EXPECT_EQ(app.equationWindow().windowTitle(), "Untitled");
 }
 
-TEST(windowGraph, aTypedCurveIsDrawnInItsColour)
-{
+TEST(windowGraph, aTypedCurveIsDrawnInItsColour) {
     launchedApp app;
     Ui::graphMainWindow &ui = app.controller.mainWindow().ui();
     emit ui.menuGraph->aboutToShow();
@@ -103,19 +99,19 @@ TEST(windowGraph, aTypedCurveIsDrawnInItsColour)
     EXPECT_EQ(image.pixelColor(320, 320), QColor(255, 255, 255));
     EXPECT_EQ(image.pixelColor(100, 300), QColor(255, 255, 255));
 
-    // Fit To Graph, enabled now a curve is graphed, raises the top to just above the curve's 2500 at
-    // x = 50 and shows it in the inspector's fields.
+    // Fit To Graph, enabled now a curve is graphed, raises the top to just above the curve's 2500
+    // at x = 50 and shows it in the inspector's fields.
     emit ui.menuGraph->aboutToShow();
     ASSERT_TRUE(ui.actionFitToGraph->isEnabled());
     ui.actionFitToGraph->trigger();
     const graphRect fitted = app.view().getGraphBounds();
     EXPECT_GE(fitted.y + fitted.height, 2500.0f);
     EXPECT_LE(fitted.y + fitted.height, 3000.0f);  // rounded up to the grid of 500
-    EXPECT_EQ(app.controller.inspector().field(graphField::maxY)->text().toDouble(), fitted.y + fitted.height);
+    EXPECT_EQ(app.controller.inspector().field(graphField::maxY)->text().toDouble(),
+              fitted.y + fitted.height);
 }
 
-TEST(windowFiles, saveOpenAndDamagedFiles)
-{
+TEST(windowFiles, saveOpenAndDamagedFiles) {
     QTemporaryDir dir;
     launchedApp app;
     app.setEquations({QStringLiteral("y=x")});
@@ -131,24 +127,33 @@ TEST(windowFiles, saveOpenAndDamagedFiles)
     EXPECT_FALSE(app.controller.mainWindow().isWindowModified());
     app.table().addEquation();
     // The title marks the change within the controller's next check.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return app.controller.mainWindow().isWindowModified(); }, 3000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return app.controller.mainWindow().isWindowModified(); }, 3000));
     app.controller.saveEquationSet();
     EXPECT_EQ(app.dialogs.saveAsked, 1);
-    EXPECT_EQ(appTest::readBack<graphEquationTable>(
-                  [&] { QFile f(saved); f.open(QIODevice::ReadOnly); return f.readAll(); }())
+    EXPECT_EQ(appTest::readBack<graphEquationTable>([&] {
+                  QFile f(saved);
+                  f.open(QIODevice::ReadOnly);
+                  return f.readAll();
+              }())
                   ->equationCount(),
               2);
     EXPECT_EQ(app.controller.recentFiles().value(0), saved);
 
     // A good file replaces the list and is graphed at once.
-    const QString good = writeSet(dir, QStringLiteral("two.plw"), {QStringLiteral("y=1"), QStringLiteral("y=2")});
+    const QString good =
+        writeSet(dir, QStringLiteral("two.plw"), {QStringLiteral("y=1"), QStringLiteral("y=2")});
     ASSERT_TRUE(app.controller.loadEquationFile(good));
     EXPECT_EQ(app.table().equationCount(), 2);
     EXPECT_EQ(app.view().rendererCount(), 2u);
     EXPECT_EQ(app.table().name(), good);
 
     // Damaged files change nothing and say why.
-    QByteArray bytes = [&] { QFile f(good); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    QByteArray bytes = [&] {
+        QFile f(good);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
     struct damage {
         const char *name;
         QByteArray content;
@@ -176,8 +181,7 @@ TEST(windowFiles, saveOpenAndDamagedFiles)
     EXPECT_TRUE(app.dialogs.warnings.last().contains(QStringLiteral("no such file")));
 }
 
-TEST(windowFiles, unsavedChangesAreAskedAbout)
-{
+TEST(windowFiles, unsavedChangesAreAskedAbout) {
     QTemporaryDir dir;
     const QString other = writeSet(dir, QStringLiteral("other.plw"), {QStringLiteral("y=3")});
     launchedApp app;
@@ -234,8 +238,7 @@ TEST(windowFiles, unsavedChangesAreAskedAbout)
     EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
 }
 
-TEST(windowMenus, editCommandsReachTheEquationEditor)
-{
+TEST(windowMenus, editCommandsReachTheEquationEditor) {
     launchedApp app;
     graphEquationEditorView *editor = app.equationWindow().editor();
     editor->setFocus();
@@ -252,8 +255,7 @@ TEST(windowMenus, editCommandsReachTheEquationEditor)
     EXPECT_EQ(menus.actionZoomIn->shortcut(), QKeySequence(QKeySequence::ZoomIn));
 }
 
-TEST(windowImages, snapshotsAndPrinting)
-{
+TEST(windowImages, snapshotsAndPrinting) {
     QTemporaryDir dir;
     launchedApp app;
     app.setEquations({QStringLiteral("y=x")});
@@ -296,22 +298,21 @@ TEST(windowImages, snapshotsAndPrinting)
     // Rendered at the screen's resolution, the page shows the graph at its on-screen size.
     const qreal dpi = app.controller.mainWindow().screen()->logicalDotsPerInch();
     QProcess render;
-    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                                              QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+    render.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                  QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
     ASSERT_TRUE(render.waitForFinished(30000));
     const QImage page(dir.filePath(QStringLiteral("page.png")));
     ASSERT_FALSE(page.isNull());
     QRect drawn;
     for (int y = 0; y < page.height(); y++)
         for (int x = 0; x < page.width(); x++)
-            if (page.pixelColor(x, y) != QColor(255, 255, 255))
-                drawn |= QRect(x, y, 1, 1);
+            if (page.pixelColor(x, y) != QColor(255, 255, 255)) drawn |= QRect(x, y, 1, 1);
     EXPECT_NEAR(drawn.width(), 400, 4);
     EXPECT_NEAR(drawn.height(), 400, 4);
 }
 
-TEST(windowInspector, fieldsDriveTheRegionAndATooSmallGridAlerts)
-{
+TEST(windowInspector, fieldsDriveTheRegionAndATooSmallGridAlerts) {
     launchedApp app;
     graphInspectorPanel &inspector = app.controller.inspector();
     app.controller.showInspector();
@@ -343,8 +344,7 @@ TEST(windowInspector, fieldsDriveTheRegionAndATooSmallGridAlerts)
     QAction *zoomIn = app.controller.mainWindow().ui().actionZoomIn;
     auto *zoomInButton = inspector.findChild<QPushButton *>(QStringLiteral("zoomInButton"));
     app.view().resetDefaultValues();
-    for (int i = 0; i < 13 && zoomIn->isEnabled(); i++)
-        zoomIn->trigger();
+    for (int i = 0; i < 13 && zoomIn->isEnabled(); i++) zoomIn->trigger();
     EXPECT_FALSE(zoomIn->isEnabled());
     EXPECT_FALSE(zoomInButton->isEnabled());
     EXPECT_LT(static_cast<double>(app.view().getGraphBounds().width), 0.005);  // just below
@@ -353,31 +353,33 @@ TEST(windowInspector, fieldsDriveTheRegionAndATooSmallGridAlerts)
     EXPECT_TRUE(zoomInButton->isEnabled());
 }
 
-TEST(windowAccessibility, everyControlAndMenuItemHasAName)
-{
+TEST(windowAccessibility, everyControlAndMenuItemHasAName) {
     launchedApp app;
     app.setEquations({QStringLiteral("y=x")});
     for (QWidget *top : {static_cast<QWidget *>(&app.controller.mainWindow()),
                          static_cast<QWidget *>(&app.controller.inspector())}) {
         for (QWidget *w : top->findChildren<QWidget *>()) {
-            const bool control = !w->objectName().startsWith(QLatin1String("qt_")) &&
-                                 (qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
-                                  qobject_cast<QComboBox *>(w) || qobject_cast<QOpenGLWidget *>(w));
-            EXPECT_TRUE(!control || !w->accessibleName().isEmpty()) << w->objectName().toStdString();
+            const bool control =
+                !w->objectName().startsWith(QLatin1String("qt_")) &&
+                (qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
+                 qobject_cast<QComboBox *>(w) || qobject_cast<QOpenGLWidget *>(w));
+            EXPECT_TRUE(!control || !w->accessibleName().isEmpty())
+                << w->objectName().toStdString();
         }
         for (QMenu *menu : top->findChildren<QMenu *>()) {
             for (QAction *action : menu->actions())
-                EXPECT_TRUE(action->isSeparator() || !action->text().isEmpty()) << menu->title().toStdString();
+                EXPECT_TRUE(action->isSeparator() || !action->text().isEmpty())
+                    << menu->title().toStdString();
         }
     }
     EXPECT_EQ(app.controller.inspector().accessibleName(), "Inspector");
     // The description follows the graph within the controller's next check.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return app.graph().accessibleDescription().contains(QStringLiteral("y = x")); },
-                                3000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return app.graph().accessibleDescription().contains(QStringLiteral("y = x")); },
+        3000));
 }
 
-TEST(windowSounds, theActionSoundAndItsFallbacks)
-{
+TEST(windowSounds, theActionSoundAndItsFallbacks) {
     const QString first = QString::fromLatin1(graphController::firstSound);
     const QString second = QString::fromLatin1(graphController::secondSound);
     struct soundCase {

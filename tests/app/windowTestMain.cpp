@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication::setOrganizationName(QStringLiteral("PlotweaveTests"));
     QApplication::setApplicationName(QStringLiteral("PlotweaveTests"));

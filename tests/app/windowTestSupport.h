@@ -23,23 +23,23 @@
 
 class testDialogs : public graphDialogs {
 public:
-    QString openFileName(QWidget *, const QString &, const QString &) override { return next(openNames); }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
+    QString openFileName(QWidget *, const QString &, const QString &) override {
+        return next(openNames);
+    }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override {
         saveAsked++;
         return next(saveNames);
     }
     void warn(QWidget *, const QString &, const QString &text) override { warnings << text; }
-    unsavedAnswer askUnsaved(QWidget *, const QString &name) override
-    {
+    unsavedAnswer askUnsaved(QWidget *, const QString &name) override {
         unsavedAsked << name;
         return unsavedAnswers.empty() ? unsavedAnswer::cancel : pop(unsavedAnswers);
     }
-    void alert(QWidget *, const graphAlertText &alert) override { alerts << QString::fromUtf8(alert.title); }
-    bool choosePrinter(QWidget *, QPrinter &printer) override
-    {
-        if (printFile.isEmpty())
-            return false;
+    void alert(QWidget *, const graphAlertText &alert) override {
+        alerts << QString::fromUtf8(alert.title);
+    }
+    bool choosePrinter(QWidget *, QPrinter &printer) override {
+        if (printFile.isEmpty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printFile);
         return true;
@@ -53,20 +53,20 @@ public:
 
 private:
     template <class T>
-    static T pop(std::deque<T> &queue)
-    {
+    static T pop(std::deque<T> &queue) {
         T value = queue.front();
         queue.pop_front();
         return value;
     }
-    static QString next(std::deque<QString> &queue) { return queue.empty() ? QString() : pop(queue); }
+    static QString next(std::deque<QString> &queue) {
+        return queue.empty() ? QString() : pop(queue);
+    }
 };
 
 class testSounds : public graphSoundPlayer {
 public:
     bool hasSound(const QString &name) override { return available.count(name) > 0; }
-    bool play(const QString &name) override
-    {
+    bool play(const QString &name) override {
         played << name;
         return playWorks;
     }
@@ -82,8 +82,7 @@ struct launchedApp {
     int beeps = 0;
     graphController controller{dialogs, sounds};
 
-    explicit launchedApp(std::set<QString> availableSounds = {})
-    {
+    explicit launchedApp(std::set<QString> availableSounds = {}) {
         sounds.available = std::move(availableSounds);
         controller.setBeep([this] { beeps++; });
         installEquationWindow(controller);
@@ -94,21 +93,24 @@ struct launchedApp {
     graphGLWidget &graph() { return controller.graphWidget(); }
     graphGLView &view() { return controller.graphView(); }
     graphEquationTable &table() { return controller.equationTable(); }
-    graphEquationWindow &equationWindow() { return *static_cast<graphEquationWindow *>(controller.equationWindow()); }
-    QString status() { return controller.mainWindow().findChild<QLabel *>(QStringLiteral("statusText"))->text(); }
+    graphEquationWindow &equationWindow() {
+        return *static_cast<graphEquationWindow *>(controller.equationWindow());
+    }
+    QString status() {
+        return controller.mainWindow().findChild<QLabel *>(QStringLiteral("statusText"))->text();
+    }
     // Types keys into equation n and graphs the list.
     void setEquations(const std::vector<QString> &keys);
-    void waitForFrame()
-    {
+    void waitForFrame() {
         QSignalSpy drawn(&graph(), &graphGLWidget::frameDrawn);
         graph().update();
         drawn.wait(5000);
     }
     // The pointer moving over the graph with no button held, delivered at once.
-    void hover(QPoint position)
-    {
-        QMouseEvent move(QEvent::MouseMove, QPointF(position), graph().mapToGlobal(QPointF(position)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    void hover(QPoint position) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(position),
+                         graph().mapToGlobal(QPointF(position)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
         QCoreApplication::sendEvent(&graph(), &move);
     }
     // A view position (pixels from the lower left) as a widget position.

@@ -14,29 +14,44 @@ struct typeCase {
     const char *warning;
 };
 
-TEST(typeCommand, printsTextKindCalculatorAndTree)
-{
+TEST(typeCommand, printsTextKindCalculatorAndTree) {
     const typeCase cases[] = {
         // Keys: the node with the cursor is marked, escapes are the editor's keys.
-        {{"y=x^2"}, {"text: y = x^2", "kind: grKindYOfX", "calc:",
-                     "tree: geEditEquals(geEditVar \"y\", geEditPow(geEditVar \"x\", geEditNum \"2\"@1))"}, ""},
-        {{"1+2\\<\\<3"}, {"text: 1 + 3 * 2", "kind: grKindYOfX", "calc: = 7",
-                            "tree: geEditAdd(geEditNum \"1\", geEditMul(geEditNum \"3\"@1, geEditNum \"2\"))"}, ""},
-        {{"2+x\\a\\b"}, {"text: ?", "error: \"?\" must be replaced before graphing.", "calc:", "tree: geEditEmpty@0"}, ""},
+        {{"y=x^2"},
+         {"text: y = x^2", "kind: grKindYOfX", "calc:",
+          "tree: geEditEquals(geEditVar \"y\", geEditPow(geEditVar \"x\", geEditNum \"2\"@1))"},
+         ""},
+        {{"1+2\\<\\<3"},
+         {"text: 1 + 3 * 2", "kind: grKindYOfX", "calc: = 7",
+          "tree: geEditAdd(geEditNum \"1\", geEditMul(geEditNum \"3\"@1, geEditNum \"2\"))"},
+         ""},
+        {{"2+x\\a\\b"},
+         {"text: ?", "error: \"?\" must be replaced before graphing.",
+          "calc:", "tree: geEditEmpty@0"},
+         ""},
         // Text: no cursor; the same tree as the keys that mean it.
-        {{"--text", "y = x^2"}, {"text: y = x^2", "kind: grKindYOfX", "calc:",
-                                 "tree: geEditEquals(geEditVar \"y\", geEditPow(geEditVar \"x\", geEditNum \"2\"))"}, ""},
-        {{"--text", "x = cos t, y = sin t"}, {"text: x = cos(t) , y = sin(t)", "kind: grKind2DParametricCurve", "calc:",
-                                              "tree: geEditComma(geEditEquals(geEditVar \"x\", geEditFunc \"cos\"(geEditVar \"t\")), "
-                                              "geEditEquals(geEditVar \"y\", geEditFunc \"sin\"(geEditVar \"t\")))"}, ""},
-        {{"--text", "--", "-3^2"}, {"text: (- 3^2)", "kind: grKindYOfX", "calc: = -9",
-                                    "tree: geEditNegative(geEditPow(geEditNum \"3\", geEditNum \"2\"))"}, ""},
+        {{"--text", "y = x^2"},
+         {"text: y = x^2", "kind: grKindYOfX", "calc:",
+          "tree: geEditEquals(geEditVar \"y\", geEditPow(geEditVar \"x\", geEditNum \"2\"))"},
+         ""},
+        {{"--text", "x = cos t, y = sin t"},
+         {"text: x = cos(t) , y = sin(t)", "kind: grKind2DParametricCurve", "calc:",
+          "tree: geEditComma(geEditEquals(geEditVar \"x\", geEditFunc \"cos\"(geEditVar \"t\")), "
+          "geEditEquals(geEditVar \"y\", geEditFunc \"sin\"(geEditVar \"t\")))"},
+         ""},
+        {{"--text", "--", "-3^2"},
+         {"text: (- 3^2)", "kind: grKindYOfX", "calc: = -9",
+          "tree: geEditNegative(geEditPow(geEditNum \"3\", geEditNum \"2\"))"},
+         ""},
         // User constants: given ones count, others are 1.0 with a warning naming them.
-        {{"--text", "--const", "a=2.5", "a b + c"}, {"text: a * b + c", "kind: grKindYOfX", "calc: = 3.5",
-                                                    "tree: geEditAdd(geEditMul(geEditVar \"a\", geEditVar \"b\"), geEditVar \"c\")"},
+        {{"--text", "--const", "a=2.5", "a b + c"},
+         {"text: a * b + c", "kind: grKindYOfX", "calc: = 3.5",
+          "tree: geEditAdd(geEditMul(geEditVar \"a\", geEditVar \"b\"), geEditVar \"c\")"},
          "warning: b, c taken as 1.0"},
-        {{"--const", "q=4", "q\\\\2"}, {"text: q * 2", "kind: grKindYOfX", "calc: = 8",
-                                        "tree: geEditMul(geEditVar \"q\", geEditNum \"2\"@1)"}, ""},
+        {{"--const", "q=4", "q\\\\2"},
+         {"text: q * 2", "kind: grKindYOfX", "calc: = 8",
+          "tree: geEditMul(geEditVar \"q\", geEditNum \"2\"@1)"},
+         ""},
     };
     for (const typeCase &c : cases) {
         const auto r = run(QStringList{"type", "--tree"} + c.args);
@@ -51,12 +66,15 @@ TEST(typeCommand, printsTextKindCalculatorAndTree)
 
 // Each row: arguments, exit status and the whole standard error after "plotweave-cli: ",
 // or a part of it ending in "...".
-TEST(commandFailure, exitsWithOneLineReason)
-{
+TEST(commandFailure, exitsWithOneLineReason) {
     const std::tuple<QStringList, int, QString> cases[] = {
-        {{"type", "--text", "y = exp(x)"}, 1, "equation (y = exp(x)): unknown function exp at column 5"},
+        {{"type", "--text", "y = exp(x)"},
+         1,
+         "equation (y = exp(x)): unknown function exp at column 5"},
         {{"type", "--text", "y = (x"}, 1, "equation (y = (x): missing ) at column 7"},
-        {{"type", "--text", "y = 2\x1b[31m"}, 1, "equation (y = 2\\x1B[31m): unexpected character U+001B at column 6"},
+        {{"type", "--text", "y = 2\x1b[31m"},
+         1,
+         "equation (y = 2\\x1B[31m): unexpected character U+001B at column 6"},
         {{"type", "1\\q"}, 1, "keys \"1\\q\": unknown escape \\q..."},
         {{"type", "1\\"}, 1, "keys \"1\\\": a backslash at the end escapes nothing"},
         {{"type", "--const", "x=2", "1"}, 1, "--const \"x=2\": expected NAME=VALUE..."},
@@ -80,12 +98,12 @@ TEST(commandFailure, exitsWithOneLineReason)
     }
 }
 
-TEST(help, everyCommandHasUsageBothWays)
-{
+TEST(help, everyCommandHasUsageBothWays) {
     for (const char *command : {"type", "new", "show", "render", "geometry", "typeset"}) {
         const auto asked = run({"help", command});
         EXPECT_EQ(asked.status, 0) << command;
-        EXPECT_TRUE(asked.out.startsWith(QStringLiteral("usage: plotweave-cli ") + command)) << asked.out.toStdString();
+        EXPECT_TRUE(asked.out.startsWith(QStringLiteral("usage: plotweave-cli ") + command))
+            << asked.out.toStdString();
         EXPECT_EQ(run({command, "--help"}).out, asked.out);
     }
     const auto general = run({"--help"});

@@ -14,8 +14,7 @@ namespace {
 class setFiles : public ::testing::Test {
 protected:
     QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
-    void write(const QString &file, const QByteArray &data)
-    {
+    void write(const QString &file, const QByteArray &data) {
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(data);
@@ -23,26 +22,26 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(setFiles, newWritesEntriesThatShowReadsBack)
-{
+TEST_F(setFiles, newWritesEntriesThatShowReadsBack) {
     const QString set = path("set.plw");
     // A colour applies to the entries after it; --keys types the entries after it.
-    const auto made = run({"new", "-o", set, "y = sin x", "--color", "ff0000", "y=x^2/10", "--color", "#00a0FF",
-                           "--keys", "z=1", "--eq", "x=1, x=2", "--", "-x"});
+    const auto made = run({"new", "-o", set, "y = sin x", "--color", "ff0000", "y=x^2/10",
+                           "--color", "#00a0FF", "--keys", "z=1", "--eq", "x=1, x=2", "--", "-x"});
     ASSERT_EQ(made.status, 0) << made.err.toStdString();
     const auto shown = run({"show", set});
     ASSERT_EQ(shown.status, 0) << shown.err.toStdString();
     const QStringList lines = shown.lines();
-    EXPECT_EQ(lines, (QStringList{"0\tEquation 1\t#000000\ty = sin(x)\tgrKindYOfX",
-                                  "1\tEquation 2\t#FF0000\ty = (x^2)/10\tgrKindYOfX",
-                                  "2\tEquation 3\t#00A0FF\tz = 1\tgrKindZOfXY",
-                                  "3\tEquation 4\t#00A0FF\tx = 1 , x = 2\tX redefined in parametric equation.",
-                                  "4\tEquation 5\t#00A0FF\t(- x)\tgrKindYOfX"}));
+    EXPECT_EQ(
+        lines,
+        (QStringList{"0\tEquation 1\t#000000\ty = sin(x)\tgrKindYOfX",
+                     "1\tEquation 2\t#FF0000\ty = (x^2)/10\tgrKindYOfX",
+                     "2\tEquation 3\t#00A0FF\tz = 1\tgrKindZOfXY",
+                     "3\tEquation 4\t#00A0FF\tx = 1 , x = 2\tX redefined in parametric equation.",
+                     "4\tEquation 5\t#00A0FF\t(- x)\tgrKindYOfX"}));
 
     // The texts show prints make the same set again.
     QStringList again{"new", "-o", path("again.plw"), "--"};
-    for (const QString &line : lines)
-        again << line.section('\t', 3, 3);
+    for (const QString &line : lines) again << line.section('\t', 3, 3);
     ASSERT_EQ(run(again).status, 0);
     const QStringList reread = run({"show", path("again.plw")}).lines();
     ASSERT_EQ(reread.size(), lines.size());
@@ -50,8 +49,7 @@ TEST_F(setFiles, newWritesEntriesThatShowReadsBack)
         EXPECT_EQ(reread[i].section('\t', 3), lines[i].section('\t', 3));
 }
 
-TEST_F(setFiles, damagedOrSpecialFilesAreRefusedWithTheirReason)
-{
+TEST_F(setFiles, damagedOrSpecialFilesAreRefusedWithTheirReason) {
     const QString good = path("good.plw");
     ASSERT_EQ(run({"new", "-o", good, "y=x", "y=2x"}).status, 0);
     const QByteArray bytes = cliTest::readFile(good);
@@ -66,7 +64,8 @@ TEST_F(setFiles, damagedOrSpecialFilesAreRefusedWithTheirReason)
         write(path("bad.plw"), data);
         const auto r = run({"show", path("bad.plw")});
         EXPECT_EQ(r.status, 1);
-        EXPECT_TRUE(r.err.startsWith("plotweave-cli: " + path("bad.plw") + ": ")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith("plotweave-cli: " + path("bad.plw") + ": "))
+            << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(QString::fromUtf8(reason))) << r.err.toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
@@ -78,8 +77,7 @@ TEST_F(setFiles, damagedOrSpecialFilesAreRefusedWithTheirReason)
     }
 }
 
-TEST_F(setFiles, namesFromAFilePrintEscapedAndWhole)
-{
+TEST_F(setFiles, namesFromAFilePrintEscapedAndWhole) {
     const QString set = path("set.plw");
     ASSERT_EQ(run({"new", "-o", set, "y=x"}).status, 0);
     QByteArray bytes = cliTest::readFile(set);
@@ -92,8 +90,7 @@ TEST_F(setFiles, namesFromAFilePrintEscapedAndWhole)
     EXPECT_EQ(r.out, "0\tEq\\x1B[\\t\\x00on 1\t#000000\ty = x\tgrKindYOfX\n");
 }
 
-TEST_F(setFiles, newRefusesWithoutTouchingWhatIsThere)
-{
+TEST_F(setFiles, newRefusesWithoutTouchingWhatIsThere) {
     const QString set = path("set.plw");
     ASSERT_EQ(run({"new", "-o", set, "y=x"}).status, 0);
     const QByteArray before = cliTest::readFile(set);
@@ -123,9 +120,9 @@ TEST_F(setFiles, newRefusesWithoutTouchingWhatIsThere)
 }
 
 // The bundled examples are what scripts/run renders: each must read and graph.
-TEST(examples, everyBundledSetReadsAndGraphs)
-{
-    const QStringList files = QDir(QStringLiteral(PLOTWEAVE_EXAMPLES)).entryList({"*.plw"}, QDir::Files);
+TEST(examples, everyBundledSetReadsAndGraphs) {
+    const QStringList files =
+        QDir(QStringLiteral(PLOTWEAVE_EXAMPLES)).entryList({"*.plw"}, QDir::Files);
     ASSERT_GE(files.size(), 3);
     for (const QString &name : files) {
         const QString file = QStringLiteral(PLOTWEAVE_EXAMPLES "/") + name;

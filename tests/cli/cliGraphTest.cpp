@@ -18,10 +18,12 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(graphs, pngHasTheSizeAndTheCurveColour)
-{
+TEST_F(graphs, pngHasTheSizeAndTheCurveColour) {
     const QString set = path("set.plw");
-    ASSERT_EQ(run({"new", "-o", set, "--color", "ff0000", "y = sin x", "--color", "0000ff", "y = 20"}).status, 0);
+    ASSERT_EQ(
+        run({"new", "-o", set, "--color", "ff0000", "y = sin x", "--color", "0000ff", "y = 20"})
+            .status,
+        0);
 
     // From a file at the default size: the line y = 20 lies inside the default region.
     const QString wide = path("wide.png");
@@ -34,8 +36,8 @@ TEST_F(graphs, pngHasTheSizeAndTheCurveColour)
 
     // The same entries given with --eq, smaller, in a region that leaves y = 20 outside.
     const QString narrow = path("narrow.png");
-    r = run({"render", "--color", "ff0000", "--eq", "y = sin x", "--color", "0000ff", "y = 20", "-o", narrow,
-             "--size", "320x200", "--region", "-10,10,-2,2"});
+    r = run({"render", "--color", "ff0000", "--eq", "y = sin x", "--color", "0000ff", "y = 20",
+             "-o", narrow, "--size", "320x200", "--region", "-10,10,-2,2"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     image = QImage(narrow);
     EXPECT_EQ(image.size(), QSize(320, 200));
@@ -43,8 +45,7 @@ TEST_F(graphs, pngHasTheSizeAndTheCurveColour)
     EXPECT_EQ(cliTest::countTinted(image, 2), 0);
 }
 
-TEST_F(graphs, tiffSnapshotHasTheRequestedSize)
-{
+TEST_F(graphs, tiffSnapshotHasTheRequestedSize) {
     const QString out = path("graph.tiff");
     const auto r = run({"render", "--eq", "y=x", "-o", out, "--size", "123x45"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
@@ -58,12 +59,11 @@ TEST_F(graphs, tiffSnapshotHasTheRequestedSize)
     EXPECT_EQ(height, 45u);
 }
 
-TEST_F(graphs, surfaceOptionsReachTheImage)
-{
+TEST_F(graphs, surfaceOptionsReachTheImage) {
     // Shaded and wireframe draw the same surface differently; both fill part of the image.
     const QString shaded = path("shaded.png"), wire = path("wire.png");
-    const QStringList base{"render", "--keys", "z=sinx\\>*cosy", "--size", "200x150", "--divisions", "30",
-                           "--rotation", "20,-30"};
+    const QStringList base{"render",      "--keys", "z=sinx\\>*cosy", "--size", "200x150",
+                           "--divisions", "30",     "--rotation",     "20,-30"};
     ASSERT_EQ(run(base + QStringList{"-o", shaded, "--draw-mode", "2"}).status, 0);
     ASSERT_EQ(run(base + QStringList{"-o", wire, "--draw-mode", "1"}).status, 0);
     const QImage a(shaded), b(wire);
@@ -72,14 +72,14 @@ TEST_F(graphs, surfaceOptionsReachTheImage)
     EXPECT_LT(cliTest::countNear(a, 255, 255, 255, 0), 200 * 150 * 9 / 10);
 }
 
-TEST_F(graphs, failureNamesTheEntryWritesNothingAndKeepsTheOldImage)
-{
+TEST_F(graphs, failureNamesTheEntryWritesNothingAndKeepsTheOldImage) {
     const QString out = path("keep.png");
     ASSERT_EQ(run({"render", "--eq", "y=x", "-o", out, "--size", "50x50"}).status, 0);
     const QByteArray before = cliTest::readFile(out);
     const std::pair<QStringList, const char *> cases[] = {
         {{"--eq", "y=x", "y=?"}, "entry 2 (y = ?): \"?\" must be replaced before graphing."},
-        {{"--keys", "y=x", "x=1,x=2"}, "entry 2 (x = 1 , x = 2): X redefined in parametric equation."},
+        {{"--keys", "y=x", "x=1,x=2"},
+         "entry 2 (x = 1 , x = 2): X redefined in parametric equation."},
         {{"--eq", "y = x", "y = exp(x)"}, "entry 2 (y = exp(x)): unknown function exp at column 5"},
     };
     for (const auto &[entries, message] : cases) {
@@ -93,8 +93,7 @@ TEST_F(graphs, failureNamesTheEntryWritesNothingAndKeepsTheOldImage)
     EXPECT_FALSE(QFile::exists(path("never.png")));
 }
 
-TEST_F(graphs, badRequestsAreRefusedBeforeWriting)
-{
+TEST_F(graphs, badRequestsAreRefusedBeforeWriting) {
     const QString out = path("out.png");
     struct request {
         QStringList extra;
@@ -140,8 +139,7 @@ TEST_F(graphs, badRequestsAreRefusedBeforeWriting)
 
 // Formulas as a reader writes them: the first and last samples over -10..10 lie where the
 // formula puts them.
-TEST(geometry, textEquationsDrawWhatTheySay)
-{
+TEST(geometry, textEquationsDrawWhatTheySay) {
     const std::pair<const char *, double (*)(double)> cases[] = {
         {"y = x^2/8 - 3", [](double x) { return x * x / 8 - 3; }},
         {"y = 3x^2 + 2x + 1", [](double x) { return 3 * x * x + 2 * x + 1; }},
@@ -149,11 +147,13 @@ TEST(geometry, textEquationsDrawWhatTheySay)
         {"y = e^(-x^2/2)", [](double x) { return std::exp(-x * x / 2); }},
         {"y = -sin(x)", [](double x) { return -std::sin(x); }},
         {"y = 2 sinx cos x", [](double x) { return std::sin(2 * x); }},
-        {"y = |x - 1| + sqrt(x^2) - root(8, 3)", [](double x) { return std::fabs(x - 1) + std::fabs(x) - 2; }},
+        {"y = |x - 1| + sqrt(x^2) - root(8, 3)",
+         [](double x) { return std::fabs(x - 1) + std::fabs(x) - 2; }},
         {"y = a x", [](double x) { return 1.5 * x; }},
     };
     for (const auto &[text, f] : cases) {
-        const auto r = run({"geometry", "--eq", text, "--region", "-10,10,-2,2", "--const", "a=1.5"});
+        const auto r =
+            run({"geometry", "--eq", text, "--region", "-10,10,-2,2", "--const", "a=1.5"});
         ASSERT_EQ(r.status, 0) << text << ": " << r.err.toStdString();
         const QStringList lines = r.lines();
         ASSERT_EQ(lines.size(), 2) << r.out.toStdString();
@@ -168,11 +168,10 @@ TEST(geometry, textEquationsDrawWhatTheySay)
     }
 }
 
-TEST(geometry, kindsRangesAndDivisionsReachTheRenderers)
-{
+TEST(geometry, kindsRangesAndDivisionsReachTheRenderers) {
     // A parametric circle over half a turn, a surface at 10 divisions in points mode.
-    const auto r = run({"geometry", "--eq", "x = cos t, y = sin t", "z = x y", "--t-range", "0,3.14159265",
-                        "--divisions", "10", "--draw-mode", "0", "--k", "3"});
+    const auto r = run({"geometry", "--eq", "x = cos t, y = sin t", "z = x y", "--t-range",
+                        "0,3.14159265", "--divisions", "10", "--draw-mode", "0", "--k", "3"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QStringList lines = r.lines();
     ASSERT_GE(lines.size(), 4) << r.out.toStdString();

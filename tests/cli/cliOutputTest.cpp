@@ -30,8 +30,7 @@ struct svgContents {
     double largestCoordinate = 0.0;
 };
 
-svgContents readSvg(const QString &file)
-{
+svgContents readSvg(const QString &file) {
     svgContents c;
     QFile f(file);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly));
@@ -45,9 +44,11 @@ svgContents readSvg(const QString &file)
             strokes.push_back(stroke.isEmpty() ? strokes.back() : stroke);
             if (xml.name() == QLatin1String("path")) {
                 c.pathsByStroke[strokes.back()]++;
-                auto numbers = number.globalMatch(xml.attributes().value(QStringLiteral("d")).toString());
+                auto numbers =
+                    number.globalMatch(xml.attributes().value(QStringLiteral("d")).toString());
                 while (numbers.hasNext())
-                    c.largestCoordinate = std::max(c.largestCoordinate, std::fabs(numbers.next().captured().toDouble()));
+                    c.largestCoordinate = std::max(c.largestCoordinate,
+                                                   std::fabs(numbers.next().captured().toDouble()));
             } else if (xml.name() == QLatin1String("text")) {
                 c.texts.push_back(xml.readElementText());
                 strokes.pop_back();
@@ -63,8 +64,7 @@ svgContents readSvg(const QString &file)
 }
 
 // Line strips per renderer, as the geometry command counts them.
-std::vector<int> stripCounts(const QStringList &args)
-{
+std::vector<int> stripCounts(const QStringList &args) {
     const auto r = run(QStringList{"geometry"} + args);
     std::vector<int> counts;
     for (const QString &line : r.lines()) {
@@ -76,8 +76,7 @@ std::vector<int> stripCounts(const QStringList &args)
     return counts;
 }
 
-TEST_F(output, svgHoldsOnePathPerStripAndRealLabels)
-{
+TEST_F(output, svgHoldsOnePathPerStripAndRealLabels) {
     // The second curve is undefined for |x| < 1: two strips.
     const QStringList keys{"--keys", "y=sinx", "y=(x^2\\>-1)^(1/2)", "--region", "-10,10,-1.5,1.5"};
     const QString svg = path("graph.svg");
@@ -89,7 +88,8 @@ TEST_F(output, svgHoldsOnePathPerStripAndRealLabels)
     EXPECT_EQ(c.pathsByStroke.at(QStringLiteral("#1f77b4")), 1);
     EXPECT_EQ(c.pathsByStroke.at(QStringLiteral("#d62728")), 2);
     for (const char *label : {"-8", "-2", "0", "2", "8", "-1.000", "0.500", "1.000"})
-        EXPECT_TRUE(c.texts.contains(QString::fromUtf8(label))) << label << " in " << c.texts.join(' ').toStdString();
+        EXPECT_TRUE(c.texts.contains(QString::fromUtf8(label)))
+            << label << " in " << c.texts.join(' ').toStdString();
     EXPECT_EQ(c.texts.count(QStringLiteral("0")) + c.texts.count(QStringLiteral("0.000")), 1);
 
     // Qt's own SVG reader draws it back with the curves in their colours; its text needs
@@ -110,17 +110,17 @@ TEST_F(output, svgHoldsOnePathPerStripAndRealLabels)
     EXPECT_GT(cliTest::countNear(image, 0xd6, 0x27, 0x28), 100);
 }
 
-TEST_F(output, pdfRendersBackLikeThePNG)
-{
-    const QStringList keys{"render", "--keys", "y=sinx", "y=x^2\\>/8\\>-3", "--region", "-10,10,-4,4",
-                           "--size", "400x300", "--legend"};
+TEST_F(output, pdfRendersBackLikeThePNG) {
+    const QStringList keys{"render",      "--keys", "y=sinx",  "y=x^2\\>/8\\>-3", "--region",
+                           "-10,10,-4,4", "--size", "400x300", "--legend"};
     const QString pdf = path("graph.pdf"), png = path("graph.png");
     ASSERT_EQ(run(keys + QStringList{"-o", pdf}).status, 0);
     ASSERT_EQ(run(keys + QStringList{"-o", png}).status, 0);
     EXPECT_TRUE(cliTest::readFile(pdf).startsWith("%PDF"));
 
     QProcess pdftoppm;
-    pdftoppm.start(QStringLiteral("pdftoppm"), {"-r", "72", "-png", "-singlefile", pdf, path("back")});
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {"-r", "72", "-png", "-singlefile", pdf, path("back")});
     ASSERT_TRUE(pdftoppm.waitForFinished(30000));
     ASSERT_EQ(pdftoppm.exitCode(), 0) << pdftoppm.readAllStandardError().toStdString();
     const QImage back(path("back.png")), direct(png);
@@ -129,7 +129,8 @@ TEST_F(output, pdfRendersBackLikeThePNG)
     // Only anti-aliasing, glyph hinting and the half pixel by which the PNG centres its
     // lines may differ: each pixel has a close match within one pixel in the other image.
     auto distance = [](QRgb a, QRgb b) {
-        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b));
     };
     int different = 0;
     for (int y = 1; y + 1 < back.height(); y++)
@@ -137,7 +138,8 @@ TEST_F(output, pdfRendersBackLikeThePNG)
             int nearest = 765;
             for (int dy = -1; dy <= 1; dy++)
                 for (int dx = -1; dx <= 1; dx++)
-                    nearest = std::min(nearest, distance(back.pixel(x, y), direct.pixel(x + dx, y + dy)));
+                    nearest =
+                        std::min(nearest, distance(back.pixel(x, y), direct.pixel(x + dx, y + dy)));
             different += nearest > 150;
         }
     EXPECT_LT(different, back.width() * back.height() / 100);
@@ -152,8 +154,7 @@ TEST_F(output, pdfRendersBackLikeThePNG)
         EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << word << " in " << text.toStdString();
 }
 
-TEST_F(output, twoDGraphsNeverStartOpenGL)
-{
+TEST_F(output, twoDGraphsNeverStartOpenGL) {
     // With no EGL driver to be found, 3D cannot be drawn; 2D in every painted format can.
     const QStringList noDriver{"__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json"};
     for (const char *name : {"curve.png", "curve.svg", "curve.pdf"}) {
@@ -162,11 +163,11 @@ TEST_F(output, twoDGraphsNeverStartOpenGL)
     }
     const auto surface = run({"render", "--keys", "z=xy", "-o", path("surface.png")}, noDriver);
     EXPECT_EQ(surface.status, 1);
-    EXPECT_TRUE(surface.err.contains(QStringLiteral("no headless OpenGL"))) << surface.err.toStdString();
+    EXPECT_TRUE(surface.err.contains(QStringLiteral("no headless OpenGL")))
+        << surface.err.toStdString();
 }
 
-TEST_F(output, threeDGraphsEmbedTheirImage)
-{
+TEST_F(output, threeDGraphsEmbedTheirImage) {
     const QString svg = path("surface.svg"), pdf = path("surface.pdf");
     const QStringList keys{"render", "--keys", "z=xy", "--size", "200x150"};
     ASSERT_EQ(run(keys + QStringList{"-o", svg}).status, 0);
@@ -175,19 +176,19 @@ TEST_F(output, threeDGraphsEmbedTheirImage)
     EXPECT_TRUE(cliTest::readFile(pdf).contains("/Image"));
 }
 
-TEST_F(output, fittedCameraShowsTheWholeSurface)
-{
+TEST_F(output, fittedCameraShowsTheWholeSurface) {
     // The bowl rises to z = 200 over the default domain, far out of the default frame.
-    const QStringList bowl{"render", "--keys", "z=x^2\\>+y^2", "--size", "200x150", "--divisions", "20"};
+    const QStringList bowl{"render",      "--keys", "z=x^2\\>+y^2", "--size", "200x150",
+                           "--divisions", "20"};
     const QString plain = path("bowl.png"), fitted = path("fitted.png");
     ASSERT_EQ(run(bowl + QStringList{"-o", plain}).status, 0);
     ASSERT_EQ(run(bowl + QStringList{"-o", fitted, "--fit"}).status, 0);
     auto inkOnTopAndSides = [](const QImage &image) {
         int ink = 0;
-        for (int x = 0; x < image.width(); x++)
-            ink += qGray(image.pixel(x, 0)) < 200;
+        for (int x = 0; x < image.width(); x++) ink += qGray(image.pixel(x, 0)) < 200;
         for (int y = 0; y < image.height() * 3 / 4; y++)
-            ink += (qGray(image.pixel(0, y)) < 200) + (qGray(image.pixel(image.width() - 1, y)) < 200);
+            ink +=
+                (qGray(image.pixel(0, y)) < 200) + (qGray(image.pixel(image.width() - 1, y)) < 200);
         return ink;
     };
     EXPECT_GT(inkOnTopAndSides(QImage(plain)), 10);
@@ -196,22 +197,22 @@ TEST_F(output, fittedCameraShowsTheWholeSurface)
     EXPECT_LT(cliTest::countNear(QImage(fitted), 255, 255, 255, 30), 200 * 150 - 200);
 }
 
-TEST_F(output, curvesFarBeyondTheViewStayBoundedInTheDocument)
-{
+TEST_F(output, curvesFarBeyondTheViewStayBoundedInTheDocument) {
     // 10^x reaches 1e300 and then infinity inside the x range.
     const QString svg = path("steep.svg");
-    ASSERT_EQ(run({"render", "--keys", "y=10^x", "y=-1/x", "--region", "-10,400,-10,10", "-o", svg}).status, 0);
+    ASSERT_EQ(run({"render", "--keys", "y=10^x", "y=-1/x", "--region", "-10,400,-10,10", "-o", svg})
+                  .status,
+              0);
     const svgContents c = readSvg(svg);
     EXPECT_EQ(c.pathsByStroke.at(QStringLiteral("#1f77b4")), 1);
     EXPECT_LT(c.largestCoordinate, 1e4);
 }
 
-TEST_F(output, paletteLegendFitAndScaleShowInPixels)
-{
+TEST_F(output, paletteLegendFitAndScaleShowInPixels) {
     // Three typed entries in the palette's first three colours; the legend puts all three
     // in the upper right corner, where the lines themselves do not pass.
-    const QStringList lines{"render", "--keys", "y=-1", "y=-2", "y=-3", "--region", "-10,10,-5,5",
-                            "--size", "400x300"};
+    const QStringList lines{"render",   "--keys",      "y=-1",   "y=-2",   "y=-3",
+                            "--region", "-10,10,-5,5", "--size", "400x300"};
     const QString plain = path("plain.png"), legend = path("legend.png");
     ASSERT_EQ(run(lines + QStringList{"-o", plain}).status, 0);
     ASSERT_EQ(run(lines + QStringList{"-o", legend, "--legend"}).status, 0);
@@ -220,13 +221,15 @@ TEST_F(output, paletteLegendFitAndScaleShowInPixels)
     const QImage cornerA = a.copy(250, 0, 150, 80), cornerB = b.copy(250, 0, 150, 80);
     for (QRgb c : palette) {
         EXPECT_GT(cliTest::countNear(a, qRed(c), qGreen(c), qBlue(c), 30), 300) << std::hex << c;
-        EXPECT_EQ(cliTest::countNear(cornerA, qRed(c), qGreen(c), qBlue(c), 30), 0) << std::hex << c;
-        EXPECT_GT(cliTest::countNear(cornerB, qRed(c), qGreen(c), qBlue(c), 30), 20) << std::hex << c;
+        EXPECT_EQ(cliTest::countNear(cornerA, qRed(c), qGreen(c), qBlue(c), 30), 0)
+            << std::hex << c;
+        EXPECT_GT(cliTest::countNear(cornerB, qRed(c), qGreen(c), qBlue(c), 30), 20)
+            << std::hex << c;
     }
 
     // y = x^2/10 + 5 lies wholly above the region 0..1; fitted, it fills the height.
-    const QStringList parabola{"render", "--keys", "y=x^2\\>/10\\>+5", "--region", "-3,3,0,1",
-                               "--size", "200x200"};
+    const QStringList parabola{"render",   "--keys", "y=x^2\\>/10\\>+5", "--region",
+                               "-3,3,0,1", "--size", "200x200"};
     const QString outside = path("outside.png"), fitted = path("fitted.png");
     ASSERT_EQ(run(parabola + QStringList{"-o", outside}).status, 0);
     ASSERT_EQ(run(parabola + QStringList{"-o", fitted, "--fit"}).status, 0);

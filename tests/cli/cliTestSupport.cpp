@@ -8,16 +8,13 @@
 
 namespace cliTest {
 
-QStringList result::lines() const
-{
+QStringList result::lines() const {
     QString text = out;
-    if (text.endsWith(QLatin1Char('\n')))
-        text.chop(1);
+    if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
     return text.split(QLatin1Char('\n'));
 }
 
-result run(const QStringList &args, const QStringList &environment)
-{
+result run(const QStringList &args, const QStringList &environment) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
@@ -40,8 +37,7 @@ result run(const QStringList &args, const QStringList &environment)
     return r;
 }
 
-int countNear(const QImage &image, int r, int g, int b, int tolerance)
-{
+int countNear(const QImage &image, int r, int g, int b, int tolerance) {
     int n = 0;
     for (int y = 0; y < image.height(); y++)
         for (int x = 0; x < image.width(); x++) {
@@ -52,8 +48,7 @@ int countNear(const QImage &image, int r, int g, int b, int tolerance)
     return n;
 }
 
-int countTinted(const QImage &image, int channel)
-{
+int countTinted(const QImage &image, int channel) {
     int n = 0;
     for (int y = 0; y < image.height(); y++)
         for (int x = 0; x < image.width(); x++) {
@@ -64,8 +59,7 @@ int countTinted(const QImage &image, int channel)
     return n;
 }
 
-QByteArray readFile(const QString &path)
-{
+QByteArray readFile(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

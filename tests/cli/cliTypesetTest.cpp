@@ -7,8 +7,7 @@ using cliTest::run;
 
 namespace {
 
-int darkPixels(const QImage &image)
-{
+int darkPixels(const QImage &image) {
     int n = 0;
     for (int y = 0; y < image.height(); y++)
         for (int x = 0; x < image.width(); x++)
@@ -16,8 +15,7 @@ int darkPixels(const QImage &image)
     return n;
 }
 
-TEST(typeset, pngGrowsWithFontSizeAndScale)
-{
+TEST(typeset, pngGrowsWithFontSizeAndScale) {
     QTemporaryDir dir;
     const QString plain = dir.filePath("plain.png"), scaled = dir.filePath("scaled.png"),
                   larger = dir.filePath("larger.png");
@@ -37,8 +35,7 @@ TEST(typeset, pngGrowsWithFontSizeAndScale)
     EXPECT_GT(darkPixels(a), 20);
 }
 
-TEST(typeset, pdfIsComplete)
-{
+TEST(typeset, pdfIsComplete) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("eq.pdf");
     const auto r = run({"typeset", "y=x^2", "-o", pdf});
@@ -48,8 +45,7 @@ TEST(typeset, pdfIsComplete)
     EXPECT_TRUE(data.trimmed().endsWith("%%EOF"));
 }
 
-TEST(typeset, badRequestsWriteNothing)
-{
+TEST(typeset, badRequestsWriteNothing) {
     QTemporaryDir dir;
     const QString out = dir.filePath("eq.png");
     struct request {

@@ -17,8 +17,12 @@ const std::string kLeftSide = "left hand side of '=' must be X, Y or Z.";
 const std::string kContainsZ = "cannot graph functions containing Z.";
 const std::string kRelation = "Cannot graph this type of equation.";
 
-grExp *sq(grExp *e) { return pw(e, num(2)); }
-grExp *list3(grExp *a, grExp *b, grExp *c) { return comma(comma(a, b), c); }
+grExp *sq(grExp *e) {
+    return pw(e, num(2));
+}
+grExp *list3(grExp *a, grExp *b, grExp *c) {
+    return comma(comma(a, b), c);
+}
 
 struct KindRow {
     const char *name;
@@ -162,8 +166,8 @@ TEST(Classification, SearchHelpers) {
 
     EXPECT_EQ(grFindEqualsExp(tree.get()), a);  // the first relation, left before right
     Tree nested(add(un(grFnSin, bin(grOpGreaterThan, X(), eq(Y(), num(1)))), num(2)));
-    const auto *sine = static_cast<grUnaryExp *>(
-        static_cast<grBinaryExp *>(nested->payload)->left->payload);
+    const auto *sine =
+        static_cast<grUnaryExp *>(static_cast<grBinaryExp *>(nested->payload)->left->payload);
     EXPECT_EQ(grFindEqualsExp(nested.get()), sine->operand);  // the outer one, before its child
     Tree noRelation(add(X(), Y()));
     EXPECT_EQ(grFindEqualsExp(noRelation.get()), nullptr);

@@ -26,10 +26,13 @@ TEST(Eval, OperatorsFunctionsAndConstants) {
         {"mod keeps sign of left", [] { return bin(grOpMod, num(-7.5), num(2)); }, -1.5},
         {"root: radicand left, index right", [] { return bin(grOpRoot, num(27), num(3)); },
          std::pow(27.0, 1.0 / 3.0)},
-        {"slots s t x y k", [] {
-             return add(add(add(add(S(), mul(T(), num(10))), mul(X(), num(100))),
-                            mul(Y(), num(1000))), mul(var(grVarK), num(10000)));
-         }, 54321},
+        {"slots s t x y k",
+         [] {
+             return add(
+                 add(add(add(S(), mul(T(), num(10))), mul(X(), num(100))), mul(Y(), num(1000))),
+                 mul(var(grVarK), num(10000)));
+         },
+         54321},
         {"pi", [] { return var(grConstPi); }, 3.141592653589793},
         {"e", [] { return var(grConstE); }, 2.718281828459045},
         {"sin", [] { return un(grFnSin, X()); }, std::sin(3.0)},
@@ -94,7 +97,8 @@ TEST(Eval, FailuresAndWhatTheyLeaveInTheResult) {
         {"less than", bin(grOpLessThan, X(), num(3)), 0.0},
         {"greater than", bin(grOpGreaterThan, X(), num(3)), 0.0},
         {"left operand of equals fails", eq(dvd(num(1), num(0)), X()), kSentinel},
-        {"right operand of less than fails", bin(grOpLessThan, X(), dvd(num(1), num(0))), kSentinel},
+        {"right operand of less than fails", bin(grOpLessThan, X(), dvd(num(1), num(0))),
+         kSentinel},
         {"comma", comma(eq(X(), T()), eq(Y(), T())), kUnchecked},
         {"relation inside a sum", add(num(1), bin(grOpLessThan, X(), num(3))), kUnchecked},
         {"operator code 0", bin(0, num(1), num(2)), 0.0},

@@ -17,15 +17,23 @@ void *operator new(std::size_t size) {
     ++liveAllocations;
     return p;
 }
-void *operator new[](std::size_t size) { return operator new(size); }
+void *operator new[](std::size_t size) {
+    return operator new(size);
+}
 void operator delete(void *p) noexcept {
     if (!p) return;
     --liveAllocations;
     std::free(p);
 }
-void operator delete[](void *p) noexcept { operator delete(p); }
-void operator delete(void *p, std::size_t) noexcept { operator delete(p); }
-void operator delete[](void *p, std::size_t) noexcept { operator delete(p); }
+void operator delete[](void *p) noexcept {
+    operator delete(p);
+}
+void operator delete(void *p, std::size_t) noexcept {
+    operator delete(p);
+}
+void operator delete[](void *p, std::size_t) noexcept {
+    operator delete(p);
+}
 
 namespace {
 

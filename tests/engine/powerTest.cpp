@@ -15,7 +15,9 @@ double evalPower(double base, double exponent, uint8_t op = grOpPow) {
     return value;
 }
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // The power rule for negative bases: only whole exponents and odd roots are real. The root
 // template has no such rule.
@@ -76,10 +78,30 @@ TEST(Power, SquaresAndSquareRootsMatchPowBitForBit) {
             }
         }
     };
-    for (double base : std::initializer_list<double>{
-             0.0, -0.0, 1.0, -1.0, 4.0, -4.0, INFINITY, -INFINITY, NAN, -NAN, 1e154, 1e155,
-             -1e155, 1e-160, 1e-170, 5e-324, -5e-324, 2.2250738585072014e-308, 0x1p-480,
-             0x1p480, 0x1p-900, 0x1p900, 0x1.fffffffffffffp-1, 0x1.0000000000001p0}) {
+    for (double base : std::initializer_list<double>{0.0,
+                                                     -0.0,
+                                                     1.0,
+                                                     -1.0,
+                                                     4.0,
+                                                     -4.0,
+                                                     INFINITY,
+                                                     -INFINITY,
+                                                     NAN,
+                                                     -NAN,
+                                                     1e154,
+                                                     1e155,
+                                                     -1e155,
+                                                     1e-160,
+                                                     1e-170,
+                                                     5e-324,
+                                                     -5e-324,
+                                                     2.2250738585072014e-308,
+                                                     0x1p-480,
+                                                     0x1p480,
+                                                     0x1p-900,
+                                                     0x1p900,
+                                                     0x1.fffffffffffffp-1,
+                                                     0x1.0000000000001p0}) {
         check(base);
     }
     std::mt19937_64 random(20261206);
@@ -91,7 +113,8 @@ TEST(Power, SquaresAndSquareRootsMatchPowBitForBit) {
         check(base);
         check(ordinary(random));
         // Around 1, where graphs are usually sampled, with every bit of the mantissa in use.
-        check(std::ldexp(static_cast<double>(bits >> 11) * 0x1p-53, static_cast<int>(bits % 16) - 8));
+        check(
+            std::ldexp(static_cast<double>(bits >> 11) * 0x1p-53, static_cast<int>(bits % 16) - 8));
     }
     EXPECT_EQ(mismatches, 0);
 }

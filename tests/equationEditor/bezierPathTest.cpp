@@ -153,9 +153,9 @@ TEST(BezierPathTest, RoundRectCornersAndControlPoints) {
     EXPECT_EQ(&p.appendWithRoundRect({0, 0, 40, 10}), &p);
     const QPainterPath e = p.elements();
     const std::vector<QPointF> expected = {
-        {1.5, 10},  {38.5, 10}, {39.25, 10}, {40, 9.25}, {40, 8.5}, {40, 1.5},  {40, 0.75},
-        {39.25, 0}, {38.5, 0},  {1.5, 0},    {0.75, 0},  {0, 0.75}, {0, 1.5},   {0, 8.5},
-        {0, 9.25},  {0.75, 10}, {1.5, 10},
+        {1.5, 10},  {38.5, 10}, {39.25, 10}, {40, 9.25}, {40, 8.5}, {40, 1.5},
+        {40, 0.75}, {39.25, 0}, {38.5, 0},   {1.5, 0},   {0.75, 0}, {0, 0.75},
+        {0, 1.5},   {0, 8.5},   {0, 9.25},   {0.75, 10}, {1.5, 10},
     };
     ASSERT_GE(e.elementCount(), int(expected.size()));
     for (size_t i = 0; i < expected.size(); ++i)
@@ -174,7 +174,9 @@ Ptr frame(double w, double h) {
     return p;
 }
 
-QColor pixel(const QImage &image, int x, int y) { return image.pixelColor(x, y); }
+QColor pixel(const QImage &image, int x, int y) {
+    return image.pixelColor(x, y);
+}
 
 // Painted in device coordinates equal to the path's own, so pixel (x, y) covers the unit
 // square at (x, y).

@@ -54,7 +54,8 @@ TEST(ConversionTest, TextForms) {
         {"Neg(sin(x))", "(- sin(x))"},
         {"pi", "pi"},
     };
-    for (const auto &[tree, expected] : cases) EXPECT_EQ(build(tree)->string().toStdString(), expected);
+    for (const auto &[tree, expected] : cases)
+        EXPECT_EQ(build(tree)->string().toStdString(), expected);
 }
 
 // Typed equations convert to the same expression as the trees built directly.
@@ -72,7 +73,9 @@ TEST_F(EditorTest, TypedChainsConvertByPrecedence) {
 
 QStringList gLogged;
 
-void captureMessage(QtMsgType, const QMessageLogContext &, const QString &message) { gLogged << message; }
+void captureMessage(QtMsgType, const QMessageLogContext &, const QString &message) {
+    gLogged << message;
+}
 
 TEST(ConversionTest, ChainWithARelationLogsTheEntriesLeft) {
     // 1 + 2 < 3 * 4: the sum and the product are built, "<" joins nothing.

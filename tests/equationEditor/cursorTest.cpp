@@ -16,11 +16,19 @@ constexpr char16_t R = u'→';
 
 TEST_F(EditorTest, ArrowWalks) {
     const Walk walks[] = {
-        {u"12+x", L, {"Add|(12, x)", "Add(12|, x)", "Add(1|2, x)", "Add(|12, x)", "|Add(12, x)", "|Add(12, x)"}},
-        {u"12+x←←←←←", R, {"Add(|12, x)", "Add(1|2, x)", "Add(12|, x)", "Add|(12, x)", "Add(12, x|)", "Add(12, x|)"}},
+        {u"12+x",
+         L,
+         {"Add|(12, x)", "Add(12|, x)", "Add(1|2, x)", "Add(|12, x)", "|Add(12, x)",
+          "|Add(12, x)"}},
+        {u"12+x←←←←←",
+         R,
+         {"Add(|12, x)", "Add(1|2, x)", "Add(12|, x)", "Add|(12, x)", "Add(12, x|)",
+          "Add(12, x|)"}},
         {u"2x", L, {"Mul(2|, x)", "Mul(|2, x)", "|Mul(2, x)"}},  // an implicit product is one stop
         {u"2x←", R, {"Mul(2, x|)"}},
-        {u"2*3", L, {"Mul(2, |3)", "Mul|(2, 3)", "Mul(2|, 3)"}},  // an explicit one stops after the dot
+        {u"2*3",
+         L,
+         {"Mul(2, |3)", "Mul|(2, 3)", "Mul(2|, 3)"}},  // an explicit one stops after the dot
         {u"2*3←←←", R, {"Mul|(2, 3)", "Mul(2, |3)", "Mul(2, 3|)"}},
         {u"1/2→", L, {"Div(1, 2|)", "Div(1, |2)", "Div(1|, 2)", "Div(|1, 2)", "|Div(1, 2)"}},
         {u"1/2←←", R, {"Div(1, |2)", "Div(1, 2|)", "Div(1, 2)|", "Div(1, 2)|"}},
@@ -61,8 +69,9 @@ TEST_F(EditorTest, ClickedFunctionNameMovesAfterTheName) {
 TEST(CursorTest, ClickTargets) {
     // The gap of an implicit product puts the cursor after its left factor; a product with
     // its dot or with a placeholder, and every other node, is its own target.
-    for (const auto &[tree, target] : {std::pair{"Mul(2, x)", "2|"}, std::pair{"Mul(2, 3)", "Mul|(2, 3)"},
-                                       std::pair{"Mul(?, y)", "Mul|(?, y)"}, std::pair{"x", "x"}}) {
+    for (const auto &[tree, target] :
+         {std::pair{"Mul(2, x)", "2|"}, std::pair{"Mul(2, 3)", "Mul|(2, 3)"},
+          std::pair{"Mul(?, y)", "Mul|(?, y)"}, std::pair{"x", "x"}}) {
         auto node = build(tree);
         auto root = geEdit::rootWithExpression(node);
         geEditPtr answer = node->expForClick();

@@ -10,10 +10,13 @@ namespace editorTest {
 namespace {
 
 // Picture names of the node kinds, in the order of geEditKind; "" for those drawn otherwise.
-const char *const kKindNames[] = {"", "", "", "", "Div", "Pow", "Root", "Add", "Sub", "Mul",
-                                  "Comma", "Equals", "Greater", "Less", "Parens", "", "Neg"};
+const char *const kKindNames[] = {"",        "",     "",       "",    "Div",   "Pow",
+                                  "Root",    "Add",  "Sub",    "Mul", "Comma", "Equals",
+                                  "Greater", "Less", "Parens", "",    "Neg"};
 
-const char *kindName(geEditKind kind) { return kKindNames[int(kind)]; }
+const char *kindName(geEditKind kind) {
+    return kKindNames[int(kind)];
+}
 
 // The child slots of a node, empty ones as null.
 std::vector<geEditPtr> children(const geEdit *node) {
@@ -41,7 +44,9 @@ std::vector<const geEdit *> nodes(const geEdit *root) {
     return out;
 }
 
-std::string childPicture(const geEditPtr &node) { return node ? picture(node.get()) : "null"; }
+std::string childPicture(const geEditPtr &node) {
+    return node ? picture(node.get()) : "null";
+}
 
 std::string plainPicture(const geEdit *node) {
     const bool cursor = node->hasCursor();
@@ -65,21 +70,31 @@ std::string plainPicture(const geEdit *node) {
         case geEditKind::Parens:
             if (cursor && position == 0) return "Parens(|" + childPicture(c[0]) + ")";
             return "Parens(" + childPicture(c[0]) + ")" + (cursor ? "|" : "");
-        case geEditKind::Negative: return std::string(cursor ? "Neg|(" : "Neg(") + childPicture(c[0]) + ")";
-        case geEditKind::Div: case geEditKind::Pow: case geEditKind::Root:
-            return std::string(kindName(node->kind())) + "(" + childPicture(c[0]) + ", " + childPicture(c[1]) +
-                   ")" + (cursor ? "|" : "");
-        case geEditKind::Add: case geEditKind::Sub: case geEditKind::Mul: case geEditKind::Comma:
-        case geEditKind::Equals: case geEditKind::GreaterThan: case geEditKind::LessThan:
-            return std::string(kindName(node->kind())) + (cursor ? "|(" : "(") + childPicture(c[0]) + ", " +
-                   childPicture(c[1]) + ")";
+        case geEditKind::Negative:
+            return std::string(cursor ? "Neg|(" : "Neg(") + childPicture(c[0]) + ")";
+        case geEditKind::Div:
+        case geEditKind::Pow:
+        case geEditKind::Root:
+            return std::string(kindName(node->kind())) + "(" + childPicture(c[0]) + ", " +
+                   childPicture(c[1]) + ")" + (cursor ? "|" : "");
+        case geEditKind::Add:
+        case geEditKind::Sub:
+        case geEditKind::Mul:
+        case geEditKind::Comma:
+        case geEditKind::Equals:
+        case geEditKind::GreaterThan:
+        case geEditKind::LessThan:
+            return std::string(kindName(node->kind())) + (cursor ? "|(" : "(") +
+                   childPicture(c[0]) + ", " + childPicture(c[1]) + ")";
     }
     return "?kind";
 }
 
 // Reads one node of a picture at text[at...], moving at past it.
 geEditPtr buildAt(std::string_view text, size_t &at) {
-    auto skipBlanks = [&] { while (at < text.size() && text[at] == ' ') ++at; };
+    auto skipBlanks = [&] {
+        while (at < text.size() && text[at] == ' ') ++at;
+    };
     skipBlanks();
     const size_t end = std::min(text.find_first_of("(,)", at), text.size());
     const std::string_view word = text.substr(at, end - at);
@@ -91,7 +106,8 @@ geEditPtr buildAt(std::string_view text, size_t &at) {
     if (at >= text.size() || text[at] != '(') {
         if (!word.empty() && (std::isdigit(static_cast<unsigned char>(word[0])) || word[0] == '.'))
             return geEditNum::numWithString(name);
-        return name.size() == 1 ? geEditVar::varWithChar(name.at(0).unicode()) : geEditVar::varWithString(name);
+        return name.size() == 1 ? geEditVar::varWithChar(name.at(0).unicode())
+                                : geEditVar::varWithString(name);
     }
     geEditPtr a = buildAt(text, ++at), b;
     skipBlanks();
@@ -99,7 +115,8 @@ geEditPtr buildAt(std::string_view text, size_t &at) {
     skipBlanks();
     ++at;  // ")"
     int kind = 0;
-    while (kind < int(std::size(kKindNames)) && (!*kKindNames[kind] || word != kKindNames[kind])) ++kind;
+    while (kind < int(std::size(kKindNames)) && (!*kKindNames[kind] || word != kKindNames[kind]))
+        ++kind;
     switch (geEditKind(kind)) {
         case geEditKind::Parens: return geEditParens::parensWithExpression(a);
         case geEditKind::Negative: return geEditNegative::negativeWithExpression(a);
@@ -108,7 +125,10 @@ geEditPtr buildAt(std::string_view text, size_t &at) {
         case geEditKind::Root: return geEditRoot::rootWithLeft(a, b);
         case geEditKind::GreaterThan: return geEditGreaterThan::greaterThanWithLeft(a, b);
         case geEditKind::LessThan: return geEditLessThan::lessThanWithLeft(a, b);
-        case geEditKind::Add: case geEditKind::Sub: case geEditKind::Mul: case geEditKind::Comma:
+        case geEditKind::Add:
+        case geEditKind::Sub:
+        case geEditKind::Mul:
+        case geEditKind::Comma:
         case geEditKind::Equals:
             return geMakeOperatorNode(u"+-*,="[kind - int(geEditKind::Add)], a, b);
         default: return geEditFunc::funcWithExpression(a, name);
@@ -126,11 +146,11 @@ std::string picture(const geEdit *node) {
 std::string expPicture(const grExp *e) {
     if (!e) return "null";
     static const char *constants[] = {"t", "s", "x", "y", "z", "k", "pi", "e"};
-    static const char *functions[] = {"?",    "sin", "cos", "tan", "asin",  "acos", "atan",
-                                      "sinh", "cosh", "tanh", "erf", "erfc", "neg", "abs",
-                                      "gamma", "ln",  "log", "dx",  "dy"};
-    static const char *operators[] = {"?",   "Add",    "Sub",  "Div",     "Mul",  "Pow",
-                                      "Root", "Mod",   "Equals", "Less", "Greater", "Comma"};
+    static const char *functions[] = {"?",     "sin",  "cos",  "tan", "asin", "acos", "atan",
+                                      "sinh",  "cosh", "tanh", "erf", "erfc", "neg",  "abs",
+                                      "gamma", "ln",   "log",  "dx",  "dy"};
+    static const char *operators[] = {"?",    "Add", "Sub",    "Div",  "Mul",     "Pow",
+                                      "Root", "Mod", "Equals", "Less", "Greater", "Comma"};
     switch (e->type) {
         case grExpNumber: return slFormatNumber(*static_cast<double *>(e->payload), 'g', 10);
         case grExpConstant: {
@@ -139,12 +159,13 @@ std::string expPicture(const grExp *e) {
         }
         case grExpUnary: {
             auto u = static_cast<grUnaryExp *>(e->payload);
-            return std::string(u->fn < 19 ? functions[u->fn] : "?fn") + "(" + expPicture(u->operand) + ")";
+            return std::string(u->fn < 19 ? functions[u->fn] : "?fn") + "(" +
+                   expPicture(u->operand) + ")";
         }
         case grExpBinary: {
             auto b = static_cast<grBinaryExp *>(e->payload);
-            return std::string(b->op < 12 ? operators[b->op] : "?op") + "(" + expPicture(b->left) + ", " +
-                   expPicture(b->right) + ")";
+            return std::string(b->op < 12 ? operators[b->op] : "?op") + "(" + expPicture(b->left) +
+                   ", " + expPicture(b->right) + ")";
         }
         default: return "?type";
     }
@@ -179,12 +200,14 @@ std::string checkLinks(const geEdit *root) {
 
 int countCursors(const geEdit *root) {
     const auto all = nodes(root);
-    return int(std::count_if(all.begin(), all.end(), [](const geEdit *n) { return n->hasCursor(); }));
+    return int(
+        std::count_if(all.begin(), all.end(), [](const geEdit *n) { return n->hasCursor(); }));
 }
 
 int countSelected(const geEdit *root) {
     const auto all = nodes(root);
-    return int(std::count_if(all.begin(), all.end(), [](const geEdit *n) { return n->isSelected(); }));
+    return int(
+        std::count_if(all.begin(), all.end(), [](const geEdit *n) { return n->isSelected(); }));
 }
 
 bool contains(const geEdit *root, const geEdit *node) {
@@ -194,7 +217,8 @@ bool contains(const geEdit *root, const geEdit *node) {
 
 std::vector<geEditPtr> subtree(const geEditPtr &root) {
     std::vector<geEditPtr> out;
-    for (const geEdit *n : nodes(root.get())) out.push_back(const_cast<geEdit *>(n)->shared_from_this());
+    for (const geEdit *n : nodes(root.get()))
+        out.push_back(const_cast<geEdit *>(n)->shared_from_this());
     return out;
 }
 
@@ -224,7 +248,8 @@ std::string problemAfterKey(const graphEquationEditorModel &model) {
         if (cursors != 0 || selected != 1) return "cursors or selected nodes during a selection";
         return contains(root, model.selection().get()) ? "" : "selection outside the tree";
     }
-    if (!model.keyResponder() || !model.keyResponder()->hasCursor()) return "no key responder with the flag";
+    if (!model.keyResponder() || !model.keyResponder()->hasCursor())
+        return "no key responder with the flag";
     if (cursors != 1 || selected != 0) return "cursors: " + std::to_string(cursors);
     return contains(root, model.keyResponder().get()) ? "" : "key responder outside the tree";
 }
@@ -242,6 +267,8 @@ void EditorTest::type(const std::u16string &keys) {
     }
 }
 
-std::string EditorTest::exp() const { return converted(model.equation()); }
+std::string EditorTest::exp() const {
+    return converted(model.equation());
+}
 
 }  // namespace editorTest

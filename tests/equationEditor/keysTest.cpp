@@ -138,7 +138,8 @@ TEST_F(KeysTest, Backspace) {
 
 TEST_F(KeysTest, ProductWithPlaceholderDeletedKeepsTheOtherOperand) {
     // A click on the product gives it the cursor; Backspace never joins "?" into text.
-    for (const auto &[tree, expected] : {std::pair{"Mul(?, 12)", "|12"}, std::pair{"Mul(12, ?)", "12|"}}) {
+    for (const auto &[tree, expected] :
+         {std::pair{"Mul(?, 12)", "|12"}, std::pair{"Mul(12, ?)", "12|"}}) {
         auto mul = build(tree);
         model.setEquation(geEdit::rootWithExpression(mul));
         model.keyResponder()->setHasCursor(false);
@@ -165,8 +166,10 @@ TEST_F(KeysTest, SelectedRangeOfANumber) {
     };
     for (const auto &s : steps) {
         num->setSelectedRange(s.start, s.end);
-        if (s.key == u'\b') model.deleteBackward();
-        else model.handleKey(s.key);
+        if (s.key == u'\b')
+            model.deleteBackward();
+        else
+            model.handleKey(s.key);
         EXPECT_EQ(tree(), s.picture);
     }
 }

@@ -24,7 +24,9 @@ bool onPath(const geBezierPath &p, QPointF q) {
         if (onPath(*sub, q)) return true;
     return false;
 }
-geEditPtr box(double w, double h, double c = 0) { return BoxNode::make(w, h, c); }
+geEditPtr box(double w, double h, double c = 0) {
+    return BoxNode::make(w, h, c);
+}
 
 class LayoutTest : public ::testing::Test {
 protected:
@@ -36,7 +38,8 @@ protected:
         font.setGlyph(u')', 6, QRectF(0, -4, 5, 18));
         font.setGlyph(u',', 5, QRectF(1, -3, 3, 5));
     }
-    std::unique_ptr<geBezierPath> layout(const geEditPtr &node, bool cursor = false, bool selection = false) {
+    std::unique_ptr<geBezierPath> layout(const geEditPtr &node, bool cursor = false,
+                                         bool selection = false) {
         return node->renderWithFont(font, cursor, selection);
     }
     TestFont font;
@@ -52,34 +55,64 @@ TEST_F(LayoutTest, PartsOfEachTemplate) {
         double centerOffset;
     } cases[] = {
         // Operator box 13 x 16 at 6 after the left operand, the right one 6 after it.
-        {"infix, equal heights", [] { return geEditAdd::addWithLeft(box(20, 30), box(25, 30)); },
-         {{0, 0, 20, 30}, {26, 7, 13, 16}, {45, 0, 25, 30}}, {0, 0, 70, 30}, 0},
-        {"infix, taller left", [] { return geEditAdd::addWithLeft(box(20, 40), box(25, 30)); },
-         {{0, 0, 20, 40}, {26, 12, 13, 16}, {45, 5, 25, 30}}, {0, 0, 70, 40}, 0},
-        {"infix, taller right", [] { return geEditAdd::addWithLeft(box(20, 30), box(25, 40)); },
-         {{0, 5, 20, 30}, {26, 12, 13, 16}, {45, 0, 25, 40}}, {0, 0, 70, 40}, 0},
+        {"infix, equal heights",
+         [] { return geEditAdd::addWithLeft(box(20, 30), box(25, 30)); },
+         {{0, 0, 20, 30}, {26, 7, 13, 16}, {45, 0, 25, 30}},
+         {0, 0, 70, 30},
+         0},
+        {"infix, taller left",
+         [] { return geEditAdd::addWithLeft(box(20, 40), box(25, 30)); },
+         {{0, 0, 20, 40}, {26, 12, 13, 16}, {45, 5, 25, 30}},
+         {0, 0, 70, 40},
+         0},
+        {"infix, taller right",
+         [] { return geEditAdd::addWithLeft(box(20, 30), box(25, 40)); },
+         {{0, 5, 20, 30}, {26, 12, 13, 16}, {45, 0, 25, 40}},
+         {0, 0, 70, 40},
+         0},
         // The raised left operand makes the node 35 high; the centre line stays 15 up.
-        {"infix, raised left", [] { return geEditAdd::addWithLeft(box(20, 30, 5), box(25, 30)); },
-         {{0, 5, 20, 30}, {26, 7, 13, 16}, {45, 0, 25, 30}}, {0, 0, 70, 35}, 2.5},
+        {"infix, raised left",
+         [] { return geEditAdd::addWithLeft(box(20, 30, 5), box(25, 30)); },
+         {{0, 5, 20, 30}, {26, 7, 13, 16}, {45, 0, 25, 30}},
+         {0, 0, 70, 35},
+         2.5},
         // The comma at full size over the line height, desc - 1 to asc + 1.
-        {"comma", [] { return geEditComma::commaWithLeft(box(20, 30), box(20, 40)); },
-         {{0, 5, 20, 30}, {26, 11, 6, 18}, {38, 0, 20, 40}}, {0, 0, 58, 40}, 0},
+        {"comma",
+         [] { return geEditComma::commaWithLeft(box(20, 30), box(20, 40)); },
+         {{0, 5, 20, 30}, {26, 11, 6, 18}, {38, 0, 20, 40}},
+         {0, 0, 58, 40},
+         0},
         // Centre lines meet: the power's 0.5 below its middle, the letter's in its middle.
-        {"juxtaposition", [] { return geEditMul::mulWithLeft(box(10, 31, 0.5), box(10, 20)); },
-         {{0, 0, 10, 31}, {16, 5, 10, 20}}, {0, 0, 26, 31}, 0.5},
+        {"juxtaposition",
+         [] { return geEditMul::mulWithLeft(box(10, 31, 0.5), box(10, 20)); },
+         {{0, 0, 10, 31}, {16, 5, 10, 20}},
+         {0, 0, 26, 31},
+         0.5},
         // 62.5 x 25 and 37.5 x 25 are 50 x 20 and 30 x 20 at 0.8; one unit of space around.
-        {"fraction", [] { return geEditDiv::divWithLeft(box(62.5, 25), box(37.5, 25)); },
-         {{11, 1, 30, 20}, {1, 23, 50, 2}, {1, 27, 50, 20}}, {0, 0, 52, 48}, 0},
+        {"fraction",
+         [] { return geEditDiv::divWithLeft(box(62.5, 25), box(37.5, 25)); },
+         {{11, 1, 30, 20}, {1, 23, 50, 2}, {1, 27, 50, 20}},
+         {0, 0, 52, 48},
+         0},
         // The exponent at (22, 15) in a 30 x 31 box before 3 units below and above; the
         // base's own offset plays no part.
-        {"power", [] { return geEditPow::powWithLeft(box(20, 30, 3), box(10, 20)); },
-         {{0, 3, 20, 30}, {22, 18, 8, 16}}, {0, 0, 31, 37}, 0.5},
+        {"power",
+         [] { return geEditPow::powWithLeft(box(20, 30, 3), box(10, 20)); },
+         {{0, 3, 20, 30}, {22, 18, 8, 16}},
+         {0, 0, 31, 37},
+         0.5},
         // Radicand, sign (ending 2.8 beyond it), index; centre (34 - 30) / 2 + 1.
-        {"root", [] { return geEditRoot::rootWithLeft(box(10, 10), box(20, 30, 1)); },
-         {{19.2, 1, 20, 30}, {0, 1, 42, 34}, {0, 23.5, 8, 8}}, {0, 0, 45, 36}, 3},
+        {"root",
+         [] { return geEditRoot::rootWithLeft(box(10, 10), box(20, 30, 1)); },
+         {{19.2, 1, 20, 30}, {0, 1, 42, 34}, {0, 23.5, 8, 8}},
+         {0, 0, 45, 36},
+         3},
         // "(" spans -2..42 around the child; the carets reach one unit further.
-        {"brackets", [] { return geEditParens::parensWithExpression(box(20, 40, 2)); },
-         {{0, 1, 5, 44}, {8, 3, 20, 40}, {31, 1, 5, 44}}, {0, 0, 39, 46}, 2},
+        {"brackets",
+         [] { return geEditParens::parensWithExpression(box(20, 40, 2)); },
+         {{0, 1, 5, 44}, {8, 3, 20, 40}, {31, 1, 5, 44}},
+         {0, 0, 39, 46},
+         2},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -87,7 +120,8 @@ TEST_F(LayoutTest, PartsOfEachTemplate) {
         auto p = layout(node);
         EXPECT_EQ(p->data(), node.get());
         ASSERT_EQ(p->pathlist().size(), c.parts.size());
-        for (size_t i = 0; i < c.parts.size(); ++i) EXPECT_RECT(p->pathlist()[i]->bounds(), c.parts[i]) << i;
+        for (size_t i = 0; i < c.parts.size(); ++i)
+            EXPECT_RECT(p->pathlist()[i]->bounds(), c.parts[i]) << i;
         EXPECT_RECT(p->bounds(), c.whole);
         EXPECT_DOUBLE_EQ(node->centerOffset(), c.centerOffset);
     }
@@ -108,32 +142,56 @@ TEST_F(LayoutTest, Carets) {
         int position;
         std::vector<QPointF> points;
     } cases[] = {
-        {"after an operator", [] { return geEditAdd::addWithLeft(box(20, 30), box(25, 30)); }, 1, {{38, 23}, {38, 7}}},
-        {"after a fraction", [] { return geEditDiv::divWithLeft(box(62.5, 25), box(37.5, 25)); }, 0, {{51, 48}, {51, 0}}},
-        {"after a power", [] { return geEditPow::powWithLeft(box(20, 30, 3), box(10, 20)); }, 0, {{30, 37}, {30, 0}}},
-        {"inside brackets", [] { return geEditParens::parensWithExpression(box(20, 40, 2)); }, 0, {{7, 0}}},
-        {"after brackets", [] { return geEditParens::parensWithExpression(box(20, 40, 2)); }, 2, {{38, 0}}},
+        {"after an operator",
+         [] { return geEditAdd::addWithLeft(box(20, 30), box(25, 30)); },
+         1,
+         {{38, 23}, {38, 7}}},
+        {"after a fraction",
+         [] { return geEditDiv::divWithLeft(box(62.5, 25), box(37.5, 25)); },
+         0,
+         {{51, 48}, {51, 0}}},
+        {"after a power",
+         [] { return geEditPow::powWithLeft(box(20, 30, 3), box(10, 20)); },
+         0,
+         {{30, 37}, {30, 0}}},
+        {"inside brackets",
+         [] { return geEditParens::parensWithExpression(box(20, 40, 2)); },
+         0,
+         {{7, 0}}},
+        {"after brackets",
+         [] { return geEditParens::parensWithExpression(box(20, 40, 2)); },
+         2,
+         {{38, 0}}},
         {"after a letter", [] { return geEditVar::varWithChar(u'x'); }, 0, {{7, 0}, {7, 18}}},
-        {"before the equation", [] { return geEdit::rootWithExpression(box(30, 20)); }, 0, {{1, 20}, {1, 0}}},
-        {"after a minus", [] { return geEditNegative::negativeWithExpression(box(10, 20)); }, 0, {{8, 6}, {7, 14}}},
+        {"before the equation",
+         [] { return geEdit::rootWithExpression(box(30, 20)); },
+         0,
+         {{1, 20}, {1, 0}}},
+        {"after a minus",
+         [] { return geEditNegative::negativeWithExpression(box(10, 20)); },
+         0,
+         {{8, 6}, {7, 14}}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         auto node = c.node();
         node->setHasCursor(true);
         node->setCursorPosition(c.position);
-        for (QPointF q : c.points) EXPECT_TRUE(onPath(*layout(node, true), q)) << q.x() << ", " << q.y();
+        for (QPointF q : c.points)
+            EXPECT_TRUE(onPath(*layout(node, true), q)) << q.x() << ", " << q.y();
         EXPECT_FALSE(onPath(*layout(node, false), c.points[0]));
     }
 }
 
 TEST_F(LayoutTest, RaisedNegationChainOrFunctionIsDrawnInBrackets) {
     // Pow(-b, e), Pow(b + c, e) and Pow(sin b, e) are laid out with their base in brackets.
-    for (const auto &base : std::vector<Make>{[] { return geEditNegative::negativeWithExpression(box(20, 30)); },
-                                              [] { return geEditAdd::addWithLeft(box(20, 30), box(10, 20)); },
-                                              [] { return geEditFunc::funcWithExpression(box(20, 30), "sin"); }}) {
+    for (const auto &base :
+         std::vector<Make>{[] { return geEditNegative::negativeWithExpression(box(20, 30)); },
+                           [] { return geEditAdd::addWithLeft(box(20, 30), box(10, 20)); },
+                           [] { return geEditFunc::funcWithExpression(box(20, 30), "sin"); }}) {
         auto bare = geEditPow::powWithLeft(base(), box(10, 20));
-        auto bracketed = geEditPow::powWithLeft(geEditParens::parensWithExpression(base()), box(10, 20));
+        auto bracketed =
+            geEditPow::powWithLeft(geEditParens::parensWithExpression(base()), box(10, 20));
         auto p = layout(bare), q = layout(bracketed);
         EXPECT_RECT(p->bounds(), q->bounds());
         EXPECT_RECT(p->pathlist()[1]->bounds(), q->pathlist()[1]->bounds());
@@ -143,16 +201,20 @@ TEST_F(LayoutTest, RaisedNegationChainOrFunctionIsDrawnInBrackets) {
 
 TEST_F(LayoutTest, ProductShowsItsDotOnlyBetweenNumbers) {
     const std::pair<const char *, bool> cases[] = {
-        {"Mul(2, 3)", true},          {"Mul(?, 3)", true},  {"Mul(2, ?)", true}, {"Mul(Add(x, 2), 3)", true},
-        {"Mul(2, x)", false},         {"Mul(x, 2)", false}, {"Mul(2, Parens(x))", false},
+        {"Mul(2, 3)", true},          {"Mul(?, 3)", true},  {"Mul(2, ?)", true},
+        {"Mul(Add(x, 2), 3)", true},  {"Mul(2, x)", false}, {"Mul(x, 2)", false},
+        {"Mul(2, Parens(x))", false},
     };
     for (const auto &[tree, dot] : cases) {
         SCOPED_TRACE(tree);
         auto product = editorTest::build(tree);
         auto p = layout(product);
         ASSERT_EQ(p->pathlist().size(), dot ? 3u : 2u);
-        if (dot) EXPECT_EQ(p->pathlist()[1]->data(), product.get());
-        else EXPECT_DOUBLE_EQ(p->pathlist()[1]->bounds().x(), p->pathlist()[0]->bounds().width() + 6);
+        if (dot)
+            EXPECT_EQ(p->pathlist()[1]->data(), product.get());
+        else
+            EXPECT_DOUBLE_EQ(p->pathlist()[1]->bounds().x(),
+                             p->pathlist()[0]->bounds().width() + 6);
     }
 }
 
@@ -232,7 +294,8 @@ TEST_F(LayoutTest, NumberHitTesting) {
     // to the anchor leaves a plain caret.
     n->clickOnPoint({10 / 27.6, 0.5}, font);
     EXPECT_EQ(n->cursorPosition(), 1);
-    for (const auto &[x, start, end] : {std::tuple{20.0, 1, 2}, std::tuple{1.0, 0, 1}, std::tuple{10.0, 0, 0}}) {
+    for (const auto &[x, start, end] :
+         {std::tuple{20.0, 1, 2}, std::tuple{1.0, 0, 1}, std::tuple{10.0, 0, 0}}) {
         n->dragToPoint({x / 27.6, 0.5}, font);
         EXPECT_EQ(n->isSelected(), start != end);
         EXPECT_EQ(n->hasCursor(), start == end);
@@ -291,9 +354,16 @@ TEST_F(LayoutTest, NumberCaretAndSelection) {
 // the origin wherever it is moved.
 TEST_F(LayoutTest, IncompleteTreesLayOut) {
     const std::pair<const char *, double> cases[] = {
-        {"Add(x, null)", 27}, {"Mul(null, x)", 14}, {"Div(null, null)", 2}, {"Pow(null, x)", 9.4},
-        {"Root(null, null)", 25}, {"Parens(null)", 19}, {"Neg(null)", 7}, {"ln(null)", 20},
-        {"ab", 18}, {"", 0},
+        {"Add(x, null)", 27},
+        {"Mul(null, x)", 14},
+        {"Div(null, null)", 2},
+        {"Pow(null, x)", 9.4},
+        {"Root(null, null)", 25},
+        {"Parens(null)", 19},
+        {"Neg(null)", 7},
+        {"ln(null)", 20},
+        {"ab", 18},
+        {"", 0},
     };
     font.setGlyph(u'(', 6, QRectF(1, 0, 5, 0));
     for (const auto &[tree, width] : cases) {

@@ -20,9 +20,13 @@ const TestFont::Glyph &TestFont::glyph(quint32 index) const {
     return it->second;
 }
 
-const QPainterPath &TestFont::glyphOutline(quint32 index) const { return glyph(index).outline; }
+const QPainterPath &TestFont::glyphOutline(quint32 index) const {
+    return glyph(index).outline;
+}
 
-double TestFont::advance(quint32 index) const { return glyph(index).advance; }
+double TestFont::advance(quint32 index) const {
+    return glyph(index).advance;
+}
 
 std::unique_ptr<geBezierPath> BoxNode::renderWithFont(const geFont &, bool, bool) {
     centerOffset_ = c_;
@@ -49,9 +53,9 @@ bool passesThrough(const geBezierPath &path, QPointF p, double tolerance) {
     if (std::abs(a.x() - e.x()) <= t && std::abs(a.y() - e.y()) <= t &&
         std::abs(a.width() - e.width()) <= t && std::abs(a.height() - e.height()) <= t)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "(" << a.x() << ", " << a.y() << ", " << a.width() << ", " << a.height() << ") instead of ("
-           << e.x() << ", " << e.y() << ", " << e.width() << ", " << e.height() << ")";
+    return ::testing::AssertionFailure() << "(" << a.x() << ", " << a.y() << ", " << a.width()
+                                         << ", " << a.height() << ") instead of (" << e.x() << ", "
+                                         << e.y() << ", " << e.width() << ", " << e.height() << ")";
 }
 
 }  // namespace layoutTest

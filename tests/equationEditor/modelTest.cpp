@@ -34,8 +34,8 @@ TEST_F(ModelTest, SelectionInsideTheTree) {
         std::u16string then;
         const char *picture;
     } cases[] = {
-        {u"a+", "?", u"b", "Add(a, b|)"},                        // a selected placeholder is filled in
-        {u"2*3", "Mul(2, 3)", u"⌫", "?|"},                       // deleted, not joined
+        {u"a+", "?", u"b", "Add(a, b|)"},   // a selected placeholder is filled in
+        {u"2*3", "Mul(2, 3)", u"⌫", "?|"},  // deleted, not joined
         {u"a+sinx", "sin(x)", u"/", "Add(a, Div(sin(x), ?|))"},
         {u"a+sinx", "a", u"-", "Add(Neg(a|), sin(x))"},
         {u"x+1", "", u"(", "Parens(Add(x, 1))|"},
@@ -68,13 +68,22 @@ TEST_F(ModelTest, ReturnPressesTheGraphButtonAndInputStringDoesNotCalculate) {
 
 TEST_F(ModelTest, CalculatorLine) {
     const std::pair<std::u16string, const char *> cases[] = {
-        {u"1+2", "= 3\n"},        {u"1+", ""},          {u"1+2x", ""},
-        {u"0.1", "= 0.1\n"},      {u"1/3", "= 0.33333334\n"},
-        {u"2^0.5", "= 1.4142135\n"}, {u"pi", "= 3.1415927\n"}, {u"1e", "= 2.7182817\n"},
-        {u"2a", "= 20\n"},        {u"sqrt9", "= 3\n"},  {u"cos0", "= 1\n"},
-        {u"1/0", ""},             {u"1=1", ""},         {u"10^40", "= inf\n"},
-        {u"10^400→-10^400", "= nan\n"},                 // whatever the sign bit
-        {u"\u212a", "= 0\n"},     // the Kelvin sign is a user constant, not k
+        {u"1+2", "= 3\n"},
+        {u"1+", ""},
+        {u"1+2x", ""},
+        {u"0.1", "= 0.1\n"},
+        {u"1/3", "= 0.33333334\n"},
+        {u"2^0.5", "= 1.4142135\n"},
+        {u"pi", "= 3.1415927\n"},
+        {u"1e", "= 2.7182817\n"},
+        {u"2a", "= 20\n"},
+        {u"sqrt9", "= 3\n"},
+        {u"cos0", "= 1\n"},
+        {u"1/0", ""},
+        {u"1=1", ""},
+        {u"10^40", "= inf\n"},
+        {u"10^400→-10^400", "= nan\n"},  // whatever the sign bit
+        {u"\u212a", "= 0\n"},            // the Kelvin sign is a user constant, not k
     };
     for (const auto &[keys, expected] : cases) {
         clear();
@@ -84,15 +93,17 @@ TEST_F(ModelTest, CalculatorLine) {
     }
     // Every key and Backspace recalculates.
     clear();
-    for (const auto &[keys, expected] : {std::pair{u"1+", ""}, std::pair{u"2", "= 3\n"}, std::pair{u"x", ""},
-                                         std::pair{u"⌫", ""}, std::pair{u"⌫", "= 3\n"}}) {
+    for (const auto &[keys, expected] :
+         {std::pair{u"1+", ""}, std::pair{u"2", "= 3\n"}, std::pair{u"x", ""}, std::pair{u"⌫", ""},
+          std::pair{u"⌫", "= 3\n"}}) {
         type(keys);
         EXPECT_EQ(status(), expected) << tree();
     }
 }
 
 TEST_F(ModelTest, NumbersKeepTheCNotationUnderAnyLocale) {
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
     type(u"2.5");
     EXPECT_EQ(status(), "= 2.5\n");
     EXPECT_EQ(exp(), "2.5");
@@ -100,7 +111,8 @@ TEST_F(ModelTest, NumbersKeepTheCNotationUnderAnyLocale) {
 }
 
 TEST(ModelFormatTest, FloatFormattingIsShortestRoundTrip) {
-    for (const auto &[f, text] : {std::pair{15.0f, "15"}, std::pair{-2.5f, "-2.5"}, std::pair{1e20f, "1e+20"}})
+    for (const auto &[f, text] :
+         {std::pair{15.0f, "15"}, std::pair{-2.5f, "-2.5"}, std::pair{1e20f, "1e+20"}})
         EXPECT_EQ(geFormatFloat(f), text);
     for (float f : {0.1f, 1.0f / 3.0f, 123456.79f, 1e-7f}) EXPECT_EQ(geFormatFloat(f).toFloat(), f);
 }

@@ -15,8 +15,8 @@ TEST(RandomKeysTest, HundredThousandKeysKeepTheTreeSound) {
     const std::u16string letters = u"xyzstkeabcdfghilnopqrSXπ";
     const std::u16string signs = u"0123456789.+-*/^=,()<>";
     // Words that the rewrite turns into functions, roots and pi, typed as bursts of keys.
-    const std::u16string words[] = {u"sin", u"sinh", u"asin", u"cos", u"erfc", u"ln", u"dx",
-                                    u"abs", u"sqrt", u"pi", u"SIN", u"tanh"};
+    const std::u16string words[] = {u"sin", u"sinh", u"asin", u"cos", u"erfc", u"ln",
+                                    u"dx",  u"abs",  u"sqrt", u"pi",  u"SIN",  u"tanh"};
     // Another seed can be tried through the environment; the default is fixed.
     const char *seedText = std::getenv("EDITOR_RANDOM_SEED");
     std::mt19937 random(seedText ? unsigned(std::strtoul(seedText, nullptr, 10)) : 20261206u);
@@ -35,18 +35,27 @@ TEST(RandomKeysTest, HundredThousandKeysKeepTheTreeSound) {
         if (!pending.empty()) {
             key = pending.front();
             pending.erase(0, 1);
-        } else if (pick < 30) key = letters[random() % letters.size()];
-        else if (pick < 70) key = signs[random() % signs.size()];
-        else if (pick < 80) key = geKeyLeftArrow;
-        else if (pick < 90) key = geKeyRightArrow;
-        else if (pick < 98) key = u'\b';
-        else key = u'\u24b6';  // select-all
+        } else if (pick < 30)
+            key = letters[random() % letters.size()];
+        else if (pick < 70)
+            key = signs[random() % signs.size()];
+        else if (pick < 80)
+            key = geKeyLeftArrow;
+        else if (pick < 90)
+            key = geKeyRightArrow;
+        else if (pick < 98)
+            key = u'\b';
+        else
+            key = u'\u24b6';  // select-all
         recent += key;
         if (recent.size() > 40) recent.erase(0, 1);
 
-        if (key == u'\b') model.deleteBackward();
-        else if (key == u'\u24b6') model.selectAll();
-        else model.insertText(QString(QChar(key)));
+        if (key == u'\b')
+            model.deleteBackward();
+        else if (key == u'\u24b6')
+            model.selectAll();
+        else
+            model.insertText(QString(QChar(key)));
 
         const std::string problem = problemAfterKey(model);
         ASSERT_EQ(problem, "") << "after key " << i << ", keys "
@@ -69,7 +78,8 @@ TEST(RandomKeysTest, HundredThousandKeysKeepTheTreeSound) {
             const auto back = geParseText(text);
             ASSERT_EQ(back.error.toStdString(), "") << text.toStdString();
             back.root->setDelegate(&model);
-            ASSERT_EQ(back.root->string().toStdString(), model.equation()->copy()->string().toStdString());
+            ASSERT_EQ(back.root->string().toStdString(),
+                      model.equation()->copy()->string().toStdString());
             grExp *reread = back.root->makeExp();
             const std::string rereadPicture = expPicture(reread);
             grFreeExp(reread);

@@ -60,7 +60,8 @@ TEST(RealFontLayoutTest, OperatorGlyphsAreCentredOnTheLine) {
 TEST(RealFontLayoutTest, LettersMissingFromTheFontComeFromAFontThatHasThem) {
     // DejaVu Serif has no Hebrew; DejaVu Sans has.
     const QRawFont serif(QString(uprightFile), geDefaultFontSize);
-    const QRawFont sans(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"), geDefaultFontSize);
+    const QRawFont sans(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"),
+                        geDefaultFontSize);
     const QChar alef(0x05d0);
     ASSERT_FALSE(serif.supportsCharacter(alef));
     quint32 glyph = 0;
@@ -71,7 +72,8 @@ TEST(RealFontLayoutTest, LettersMissingFromTheFontComeFromAFontThatHasThem) {
         EXPECT_EQ(font->glyphOutline(font->glyphForChar(0x05d0)).boundingRect(),
                   yUp.map(sans.pathForGlyph(glyph)).boundingRect());
         const quint32 x = font->glyphForChar(u'x');  // the face's own glyphs are unchanged
-        EXPECT_EQ(font->glyphOutline(x).boundingRect(), yUp.map(serif.pathForGlyph(x)).boundingRect());
+        EXPECT_EQ(font->glyphOutline(x).boundingRect(),
+                  yUp.map(serif.pathForGlyph(x)).boundingRect());
     }
 }
 
@@ -79,8 +81,9 @@ class QuadraticFormulaTest : public editorTest::EditorTest {};
 
 TEST_F(QuadraticFormulaTest, TypedLaidOutAndPainted) {
     type(u"x=(-b+sqrtb^2→-4ac→)/(2a)");
-    ASSERT_EQ(tree(), "Equals(x, Div(Parens(Add(Neg(b), Root(2, Sub(Pow(b, 2), Mul(4, Mul(a, c)))))), "
-                      "Parens(Mul(2, a)))|)");
+    ASSERT_EQ(tree(),
+              "Equals(x, Div(Parens(Add(Neg(b), Root(2, Sub(Pow(b, 2), Mul(4, Mul(a, c)))))), "
+              "Parens(Mul(2, a)))|)");
     auto font = realFont();
     const geEditPtr &root = model.equation();
     auto p = root->renderWithFont(*font, true, true);

@@ -44,7 +44,8 @@ TEST(TextParserTest, BuildsTheEditorTree) {
         {u"? + 1", "Add(?, 1)"},
         {u"2 \u00D7 3 \u2212 4 \u00F7 5 + x\u00B2", "Add(Sub(Mul(2, 3), Div(4, 5)), Pow(x, 2))"},
     };
-    for (const auto &[text, tree] : cases) EXPECT_EQ(parsed(text), tree) << QString::fromUtf16(text).toStdString();
+    for (const auto &[text, tree] : cases)
+        EXPECT_EQ(parsed(text), tree) << QString::fromUtf16(text).toStdString();
 }
 
 // Each row: two texts that must convert to the same expression, the second bracketed as
@@ -105,7 +106,8 @@ TEST(TextParserTest, RefusesWithTheColumn) {
 TEST(TextParserTest, BoundsDeepAndLongInput) {
     EXPECT_EQ(geParseText(QString(300, u'(') + u'x' + QString(300, u')')).error.toStdString(),
               "nested too deeply at column 301");
-    EXPECT_EQ(geParseText(QString(geTextParserMaxLength + 1, u'x')).column, geTextParserMaxLength + 1);
+    EXPECT_EQ(geParseText(QString(geTextParserMaxLength + 1, u'x')).column,
+              geTextParserMaxLength + 1);
 }
 
 }  // namespace

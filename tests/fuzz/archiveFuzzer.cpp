@@ -41,8 +41,8 @@ void readAndRewrite(const QByteArray &bytes, const slArchiveRegistry &registry) 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data),
-                                                     static_cast<qsizetype>(size));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     readAndRewrite(bytes, equationRegistry());
     readAndRewrite(bytes, testRegistry());
     return 0;

@@ -13,8 +13,7 @@ namespace {
 // The k of a decoded frame from the row of the red line y = k, in the region
 // -1..1 x -0.5..1.5 drawn at 80 x 80 pixels: the centre of the red tint, weighted by it
 // (the line is thin and antialiased, pink on white).
-double kOfFrame(const std::vector<uint8_t> &rgb)
-{
+double kOfFrame(const std::vector<uint8_t> &rgb) {
     double rows = 0.0, weight = 0.0;
     for (int y = 0; y < 80; y++)
         for (int x = 0; x < 80; x++) {
@@ -37,14 +36,14 @@ const sweepCase sweepCases[] = {
     {"equal bounds", "0.5,0.5", "4", {}},
 };
 
-TEST(cliMovie, framesFollowTheSweepOfK)
-{
+TEST(cliMovie, framesFollowTheSweepOfK) {
     QTemporaryDir dir;
     for (const sweepCase &c : sweepCases) {
         const QString movie = dir.filePath("k.mov");
-        const cliTest::result r = cliTest::run(
-            {"movie", "--color", "ff0000", "--eq", "y = k", "--k-range", c.kRange, "--steps",
-             c.steps, "--region", "-1,1,-0.5,1.5", "--size", "80x80", "--quality", "6", "-o", movie});
+        const cliTest::result r =
+            cliTest::run({"movie", "--color", "ff0000", "--eq", "y = k", "--k-range", c.kRange,
+                          "--steps", c.steps, "--region", "-1,1,-0.5,1.5", "--size", "80x80",
+                          "--quality", "6", "-o", movie});
         ASSERT_EQ(r.status, 0) << c.name << ": " << r.err.toStdString();
         EXPECT_EQ(r.err, "") << c.name;  // no progress bar without a terminal
         const movieTest::movieInfo info = movieTest::readMovie(movie);
@@ -57,8 +56,7 @@ TEST(cliMovie, framesFollowTheSweepOfK)
 
 // Every example set, in every container and at every level, gives a movie whose frames
 // all decode, 6 frames of a sweep of 3 steps.
-TEST(cliMovie, examplesPlayInEveryContainerAndLevel)
-{
+TEST(cliMovie, examplesPlayInEveryContainerAndLevel) {
     const struct {
         const char *file, *quality, *codec;
     } formats[] = {{"m.mov", "0", "rpza"},  {"m.mov", "1", "rpza"},     {"m.mov", "2", "rpza"},
@@ -104,8 +102,7 @@ const badCase badCases[] = {
     {"k is the sweep's", {"--eq", "y = k", "--k", "3", "-o", "OUT"}, "m.mov", 2},
 };
 
-TEST(cliMovie, badInputChangesNoFile)
-{
+TEST(cliMovie, badInputChangesNoFile) {
     for (const badCase &c : badCases) {
         QTemporaryDir dir;
         const QString output = dir.filePath(QLatin1String(c.output));

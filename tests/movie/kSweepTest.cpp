@@ -27,8 +27,7 @@ const sweepCase sweepCases[] = {
     {"falling bounds", 1, 0, 4, {}},
 };
 
-TEST(kSweep, valuesRiseToMaxAndFallBackShortOfMin)
-{
+TEST(kSweep, valuesRiseToMaxAndFallBackShortOfMin) {
     for (const sweepCase &c : sweepCases) {
         const std::vector<double> ks = slKSweep(c.minK, c.maxK, c.steps);
         ASSERT_EQ(ks.size(), c.ks.size()) << c.name;
@@ -37,8 +36,7 @@ TEST(kSweep, valuesRiseToMaxAndFallBackShortOfMin)
     }
 }
 
-TEST(kSweep, recordingStopsWhenAskedOrWhenAFrameIsMissing)
-{
+TEST(kSweep, recordingStopsWhenAskedOrWhenAFrameIsMissing) {
     QTemporaryDir dir;
     const std::vector<uint8_t> frame = movieTest::makeFrame(8, 8, 0, 0);
     const std::vector<double> ks = slKSweep(0, 1, 4);

@@ -29,8 +29,7 @@ struct packetCloser {
     void operator()(AVPacket *p) const { av_packet_free(&p); }
 };
 
-void appendRGB(movieInfo &info, const AVFrame *frame)
-{
+void appendRGB(movieInfo &info, const AVFrame *frame) {
     SwsContext *scale = sws_getContext(
         frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), frame->width,
         frame->height, AV_PIX_FMT_RGB24, SWS_POINT | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr,
@@ -47,8 +46,7 @@ void appendRGB(movieInfo &info, const AVFrame *frame)
 
 }  // namespace
 
-movieInfo readMovie(const QString &path)
-{
+movieInfo readMovie(const QString &path) {
     movieInfo info;
     AVFormatContext *opened = nullptr;
     if (avformat_open_input(&opened, QFile::encodeName(path).constData(), nullptr, nullptr) < 0) {
@@ -99,8 +97,7 @@ movieInfo readMovie(const QString &path)
     return info;
 }
 
-std::vector<uint8_t> makeFrame(int width, int height, int padding, int index)
-{
+std::vector<uint8_t> makeFrame(int width, int height, int padding, int index) {
     const int stride = (width + padding) * 4;
     std::vector<uint8_t> rgba(static_cast<size_t>(stride) * static_cast<size_t>(height), 0xAB);
     for (int y = 0; y < height; y++)
@@ -118,8 +115,7 @@ std::vector<uint8_t> makeFrame(int width, int height, int padding, int index)
     return rgba;
 }
 
-std::vector<uint8_t> makeShadedFrame(int width, int height)
-{
+std::vector<uint8_t> makeShadedFrame(int width, int height) {
     std::vector<uint8_t> rgba(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
     for (int y = 0; y < height; y++)
         for (int x = 0; x < width; x++) {
@@ -132,8 +128,7 @@ std::vector<uint8_t> makeShadedFrame(int width, int height)
 }
 
 difference compare(const std::vector<uint8_t> &rgb, int rgbWidth, const std::vector<uint8_t> &rgba,
-                   int width, int height, int padding)
-{
+                   int width, int height, int padding) {
     difference d;
     double sum = 0.0;
     for (int y = 0; y < height; y++)

@@ -19,14 +19,12 @@ using movieTest::readMovie;
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
+QByteArray contents(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeFile(const QString &path, const QByteArray &data)
-{
+void writeFile(const QString &path, const QByteArray &data) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(data);
@@ -34,8 +32,7 @@ void writeFile(const QString &path, const QByteArray &data)
 
 // Records frames 0 .. count - 1 of makeFrame; the close status.
 int record(const QString &path, int level, int width, int height, int padding, int count,
-           int timeScale = 30, int duration = 1)
-{
+           int timeScale = 30, int duration = 1) {
     slMovieRecord movie;
     if (!movie.initWithPath(path, QRectF(0, 0, width + 0.75, height + 0.5), timeScale, level))
         return -100;
@@ -71,8 +68,7 @@ const formatCase formatCases[] = {
 
 class movieFormat : public ::testing::TestWithParam<formatCase> {};
 
-TEST_P(movieFormat, readsBackAsRecorded)
-{
+TEST_P(movieFormat, readsBackAsRecorded) {
     const formatCase &c = GetParam();
     QTemporaryDir dir;
     const QString path = dir.filePath(QLatin1String(c.file));
@@ -120,8 +116,7 @@ INSTANTIATE_TEST_SUITE_P(containersAndLevels, movieFormat, ::testing::ValuesIn(f
                              return name;
                          });
 
-TEST(movieLevels, levelsWithoutACodecOfTheirOwnWriteLevelOne)
-{
+TEST(movieLevels, levelsWithoutACodecOfTheirOwnWriteLevelOne) {
     QTemporaryDir dir;
     ASSERT_EQ(record(dir.filePath("one.mov"), 1, 24, 16, 0, 3), 0);
     const QByteArray one = contents(dir.filePath("one.mov"));
@@ -135,8 +130,7 @@ TEST(movieLevels, levelsWithoutACodecOfTheirOwnWriteLevelOne)
 
 // On a smooth gradient the three rpza steps give three different pictures, each closer to
 // the original than the one below.
-TEST(movieLevels, rpzaLevelsRiseInQuality)
-{
+TEST(movieLevels, rpzaLevelsRiseInQuality) {
     QTemporaryDir dir;
     const std::vector<uint8_t> shaded = movieTest::makeShadedFrame(64, 64);
     double previous = 1e9;
@@ -154,8 +148,7 @@ TEST(movieLevels, rpzaLevelsRiseInQuality)
     }
 }
 
-TEST(movieEdges, aMovieWithoutFramesIsAValidFile)
-{
+TEST(movieEdges, aMovieWithoutFramesIsAValidFile) {
     for (const char *file : {"e.mov", "e.mp4", "e.gif"}) {
         QTemporaryDir dir;
         const QString path = dir.filePath(QLatin1String(file));
@@ -168,8 +161,7 @@ TEST(movieEdges, aMovieWithoutFramesIsAValidFile)
     }
 }
 
-TEST(movieEdges, aSecondCreationIsRefusedAndTheFirstMovieGoesOn)
-{
+TEST(movieEdges, aSecondCreationIsRefusedAndTheFirstMovieGoesOn) {
     QTemporaryDir dir;
     slMovieRecord movie;
     ASSERT_TRUE(movie.initWithPath(dir.filePath("a.mov"), QRectF(0, 0, 16, 8), 30, 6));
@@ -188,8 +180,7 @@ TEST(movieEdges, aSecondCreationIsRefusedAndTheFirstMovieGoesOn)
     EXPECT_EQ(readMovie(dir.filePath("d.mov")).error, "");
 }
 
-TEST(movieEdges, refusedCallsLeaveTheMovieIntact)
-{
+TEST(movieEdges, refusedCallsLeaveTheMovieIntact) {
     QTemporaryDir dir;
     slMovieRecord movie;
     const std::vector<uint8_t> frame = movieTest::makeFrame(16, 8, 0, 0);
@@ -224,8 +215,7 @@ const refusedCase refusedCases[] = {
     {"missing folder", "none/m.mov", 16, 8, 30},
 };
 
-TEST(movieFiles, refusedCreationsLeaveTheFolderAlone)
-{
+TEST(movieFiles, refusedCreationsLeaveTheFolderAlone) {
     for (const refusedCase &c : refusedCases) {
         QTemporaryDir dir;
         const QString path = dir.filePath(QLatin1String(c.file));
@@ -235,8 +225,9 @@ TEST(movieFiles, refusedCreationsLeaveTheFolderAlone)
             << c.name;
         EXPECT_FALSE(movie.errorString().isEmpty()) << c.name;
         EXPECT_FALSE(movie.isOpen()) << c.name;
-        EXPECT_EQ(slMovieRecord::movieWithPath(path, QRectF(0, 0, c.width, c.height), c.timeScale, 1),
-                  nullptr)
+        EXPECT_EQ(
+            slMovieRecord::movieWithPath(path, QRectF(0, 0, c.width, c.height), c.timeScale, 1),
+            nullptr)
             << c.name;
         const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
         EXPECT_EQ(left, path.contains(QLatin1String("none/")) ? QStringList()
@@ -248,8 +239,7 @@ TEST(movieFiles, refusedCreationsLeaveTheFolderAlone)
     }
 }
 
-TEST(movieFiles, anExistingFileIsReplacedOnlyByASuccessfulClose)
-{
+TEST(movieFiles, anExistingFileIsReplacedOnlyByASuccessfulClose) {
     QTemporaryDir dir;
     const QString path = dir.filePath("m.mov");
     const std::vector<uint8_t> frame = movieTest::makeFrame(64, 48, 0, 0);
@@ -290,8 +280,7 @@ TEST(movieFiles, anExistingFileIsReplacedOnlyByASuccessfulClose)
 
 // The frame ends where a page ends and the next page cannot be read: reading one byte
 // past the caller's buffer crashes the test.
-TEST(movieFrames, theConversionReadsOnlyTheCallersBytes)
-{
+TEST(movieFrames, theConversionReadsOnlyTheCallersBytes) {
     const long page = sysconf(_SC_PAGESIZE);
     auto *pages = static_cast<uint8_t *>(mmap(nullptr, size_t(2 * page), PROT_READ | PROT_WRITE,
                                               MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
@@ -319,8 +308,7 @@ TEST(movieFrames, theConversionReadsOnlyTheCallersBytes)
     munmap(pages, size_t(2 * page));
 }
 
-TEST(movieFrames, theQueueKeepsCopiesUntilTheRecorderGoes)
-{
+TEST(movieFrames, theQueueKeepsCopiesUntilTheRecorderGoes) {
     QTemporaryDir dir;
     const QString path = dir.filePath("q.mov");
     slMovieRecord movie;
@@ -351,8 +339,7 @@ TEST(movieFrames, theQueueKeepsCopiesUntilTheRecorderGoes)
 
 // A shaded frame has more colours than a GIF palette: it gets the nearest of 256, and the
 // flat frame after it is exact again.
-TEST(movieFrames, gifFramesWithManyColoursAreQuantisedAndFewColoursStayExact)
-{
+TEST(movieFrames, gifFramesWithManyColoursAreQuantisedAndFewColoursStayExact) {
     QTemporaryDir dir;
     const QString path = dir.filePath("g.gif");
     const int width = 64, height = 64;

@@ -52,7 +52,8 @@ TEST(ArchiveBytes, WorkedExampleByteForByte) {
     EXPECT_EQ(hex(written), hex(kFooArchive));
 
     QString error;
-    slArchivedObject root = slUnarchiver::unarchiveObjectWithData(kFooArchive, &error, fooRegistry());
+    slArchivedObject root =
+        slUnarchiver::unarchiveObjectWithData(kFooArchive, &error, fooRegistry());
     EXPECT_TRUE(error.isEmpty()) << error.toStdString();
     ASSERT_TRUE(std::holds_alternative<std::shared_ptr<slCoding>>(root));
     EXPECT_STREQ(std::get<std::shared_ptr<slCoding>>(root)->archiveClassName(), "Foo");
@@ -64,15 +65,23 @@ TEST(ArchiveBytes, CompactIntegersAndReals) {
         int32_t value;
         const char *bytes;
     } integers[] = {
-        {2, "02"},          {127, "7f"},          {-110, "92"},          {-111, "81 91 ff"},
-        {128, "81 80 00"},  {1000, "81 e8 03"},   {32767, "81 ff 7f"},   {-32767, "81 01 80"},
-        {-32768, "82 00 80 ff ff"},               {40000, "82 40 9c 00 00"},
+        {2, "02"},
+        {127, "7f"},
+        {-110, "92"},
+        {-111, "81 91 ff"},
+        {128, "81 80 00"},
+        {1000, "81 e8 03"},
+        {32767, "81 ff 7f"},
+        {-32767, "81 01 80"},
+        {-32768, "82 00 80 ff ff"},
+        {40000, "82 40 9c 00 00"},
     };
     for (const auto &row : integers) {
         slTypedStream::ByteWriter out;
         out.compactInt(row.value);
         const auto &data = out.data();
-        EXPECT_EQ(hex(QByteArray(reinterpret_cast<const char *>(data.data()), data.size())), row.bytes)
+        EXPECT_EQ(hex(QByteArray(reinterpret_cast<const char *>(data.data()), data.size())),
+                  row.bytes)
             << row.value;
         slTypedStream::ByteReader in(data.data(), data.size());
         EXPECT_EQ(in.compactInt(), row.value);
@@ -94,7 +103,8 @@ TEST(ArchiveBytes, CompactIntegersAndReals) {
         slTypedStream::ByteWriter out;
         out.real(row.value, row.isFloat);
         const auto &data = out.data();
-        EXPECT_EQ(hex(QByteArray(reinterpret_cast<const char *>(data.data()), data.size())), row.bytes)
+        EXPECT_EQ(hex(QByteArray(reinterpret_cast<const char *>(data.data()), data.size())),
+                  row.bytes)
             << row.value;
         slTypedStream::ByteReader in(data.data(), data.size());
         EXPECT_EQ(in.real(row.isFloat), row.value);

@@ -74,18 +74,23 @@ TEST(ArchiveDamage, HostileArchivesAreRefusedWithAReason) {
         {"unknown class",
          Assembler().string("@").raw({0x84}).newClass("Evil", 0).raw({0x85}).data(),
          "unknown class 'Evil'"},
-        {"wrong version",
-         Assembler().string("@").raw({0x84}).newClass("NSString", 2).data(),
+        {"wrong version", Assembler().string("@").raw({0x84}).newClass("NSString", 2).data(),
          "class NSString has version 2, expected 1"},
         {"wrong superclass",
-         Assembler().string("@").raw({0x84}).newClass("testObject", 0).newClass("NSString", 1).data(),
+         Assembler()
+             .string("@")
+             .raw({0x84})
+             .newClass("testObject", 0)
+             .newClass("NSString", 1)
+             .data(),
          "class NSString found where NSObject belongs"},
         {"chain ends early",
          Assembler().string("@").raw({0x84}).newClass("testColoredObject", 0).raw({0x85}).data(),
          "class chain ends before testObject"},
         {"object without class", Assembler().string("@").raw({0x84, 0x85}).data(),
          "object without a class"},
-        {"abstract class", Assembler().string("@").raw({0x84}).newClass("NSObject", 0).raw({0x85}).data(),
+        {"abstract class",
+         Assembler().string("@").raw({0x84}).newClass("NSObject", 0).raw({0x85}).data(),
          "class NSObject cannot be read"},
         {"reference to a later object", Assembler().string("@").raw({0x99}).data(),
          "reference to unknown object"},
@@ -94,33 +99,70 @@ TEST(ArchiveDamage, HostileArchivesAreRefusedWithAReason) {
         {"reference to itself", testObjectUpToChild().raw({0x92, 0x92}).data(),
          "object refers to itself or to an enclosing object"},
         {"wrong class in a slot",
-         testObjectUpToChild().raw({0x92, 0x84}).newClass("NSColor", 0).raw({0x94})
-             .string("c").raw({1}).string("ffff").raw({1, 0, 0, 1, 0x86, 0x86}).data(),
+         testObjectUpToChild()
+             .raw({0x92, 0x84})
+             .newClass("NSColor", 0)
+             .raw({0x94})
+             .string("c")
+             .raw({1})
+             .string("ffff")
+             .raw({1, 0, 0, 1, 0x86, 0x86})
+             .data(),
          "expected testObject, found a colour"},
         {"string longer than the data",
-         Assembler().string("@").raw({0x84}).newClass("NSString", 1).newClass("NSObject", 0)
-             .raw({0x85}).string("+").integer(1000).raw({'a', 'b'}).data(),
+         Assembler()
+             .string("@")
+             .raw({0x84})
+             .newClass("NSString", 1)
+             .newClass("NSObject", 0)
+             .raw({0x85})
+             .string("+")
+             .integer(1000)
+             .raw({'a', 'b'})
+             .data(),
          "length 1000 exceeds the remaining 2 bytes"},
         {"negative length", Assembler().raw({0x84}).integer(-5).data(), "negative length -5"},
         {"invalid UTF-8",
-         Assembler().string("@").raw({0x84}).newClass("NSString", 1).newClass("NSObject", 0)
-             .raw({0x85}).string("+").integer(2).raw({0xc3, 0x28, 0x86}).data(),
+         Assembler()
+             .string("@")
+             .raw({0x84})
+             .newClass("NSString", 1)
+             .newClass("NSObject", 0)
+             .raw({0x85})
+             .string("+")
+             .integer(2)
+             .raw({0xc3, 0x28, 0x86})
+             .data(),
          "string is not valid UTF-8"},
         {"contents left over",
          testObjectUpToChild().raw({0x92, 0x85}).string("I").integer(1).raw({0x86}).data(),
          "object of class testObject has unexpected contents"},
-        {"tag instead of a value", testObjectUpToChild().data().left(47) + bytes({0x86}),
-         ""},
+        {"tag instead of a value", testObjectUpToChild().data().left(47) + bytes({0x86}), ""},
         {"data after the root", testObjectUpToChild().raw({0x92, 0x85, 0x86, 0x00}).data(),
          "unexpected data after the archive's end"},
         {"unknown colour kind",
-         Assembler().string("@").raw({0x84}).newClass("NSColor", 0).newClass("NSObject", 0)
-             .raw({0x85}).string("c").raw({6}).data(),
+         Assembler()
+             .string("@")
+             .raw({0x84})
+             .newClass("NSColor", 0)
+             .newClass("NSObject", 0)
+             .raw({0x85})
+             .string("c")
+             .raw({6})
+             .data(),
          "unsupported colour kind 6"},
         {"colour component not a number",
-         Assembler().string("@").raw({0x84}).newClass("NSColor", 0).newClass("NSObject", 0)
-             .raw({0x85}).string("c").raw({1}).string("ffff")
-             .raw({0x83, 0, 0, 0xc0, 0x7f, 0, 0, 1, 0x86}).data(),
+         Assembler()
+             .string("@")
+             .raw({0x84})
+             .newClass("NSColor", 0)
+             .newClass("NSObject", 0)
+             .raw({0x85})
+             .string("c")
+             .raw({1})
+             .string("ffff")
+             .raw({0x83, 0, 0, 0xc0, 0x7f, 0, 0, 1, 0x86})
+             .data(),
          "colour component is not a number"},
     };
     for (const auto &row : rows) {
@@ -149,9 +191,16 @@ TEST(ArchiveDamage, ObjectsCannotBeShared) {
 
     // A string written once and referred to again (as another archiver may do) is a value.
     const QByteArray strings = Assembler()
-                                   .string("@").raw({0x84}).newClass("NSString", 1)
-                                   .newClass("NSObject", 0).raw({0x85}).string("+").integer(1)
-                                   .raw({'q', 0x86}).raw({0x92, 0x92}).data();
+                                   .string("@")
+                                   .raw({0x84})
+                                   .newClass("NSString", 1)
+                                   .newClass("NSObject", 0)
+                                   .raw({0x85})
+                                   .string("+")
+                                   .integer(1)
+                                   .raw({'q', 0x86})
+                                   .raw({0x92, 0x92})
+                                   .data();
     slUnarchiver stringReader(strings, testRegistry());
     EXPECT_EQ(stringReader.decodeString(), "q");
     EXPECT_EQ(stringReader.decodeString(), "q");
@@ -175,7 +224,8 @@ TEST(ArchiveDamage, TruncationAndCorruption) {
             damaged[random() % damaged.size()] = static_cast<char>(random());
         }
         QString error;
-        slArchivedObject root = slUnarchiver::unarchiveObjectWithData(damaged, &error, testRegistry());
+        slArchivedObject root =
+            slUnarchiver::unarchiveObjectWithData(damaged, &error, testRegistry());
         EXPECT_EQ(std::holds_alternative<std::monostate>(root), !error.isEmpty());
     }
 }

@@ -29,7 +29,9 @@ QJsonValue decodeWithNode(const QByteArray &archive) {
     return QJsonDocument::fromJson(node.readAllStandardOutput()).object();
 }
 
-QJsonArray chain(std::initializer_list<QJsonValue> items) { return QJsonArray(items); }
+QJsonArray chain(std::initializer_list<QJsonValue> items) {
+    return QJsonArray(items);
+}
 
 TEST(ArchiveIndependentReader, ReadsClassesVersionsStringsAndValues) {
     testColoredObject object;
@@ -65,10 +67,9 @@ TEST(ArchiveIndependentReader, ReadsClassesVersionsStringsAndValues) {
     EXPECT_EQ(color["contents"][0]["values"][0], 1);
     EXPECT_EQ(color["contents"][1]["types"], "ffff");
     const QJsonArray components = color["contents"][1]["values"].toArray();
-    const float expected[] = {static_cast<float>(object.color.redF()),
-                              static_cast<float>(object.color.greenF()),
-                              static_cast<float>(object.color.blueF()),
-                              static_cast<float>(object.color.alphaF())};
+    const float expected[] = {
+        static_cast<float>(object.color.redF()), static_cast<float>(object.color.greenF()),
+        static_cast<float>(object.color.blueF()), static_cast<float>(object.color.alphaF())};
     ASSERT_EQ(components.size(), 4);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(components[i].toDouble(), expected[i]) << i;
 }

@@ -58,8 +58,18 @@ TEST(ArchiveRoundTrip, EveryColourChannelSurvives) {
 TEST(ArchiveRoundTrip, ReadsWhiteAndCmykColours) {
     const QByteArray header = QByteArray::fromHex("040b73747265616d747970656481e803");
     const QByteArray white = header + QByteArray::fromHex(
-        "840140" "8484840" "74e53436f6c6f7200" "84840" "84e534f626a656374" "0085"
-        "840163" "04" "84026666" "83 0000003f" "01" "86");
+                                          "840140"
+                                          "8484840"
+                                          "74e53436f6c6f7200"
+                                          "84840"
+                                          "84e534f626a656374"
+                                          "0085"
+                                          "840163"
+                                          "04"
+                                          "84026666"
+                                          "83 0000003f"
+                                          "01"
+                                          "86");
     QString error;
     slArchivedObject root = slUnarchiver::unarchiveObjectWithData(white, &error);
     ASSERT_TRUE(std::holds_alternative<QColor>(root)) << error.toStdString();
@@ -77,27 +87,30 @@ TEST(ArchiveRoundTrip, FilesAreReplacedOnlyWhenComplete) {
 
     slArchivedObject root = slUnarchiver::unarchiveObjectWithFile(path, &error, testRegistry());
     ASSERT_TRUE(std::holds_alternative<std::shared_ptr<slCoding>>(root));
-    EXPECT_EQ(std::dynamic_pointer_cast<testObject>(std::get<std::shared_ptr<slCoding>>(root))->name,
-              "first");
+    EXPECT_EQ(
+        std::dynamic_pointer_cast<testObject>(std::get<std::shared_ptr<slCoding>>(root))->name,
+        "first");
 
     // A save that cannot complete leaves the old file alone and reports why.
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     testObject second;
     second.name = "second";
     const bool saved = slArchiver::archiveRootObject(second, path, &error, testRegistry());
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (!saved) {  // (root may write anywhere; then there is nothing to check)
         EXPECT_FALSE(error.isEmpty());
         root = slUnarchiver::unarchiveObjectWithFile(path, &error, testRegistry());
-        EXPECT_EQ(std::dynamic_pointer_cast<testObject>(std::get<std::shared_ptr<slCoding>>(root))->name,
-                  "first");
+        EXPECT_EQ(
+            std::dynamic_pointer_cast<testObject>(std::get<std::shared_ptr<slCoding>>(root))->name,
+            "first");
     }
     EXPECT_FALSE(slArchiver::archiveRootObject(second, dir.filePath("missing/set.plw"), &error,
                                                testRegistry()));
     EXPECT_FALSE(error.isEmpty());
 
-    root = slUnarchiver::unarchiveObjectWithFile(dir.filePath("absent.plw"), &error, testRegistry());
+    root =
+        slUnarchiver::unarchiveObjectWithFile(dir.filePath("absent.plw"), &error, testRegistry());
     EXPECT_TRUE(std::holds_alternative<std::monostate>(root));
     EXPECT_FALSE(error.isEmpty());
 }
@@ -124,7 +137,8 @@ TEST(ArchiveRoundTrip, NestingUpToTheLimit) {
     releaseChain(root);
     decoded = slUnarchiver::unarchiveObjectWithData(deeper, &error, testRegistry());
     EXPECT_TRUE(std::holds_alternative<std::monostate>(decoded));
-    EXPECT_NE(error.toStdString().find("objects nested deeper than 10000 levels"), std::string::npos);
+    EXPECT_NE(error.toStdString().find("objects nested deeper than 10000 levels"),
+              std::string::npos);
 }
 
 }  // namespace

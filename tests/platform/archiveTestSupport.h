@@ -66,7 +66,9 @@ inline QByteArray bytes(std::initializer_list<int> values) {
     return data;
 }
 
-inline std::string hex(const QByteArray &data) { return data.toHex(' ').toStdString(); }
+inline std::string hex(const QByteArray &data) {
+    return data.toHex(' ').toStdString();
+}
 
 // A chain of depth objects, each holding the next.
 inline std::shared_ptr<testObject> chainOf(int depth) {

@@ -20,8 +20,7 @@ struct compiledCurve {
 
     compiledCurve(const char *text, graphRect region = centredSquare,
                   QColor color = QColor::fromRgbF(0.25f, 0.5f, 0.75f))
-        : render(renderFor(text, draw))
-    {
+        : render(renderFor(text, draw)) {
         render->setBounds(region);
         render->compileWithBounds(region, {0, 0, 400, 400}, color);
     }
@@ -29,18 +28,15 @@ struct compiledCurve {
     const std::vector<graphDrawOp> &list() const { return draw.list(render->getCompileList()); }
     std::vector<graphDrawStrip> strips() const { return graphRecordingDraw::strips(list()); }
     // Strips that hold at least one vertex.
-    std::vector<graphDrawStrip> drawnStrips() const
-    {
+    std::vector<graphDrawStrip> drawnStrips() const {
         std::vector<graphDrawStrip> result;
         for (auto &s : strips())
-            if (!s.vertices.empty())
-                result.push_back(s);
+            if (!s.vertices.empty()) result.push_back(s);
         return result;
     }
 };
 
-TEST(graph2DRender, straightLineIsOneStripOf1201Samples)
-{
+TEST(graph2DRender, straightLineIsOneStripOf1201Samples) {
     compiledCurve curve("y = x");
     auto strips = curve.strips();
     ASSERT_EQ(strips.size(), 1u);
@@ -60,8 +56,7 @@ TEST(graph2DRender, straightLineIsOneStripOf1201Samples)
     EXPECT_EQ(color.args[3], 1.0);
 }
 
-TEST(graph2DRender, undefinedSamplesSplitTheCurve)
-{
+TEST(graph2DRender, undefinedSamplesSplitTheCurve) {
     // Negative radicands of an even root are NaN.
     compiledCurve twoBranches("y = (x^2 - 1)^(1/2)");
     auto strips = twoBranches.drawnStrips();
@@ -73,8 +68,7 @@ TEST(graph2DRender, undefinedSamplesSplitTheCurve)
 
 // Every vertex is finite; values beyond the region are drawn at most 100 region sizes
 // beyond its edges.
-void expectHeldWithinReach(const std::vector<graphDrawStrip> &strips, graphRect r)
-{
+void expectHeldWithinReach(const std::vector<graphDrawStrip> &strips, graphRect r) {
     for (auto &strip : strips)
         for (auto &v : strip.vertices) {
             ASSERT_TRUE(std::isfinite(v[0]) && std::isfinite(v[1]));
@@ -83,20 +77,19 @@ void expectHeldWithinReach(const std::vector<graphDrawStrip> &strips, graphRect 
         }
 }
 
-TEST(graph2DRender, polesBreakTheCurveAndNothingElseDoes)
-{
+TEST(graph2DRender, polesBreakTheCurveAndNothingElseDoes) {
     const double p = 3.14159265358979323846;
     std::vector<double> tanPoles, tanTenPoles;
-    for (int k = -16; k < 16; k++)
-        tanPoles.push_back((2 * k + 1) * p / 2);
-    for (int k = -32; k < 32; k++)
-        tanTenPoles.push_back((2 * k + 1) * p / 20);
+    for (int k = -16; k < 16; k++) tanPoles.push_back((2 * k + 1) * p / 2);
+    for (int k = -32; k < 32; k++) tanTenPoles.push_back((2 * k + 1) * p / 20);
     const struct {
         const char *equation;
         graphRect region;
         std::vector<double> poles;  // in the order the strips meet them
     } rows[] = {
-        {"y = tan(x)", centredSquare, {-5 * p / 2, -3 * p / 2, -p / 2, p / 2, 3 * p / 2, 5 * p / 2}},
+        {"y = tan(x)",
+         centredSquare,
+         {-5 * p / 2, -3 * p / 2, -p / 2, p / 2, 3 * p / 2, 5 * p / 2}},
         {"y = tan(x)", {-50.0f, -50.0f, 100.0f, 100.0f}, tanPoles},
         {"y = tan(10*x)", centredSquare, tanTenPoles},
         {"y = 1/x", centredSquare, {0.0}},
@@ -128,13 +121,11 @@ TEST(graph2DRender, polesBreakTheCurveAndNothingElseDoes)
             EXPECT_TRUE(before[value] > high || before[value] < low) << k;
             EXPECT_TRUE(after[value] > high || after[value] < low) << k;
         }
-        if (!sideways)
-            expectHeldWithinReach(strips, row.region);
+        if (!sideways) expectHeldWithinReach(strips, row.region);
     }
 }
 
-TEST(graph2DRender, undefinedSamplesEndStripsAtTheEdgeOfTheDomain)
-{
+TEST(graph2DRender, undefinedSamplesEndStripsAtTheEdgeOfTheDomain) {
     // With a step of exactly 1 the sample x = 0 is hit and 1/0 fails to evaluate; both
     // strips still run on to just beside 0, beyond the view.
     const graphRect wide{-600.0f, -1.0f, 1200.0f, 2.0f};
@@ -156,8 +147,7 @@ TEST(graph2DRender, undefinedSamplesEndStripsAtTheEdgeOfTheDomain)
     EXPECT_LT(strips[0].vertices.front()[0], 20.0f / 1200 * 1e-5f);
 }
 
-TEST(graph2DRender, infiniteSamplesAreDrawnFarBeyondTheEdge)
-{
+TEST(graph2DRender, infiniteSamplesAreDrawnFarBeyondTheEdge) {
     // ln(x^2) at x = 0 is negative infinity: the curve plunges off the bottom, unbroken.
     const graphRect wide{-600.0f, -1.0f, 1200.0f, 2.0f};
     compiledCurve logarithm("y = ln(x^2)", wide);
@@ -168,8 +158,7 @@ TEST(graph2DRender, infiniteSamplesAreDrawnFarBeyondTheEdge)
     expectHeldWithinReach(strips, wide);
 }
 
-TEST(graph2DRender, curveUndefinedEverywhereLeavesNoStripOpen)
-{
+TEST(graph2DRender, curveUndefinedEverywhereLeavesNoStripOpen) {
     for (const char *text : {"y = ln(-1 - x^2)", "y = 1/(x - x)"}) {
         compiledCurve nowhere(text);
         EXPECT_TRUE(nowhere.drawnStrips().empty()) << text;
@@ -177,8 +166,7 @@ TEST(graph2DRender, curveUndefinedEverywhereLeavesNoStripOpen)
     }
 }
 
-TEST(graph2DRender, emptyRegionGivesFiniteVertices)
-{
+TEST(graph2DRender, emptyRegionGivesFiniteVertices) {
     compiledCurve flat("y = x^2", {3.0f, -1.0f, 0.0f, 0.0f});
     auto strips = flat.drawnStrips();
     ASSERT_EQ(strips.size(), 1u);
@@ -188,23 +176,20 @@ TEST(graph2DRender, emptyRegionGivesFiniteVertices)
     }
 }
 
-TEST(graph2DXRender, samplesAlongTheHeightAndDrawsSideways)
-{
+TEST(graph2DXRender, samplesAlongTheHeightAndDrawsSideways) {
     compiledCurve parabola("x = y^2", {-10.0f, -5.0f, 20.0f, 10.0f});
     auto strips = parabola.strips();
     ASSERT_EQ(strips.size(), 1u);
     ASSERT_EQ(strips[0].vertices.size(), 1201u);
     EXPECT_EQ(strips[0].vertices.front()[0], 25.0f);
     EXPECT_EQ(strips[0].vertices.front()[1], -5.0f);
-    for (auto &v : strips[0].vertices)
-        EXPECT_FLOAT_EQ(v[0], v[1] * v[1]);
+    for (auto &v : strips[0].vertices) EXPECT_FLOAT_EQ(v[0], v[1] * v[1]);
     EXPECT_NEAR(strips[0].vertices.back()[1], 5.0f, 1e-5);
 }
 
 // A residual refines with a quarter of the tolerance until it is tiny, whatever its sign; a
 // sign change across a pole is no root, so the trace stays on the branch.
-TEST(graph2DRender, tracingSnapsToRootsInterceptsAndCurvePoints)
-{
+TEST(graph2DRender, tracingSnapsToRootsInterceptsAndCurvePoints) {
     const struct {
         const char *name, *equation;
         graphPoint pointer;
@@ -240,8 +225,7 @@ TEST(graph2DRender, tracingSnapsToRootsInterceptsAndCurvePoints)
 // Distance is measured along the varied axis; the derivative is a central difference whose
 // 1e-10 step shows in the seventh digit. Neither neighbour of 0 fails for 1/x, so its slope
 // there is huge, not 0.
-TEST(graph2DRender, distanceAndDerivative)
-{
+TEST(graph2DRender, distanceAndDerivative) {
     const struct {
         const char *equation;
         graphPoint at;
@@ -262,8 +246,7 @@ TEST(graph2DRender, distanceAndDerivative)
     }
 }
 
-TEST(graph2DRender, kAndTheOtherSlots)
-{
+TEST(graph2DRender, kAndTheOtherSlots) {
     compiledCurve curve("y = k*x + t + s");
     curve.render->setK(2.0);
     // t and s hold 0, so the curve is y = 2x.
@@ -271,8 +254,7 @@ TEST(graph2DRender, kAndTheOtherSlots)
     EXPECT_EQ(curve.render->getK(), 2.0);
 }
 
-TEST(graphRender, lifecycleOwnsOneListAndTheEquation)
-{
+TEST(graphRender, lifecycleOwnsOneListAndTheEquation) {
     graphRecordingDraw draw;
     {
         graph2DRender render(draw);
@@ -293,8 +275,7 @@ TEST(graphRender, lifecycleOwnsOneListAndTheEquation)
     EXPECT_EQ(draw.liveListCount(), 0u);
 }
 
-TEST(graphRender, kindsWithoutRendererGetNone)
-{
+TEST(graphRender, kindsWithoutRendererGetNone) {
     graphRecordingDraw draw;
     EXPECT_NE(graphNewRenderForKind(grKindYOfX, draw), nullptr);
     EXPECT_NE(graphNewRenderForKind(grKindXOfY, draw), nullptr);

@@ -14,8 +14,7 @@ constexpr double pi = 3.14159265358979323846;
 
 using parametricSurface = recordedSurface<graph3DParametricSurfaceRender>;
 
-TEST(graph3DParametricSurface, defaultsAndKind)
-{
+TEST(graph3DParametricSurface, defaultsAndKind) {
     graphRecordingDraw draw;
     graph3DParametricSurfaceRender fresh(draw);
     fresh.initWithEquation(testEquation("x = s, y = t, z = s*t"));
@@ -30,8 +29,7 @@ TEST(graph3DParametricSurface, defaultsAndKind)
     EXPECT_TRUE(strips[0].vertices.empty());
 }
 
-TEST(graph3DParametricSurface, saddleOverTheDefaultRanges)
-{
+TEST(graph3DParametricSurface, saddleOverTheDefaultRanges) {
     // t runs with i, s with j, both over 0..20 end to end in 59 steps.
     parametricSurface s("x = s, y = t, z = s*t", 60, graphDrawPoints);
     auto strips = graphRecordingDraw::strips(s.compile());
@@ -56,11 +54,11 @@ TEST(graph3DParametricSurface, saddleOverTheDefaultRanges)
     EXPECT_EQ(s.render->pointAt(59, 59).y, 1.0);
 }
 
-TEST(graph3DParametricSurface, closedSurfacesHaveNoSeam)
-{
+TEST(graph3DParametricSurface, closedSurfacesHaveNoSeam) {
     // A sphere: both poles and the closing meridian are on the grid, and the points of
     // the meridian where s = 0 meets s = 2 pi share one outward-or-inward normal.
-    parametricSurface sphere("x = cos(s)*cos(t), y = sin(s)*cos(t), z = sin(t)", 30, graphDrawShaded);
+    parametricSurface sphere("x = cos(s)*cos(t), y = sin(s)*cos(t), z = sin(t)", 30,
+                             graphDrawShaded);
     sphere.render->setSStart(0.0, 2 * pi);
     sphere.render->setTStart(-pi / 2, pi);
     sphere.compile();
@@ -90,8 +88,7 @@ TEST(graph3DParametricSurface, closedSurfacesHaveNoSeam)
     EXPECT_NE(saddle.render->vertexNormal(5, 0).x, saddle.render->vertexNormal(5, 9).x);
 }
 
-TEST(graph3DParametricSurface, invalidPointsCollapseToTheOrigin)
-{
+TEST(graph3DParametricSurface, invalidPointsCollapseToTheOrigin) {
     // t < 0 makes x NaN, and the whole point goes to the origin; ln 0 is negative
     // infinity, which is drawn; a failed evaluation counts as NaN. With 11 points over
     // -5..5 the parameters step by 1.
@@ -111,12 +108,10 @@ TEST(graph3DParametricSurface, invalidPointsCollapseToTheOrigin)
     auto strips = graphRecordingDraw::strips(failing.compile());
     ASSERT_EQ(strips.size(), 1u);
     ASSERT_EQ(strips[0].vertices.size(), 16u);
-    for (auto &v : strips[0].vertices)
-        EXPECT_EQ(v, (std::array<float, 3>{0.0f, 0.0f, 0.0f}));
+    for (auto &v : strips[0].vertices) EXPECT_EQ(v, (std::array<float, 3>{0.0f, 0.0f, 0.0f}));
 }
 
-TEST(graph3DParametricSurface, modesAndOpaqueColours)
-{
+TEST(graph3DParametricSurface, modesAndOpaqueColours) {
     const struct {
         int mode;
         size_t blocks;
@@ -135,8 +130,7 @@ TEST(graph3DParametricSurface, modesAndOpaqueColours)
         const auto &ops = s.compile(surfaceSquare, QColor::fromRgbF(1.0f, 0.0f, 1.0f));
         auto strips = graphRecordingDraw::strips(ops);
         ASSERT_EQ(strips.size(), row.blocks);
-        for (auto &strip : strips)
-            EXPECT_EQ(strip.primitive, row.primitive);
+        for (auto &strip : strips) EXPECT_EQ(strip.primitive, row.primitive);
         // No point size of its own; opaque colour and materials.
         EXPECT_TRUE(callsOf(ops, graphDrawCall::pointSize).empty());
         auto colors = callsOf(ops, graphDrawCall::color);

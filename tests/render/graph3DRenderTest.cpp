@@ -11,8 +11,7 @@ namespace {
 
 using functionSurface = recordedSurface<graph3DRender>;
 
-TEST(graph3DRender, defaultsAndKind)
-{
+TEST(graph3DRender, defaultsAndKind) {
     graphRecordingDraw draw;
     graph3DRender fresh(draw);
     fresh.initWithEquation(testEquation("z = x + y"));
@@ -26,8 +25,7 @@ TEST(graph3DRender, defaultsAndKind)
     EXPECT_EQ(fresh.heightAt(59, 59), 0.0);
 }
 
-TEST(graph3DRender, gridSpacingIsAFloatThirdOver20WithN60)
-{
+TEST(graph3DRender, gridSpacingIsAFloatThirdOver20WithN60) {
     functionSurface s("z = x^2 + y^2", 60, graphDrawPoints);
     auto strips = graphRecordingDraw::strips(s.compile());
     ASSERT_EQ(strips.size(), 1u);
@@ -47,8 +45,7 @@ TEST(graph3DRender, gridSpacingIsAFloatThirdOver20WithN60)
     EXPECT_EQ(strips[0].vertices[0][2], 200.0f);
 }
 
-TEST(graph3DRender, heightsAreClampedAndNaNIsZero)
-{
+TEST(graph3DRender, heightsAreClampedAndNaNIsZero) {
     const struct {
         const char *name;
         const char *text;
@@ -58,7 +55,8 @@ TEST(graph3DRender, heightsAreClampedAndNaNIsZero)
     } rows[] = {
         {"clamped above to 20 widths", "z = 1000*x", surfaceSquare, 59, 0, 400.0},
         {"clamped below", "z = 1000*x", surfaceSquare, 0, 30, -400.0},
-        {"within the clamp", "z = 1000*x", surfaceSquare, 30, 7, static_cast<float>(1000 * (-10.0 + 30 * double(20.0f / 60.0f)))},
+        {"within the clamp", "z = 1000*x", surfaceSquare, 30, 7,
+         static_cast<float>(1000 * (-10.0 + 30 * double(20.0f / 60.0f)))},
         {"NaN at 0", "z = ln(x)", surfaceSquare, 10, 10, 0.0},
         {"negative infinity to -20 widths", "z = ln(x)", {0.0f, 0.0f, 20.0f, 20.0f}, 0, 5, -400.0},
         {"positive infinity", "z = 1/abs(x) + 1/x - 1/x", {0.0f, 0.0f, 20.0f, 20.0f}, 0, 5, 0.0},
@@ -73,15 +71,16 @@ TEST(graph3DRender, heightsAreClampedAndNaNIsZero)
     }
 }
 
-TEST(graph3DRender, normalsOfPlanes)
-{
+TEST(graph3DRender, normalsOfPlanes) {
     // Flat: every face and point normal is (0, 0, 1). The plane z = x: every normal is
     // (-1, 0, 1) / sqrt 2, whatever the number of triangles summed at a point.
     const double r = 1.0 / std::sqrt(2.0);
     const struct {
         const char *text;
         slVector normal;
-    } rows[] = {{"z = 1", {0.0, 0.0, 1.0}}, {"z = x", {-r, 0.0, r}}, {"z = 0 - 2*y", {0.0, 2 / std::sqrt(5.0), 1 / std::sqrt(5.0)}}};
+    } rows[] = {{"z = 1", {0.0, 0.0, 1.0}},
+                {"z = x", {-r, 0.0, r}},
+                {"z = 0 - 2*y", {0.0, 2 / std::sqrt(5.0), 1 / std::sqrt(5.0)}}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.text);
         functionSurface s(row.text, 9);
@@ -99,8 +98,7 @@ TEST(graph3DRender, normalsOfPlanes)
     }
 }
 
-TEST(graph3DRender, pointNormalsAverageTheTrianglesAround)
-{
+TEST(graph3DRender, pointNormalsAverageTheTrianglesAround) {
     // A V-shaped valley z = x^2 on the 3 x 3 grid x, y in {-1, 0, 1}: the faces left of
     // x = 0 tilt towards +x, those right of it towards -x. Points on the left or right
     // edge see only one side. In the middle column the centre sums three faces of each
@@ -112,9 +110,9 @@ TEST(graph3DRender, pointNormalsAverageTheTrianglesAround)
         int i, j;
         slVector normal;
     } rows[] = {
-        {0, 0, {r, 0.0, r}}, {0, 1, {r, 0.0, r}}, {0, 2, {r, 0.0, r}},
+        {0, 0, {r, 0.0, r}},     {0, 1, {r, 0.0, r}},     {0, 2, {r, 0.0, r}},
         {1, 0, {q, 0.0, 3 * q}}, {1, 1, {0.0, 0.0, 1.0}}, {1, 2, {-q, 0.0, 3 * q}},
-        {2, 0, {-r, 0.0, r}}, {2, 1, {-r, 0.0, r}}, {2, 2, {-r, 0.0, r}},
+        {2, 0, {-r, 0.0, r}},    {2, 1, {-r, 0.0, r}},    {2, 2, {-r, 0.0, r}},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << row.i << ", " << row.j);
@@ -122,8 +120,7 @@ TEST(graph3DRender, pointNormalsAverageTheTrianglesAround)
     }
 }
 
-TEST(graph3DRender, checkerboardOf4By4CellBlocks)
-{
+TEST(graph3DRender, checkerboardOf4By4CellBlocks) {
     functionSurface s("z = x*y", 9, graphDrawCheckerboard);
     const auto &ops = s.compile(surfaceSquare, QColor::fromRgbF(1.0f, 0.0f, 1.0f));
     EXPECT_TRUE(callsOf(ops, graphDrawCall::normal).empty());
@@ -137,12 +134,10 @@ TEST(graph3DRender, checkerboardOf4By4CellBlocks)
     EXPECT_EQ(cell(0, 0).color, white);
     EXPECT_EQ(cell(4, 4).color, white);
     EXPECT_EQ(cell(3, 3).color, white);
-    for (auto &c : cells)
-        EXPECT_EQ(c.vertices, 6);
+    for (auto &c : cells) EXPECT_EQ(c.vertices, 6);
 }
 
-TEST(graph3DRender, modesDrawTheirPrimitives)
-{
+TEST(graph3DRender, modesDrawTheirPrimitives) {
     const float halfRed[4] = {1.0f, 0.0f, 0.0f, 0.5f};
     const struct {
         int mode, n;
@@ -174,9 +169,8 @@ TEST(graph3DRender, modesDrawTheirPrimitives)
         EXPECT_EQ(ops.back().code, static_cast<int>(graphCapability::blend));
         auto materials = callsOf(ops, graphDrawCall::material);
         ASSERT_EQ(materials.size(), 4u);
-        EXPECT_EQ(materials[1].args[3], 0.0);  // specular
-        for (int k = 0; k < 4; k++)
-            EXPECT_EQ(materials[2].args[k], halfRed[k]);  // diffuse
+        EXPECT_EQ(materials[1].args[3], 0.0);                                     // specular
+        for (int k = 0; k < 4; k++) EXPECT_EQ(materials[2].args[k], halfRed[k]);  // diffuse
     }
     // n = 200 fills the arrays exactly: the last point is (9.9, 9.9).
     functionSurface big("z = x + y", 200, graphDrawPoints);
@@ -185,8 +179,7 @@ TEST(graph3DRender, modesDrawTheirPrimitives)
     EXPECT_NEAR(last[2], 19.8f, 1e-4);
 }
 
-TEST(graph3DRender, pointSizeAndLightingAroundTheirModes)
-{
+TEST(graph3DRender, pointSizeAndLightingAroundTheirModes) {
     functionSurface points("z = x", 4, graphDrawPoints);
     auto sizes = callsOf(points.compile(), graphDrawCall::pointSize);
     ASSERT_EQ(sizes.size(), 2u);
@@ -209,8 +202,7 @@ TEST(graph3DRender, pointSizeAndLightingAroundTheirModes)
     EXPECT_EQ(enables[0].code, static_cast<int>(graphCapability::lighting));
 }
 
-TEST(graph3DRender, divisionsBeyondTheArraysAreClamped)
-{
+TEST(graph3DRender, divisionsBeyondTheArraysAreClamped) {
     functionSurface s("z = x", 1000, graphDrawPoints);
     EXPECT_EQ(s.render->getDivisions3D(), 200);
     s.render->setDivisions3D(-5);

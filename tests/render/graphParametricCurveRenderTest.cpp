@@ -22,24 +22,23 @@ struct parametricCurve {
     std::unique_ptr<graphRender> render;
 
     explicit parametricCurve(const char *text, double start = 0.0, double length = 40.0)
-        : render(renderFor(text, draw))
-    {
+        : render(renderFor(text, draw)) {
         render->setTStart(start, length);
     }
 
-    graphParametricCurveRender &curve() { return dynamic_cast<graphParametricCurveRender &>(*render); }
+    graphParametricCurveRender &curve() {
+        return dynamic_cast<graphParametricCurveRender &>(*render);
+    }
 
     // The strips compiled over a square of the given width in a 400 x 400 view.
-    std::vector<graphDrawStrip> strips(float width)
-    {
+    std::vector<graphDrawStrip> strips(float width) {
         const graphRect region{-width / 2, -width / 2, width, width};
         render->setBounds(region);
         render->compileWithBounds(region, {0, 0, 400, 400}, Qt::red);
         return graphRecordingDraw::strips(draw.list(render->getCompileList()));
     }
     // The vertices of the one strip compiled over the square.
-    std::vector<std::array<float, 3>> compile(float width)
-    {
+    std::vector<std::array<float, 3>> compile(float width) {
         auto all = strips(width);
         if (all.size() != 1 || all[0].primitive != graphPrimitive::lineStrip)
             throw std::runtime_error("not one line strip");
@@ -47,8 +46,7 @@ struct parametricCurve {
     }
 };
 
-TEST(graphParametricCurve, kindsAndDefaults)
-{
+TEST(graphParametricCurve, kindsAndDefaults) {
     parametricCurve planar("x = cos(t), y = sin(t)");
     parametricCurve space("x = cos(t), y = sin(t), z = t/10");
     ASSERT_NE(dynamic_cast<graph2DParametricCurveRender *>(planar.render.get()), nullptr);
@@ -66,8 +64,7 @@ TEST(graphParametricCurve, kindsAndDefaults)
     EXPECT_EQ(fresh.getLastT(), 0.0);
 }
 
-TEST(graphParametricCurve, closedCurvesCloseWithShortSegments)
-{
+TEST(graphParametricCurve, closedCurvesCloseWithShortSegments) {
     const struct {
         const char *equation;
         double length;
@@ -87,19 +84,18 @@ TEST(graphParametricCurve, closedCurvesCloseWithShortSegments)
         auto vertices = curve.compile(row.width);
         ASSERT_GT(vertices.size(), 2u);
         const float pixels = 400.0f / row.width;
-        for (int axis : {0, 1})
-            EXPECT_NEAR(vertices.front()[axis], vertices.back()[axis], 1e-6);
+        for (int axis : {0, 1}) EXPECT_NEAR(vertices.front()[axis], vertices.back()[axis], 1e-6);
         double longest = 0.0;
         for (size_t i = 1; i < vertices.size(); i++)
             longest = std::max(longest, std::hypot(double(vertices[i][0] - vertices[i - 1][0]),
-                                                   double(vertices[i][1] - vertices[i - 1][1])) * pixels);
+                                                   double(vertices[i][1] - vertices[i - 1][1])) *
+                                            pixels);
         EXPECT_LE(longest, graphParametricCurveRender::maxSegmentPixels);
         EXPECT_LE(vertices.size(), 2000u);
     }
 }
 
-TEST(graphParametricCurve, samplesStayWithinTheCap)
-{
+TEST(graphParametricCurve, samplesStayWithinTheCap) {
     // sin(1000 t) turns everywhere at any zoom; a negative range with a negative or tiny
     // width must not ask for more either.
     parametricCurve wild("x = t, y = sin(1000*t)");
@@ -111,8 +107,7 @@ TEST(graphParametricCurve, samplesStayWithinTheCap)
     }
 }
 
-TEST(graphParametricCurve, undefinedSamplesAreSkippedAndFarOnesHeld)
-{
+TEST(graphParametricCurve, undefinedSamplesAreSkippedAndFarOnesHeld) {
     // ln 0 is negative infinity: the first vertex is drawn finite, far below the view.
     parametricCurve logarithm("x = t, y = ln(t)");
     auto vertices = logarithm.compile(10.0f);
@@ -132,8 +127,7 @@ TEST(graphParametricCurve, undefinedSamplesAreSkippedAndFarOnesHeld)
     EXPECT_TRUE(failing.strips(10.0f).empty());
 }
 
-TEST(graphParametricCurve, jumpsEndTheStrip)
-{
+TEST(graphParametricCurve, jumpsEndTheStrip) {
     // x = t, y = tan t over 0..6 jumps at pi/2 and 3 pi/2: three strips, each leaving the
     // view at the pole.
     parametricCurve tangent("x = t, y = tan(t)", 0.0, 6.0);
@@ -146,8 +140,7 @@ TEST(graphParametricCurve, jumpsEndTheStrip)
     EXPECT_NEAR(strips[2].vertices.front()[0], 3 * pi / 2, 1e-3);
 }
 
-TEST(graphParametricCurve, coarseDistanceSetsLastTAndIgnoresZ)
-{
+TEST(graphParametricCurve, coarseDistanceSetsLastTAndIgnoresZ) {
     // The space curve rises from z = 5, but its distance is measured in the x-y plane:
     // the point (0, 1) is on the circle at t = pi / 2 + 2 pi m.
     parametricCurve space("x = cos(t), y = sin(t), z = t/10 + 5");
@@ -166,15 +159,16 @@ TEST(graphParametricCurve, coarseDistanceSetsLastTAndIgnoresZ)
     EXPECT_EQ(nowhere.curve().getLastT(), 0.0);
 }
 
-TEST(graphParametricCurve, fineSearchStaysWithin2OfLastT)
-{
+TEST(graphParametricCurve, fineSearchStaysWithin2OfLastT) {
     // x = t + 5, y = t^2 with lastT = 1: the window is t = 0..3, clamped at the start.
     for (bool space : {false, true}) {
         SCOPED_TRACE(space);
         parametricCurve c(space ? "x = t + 5, y = t^2, z = 1" : "x = t + 5, y = t^2");
         auto trace = [&](graphPoint p) {
-            return space ? dynamic_cast<graph3DParametricCurveRender &>(*c.render).curvePointForPoint(p)
-                         : c.render->bestPointForPoint(p, 1000.0);
+            return space
+                       ? dynamic_cast<graph3DParametricCurveRender &>(*c.render).curvePointForPoint(
+                             p)
+                       : c.render->bestPointForPoint(p, 1000.0);
         };
         c.render->distanceFromCurveAtPoint({6.0f, 1.0f});
         ASSERT_NEAR(c.curve().getLastT(), 1.0, 1e-9);
@@ -201,8 +195,7 @@ TEST(graphParametricCurve, fineSearchStaysWithin2OfLastT)
     }
 }
 
-TEST(graphParametricCurve, fineSearchEdges)
-{
+TEST(graphParametricCurve, fineSearchEdges) {
     // An empty window (negative length) answers (0, 0) and keeps lastT.
     parametricCurve reversed("x = t + 5, y = t");
     reversed.render->distanceFromCurveAtPoint({7.0f, 2.0f});

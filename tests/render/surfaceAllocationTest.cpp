@@ -1,10 +1,10 @@
 // The surface renderers allocate their grids once: after creation, changing n, k or the
 // region allocates nothing, and so does compiling into a drawing interface that keeps
 // nothing.
+#include "discardingDraw.h"
 #include "render/graph3DParametricSurfaceRender.h"
 #include "render/graph3DRender.h"
 #include "render/graphRecordingDraw.h"
-#include "discardingDraw.h"
 #include "testExpressions.h"
 
 #include <gtest/gtest.h>
@@ -19,20 +19,21 @@ std::atomic<long> allocations{0};
 
 }  // namespace
 
-void *operator new(std::size_t size)
-{
+void *operator new(std::size_t size) {
     allocations++;
-    if (void *p = std::malloc(size == 0 ? 1 : size))
-        return p;
+    if (void *p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete(void *p, std::size_t) noexcept { std::free(p); }
+void operator delete(void *p) noexcept {
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace {
 
-TEST(surfaceAllocation, gridsAreAllocatedOnce)
-{
+TEST(surfaceAllocation, gridsAreAllocatedOnce) {
     discardingDraw draw;
     graph3DRender function(draw);
     function.initWithEquation(testEquation("z = sin(x)*cos(y) + k"));

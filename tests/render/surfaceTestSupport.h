@@ -15,8 +15,7 @@
 inline constexpr graphRect surfaceSquare{-10.0f, -10.0f, 20.0f, 20.0f};
 
 // A renderer of the equation's kind, made by the kind table and holding the equation.
-inline std::unique_ptr<graphRender> renderFor(const char *text, graphDraw &draw)
-{
+inline std::unique_ptr<graphRender> renderFor(const char *text, graphDraw &draw) {
     grEquation *equation = testEquation(text);
     std::unique_ptr<graphRender> render = graphNewRenderForKind(equation->kind, draw);
     if (!render) {
@@ -34,17 +33,14 @@ struct recordedSurface {
     Render *render = nullptr;
 
     recordedSurface(const char *text, int divisions, int mode = graphDrawShaded)
-        : owner(renderFor(text, draw)), render(dynamic_cast<Render *>(owner.get()))
-    {
-        if (render == nullptr)
-            throw std::runtime_error("not the expected renderer");
+        : owner(renderFor(text, draw)), render(dynamic_cast<Render *>(owner.get())) {
+        if (render == nullptr) throw std::runtime_error("not the expected renderer");
         render->setDrawMode(mode);
         render->setDivisions3D(divisions);
     }
 
     const std::vector<graphDrawOp> &compile(graphRect region = surfaceSquare,
-                                            QColor color = QColor::fromRgbF(1.0f, 0.0f, 0.0f))
-    {
+                                            QColor color = QColor::fromRgbF(1.0f, 0.0f, 0.0f)) {
         render->setBounds(region);
         render->compileWithBounds(region, {0, 0, 400, 400}, color);
         return draw.list(render->getCompileList());
@@ -52,12 +48,10 @@ struct recordedSurface {
 };
 
 // The calls of one kind in a recorded list.
-inline std::vector<graphDrawOp> callsOf(const std::vector<graphDrawOp> &ops, graphDrawCall call)
-{
+inline std::vector<graphDrawOp> callsOf(const std::vector<graphDrawOp> &ops, graphDrawCall call) {
     std::vector<graphDrawOp> result;
     for (const graphDrawOp &op : ops)
-        if (op.call == call)
-            result.push_back(op);
+        if (op.call == call) result.push_back(op);
     return result;
 }
 
@@ -68,8 +62,7 @@ struct checkerCell {
     int vertices;
 };
 
-inline std::vector<checkerCell> checkerCells(const std::vector<graphDrawOp> &ops)
-{
+inline std::vector<checkerCell> checkerCells(const std::vector<graphDrawOp> &ops) {
     std::vector<checkerCell> cells;
     bool inside = false;
     for (const graphDrawOp &op : ops) {
@@ -84,9 +77,9 @@ inline std::vector<checkerCell> checkerCells(const std::vector<graphDrawOp> &ops
 }
 
 // Each component of v within precision of expected.
-#define EXPECT_VECTOR_NEAR(v, expected, precision)      \
-    do {                                                \
-        EXPECT_NEAR((v).x, (expected).x, precision);    \
-        EXPECT_NEAR((v).y, (expected).y, precision);    \
-        EXPECT_NEAR((v).z, (expected).z, precision);    \
+#define EXPECT_VECTOR_NEAR(v, expected, precision)   \
+    do {                                             \
+        EXPECT_NEAR((v).x, (expected).x, precision); \
+        EXPECT_NEAR((v).y, (expected).y, precision); \
+        EXPECT_NEAR((v).z, (expected).z, precision); \
     } while (0)

@@ -18,28 +18,23 @@ class testExpressionParser {
 public:
     explicit testExpressionParser(const char *text) : p(text) {}
 
-    grExp *parse()
-    {
+    grExp *parse() {
         grExp *e = equation();
         while (peek() == ',') {
             p++;
             e = grNewBinaryExp(grOpComma, e, equation());
         }
-        if (peek() != '\0')
-            throw std::runtime_error(std::string("unexpected text: ") + p);
+        if (peek() != '\0') throw std::runtime_error(std::string("unexpected text: ") + p);
         return e;
     }
 
 private:
-    char peek()
-    {
-        while (*p == ' ')
-            p++;
+    char peek() {
+        while (*p == ' ') p++;
         return *p;
     }
 
-    grExp *equation()
-    {
+    grExp *equation() {
         grExp *e = sum();
         if (peek() == '=') {
             p++;
@@ -48,8 +43,7 @@ private:
         return e;
     }
 
-    grExp *sum()
-    {
+    grExp *sum() {
         grExp *e = product();
         for (char c = peek(); c == '+' || c == '-'; c = peek()) {
             p++;
@@ -58,8 +52,7 @@ private:
         return e;
     }
 
-    grExp *product()
-    {
+    grExp *product() {
         grExp *e = unary();
         for (char c = peek(); c == '*' || c == '/'; c = peek()) {
             p++;
@@ -68,8 +61,7 @@ private:
         return e;
     }
 
-    grExp *unary()
-    {
+    grExp *unary() {
         if (peek() == '-') {
             p++;
             return grNewUnaryExp(grFnNegate, unary());
@@ -82,8 +74,7 @@ private:
         return e;
     }
 
-    grExp *atom()
-    {
+    grExp *atom() {
         char c = peek();
         if (c == '(') {
             p++;
@@ -120,21 +111,20 @@ private:
         throw std::runtime_error(std::string("cannot parse: ") + p);
     }
 
-    void expect(char c)
-    {
-        if (peek() != c)
-            throw std::runtime_error(std::string("expected ") + c);
+    void expect(char c) {
+        if (peek() != c) throw std::runtime_error(std::string("expected ") + c);
         p++;
     }
 
     const char *p;
 };
 
-inline grExp *testExpression(const char *text) { return testExpressionParser(text).parse(); }
+inline grExp *testExpression(const char *text) {
+    return testExpressionParser(text).parse();
+}
 
 // A classified equation; the test fails loudly when classification does.
-inline grEquation *testEquation(const char *text)
-{
+inline grEquation *testEquation(const char *text) {
     grExp *tree = testExpression(text);
     grEquation *q = grNewEquation(tree);
     if (q == nullptr) {

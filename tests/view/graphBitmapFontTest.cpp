@@ -7,16 +7,13 @@
 
 namespace {
 
-int setBits(const graphBitmapGlyph &g)
-{
+int setBits(const graphBitmapGlyph &g) {
     int n = 0;
-    for (uint8_t byte : g.bits)
-        n += __builtin_popcount(byte);
+    for (uint8_t byte : g.bits) n += __builtin_popcount(byte);
     return n;
 }
 
-TEST(graphBitmapFont, fixedFontHasNineByFifteenCells)
-{
+TEST(graphBitmapFont, fixedFontHasNineByFifteenCells) {
     ASSERT_TRUE(loadGraphFonts());
     const graphBitmapFont &font = graphFixed9By15Font();
     EXPECT_EQ(font.cellHeight(), 15);
@@ -33,8 +30,7 @@ TEST(graphBitmapFont, fixedFontHasNineByFifteenCells)
     EXPECT_EQ(font.textWidth("XYZ"), 27.0f);
 }
 
-TEST(graphBitmapFont, sansFontIsSmallAndProportional)
-{
+TEST(graphBitmapFont, sansFontIsSmallAndProportional) {
     ASSERT_TRUE(loadGraphFonts());
     const graphBitmapFont &font = graphSans10Font();
     EXPECT_GE(font.cellHeight(), 10);
@@ -61,8 +57,7 @@ TEST(graphBitmapFont, sansFontIsSmallAndProportional)
 
 }  // namespace
 
-TEST(graphBitmapFont, scaledFontsGrowWithTheScale)
-{
+TEST(graphBitmapFont, scaledFontsGrowWithTheScale) {
     struct {
         float scale;
         int fixedAdvance, fixedHeight;

@@ -7,8 +7,7 @@
 
 namespace {
 
-TEST(graphFit, yRangeShowsTheCurvesOverTheXRange)
-{
+TEST(graphFit, yRangeShowsTheCurvesOverTheXRange) {
     struct row {
         const char *equation;
         double xMin, xMax, low, high;  // the curve's extremes over the x range
@@ -33,7 +32,8 @@ TEST(graphFit, yRangeShowsTheCurvesOverTheXRange)
         EXPECT_FLOAT_EQ(b.x, float(r.xMin)) << r.equation;
         EXPECT_FLOAT_EQ(b.x + b.width, float(r.xMax)) << r.equation;
         EXPECT_FLOAT_EQ(b.y, float(v.field(graphField::minY))) << r.equation;
-        const double low = v.field(graphField::minY), high = v.field(graphField::maxY), extent = r.high - r.low;
+        const double low = v.field(graphField::minY), high = v.field(graphField::maxY),
+                     extent = r.high - r.low;
         EXPECT_LE(low, r.low) << r.equation;
         EXPECT_GE(high, r.high) << r.equation;
         EXPECT_GE(low, r.low - 0.35 * extent) << r.equation;
@@ -48,8 +48,7 @@ TEST(graphFit, yRangeShowsTheCurvesOverTheXRange)
     EXPECT_EQ(empty.view.getGraphBounds().height, before.height);
 }
 
-TEST(graphFit, cameraBringsTheWholeSurfaceIntoFrame)
-{
+TEST(graphFit, cameraBringsTheWholeSurfaceIntoFrame) {
     // The bowl rises to z = 200 over -10..10, far out of the frame graphing starts with.
     headlessView s(200, 150, {{"z = x^2 + y^2", Qt::red}});
     s.view->setBackgroundColor3D(Qt::white);
@@ -61,14 +60,16 @@ TEST(graphFit, cameraBringsTheWholeSurfaceIntoFrame)
         s.view->drawRect();
         s.pixels = s.view->RGBAPixels();
         auto ink = [](rgb c) { return c.r < 200 || c.g < 200 || c.b < 200; };
-        return s.count(QRect(0, 0, s.width, 1), ink) + s.count(QRect(0, 0, 1, s.height * 3 / 4), ink) +
+        return s.count(QRect(0, 0, s.width, 1), ink) +
+               s.count(QRect(0, 0, 1, s.height * 3 / 4), ink) +
                s.count(QRect(s.width - 1, 0, 1, s.height * 3 / 4), ink);
     };
     EXPECT_GT(inkOnTopAndSides(), 10);
     ASSERT_TRUE(graphFitToGraph(*s.view, s.list));
     EXPECT_EQ(inkOnTopAndSides(), 0);
     // Still drawn, not shrunk to a dot.
-    EXPECT_GT(s.count(QRect(0, 0, s.width, s.height), [](rgb c) { return c.r > 100 && c.g < 80; }), 200);
+    EXPECT_GT(s.count(QRect(0, 0, s.width, s.height), [](rgb c) { return c.r > 100 && c.g < 80; }),
+              200);
 }
 
 }  // namespace

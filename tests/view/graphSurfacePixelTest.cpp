@@ -21,16 +21,14 @@ constexpr int side = 240;
 // A 3D scene of the equations drawn headless on a grey background, at the camera that a
 // graphing request sets up: region -10..10, turned -45 degrees about z.
 struct drawnScene : headlessView {
-    explicit drawnScene(std::initializer_list<std::pair<const char *, QColor>> equations, int width = side,
-                        int height = side)
-        : headlessView(width, height, equations)
-    {
+    explicit drawnScene(std::initializer_list<std::pair<const char *, QColor>> equations,
+                        int width = side, int height = side)
+        : headlessView(width, height, equations) {
         view->setBackgroundColor3D(QColor::fromRgbF(0.5f, 0.5f, 0.5f));
         view->setAxisColor(Qt::black);
     }
 
-    void setRanges(double sStart, double sEnd, double tStart, double tEnd)
-    {
+    void setRanges(double sStart, double sEnd, double tStart, double tEnd) {
         inspector.setFieldValue(graphField::minS, sStart);
         inspector.setFieldValue(graphField::maxS, sEnd);
         inspector.setFieldValue(graphField::minT, tStart);
@@ -38,12 +36,10 @@ struct drawnScene : headlessView {
     }
 
     // Draws a graphing request; looking down the z axis when topDown is set.
-    void drawNow(const char *name, int mode, int divisions, bool topDown = false)
-    {
+    void drawNow(const char *name, int mode, int divisions, bool topDown = false) {
         view->set3DDrawMode(mode);
         view->setDivisions3D(divisions);
-        if (view->graphMultipleEquations() != QString())
-            throw std::runtime_error("not graphed");
+        if (view->graphMultipleEquations() != QString()) throw std::runtime_error("not graphed");
         // The camera sits at (0, 20, 25): tilting by atan(20 / 25) turns z towards it.
         if (topDown)
             view->setRotationDegrees(std::atan2(20.0, 25.0) * 180 / M_PI, view->rotationDegreesY());
@@ -56,8 +52,7 @@ struct drawnScene : headlessView {
 
     // The pixel (column, row from the top) that a graph point projects to, by the
     // camera of the drawing pass.
-    QPoint project(double x, double y, double z) const
-    {
+    QPoint project(double x, double y, double z) const {
         const double W = 20.0, H = 20.0;
         QMatrix4x4 m;
         m.perspective(40.0f, float(width) / height, float(W / 200), float(W * 5));
@@ -65,58 +60,78 @@ struct drawnScene : headlessView {
         m.rotate(float(view->rotationDegreesX()), -1, 0, 0);
         m.rotate(float(view->rotationDegreesY()), 0, 0, 1);
         const QVector3D p = m.map(QVector3D(float(x), float(y), float(z)));
-        return {int(std::floor((p.x() + 1) / 2 * width)), height - 1 - int(std::floor((p.y() + 1) / 2 * height))};
+        return {int(std::floor((p.x() + 1) / 2 * width)),
+                height - 1 - int(std::floor((p.y() + 1) / 2 * height))};
     }
 };
 
-bool isRed(rgb c) { return c.r > 150 && c.g < 60 && c.b < 60; }
-bool isReddish(rgb c) { return c.r > 40 && c.r > 2 * c.g && c.r > 2 * c.b; }
-bool isWhite(rgb c) { return c.r > 240 && c.g > 240 && c.b > 240; }
-bool isGrey(rgb c) { return c.r == 128 && c.g == 128 && c.b == 128; }
-bool isBlue(rgb c) { return c.b > 150 && c.r < 60 && c.g < 60; }
+bool isRed(rgb c) {
+    return c.r > 150 && c.g < 60 && c.b < 60;
+}
+bool isReddish(rgb c) {
+    return c.r > 40 && c.r > 2 * c.g && c.r > 2 * c.b;
+}
+bool isWhite(rgb c) {
+    return c.r > 240 && c.g > 240 && c.b > 240;
+}
+bool isGrey(rgb c) {
+    return c.r == 128 && c.g == 128 && c.b == 128;
+}
+bool isBlue(rgb c) {
+    return c.b > 150 && c.r < 60 && c.g < 60;
+}
 
 // The bowl z = x^2 + y^2 over -10..10 on a grid of spacing 1; near its bottom the grid
 // points and the cell centres are a few pixels apart.
-double bowl(double x, double y) { return x * x + y * y; }
+double bowl(double x, double y) {
+    return x * x + y * y;
+}
 
 // The ring of grid points two units around the bowl's bottom, which leaves out the middle,
 // where the z axis and its name are drawn over the surface.
-std::vector<std::pair<double, double>> aroundTheBottom()
-{
+std::vector<std::pair<double, double>> aroundTheBottom() {
     std::vector<std::pair<double, double>> points;
     for (int x = -2; x <= 2; x++)
         for (int y = -2; y <= 2; y++)
-            if (std::max(std::abs(x), std::abs(y)) == 2)
-                points.push_back({x, y});
+            if (std::max(std::abs(x), std::abs(y)) == 2) points.push_back({x, y});
     return points;
 }
 
 // Looking down on the bowl, each mode shows where its geometry projects, in its colours.
-TEST(graphSurfacePixels, bowlInEveryMode)
-{
-    auto cellMiddle = [](drawnScene &s, double x, double y) { return s.at(s.project(x + 0.5, y + 0.5, bowl(x + 0.5, y + 0.5))); };
+TEST(graphSurfacePixels, bowlInEveryMode) {
+    auto cellMiddle = [](drawnScene &s, double x, double y) {
+        return s.at(s.project(x + 0.5, y + 0.5, bowl(x + 0.5, y + 0.5)));
+    };
     const struct {
         const char *name;
         int mode, divisions;
-        std::function<void(drawnScene &, double, double)> check;  // at each grid point around the bottom
+        std::function<void(drawnScene &, double, double)>
+            check;  // at each grid point around the bottom
     } rows[] = {
         // Every grid point shows, and nothing between them.
-        {"bowlPoints", graphDrawPoints, 20, [&](drawnScene &s, double x, double y) {
+        {"bowlPoints", graphDrawPoints, 20,
+         [&](drawnScene &s, double x, double y) {
              EXPECT_GT(s.count(s.project(x, y, bowl(x, y)), 1, isRed), 0);
              EXPECT_PRED1(isGrey, cellMiddle(s, x, y));
          }},
         // The middles of the segments along x and along y, on the chords, are on lines; the
         // middle of the cell is not.
-        {"bowlWireframe", graphDrawWireframe, 20, [&](drawnScene &s, double x, double y) {
-             EXPECT_GT(s.count(s.project(x + 0.5, y, (bowl(x, y) + bowl(x + 1, y)) / 2), 1, isRed), 0);
-             EXPECT_GT(s.count(s.project(x, y + 0.5, (bowl(x, y) + bowl(x, y + 1)) / 2), 1, isRed), 0);
+        {"bowlWireframe", graphDrawWireframe, 20,
+         [&](drawnScene &s, double x, double y) {
+             EXPECT_GT(s.count(s.project(x + 0.5, y, (bowl(x, y) + bowl(x + 1, y)) / 2), 1, isRed),
+                       0);
+             EXPECT_GT(s.count(s.project(x, y + 0.5, (bowl(x, y) + bowl(x, y + 1)) / 2), 1, isRed),
+                       0);
              EXPECT_PRED1(isGrey, cellMiddle(s, x, y));
          }},
         {"bowlShaded", graphDrawShaded, 60,
-         [](drawnScene &s, double x, double y) { EXPECT_PRED1(isReddish, s.at(s.project(x, y, bowl(x, y)))); }},
+         [](drawnScene &s, double x, double y) {
+             EXPECT_PRED1(isReddish, s.at(s.project(x, y, bowl(x, y))));
+         }},
         // With n = 20 a 4 x 4-cell block spans 4 units: the block of x and y from -2 to 2 is
         // white, its neighbours along x and y red, its diagonal neighbours white again.
-        {"bowlCheckerboard", graphDrawCheckerboard, 20, [](drawnScene &s, double x, double y) {
+        {"bowlCheckerboard", graphDrawCheckerboard, 20,
+         [](drawnScene &s, double x, double y) {
              const double cx = x + (x < 0 ? -0.5 : 0.5), cy = y + (y < 0 ? -0.5 : 0.5);
              const bool white = (std::abs(cx) < 2) == (std::abs(cy) < 2);
              EXPECT_PRED1(white ? isWhite : isRed, s.at(s.project(cx, cy, bowl(cx, cy))));
@@ -143,8 +158,7 @@ TEST(graphSurfacePixels, bowlInEveryMode)
     }
 }
 
-TEST(graphSurfacePixels, mixedKindsShareOneScene)
-{
+TEST(graphSurfacePixels, mixedKindsShareOneScene) {
     // y = x^2 lies in the plane z = 0; the saddle z = x y is above it where x > 0 and
     // below it where x < 0, so from the camera above only the left branch shows.
     drawnScene s({{"y = x^2", Qt::blue}, {"z = x*y", Qt::red}});
@@ -156,8 +170,7 @@ TEST(graphSurfacePixels, mixedKindsShareOneScene)
     EXPECT_PRED1(isReddish, s.at(s.project(-3, 5, -15)));
 }
 
-TEST(graphSurfacePixels, sphereAndHelixInTheParametricRanges)
-{
+TEST(graphSurfacePixels, sphereAndHelixInTheParametricRanges) {
     // A parametric sphere of radius 3 and a helix of radius 6 around it; the ranges come
     // from the parametric fields, s over 0..2 pi and t over -pi/2..pi/2.
     drawnScene s({{"x = 3*cos(s)*cos(t), y = 3*sin(s)*cos(t), z = 3*sin(t)", Qt::red},
@@ -188,8 +201,7 @@ TEST(graphSurfacePixels, sphereAndHelixInTheParametricRanges)
     EXPECT_EQ(s.count(s.project(-3, -3, 0), 2, [](rgb c) { return !isGrey(c); }), 0);
 }
 
-TEST(graphSurfacePixels, closedSurfacesAreLitOnTheSideTheCameraSees)
-{
+TEST(graphSurfacePixels, closedSurfacesAreLitOnTheSideTheCameraSees) {
     // Both parametrisations turn their normals inwards; the faces the camera sees are
     // lit like outward ones, in the surface's colour.
     const struct {
@@ -208,14 +220,14 @@ TEST(graphSurfacePixels, closedSurfacesAreLitOnTheSideTheCameraSees)
         s.setRanges(0.0, 2 * M_PI, row.tStart, row.tStart + row.tLength);
         s.drawNow(row.name, graphDrawShaded, 60);
         // Beside the highlight, which is white.
-        const rgb lit = s.at(s.project(row.facing.x(), row.facing.y(), row.facing.z()) + QPoint(12, 0));
+        const rgb lit =
+            s.at(s.project(row.facing.x(), row.facing.y(), row.facing.z()) + QPoint(12, 0));
         EXPECT_PRED1(isReddish, lit);
         EXPECT_GT(lit.r, 150);
     }
 }
 
-TEST(graphSurfacePixels, sphereStaysRoundInAWideView)
-{
+TEST(graphSurfacePixels, sphereStaysRoundInAWideView) {
     // The silhouette of a sphere at the centre of a 1200 x 600 view, the box around its
     // red pixels, is as wide as it is tall.
     drawnScene s({{"x = 4*cos(s)*cos(t), y = 4*sin(s)*cos(t), z = 4*sin(t)", Qt::red}}, 1200, 600);
@@ -224,8 +236,7 @@ TEST(graphSurfacePixels, sphereStaysRoundInAWideView)
     QRect box;
     for (int y = 0; y < 600; y++)
         for (int x = 0; x < 1200; x++)
-            if (isReddish(s.at({x, y})))
-                box |= QRect(x, y, 1, 1);
+            if (isReddish(s.at({x, y}))) box |= QRect(x, y, 1, 1);
     EXPECT_GT(box.height(), 150);
     EXPECT_NEAR(box.width(), box.height(), 0.03 * box.height());
     EXPECT_NEAR(box.center().x(), 600, 3);

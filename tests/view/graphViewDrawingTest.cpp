@@ -23,12 +23,9 @@ public:
     int drawMode = -1;
 };
 
-std::unique_ptr<graphRender> withFake3D(uint8_t kind, graphDraw &draw)
-{
-    if (kind == grKindZOfXY)
-        return std::make_unique<fake3DRender>(draw);
-    if (kind == grKindYOfX)
-        return std::make_unique<graph2DRender>(draw);
+std::unique_ptr<graphRender> withFake3D(uint8_t kind, graphDraw &draw) {
+    if (kind == grKindZOfXY) return std::make_unique<fake3DRender>(draw);
+    if (kind == grKindYOfX) return std::make_unique<graph2DRender>(draw);
     return nullptr;
 }
 
@@ -45,33 +42,26 @@ public:
     int divisions = 0, compiles = 0;
 };
 
-std::unique_ptr<graphRender> withFakeParametric(uint8_t kind, graphDraw &draw)
-{
-    if (kind == grKind2DParametricCurve)
-        return std::make_unique<fakeParametricRender>(draw);
+std::unique_ptr<graphRender> withFakeParametric(uint8_t kind, graphDraw &draw) {
+    if (kind == grKind2DParametricCurve) return std::make_unique<fakeParametricRender>(draw);
     return nullptr;
 }
 
-std::vector<std::string> textsOf(const std::vector<graphDrawText> &texts)
-{
+std::vector<std::string> textsOf(const std::vector<graphDrawText> &texts) {
     std::vector<std::string> result;
-    for (auto &t : texts)
-        result.push_back(t.text);
+    for (auto &t : texts) result.push_back(t.text);
     return result;
 }
 
 // The blocks of lines drawn by the pass; the grid is the first one.
-std::vector<graphDrawStrip> lineBlocks(const graphRecordingDraw &draw)
-{
+std::vector<graphDrawStrip> lineBlocks(const graphRecordingDraw &draw) {
     std::vector<graphDrawStrip> lines;
     for (auto &s : graphRecordingDraw::strips(draw.ops()))
-        if (s.primitive == graphPrimitive::lines)
-            lines.push_back(s);
+        if (s.primitive == graphPrimitive::lines) lines.push_back(s);
     return lines;
 }
 
-TEST(graphViewGraphing, makesOneRendererPerEquationAndCompilesIt)
-{
+TEST(graphViewGraphing, makesOneRendererPerEquationAndCompilesIt) {
     recordedView v;
     v.list = {{"y = x^2", Qt::red}, {"x = y", Qt::blue}};
     v.view.scrollX(5, 0);
@@ -97,8 +87,7 @@ TEST(graphViewGraphing, makesOneRendererPerEquationAndCompilesIt)
     EXPECT_EQ(list[0].args[2], 0.0);
 }
 
-TEST(graphViewGraphing, keepsTheRegionWithoutResetGraph)
-{
+TEST(graphViewGraphing, keepsTheRegionWithoutResetGraph) {
     recordedView v;
     v.list = {{"y = x", Qt::black}};
     v.view.setResetGraph(false);
@@ -107,8 +96,7 @@ TEST(graphViewGraphing, keepsTheRegionWithoutResetGraph)
     EXPECT_EQ(v.view.rendererAt(0).getBounds().x, -45.0f);
 }
 
-TEST(graphViewGraphing, aFailingEquationLeavesNoGraph)
-{
+TEST(graphViewGraphing, aFailingEquationLeavesNoGraph) {
     recordedView v;
     v.list = {{"y = x", Qt::black}};
     v.view.graphMultipleEquations();
@@ -127,18 +115,15 @@ TEST(graphViewGraphing, aFailingEquationLeavesNoGraph)
     // The next pass draws the grid and no curve.
     v.draw.clearOps();
     v.view.renderMultipleEquations();
-    for (auto &op : v.draw.ops())
-        EXPECT_NE(op.call, graphDrawCall::callList);
+    for (auto &op : v.draw.ops()) EXPECT_NE(op.call, graphDrawCall::callList);
 }
 
-TEST(graphViewGraphing, kindsWithoutRendererAreSkipped)
-{
+TEST(graphViewGraphing, kindsWithoutRendererAreSkipped) {
     // Every kind the engine produces has a renderer; a table without the parametric
     // curve stands for a kind outside it.
     recordedView v;
     v.view.setRenderFactory([](uint8_t kind, graphDraw &draw) -> std::unique_ptr<graphRender> {
-        if (kind == grKindYOfX)
-            return std::make_unique<graph2DRender>(draw);
+        if (kind == grKindYOfX) return std::make_unique<graph2DRender>(draw);
         return nullptr;
     });
     v.list = {{"x = t, y = t", Qt::black}, {"y = x", Qt::black}};
@@ -147,8 +132,7 @@ TEST(graphViewGraphing, kindsWithoutRendererAreSkipped)
     EXPECT_EQ(v.draw.liveListCount(), 1u);
 }
 
-TEST(graphViewGraphing, oneSurfaceMakesTheWholeScene3D)
-{
+TEST(graphViewGraphing, oneSurfaceMakesTheWholeScene3D) {
     recordedView v;
     v.view.setRenderFactory(withFake3D);
     v.view.setDrawMode(3);
@@ -169,8 +153,7 @@ TEST(graphViewGraphing, oneSurfaceMakesTheWholeScene3D)
     v.draw.clearOps();
     v.view.renderMultipleEquations();
     int calls = 0;
-    for (auto &op : v.draw.ops())
-        calls += op.call == graphDrawCall::callList;
+    for (auto &op : v.draw.ops()) calls += op.call == graphDrawCall::callList;
     EXPECT_EQ(calls, 2);
     auto texts = graphRecordingDraw::texts(v.draw.ops());
     EXPECT_EQ(textsOf(texts), (std::vector<std::string>{"Z", "Y", "X", "20x20"}));
@@ -182,15 +165,15 @@ TEST(graphViewGraphing, oneSurfaceMakesTheWholeScene3D)
     EXPECT_EQ(texts[3].color, (std::array<float, 4>{0, 0, 0, 1}));
 }
 
-TEST(graphViewGraphing, sceneKeepsItsProportionsAndAxisNamesInAnyViewShape)
-{
+TEST(graphViewGraphing, sceneKeepsItsProportionsAndAxisNamesInAnyViewShape) {
     const struct {
         float width, height;
         double turn;
-    } rows[] = {{400, 400, -45}, {1200, 600, -45}, {1200, 600, 60}, {600, 1200, -45},
-                {300, 900, 150}, {1000, 250, 10}};
+    } rows[] = {{400, 400, -45},  {1200, 600, -45}, {1200, 600, 60},
+                {600, 1200, -45}, {300, 900, 150},  {1000, 250, 10}};
     for (const auto &row : rows) {
-        SCOPED_TRACE(testing::Message() << row.width << " x " << row.height << " turned " << row.turn);
+        SCOPED_TRACE(testing::Message()
+                     << row.width << " x " << row.height << " turned " << row.turn);
         recordedView v;
         v.view.setRenderFactory(withFake3D);
         v.view.setFrame(row.width, row.height);
@@ -208,10 +191,12 @@ TEST(graphViewGraphing, sceneKeepsItsProportionsAndAxisNamesInAnyViewShape)
                 // One graph unit spans as many pixels across as up; 40 degrees fit the
                 // shorter side.
                 EXPECT_DOUBLE_EQ(a[1], double(row.width) / row.height);
-                EXPECT_NEAR(std::tan(a[0] / 2 * M_PI / 180) * std::min(1.0, a[1]), std::tan(20 * M_PI / 180), 1e-12);
+                EXPECT_NEAR(std::tan(a[0] / 2 * M_PI / 180) * std::min(1.0, a[1]),
+                            std::tan(20 * M_PI / 180), 1e-12);
                 m.perspective(float(a[0]), float(a[1]), float(a[2]), float(a[3]));
             } else if (op.call == graphDrawCall::lookAt) {
-                m.lookAt(QVector3D(float(a[0]), float(a[1]), float(a[2])), QVector3D(float(a[3]), float(a[4]), float(a[5])),
+                m.lookAt(QVector3D(float(a[0]), float(a[1]), float(a[2])),
+                         QVector3D(float(a[3]), float(a[4]), float(a[5])),
                          QVector3D(float(a[6]), float(a[7]), float(a[8])));
             } else if (op.call == graphDrawCall::rotate) {
                 m.rotate(float(a[0]), float(a[1]), float(a[2]), float(a[3]));
@@ -222,7 +207,8 @@ TEST(graphViewGraphing, sceneKeepsItsProportionsAndAxisNamesInAnyViewShape)
         auto texts = graphRecordingDraw::texts(v.draw.ops());
         ASSERT_EQ(textsOf(texts), (std::vector<std::string>{"Z", "Y", "X", "20x20"}));
         for (int k = 0; k < 3; k++) {
-            const QVector3D p = m.map(QVector3D(float(texts[k].x), float(texts[k].y), float(texts[k].z)));
+            const QVector3D p =
+                m.map(QVector3D(float(texts[k].x), float(texts[k].y), float(texts[k].z)));
             const float column = (p.x() + 1) / 2 * row.width, line = (p.y() + 1) / 2 * row.height;
             EXPECT_GE(column, 0.0f) << texts[k].text;
             EXPECT_LE(column + 9, row.width) << texts[k].text;
@@ -232,8 +218,7 @@ TEST(graphViewGraphing, sceneKeepsItsProportionsAndAxisNamesInAnyViewShape)
     }
 }
 
-TEST(graphViewGraphing, settingsReachTheRenderers)
-{
+TEST(graphViewGraphing, settingsReachTheRenderers) {
     recordedView v;
     v.view.setRenderFactory(withFakeParametric);
     v.inspector.setFieldValue(graphField::minT, 2);
@@ -260,8 +245,7 @@ TEST(graphViewGraphing, settingsReachTheRenderers)
     EXPECT_EQ(render.compiles, compiles + 3);
 }
 
-TEST(graphViewDrawing, gridLinesAndLabelsOfTheDefaultRegion)
-{
+TEST(graphViewDrawing, gridLinesAndLabelsOfTheDefaultRegion) {
     recordedView v;
     v.view.setGridColor(QColor::fromRgbF(0.0f, 1.0f, 0.0f));
     v.view.renderMultipleEquations();
@@ -287,11 +271,11 @@ TEST(graphViewDrawing, gridLinesAndLabelsOfTheDefaultRegion)
     EXPECT_EQ(lines[1].vertices[0], (std::array<float, 3>{0, -50, 0}));
     EXPECT_EQ(lines[2].vertices[0], (std::array<float, 3>{-50, 0, 0}));
     for (auto &op : v.draw.ops())
-        EXPECT_FALSE(op.call == graphDrawCall::enable && op.code == int(graphCapability::lineStipple));
+        EXPECT_FALSE(op.call == graphDrawCall::enable &&
+                     op.code == int(graphCapability::lineStipple));
 }
 
-TEST(graphViewDrawing, offscreenAxesAreDashedFifteenPixelsInside)
-{
+TEST(graphViewDrawing, offscreenAxesAreDashedFifteenPixelsInside) {
     recordedView v;
     v.view.setGraphBounds({10, 10, 100, 100});
     v.view.renderMultipleEquations();
@@ -302,7 +286,8 @@ TEST(graphViewDrawing, offscreenAxesAreDashedFifteenPixelsInside)
     EXPECT_EQ(lines[2].vertices[0][1], 13.75f);
     int stippled = 0;
     for (auto &op : v.draw.ops())
-        stippled += op.call == graphDrawCall::enable && op.code == int(graphCapability::lineStipple);
+        stippled +=
+            op.call == graphDrawCall::enable && op.code == int(graphCapability::lineStipple);
     EXPECT_EQ(stippled, 2);
     auto texts = graphRecordingDraw::texts(v.draw.ops());
     ASSERT_FALSE(texts.empty());
@@ -312,8 +297,7 @@ TEST(graphViewDrawing, offscreenAxesAreDashedFifteenPixelsInside)
     EXPECT_DOUBLE_EQ(texts[0].y, 13.75 + 1.25);
 }
 
-TEST(graphViewDrawing, emptyRegionDrawsTheBackgroundOnly)
-{
+TEST(graphViewDrawing, emptyRegionDrawsTheBackgroundOnly) {
     for (graphRect region : {graphRect{3, -1, 0, 2}, graphRect{3, -1, 2, 0}}) {
         recordedView v;
         v.list = {{"y = x", Qt::black}};
@@ -325,14 +309,12 @@ TEST(graphViewDrawing, emptyRegionDrawsTheBackgroundOnly)
         for (auto &op : v.draw.ops()) {
             EXPECT_TRUE(op.call == graphDrawCall::viewport || op.call == graphDrawCall::clear ||
                         op.call == graphDrawCall::flush);
-            for (double a : op.args)
-                EXPECT_TRUE(std::isfinite(a));
+            for (double a : op.args) EXPECT_TRUE(std::isfinite(a));
         }
     }
 }
 
-TEST(graphViewDrawing, traceMarksAroundTheCurves)
-{
+TEST(graphViewDrawing, traceMarksAroundTheCurves) {
     recordedView v;
     v.list = {{"y = x", Qt::black}};
     v.view.graphMultipleEquations();
@@ -353,20 +335,22 @@ TEST(graphViewDrawing, traceMarksAroundTheCurves)
     EXPECT_EQ(lines.back().vertices[3], (std::array<float, 3>{50, 4, 0}));
 }
 
-TEST(graphViewLabels, formatsFollowTheSpacing)
-{
+TEST(graphViewLabels, formatsFollowTheSpacing) {
     struct {
         double value;
         float spacing;
         const char *text;
     } cases[] = {
-        {1.5, 0.5f, "1.500"},     {0.04, 0.02f, "4.000000e-02"}, {20000, 10000, "20000"},
-        {40000, 20000, "4.000000e+04"}, {-40, 20, "-40"},       {0, 20, "0"},
+        {1.5, 0.5f, "1.500"},    {0.04, 0.02f, "4.000000e-02"},
+        {20000, 10000, "20000"}, {40000, 20000, "4.000000e+04"},
+        {-40, 20, "-40"},        {0, 20, "0"},
     };
     struct {
         float size;
         const char *text;
-    } captions[] = {{20, "20x20"}, {2.5f, "2.500x2.500"}, {0.04f, "4.000000e-02x4.000000e-02"},
+    } captions[] = {{20, "20x20"},
+                    {2.5f, "2.500x2.500"},
+                    {0.04f, "4.000000e-02x4.000000e-02"},
                     {25000, "2.500000e+04x2.500000e+04"}};
     // The notation stays the C one under a locale that writes "1,500".
     for (const char *locale : {"C", "de_DE.UTF-8"}) {
@@ -382,8 +366,7 @@ TEST(graphViewLabels, formatsFollowTheSpacing)
     std::setlocale(LC_ALL, "C");
 }
 
-TEST(graphViewLabels, gridPositionsStayBounded)
-{
+TEST(graphViewLabels, gridPositionsStayBounded) {
     EXPECT_EQ(graphGridPositions(10, 100, 20), (std::vector<float>{0, 20, 40, 60, 80, 100}));
     EXPECT_EQ(graphGridPositions(-1, 2, 0.5f), (std::vector<float>{-1, -0.5f, 0, 0.5f}));
     EXPECT_TRUE(graphGridPositions(0, 0, 0).empty());
@@ -392,8 +375,7 @@ TEST(graphViewLabels, gridPositionsStayBounded)
     EXPECT_LE(graphGridPositions(9.9e6f, 0.005f, 0.00025f).size(), 1000u);
 }
 
-TEST(graphViewLabels, readCleanlyOnceAndNeverOverlap)
-{
+TEST(graphViewLabels, readCleanlyOnceAndNeverOverlap) {
     // Every label must read as a whole multiple of the typed spacing.
     struct {
         graphRect region;
@@ -445,7 +427,8 @@ TEST(graphViewLabels, readCleanlyOnceAndNeverOverlap)
             EXPECT_LE(b.right, 400.0);
             EXPECT_LE(b.top, 400.0);
             for (const box &o : boxes)
-                EXPECT_FALSE(b.left < o.right && o.left < b.right && b.bottom < o.top && o.bottom < b.top);
+                EXPECT_FALSE(b.left < o.right && o.left < b.right && b.bottom < o.top &&
+                             o.bottom < b.top);
             boxes.push_back(b);
         }
         EXPECT_EQ(zeros, c.zeros) << r.x;
@@ -453,12 +436,11 @@ TEST(graphViewLabels, readCleanlyOnceAndNeverOverlap)
     }
 }
 
-TEST(graphViewLabels, niceSpacingsGiveFiveToTenLines)
-{
+TEST(graphViewLabels, niceSpacingsGiveFiveToTenLines) {
     struct {
         double extent, spacing;
-    } cases[] = {{100, 20}, {20, 2}, {3, 0.5}, {1, 0.2}, {7, 1}, {2.4, 0.5},
-                 {1e-6, 2e-7}, {24690, 5000}, {0, 0}, {-5, 0}, {INFINITY, 0}};
+    } cases[] = {{100, 20},    {20, 2},       {3, 0.5}, {1, 0.2}, {7, 1},       {2.4, 0.5},
+                 {1e-6, 2e-7}, {24690, 5000}, {0, 0},   {-5, 0},  {INFINITY, 0}};
     for (auto &c : cases)
         EXPECT_NEAR(graphNiceSpacing(c.extent), c.spacing, c.spacing * 1e-9) << c.extent;
     // Across every scale the count stays near five to ten.
@@ -469,8 +451,7 @@ TEST(graphViewLabels, niceSpacingsGiveFiveToTenLines)
     }
 }
 
-TEST(graphViewSpin, anglesWrapAndTheLockIsOnlyTried)
-{
+TEST(graphViewSpin, anglesWrapAndTheLockIsOnlyTried) {
     recordedView v;
     v.view.rotate();  // 2D: nothing
     EXPECT_EQ(v.surface.needsDisplay, 0);

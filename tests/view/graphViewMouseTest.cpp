@@ -6,7 +6,9 @@
 
 namespace {
 
-graphPoint viewPointFor(float gx, float gy) { return {(gx + 50.0f) * 4.0f, (gy + 50.0f) * 4.0f}; }
+graphPoint viewPointFor(float gx, float gy) {
+    return {(gx + 50.0f) * 4.0f, (gy + 50.0f) * 4.0f};
+}
 
 struct pressCase {
     const char *name;
@@ -17,27 +19,41 @@ struct pressCase {
     const char *status;  // after the press
 };
 
-TEST(graphViewMouse, pressTracesNearACurveAndPansElsewhere)
-{
+TEST(graphViewMouse, pressTracesNearACurveAndPansElsewhere) {
     const graphRect standard{-50.0f, -50.0f, 100.0f, 100.0f};
     const pressCase cases[] = {
         {"4 units away traces", {"y = 4"}, standard, {200, 200}, true, "(0.000000, 4.000000)"},
         {"5 units away pans", {"y = 5"}, standard, {200, 200}, false, "(0.0, 0.0)"},
         {"no curve pans", {}, standard, {200, 200}, false, "(0.0, 0.0)"},
-        {"first of equals wins", {"y = 0 - 3", "y = 3"}, standard, {200, 200}, true,
+        {"first of equals wins",
+         {"y = 0 - 3", "y = 3"},
+         standard,
+         {200, 200},
+         true,
          "(0.000000, -3.000000)"},
-        {"nearer second wins", {"y = 4", "y = 1"}, standard, {200, 200}, true,
+        {"nearer second wins",
+         {"y = 4", "y = 1"},
+         standard,
+         {200, 200},
+         true,
          "(0.000000, 1.000000)"},
-        {"large pointer y uses %e", {"y = 2500000"}, {-50.0f, 2400000.0f, 100.0f, 200000.0f},
-         {200, 200}, true, "(0.000000, 2.500000e+06)"},
-        {"small pointer y keeps %f", {"y = 2500000"}, {-50.0f, -1e7f, 100.0f, 4e7f},
-         {200, 109}, true, "(0.000000, 2500000.000000)"},
+        {"large pointer y uses %e",
+         {"y = 2500000"},
+         {-50.0f, 2400000.0f, 100.0f, 200000.0f},
+         {200, 200},
+         true,
+         "(0.000000, 2.500000e+06)"},
+        {"small pointer y keeps %f",
+         {"y = 2500000"},
+         {-50.0f, -1e7f, 100.0f, 4e7f},
+         {200, 109},
+         true,
+         "(0.000000, 2500000.000000)"},
     };
     for (const pressCase &c : cases) {
         SCOPED_TRACE(c.name);
         recordedView v;
-        for (const char *curve : c.curves)
-            v.list.add(curve);
+        for (const char *curve : c.curves) v.list.add(curve);
         v.view.graphMultipleEquations();
         v.view.setGraphBounds(c.region);
         v.view.mouseDown(c.press);
@@ -50,8 +66,7 @@ TEST(graphViewMouse, pressTracesNearACurveAndPansElsewhere)
     }
 }
 
-TEST(graphViewMouse, panFollowsThePointerAndScrollsByItselfOutside)
-{
+TEST(graphViewMouse, panFollowsThePointerAndScrollsByItselfOutside) {
     recordedView v;
     v.view.graphMultipleEquations();
     v.view.mouseDown({100, 200});
@@ -71,8 +86,7 @@ TEST(graphViewMouse, panFollowsThePointerAndScrollsByItselfOutside)
     EXPECT_EQ(v.surface.needsDisplay > 0, true);
 }
 
-TEST(graphViewMouse, traceScrollsTowardsThePointerAndFollowsThePoint)
-{
+TEST(graphViewMouse, traceScrollsTowardsThePointerAndFollowsThePoint) {
     recordedView v;
     v.list.add("y = x");
     v.view.graphMultipleEquations();
@@ -93,8 +107,7 @@ TEST(graphViewMouse, traceScrollsTowardsThePointerAndFollowsThePoint)
     v.view.mouseUp({420, 200});
 }
 
-TEST(graphViewMouse, soundPlaysOnArrivingAtAnAxis)
-{
+TEST(graphViewMouse, soundPlaysOnArrivingAtAnAxis) {
     recordedView v;
     v.list.add("y = x");
     v.view.graphMultipleEquations();
@@ -113,8 +126,7 @@ TEST(graphViewMouse, soundPlaysOnArrivingAtAnAxis)
     EXPECT_EQ(v.status.sounds, 2);  // arriving at x = 0 and y = 0 together plays once
 }
 
-TEST(graphViewMouse, cursorShowsTheCrosshairNearACurve)
-{
+TEST(graphViewMouse, cursorShowsTheCrosshairNearACurve) {
     recordedView v;
     v.list.add("y = 10");
     v.view.graphMultipleEquations();
@@ -124,8 +136,7 @@ TEST(graphViewMouse, cursorShowsTheCrosshairNearACurve)
     EXPECT_EQ(v.status.cursor, graphCursor::arrow);
 }
 
-TEST(graphViewMouse, dragTurnsTheSceneAndLeavesTheLastStepAsSpin)
-{
+TEST(graphViewMouse, dragTurnsTheSceneAndLeavesTheLastStepAsSpin) {
     recordedView v;
     v.list.add("z = x*y");
     v.view.graphMultipleEquations();

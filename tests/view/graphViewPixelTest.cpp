@@ -13,52 +13,61 @@ namespace {
 
 // A view drawn headless with white background, green grid and blue axes.
 struct drawnView : headlessView {
-    drawnView(int width, int height, std::initializer_list<std::pair<const char *, QColor>> equations)
-        : headlessView(width, height, equations)
-    {
+    drawnView(int width, int height,
+              std::initializer_list<std::pair<const char *, QColor>> equations)
+        : headlessView(width, height, equations) {
         view->setBackgroundColor(Qt::white);
         view->setGridColor(QColor::fromRgbF(0.0f, 1.0f, 0.0f));
         view->setAxisColor(QColor::fromRgbF(0.0f, 0.0f, 1.0f));
     }
 
-    void drawNow()
-    {
+    void drawNow() {
         view->drawRect();
         pixels = view->RGBAPixels();
     }
 
     using headlessView::count;
     // Whether any pixel within radius of (x, y) passes the test.
-    bool near(int x, int y, int radius, const std::function<bool(rgb)> &test) const
-    {
+    bool near(int x, int y, int radius, const std::function<bool(rgb)> &test) const {
         return count(QPoint(x, y), radius, test) > 0;
     }
-    int count(int x0, int y0, int x1, int y1, const std::function<bool(rgb)> &test) const
-    {
+    int count(int x0, int y0, int x1, int y1, const std::function<bool(rgb)> &test) const {
         return headlessView::count(QRect(QPoint(x0, y0), QPoint(x1, y1)), test);
     }
 };
 
-bool isRed(rgb c) { return c.r > 150 && c.g < 110 && c.b < 110; }
-bool isGreen(rgb c) { return c.r == 0 && c.g == 255 && c.b == 0; }
-bool isBlue(rgb c) { return c.r == 0 && c.g == 0 && c.b == 255; }
-bool isBluish(rgb c) { return c.b > 200 && c.r < 200 && c.g < 200; }
-bool isWhite(rgb c) { return c.r == 255 && c.g == 255 && c.b == 255; }
+bool isRed(rgb c) {
+    return c.r > 150 && c.g < 110 && c.b < 110;
+}
+bool isGreen(rgb c) {
+    return c.r == 0 && c.g == 255 && c.b == 0;
+}
+bool isBlue(rgb c) {
+    return c.r == 0 && c.g == 0 && c.b == 255;
+}
+bool isBluish(rgb c) {
+    return c.b > 200 && c.r < 200 && c.g < 200;
+}
+bool isWhite(rgb c) {
+    return c.r == 255 && c.g == 255 && c.b == 255;
+}
 
 // Graph units of the default region (-50..50) to pixels of a 200-pixel frame, top-down.
-int column(double x) { return static_cast<int>((x + 50) * 2); }
-int row(double y) { return 199 - static_cast<int>((y + 50) * 2); }
+int column(double x) {
+    return static_cast<int>((x + 50) * 2);
+}
+int row(double y) {
+    return 199 - static_cast<int>((y + 50) * 2);
+}
 
-TEST(graphViewPixels, curveGridAxesAndLabelsWhereTheyBelong)
-{
+TEST(graphViewPixels, curveGridAxesAndLabelsWhereTheyBelong) {
     drawnView v(200, 200, {{"y = x^2", Qt::red}});
     ASSERT_EQ(v.view->graphMultipleEquations(), QString());
     v.drawNow();
     ASSERT_NE(v.pixels, nullptr);
 
     // The curve, and nothing red at its mirror image below the x axis: row 0 is the top.
-    for (double x : {-5.0, 3.0, 6.0})
-        EXPECT_TRUE(v.near(column(x), row(x * x), 2, isRed)) << x;
+    for (double x : {-5.0, 3.0, 6.0}) EXPECT_TRUE(v.near(column(x), row(x * x), 2, isRed)) << x;
     EXPECT_FALSE(v.near(column(5.0), row(-25.0), 3, isRed));
 
     // Grid lines in grid colour, axes over the grid line at 0 in axis colour.
@@ -76,8 +85,7 @@ TEST(graphViewPixels, curveGridAxesAndLabelsWhereTheyBelong)
     EXPECT_EQ(v.count(column(-40) + 4, row(-40) - 16, column(-40) + 20, row(-40) - 4, isBluish), 0);
 }
 
-TEST(graphViewPixels, planarAndRGBALayoutsOfAnOddWidth)
-{
+TEST(graphViewPixels, planarAndRGBALayoutsOfAnOddWidth) {
     drawnView v(13, 7, {{"y = x", Qt::red}});
     v.view->setResetGraph(false);
     v.view->setGraphBounds({-6.5f, -3.5f, 13.0f, 7.0f});
@@ -106,8 +114,7 @@ TEST(graphViewPixels, planarAndRGBALayoutsOfAnOddWidth)
     EXPECT_NE(first, second);
 }
 
-TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize)
-{
+TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize) {
     drawnView v(800, 600, {{"y = x^2", Qt::red}, {"x = y^2/20", Qt::blue}});
     v.view->graphMultipleEquations();
     v.view->drawRect();
@@ -124,7 +131,8 @@ TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize)
     TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
     TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
     EXPECT_EQ(std::make_pair(width, height), std::make_pair(800u, 600u));
-    for (auto [tag, expected] : {std::pair{TIFFTAG_COMPRESSION, COMPRESSION_LZW}, {TIFFTAG_SAMPLESPERPIXEL, 3},
+    for (auto [tag, expected] : {std::pair{TIFFTAG_COMPRESSION, COMPRESSION_LZW},
+                                 {TIFFTAG_SAMPLESPERPIXEL, 3},
                                  {TIFFTAG_BITSPERSAMPLE, 8}}) {
         uint16_t value = 0;
         TIFFGetField(tiff, tag, &value);
@@ -136,7 +144,8 @@ TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize)
         ASSERT_EQ(TIFFReadScanline(tiff, line.data(), y, 0), 1);
         for (uint32_t x = 0; x < width; x++)
             for (int c = 0; c < 3; c++)
-                mismatches += line[x * 3 + c] != *image->pixel(c, static_cast<int>(x), static_cast<int>(y));
+                mismatches +=
+                    line[x * 3 + c] != *image->pixel(c, static_cast<int>(x), static_cast<int>(y));
     }
     EXPECT_EQ(mismatches, 0);
     TIFFClose(tiff);
@@ -146,8 +155,7 @@ TEST(graphViewPixels, snapshotIsAnLZWTIFFOfTheViewSize)
     EXPECT_EQ(v.view->snapshotToFile("/nonexistent-folder/snapshot.tiff"), -1);
 }
 
-TEST(graphImage, rowFlip)
-{
+TEST(graphImage, rowFlip) {
     const uint8_t source[] = {1, 2, 3, 4, 5, 6};
     uint8_t flipped[6] = {};
     reversePixelBuffer(source, flipped, 2, 3);
@@ -159,8 +167,7 @@ TEST(graphImage, rowFlip)
     }
 }
 
-TEST(headlessGLContext, resizingReplacesTheFramebuffer)
-{
+TEST(headlessGLContext, resizingReplacesTheFramebuffer) {
     headlessGLContext context;
     ASSERT_TRUE(context.create(8, 4)) << context.error();
     graphGLDraw draw;
@@ -176,8 +183,7 @@ TEST(headlessGLContext, resizingReplacesTheFramebuffer)
         ASSERT_EQ(frame[i * 4] + frame[i * 4 + 1] + frame[i * 4 + 2], 510) << i;
 }
 
-TEST(graphViewPixels, emptyViewHasNoImage)
-{
+TEST(graphViewPixels, emptyViewHasNoImage) {
     graphRecordingDraw draw;
     graphGLView view(draw, 0.0f, 40.0f);
     EXPECT_EQ(view.RGBAPixels(), nullptr);

@@ -7,8 +7,7 @@
 
 namespace {
 
-TEST(graphViewRegion, defaults)
-{
+TEST(graphViewRegion, defaults) {
     // The default region and spacings show in the tests of scrolling and typed bounds.
     recordedView v;
     EXPECT_EQ(v.view.getK(), 1.0);
@@ -23,8 +22,7 @@ TEST(graphViewRegion, defaults)
     EXPECT_EQ(v.view.menuForEvent()[4].action, &graphGLView::zoomOut);
 }
 
-TEST(graphViewRegion, zoomInWalksTheSpacingDownToTheLimit)
-{
+TEST(graphViewRegion, zoomInWalksTheSpacingDownToTheLimit) {
     recordedView v;
     const float widths[] = {50, 25, 10, 5, 2.5f, 1, 0.5f, 0.25f, 0.1f, 0.05f, 0.025f, 0.01f};
     const double spacings[] = {10, 5, 2, 1, 0.5, 0.2, 0.1};
@@ -56,11 +54,10 @@ TEST(graphViewRegion, zoomInWalksTheSpacingDownToTheLimit)
     EXPECT_TRUE(v.inspector.zoomInEnabled);
 }
 
-TEST(graphViewRegion, zoomOutWalksUpToTheLimitAndThenScrollsAreRefused)
-{
+TEST(graphViewRegion, zoomOutWalksUpToTheLimitAndThenScrollsAreRefused) {
     recordedView v;
-    const double widths[] = {250, 500, 1000, 2500, 5000, 10000, 25000, 50000, 100000, 250000,
-                             500000, 1000000, 2500000, 5000000, 10000000};
+    const double widths[] = {250,    500,    1000,   2500,    5000,    10000,   25000,   50000,
+                             100000, 250000, 500000, 1000000, 2500000, 5000000, 10000000};
     for (double width : widths) {
         v.view.zoomOut();
         EXPECT_DOUBLE_EQ(v.view.getGraphBounds().width, width);
@@ -83,8 +80,7 @@ TEST(graphViewRegion, zoomOutWalksUpToTheLimitAndThenScrollsAreRefused)
     EXPECT_TRUE(v.inspector.zoomOutEnabled);
 }
 
-TEST(graphViewRegion, zoomFactorsFollowTheMantissaOfEitherSpacing)
-{
+TEST(graphViewRegion, zoomFactorsFollowTheMantissaOfEitherSpacing) {
     struct {
         double xSpacing, ySpacing, zoomIn, zoomOut;
     } cases[] = {
@@ -100,8 +96,7 @@ TEST(graphViewRegion, zoomFactorsFollowTheMantissaOfEitherSpacing)
     }
 }
 
-TEST(graphViewRegion, scrollingMovesTheOriginWithinTheLimits)
-{
+TEST(graphViewRegion, scrollingMovesTheOriginWithinTheLimits) {
     recordedView v;
     v.view.scrollX(5, 0);
     EXPECT_EQ(v.view.getGraphBounds(), (graphRect{-45.0f, -50.0f, 100.0f, 100.0f}));
@@ -119,14 +114,12 @@ TEST(graphViewRegion, scrollingMovesTheOriginWithinTheLimits)
     EXPECT_EQ(v.view.getGraphBounds(), (graphRect{-50.0f, -50.0f, 100.0f, 100.0f}));
 }
 
-TEST(graphViewRegion, typedBoundsAreCorrectedAndKeepTheSpacing)
-{
+TEST(graphViewRegion, typedBoundsAreCorrectedAndKeepTheSpacing) {
     struct {
         double minX, maxX;
         float x, width;
     } cases[] = {
-        {-5, 15, -5, 20},
-        {10, 5, 10, 1},  // reversed bounds give a unit width
+        {-5, 15, -5, 20}, {10, 5, 10, 1},  // reversed bounds give a unit width
     };
     for (auto &c : cases) {
         recordedView v;
@@ -147,8 +140,7 @@ TEST(graphViewRegion, typedBoundsAreCorrectedAndKeepTheSpacing)
     }
 }
 
-TEST(graphViewRegion, gridSpacingOutsideTheAllowedCountsRaisesTheAlertOnce)
-{
+TEST(graphViewRegion, gridSpacingOutsideTheAllowedCountsRaisesTheAlertOnce) {
     struct {
         double xSpacing, ySpacing;
         float xCount, yCount;
@@ -180,15 +172,15 @@ TEST(graphViewRegion, gridSpacingOutsideTheAllowedCountsRaisesTheAlertOnce)
               "reset to the minimum allowed for this graph size.");
 }
 
-TEST(graphViewRegion, boundsWithoutExtentLeaveThePreviousRegion)
-{
+TEST(graphViewRegion, boundsWithoutExtentLeaveThePreviousRegion) {
     // Equal bounds and bounds that are no number: the region,
     // the fields and the spacings stay as they were, so no spacing becomes NaN.
     const struct {
         double minX, maxX, minY, maxY;
     } rows[] = {{2, 2, -5, 5}, {-5, 5, 7, 7}, {NAN, 5, -5, 5}, {-5, 5, -INFINITY, 5}};
     for (const auto &row : rows) {
-        SCOPED_TRACE(testing::Message() << row.minX << ".." << row.maxX << ", " << row.minY << ".." << row.maxY);
+        SCOPED_TRACE(testing::Message()
+                     << row.minX << ".." << row.maxX << ", " << row.minY << ".." << row.maxY);
         recordedView v;
         v.inspector.setFieldValue(graphField::minX, row.minX);
         v.inspector.setFieldValue(graphField::maxX, row.maxX);
@@ -204,8 +196,7 @@ TEST(graphViewRegion, boundsWithoutExtentLeaveThePreviousRegion)
     }
 }
 
-TEST(graphViewRegion, parametricRangesAreClampedInTheFields)
-{
+TEST(graphViewRegion, parametricRangesAreClampedInTheFields) {
     struct {
         double minS, maxS, minT, maxT, shownMaxS, shownMaxT;
     } cases[] = {
@@ -226,10 +217,10 @@ TEST(graphViewRegion, parametricRangesAreClampedInTheFields)
     }
 }
 
-TEST(graphViewRegion, divisionsAreHeldBetween4And200)
-{
+TEST(graphViewRegion, divisionsAreHeldBetween4And200) {
     recordedView v;
-    for (auto [asked, stored] : {std::pair{2, 4}, {3, 4}, {4, 4}, {5, 5}, {200, 200}, {500, 200}, {-7, 4}}) {
+    for (auto [asked, stored] :
+         {std::pair{2, 4}, {3, 4}, {4, 4}, {5, 5}, {200, 200}, {500, 200}, {-7, 4}}) {
         v.view.setDivisions3D(asked);
         EXPECT_EQ(v.view.getDivisions3D(), stored) << asked;
     }
@@ -237,8 +228,7 @@ TEST(graphViewRegion, divisionsAreHeldBetween4And200)
     EXPECT_EQ(v.view.getDivisions3D(), 120);
 }
 
-TEST(graphViewRegion, constrainedResizeKeepsSquareUnitsAndTheCentre)
-{
+TEST(graphViewRegion, constrainedResizeKeepsSquareUnitsAndTheCentre) {
     recordedView v;
     v.view.setConstrainProportions(true);
     v.view.setFrame(400, 200);
@@ -255,8 +245,7 @@ TEST(graphViewRegion, constrainedResizeKeepsSquareUnitsAndTheCentre)
     EXPECT_EQ(v.view.viewWidth(), 0.0f);
 }
 
-TEST(graphViewRegion, centringOnTheFocusFields)
-{
+TEST(graphViewRegion, centringOnTheFocusFields) {
     recordedView v;
     v.inspector.setFieldValue(graphField::xBox, 10);
     v.inspector.setFieldValue(graphField::yBox, -4);

@@ -24,20 +24,16 @@
 class testEquationList : public graphEquationSource {
 public:
     testEquationList() = default;
-    testEquationList(std::initializer_list<std::pair<const char *, QColor>> entries)
-    {
-        for (auto &e : entries)
-            add(e.first, e.second);
+    testEquationList(std::initializer_list<std::pair<const char *, QColor>> entries) {
+        for (auto &e : entries) add(e.first, e.second);
     }
     void add(const char *text, QColor color = Qt::black) { entries.push_back({text, color}); }
 
     int equationCount() override { return static_cast<int>(entries.size()); }
-    grEquation *equationAtIndex(int index) override
-    {
+    grEquation *equationAtIndex(int index) override {
         grExp *tree = testExpression(entries[static_cast<size_t>(index)].first.c_str());
         grEquation *equation = grNewEquation(tree);
-        if (equation == nullptr)
-            grFreeExp(tree);
+        if (equation == nullptr) grFreeExp(tree);
         asked++;
         return equation;
     }
@@ -76,8 +72,7 @@ struct recordedView {
     testEquationList list;
     graphGLView view{draw, 400.0f, 400.0f};
 
-    recordedView()
-    {
+    recordedView() {
         view.setInspector(&inspector);
         view.setStatus(&status);
         view.setSurface(&surface);
@@ -91,8 +86,7 @@ struct rgb {
     int r, g, b;
 };
 
-inline std::ostream &operator<<(std::ostream &out, rgb c)
-{
+inline std::ostream &operator<<(std::ostream &out, rgb c) {
     return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
@@ -107,9 +101,9 @@ struct headlessView {
     const uint8_t *pixels = nullptr;
     int width, height;
 
-    headlessView(int width, int height, std::initializer_list<std::pair<const char *, QColor>> equations)
-        : list(equations), width(width), height(height)
-    {
+    headlessView(int width, int height,
+                 std::initializer_list<std::pair<const char *, QColor>> equations)
+        : list(equations), width(width), height(height) {
         if (!context.create(width, height))
             throw std::runtime_error("no headless OpenGL: " + context.error());
         view = std::make_unique<graphGLView>(draw, float(width), float(height));
@@ -118,25 +112,21 @@ struct headlessView {
         view->setEquationTable(&list);
     }
 
-    rgb at(QPoint p) const
-    {
+    rgb at(QPoint p) const {
         const uint8_t *q = pixels + (static_cast<size_t>(p.y()) * width + p.x()) * 4;
         return {q[0], q[1], q[2]};
     }
     rgb at(int x, int y) const { return at({x, y}); }
 
     // The pixels of the area, clipped to the frame, that pass the test.
-    int count(QRect area, const std::function<bool(rgb)> &test) const
-    {
+    int count(QRect area, const std::function<bool(rgb)> &test) const {
         area &= QRect(0, 0, width, height);
         int n = 0;
         for (int y = area.top(); y <= area.bottom(); y++)
-            for (int x = area.left(); x <= area.right(); x++)
-                n += test(at(x, y));
+            for (int x = area.left(); x <= area.right(); x++) n += test(at(x, y));
         return n;
     }
-    int count(QPoint centre, int radius, const std::function<bool(rgb)> &test) const
-    {
+    int count(QPoint centre, int radius, const std::function<bool(rgb)> &test) const {
         return count(QRect(centre - QPoint(radius, radius), centre + QPoint(radius, radius)), test);
     }
 };

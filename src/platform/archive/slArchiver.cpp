@@ -38,7 +38,8 @@ void slArchiver::classChain(std::string_view className) {
         }
         const slArchiveClass *c = registry_.find(std::string(name));
         if (!c) {
-            throw std::logic_error("class " + std::string(name) + " is not registered for archiving");
+            throw std::logic_error("class " + std::string(name) +
+                                   " is not registered for archiving");
         }
         classes_.emplace(c->name, newObjectNumber());
         out_.byte(kTagNew);

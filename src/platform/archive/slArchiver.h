@@ -7,8 +7,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <initializer_list>
 #include <deque>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>

@@ -10,8 +10,8 @@
 
 #include <QColor>
 #include <QString>
-#include <functional>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,7 +36,7 @@ using slArchivedObject = std::variant<std::monostate, QString, QColor, std::shar
 struct slArchiveClass {
     std::string name;
     int version = 0;
-    std::string superclass;  // empty only for NSObject
+    std::string superclass;                                           // empty only for NSObject
     std::function<std::shared_ptr<slCoding>(slUnarchiver &)> decode;  // null for abstract classes
 };
 

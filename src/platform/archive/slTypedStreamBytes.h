@@ -25,7 +25,9 @@ constexpr uint8_t kTagNil = 0x85;
 constexpr uint8_t kTagEnd = 0x86;
 constexpr int kLabelBase = -110;  // table entry n is written as the integer n - 110
 
-inline bool isReservedHead(uint8_t b) { return b >= 0x80 && b <= 0x91; }
+inline bool isReservedHead(uint8_t b) {
+    return b >= 0x80 && b <= 0x91;
+}
 
 // The N of a byte array type "[Nc]" or "[NC]" whose "[" has been read; moves type past "]".
 // Our records name their types in code, so any other array type is a programming error.

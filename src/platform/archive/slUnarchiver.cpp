@@ -15,9 +15,8 @@ slUnarchiver::slUnarchiver(const QByteArray &data, const slArchiveRegistry &regi
       in_(reinterpret_cast<const uint8_t *>(data_.constData()), static_cast<size_t>(data_.size())) {
     const uint8_t streamer = in_.byte();
     if (streamer != kStreamerVersion) {
-        throw slArchiveError("not a typedstream archive (streamer version " +
-                                 std::to_string(streamer) + ")",
-                             0);
+        throw slArchiveError(
+            "not a typedstream archive (streamer version " + std::to_string(streamer) + ")", 0);
     }
     const std::string signature = in_.countedBytesAfter(in_.byte());
     if (signature == kSignatureBigEndian) {
@@ -51,9 +50,8 @@ void slUnarchiver::expectGroup(const char *type) {
     const size_t start = in_.offset();
     const std::string found = sharedString(false);
     if (found != type) {
-        throw slArchiveError("expected a value of type '" + std::string(type) + "', found '" +
-                                 found + "'",
-                             start);
+        throw slArchiveError(
+            "expected a value of type '" + std::string(type) + "', found '" + found + "'", start);
     }
 }
 
@@ -130,9 +128,8 @@ slArchivedObject slUnarchiver::readObject() {
     }
 
     if (depth_ >= kMaximumDepth) {
-        throw slArchiveError("objects nested deeper than " + std::to_string(kMaximumDepth) +
-                                 " levels",
-                             start);
+        throw slArchiveError(
+            "objects nested deeper than " + std::to_string(kMaximumDepth) + " levels", start);
     }
     const int number = addEntry({Entry::kObjectInProgress, nullptr, {}});
     const size_t chainStart = in_.offset();
@@ -169,7 +166,8 @@ slArchivedObject slUnarchiver::readValueObject(const slArchiveClass &archiveClas
     expectGroup("+");
     const std::string bytes = in_.countedBytesAfter(in_.byte());
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    QString text =
+        decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (decoder.hasError()) throw slArchiveError("string is not valid UTF-8", start);
     if (text.isNull()) text = QStringLiteral("");  // empty, which is not nil
     return text;
@@ -202,8 +200,7 @@ QColor slUnarchiver::readColor() {
             color = QColor::fromCmykF(unit(c[0]), unit(c[1]), unit(c[2]), unit(c[3]), unit(c[4]))
                         .toRgb();
             break;
-        default:
-            throw slArchiveError("unsupported colour kind " + std::to_string(kind), start);
+        default: throw slArchiveError("unsupported colour kind " + std::to_string(kind), start);
     }
     return color;
 }
@@ -248,11 +245,15 @@ void slUnarchiver::readValue(const char *&type, void *address) {
         case 'c':
         case 'C': *static_cast<uint8_t *>(address) = in_.byte(); return;
         case 's': *static_cast<int16_t *>(address) = static_cast<int16_t>(in_.compactInt()); return;
-        case 'S': *static_cast<uint16_t *>(address) = static_cast<uint16_t>(in_.compactInt()); return;
+        case 'S':
+            *static_cast<uint16_t *>(address) = static_cast<uint16_t>(in_.compactInt());
+            return;
         case 'i':
         case 'l': *static_cast<int32_t *>(address) = in_.compactInt(); return;
         case 'I':
-        case 'L': *static_cast<uint32_t *>(address) = static_cast<uint32_t>(in_.compactInt()); return;
+        case 'L':
+            *static_cast<uint32_t *>(address) = static_cast<uint32_t>(in_.compactInt());
+            return;
         case 'f': *static_cast<float *>(address) = static_cast<float>(in_.real(true)); return;
         case 'd': *static_cast<double *>(address) = in_.real(false); return;
         case '[': in_.rawBytes(address, charArrayLength(type)); return;

@@ -7,8 +7,7 @@
 
 namespace {
 
-TEST(KAnimation, TicksRiseClampAtTheTopAndFallBack)
-{
+TEST(KAnimation, TicksRiseClampAtTheTopAndFallBack) {
     struct Case {
         const char *what;
         float start;
@@ -34,8 +33,7 @@ TEST(KAnimation, TicksRiseClampAtTheTopAndFallBack)
     }
 }
 
-TEST(KAnimation, KIsRoundedToSinglePrecisionThroughTheSliderEveryTick)
-{
+TEST(KAnimation, KIsRoundedToSinglePrecisionThroughTheSliderEveryTick) {
     graphKAnimation animation;
     animation.setRange(0.0, 10.0, 0.1);
     animation.updateK(0.0f);
@@ -51,8 +49,7 @@ TEST(KAnimation, KIsRoundedToSinglePrecisionThroughTheSliderEveryTick)
     EXPECT_NE(double(animation.sliderValue()), sum);  // no double-precision k kept aside
 }
 
-TEST(KAnimation, TheMenuTogglesA50msTimerAndTheDirectionOutlivesIt)
-{
+TEST(KAnimation, TheMenuTogglesA50msTimerAndTheDirectionOutlivesIt) {
     graphKAnimation animation;
     animation.setRange(0.0, 1.0, 0.5);
     animation.updateK(0.5f);
@@ -71,8 +68,7 @@ TEST(KAnimation, TheMenuTogglesA50msTimerAndTheDirectionOutlivesIt)
     EXPECT_EQ(animation.sliderValue(), 0.5f);  // still falling
 }
 
-TEST(KAnimation, TypedKBeyondTheRangeReachesTheViewButTheSliderStopsAtItsEnd)
-{
+TEST(KAnimation, TypedKBeyondTheRangeReachesTheViewButTheSliderStopsAtItsEnd) {
     graphKAnimation animation;
     animation.setRange(-1.0, 1.0, 0.5);
     float viewK = 0.0f;

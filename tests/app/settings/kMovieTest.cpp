@@ -19,8 +19,7 @@ namespace {
 // y = k x on a headless 64 x 48 view.
 class KMovieTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         appTest::registerClasses();
         loadGraphFonts();
         if (!context.create(64, 48)) GTEST_SKIP() << "no headless OpenGL: " << context.error();
@@ -33,8 +32,8 @@ protected:
         ASSERT_EQ(view->graphMultipleEquations(), "");
     }
 
-    graphMovieResult record(const QString &path, std::function<bool(size_t, size_t)> progress = {})
-    {
+    graphMovieResult record(const QString &path,
+                            std::function<bool(size_t, size_t)> progress = {}) {
         return graphRecordKMovie(
             path, QSize(64, 48), 6, 0.0, 1.0, 4,
             [&](double k) {
@@ -55,8 +54,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(KMovieTest, OneSweepUpAndDownHoldsEveryFrame)
-{
+TEST_F(KMovieTest, OneSweepUpAndDownHoldsEveryFrame) {
     const QString path = dir.filePath("k.mov");
     std::vector<size_t> shown;
     const graphMovieResult result = record(path, [&](size_t done, size_t total) {
@@ -76,28 +74,29 @@ TEST_F(KMovieTest, OneSweepUpAndDownHoldsEveryFrame)
     EXPECT_EQ(movie.frames[3], movie.frames[5]);  // 0.75 both ways
 }
 
-TEST_F(KMovieTest, CancelOrAnEmptyRangeWritesNothingAndKeepsAnOldFile)
-{
+TEST_F(KMovieTest, CancelOrAnEmptyRangeWritesNothingAndKeepsAnOldFile) {
     const QString fresh = dir.filePath("new.mov"), old = dir.filePath("old.mov");
-    EXPECT_EQ(record(fresh, [](size_t done, size_t) { return done < 4; }).status, graphMovieResult::cancelled);
+    EXPECT_EQ(record(fresh, [](size_t done, size_t) { return done < 4; }).status,
+              graphMovieResult::cancelled);
     EXPECT_FALSE(QFile::exists(fresh));
 
     QFile file(old);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("an earlier movie");
     file.close();
-    EXPECT_EQ(record(old, [](size_t done, size_t) { return done < 4; }).status, graphMovieResult::cancelled);
-    const graphMovieResult empty = graphRecordKMovie(old, QSize(64, 48), 1, 2.0, 2.0, 20,
-                                                     [](double) { return nullptr; }, {});
+    EXPECT_EQ(record(old, [](size_t done, size_t) { return done < 4; }).status,
+              graphMovieResult::cancelled);
+    const graphMovieResult empty =
+        graphRecordKMovie(old, QSize(64, 48), 1, 2.0, 2.0, 20, [](double) { return nullptr; }, {});
     EXPECT_EQ(empty.status, graphMovieResult::failed);
     EXPECT_FALSE(empty.error.isEmpty());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "an earlier movie");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // no temporary left
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
+              1);  // no temporary left
 }
 
-TEST(MovieQuality, RowsThreeAndFiveCannotBeChosen)
-{
+TEST(MovieQuality, RowsThreeAndFiveCannotBeChosen) {
     for (int row = 0; row < graphMovieQuality::rows; ++row) {
         SCOPED_TRACE(row);
         EXPECT_EQ(graphMovieQuality::selectable(row), row != 3 && row != 5);

@@ -17,8 +17,7 @@ protected:
     void TearDown() override { QSettings().clear(); }
 };
 
-TEST_F(PreferencesTest, EveryKeyRoundTripsAndAFirstRunGetsTheDefaults)
-{
+TEST_F(PreferencesTest, EveryKeyRoundTripsAndAFirstRunGetsTheDefaults) {
     graphPreferences first;
     first.loadPreferences();
     EXPECT_EQ(first.values, graphDefaultPreferences());
@@ -46,8 +45,7 @@ TEST_F(PreferencesTest, EveryKeyRoundTripsAndAFirstRunGetsTheDefaults)
     EXPECT_EQ(loaded.constants.constants(), saved.constants.constants());
 }
 
-TEST_F(PreferencesTest, ConstantListsOfAnyLengthRoundTrip)
-{
+TEST_F(PreferencesTest, ConstantListsOfAnyLengthRoundTrip) {
     const std::vector<graphConstant> lists[] = {{}, {{"q", -0.0}}, {{"a", 1e300}, {"b", 2}}};
     for (const auto &list : lists) {
         SCOPED_TRACE(list.size());
@@ -61,8 +59,7 @@ TEST_F(PreferencesTest, ConstantListsOfAnyLengthRoundTrip)
     }
 }
 
-TEST_F(PreferencesTest, UnreadableStoredValuesLeaveTheDefaults)
-{
+TEST_F(PreferencesTest, UnreadableStoredValuesLeaveTheDefaults) {
     QSettings settings;
     settings.setValue("backgroundColor", QByteArray("not an archive"));
     settings.setValue("gridColor", graphArchivedColor(Qt::red).left(12));
@@ -73,19 +70,17 @@ TEST_F(PreferencesTest, UnreadableStoredValuesLeaveTheDefaults)
     EXPECT_EQ(loaded.values, graphDefaultPreferences());
 }
 
-TEST_F(PreferencesTest, ApplyingMendsTheKSettings)
-{
+TEST_F(PreferencesTest, ApplyingMendsTheKSettings) {
     struct Case {
         int minK, maxK, steps;
         int appliedMin, appliedMax, appliedSteps;
         double stepSize;
         bool beeps;
     } cases[] = {
-        {0, 6, 1, 0, 6, 3, 2.0, false},      // too few steps become 3
-        {0, 10, 2, 0, 10, 3, 10.0 / 3, false},
-        {0, 10, 3, 0, 10, 3, 10.0 / 3, false},
-        {5, 5, 20, 5, 5, 20, 0.0, false},    // equal bounds are accepted
-        {3, -3, 20, -10, 10, 20, 1.0, true}, // a reversed range beeps and resets
+        {0, 6, 1, 0, 6, 3, 2.0, false},  // too few steps become 3
+        {0, 10, 2, 0, 10, 3, 10.0 / 3, false}, {0, 10, 3, 0, 10, 3, 10.0 / 3, false},
+        {5, 5, 20, 5, 5, 20, 0.0, false},     // equal bounds are accepted
+        {3, -3, 20, -10, 10, 20, 1.0, true},  // a reversed range beeps and resets
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.minK << ".." << c.maxK << " in " << c.steps);
@@ -111,13 +106,13 @@ TEST_F(PreferencesTest, ApplyingMendsTheKSettings)
     }
 }
 
-TEST(ConstantTable, NamesAreOneLowerCaseLetterThatNoVariableUses)
-{
+TEST(ConstantTable, NamesAreOneLowerCaseLetterThatNoVariableUses) {
     struct Case {
         const char *typed, *accepted;  // null: refused
     } cases[] = {
-        {"Ab", "a"}, {"q", "q"}, {"E", nullptr}, {"x", nullptr}, {"K", nullptr}, {"s", nullptr},
-        {"7", nullptr}, {" ", nullptr}, {"", nullptr}, {"\u03C0", nullptr}, {"\u00C9", "\u00E9"},
+        {"Ab", "a"},    {"q", "q"},          {"E", nullptr},       {"x", nullptr},
+        {"K", nullptr}, {"s", nullptr},      {"7", nullptr},       {" ", nullptr},
+        {"", nullptr},  {"\u03C0", nullptr}, {"\u00C9", "\u00E9"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.typed);
@@ -130,10 +125,10 @@ TEST(ConstantTable, NamesAreOneLowerCaseLetterThatNoVariableUses)
     }
 }
 
-TEST(ConstantTable, ValuesAreReadAsAtofReadsThem)
-{
+TEST(ConstantTable, ValuesAreReadAsAtofReadsThem) {
     const std::pair<const char *, double> cases[] = {
-        {"2.5", 2.5}, {"  -3e2xyz", -300.0}, {"+.5", 0.5}, {"abc", 0.0}, {"", 0.0}, {"+-1", 0.0}, {"1e", 1.0},
+        {"2.5", 2.5}, {"  -3e2xyz", -300.0}, {"+.5", 0.5}, {"abc", 0.0},
+        {"", 0.0},    {"+-1", 0.0},          {"1e", 1.0},
     };
     for (const auto &[text, value] : cases) {
         SCOPED_TRACE(text);
@@ -143,8 +138,7 @@ TEST(ConstantTable, ValuesAreReadAsAtofReadsThem)
     }
 }
 
-TEST(ConstantTable, LookupTakesTheFirstOfANameAndOneForAnUnknownName)
-{
+TEST(ConstantTable, LookupTakesTheFirstOfANameAndOneForAnUnknownName) {
     graphConstantTable table;
     table.setConstants({{"a", 2.0}, {"b", -1.0}, {"a", 5.0}});
     EXPECT_EQ(table.constantForString("a"), 2.0);
@@ -154,8 +148,7 @@ TEST(ConstantTable, LookupTakesTheFirstOfANameAndOneForAnUnknownName)
     EXPECT_EQ(table.constantForString("a"), 5.0);
 }
 
-TEST(ConstantTable, AConstantReachesTheCalculatorLineAndTheGraph)
-{
+TEST(ConstantTable, AConstantReachesTheCalculatorLineAndTheGraph) {
     appTest::registerClasses();
     graphConstantTable constants;
     constants.setConstants({{"a", 2.0}});

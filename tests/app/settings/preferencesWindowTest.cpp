@@ -20,8 +20,7 @@ namespace {
 
 class PreferencesWindowTest : public ::testing::Test {
 protected:
-    PreferencesWindowTest() : window(preferences)
-    {
+    PreferencesWindowTest() : window(preferences) {
         QSettings().clear();
         preferences.setBeep([this] { beeps++; });
         window.activatePreferences = [this] {
@@ -35,8 +34,7 @@ protected:
     QLineEdit *cellEditor() { return window.ui().constantTable->findChild<QLineEdit *>(); }
 
     // Types into the cell being edited and presses Return.
-    void typeIntoCell(const QString &text)
-    {
+    void typeIntoCell(const QString &text) {
         QLineEdit *editor = cellEditor();
         ASSERT_NE(editor, nullptr);
         editor->selectAll();
@@ -46,8 +44,7 @@ protected:
     }
 
     // Closed cell editors go away.
-    static void settle()
-    {
+    static void settle() {
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -57,8 +54,7 @@ protected:
     int beeps = 0, activations = 0;
 };
 
-TEST_F(PreferencesWindowTest, TypedNamesAreCutLoweredOrRefusedAndValuesShowSixDecimals)
-{
+TEST_F(PreferencesWindowTest, TypedNamesAreCutLoweredOrRefusedAndValuesShowSixDecimals) {
     window.addConstant();
     QLineEdit *editor = cellEditor();
     ASSERT_NE(editor, nullptr);
@@ -87,8 +83,7 @@ TEST_F(PreferencesWindowTest, TypedNamesAreCutLoweredOrRefusedAndValuesShowSixDe
     EXPECT_EQ(preferences.constants.constantNames(), QStringList{"b"});
 }
 
-TEST_F(PreferencesWindowTest, ClosingAppliesAndShowsTheMendedRange)
-{
+TEST_F(PreferencesWindowTest, ClosingAppliesAndShowsTheMendedRange) {
     window.ui().minKBox->setValue(4);
     window.ui().maxKBox->setValue(-4);
     window.ui().animationStepBox->setValue(1);
@@ -110,8 +105,7 @@ TEST_F(PreferencesWindowTest, ClosingAppliesAndShowsTheMendedRange)
     EXPECT_EQ(stored.values.minimumK, -10);
 }
 
-TEST(MovieExport, QualityRowsThreeAndFiveAreSeparatorsAndTheMessageFollows)
-{
+TEST(MovieExport, QualityRowsThreeAndFiveAreSeparatorsAndTheMessageFollows) {
     QComboBox popup;
     QLabel message;
     graphSetUpMovieQualityPopup(&popup, &message);
@@ -124,8 +118,7 @@ TEST(MovieExport, QualityRowsThreeAndFiveAreSeparatorsAndTheMessageFollows)
     EXPECT_EQ(message.text(), "Very high quality, very low compression");
 }
 
-TEST(MovieExport, CancelInTheProgressDialogHalfwayLeavesNoFile)
-{
+TEST(MovieExport, CancelInTheProgressDialogHalfwayLeavesNoFile) {
     QTemporaryDir dir;
     QWidget parent;
     graphKMovieExporter exporter(&parent);
@@ -151,11 +144,15 @@ TEST(MovieExport, CancelInTheProgressDialogHalfwayLeavesNoFile)
 
     // Without cancelling the movie is written; a refused path is reported.
     exporter.progressShown = {};
-    EXPECT_EQ(exporter.makeKMovie(0.0, 1.0, 4, QSize(32, 16), [&](double) { return frame.data(); }).status,
+    EXPECT_EQ(exporter.makeKMovie(0.0, 1.0, 4, QSize(32, 16), [&](double) { return frame.data(); })
+                  .status,
               graphMovieResult::written);
     EXPECT_TRUE(QFile::exists(path));
-    exporter.chooseMovie = [&](QWidget *, int) { return graphKMovieExporter::choice{dir.filePath("k.avi"), 1}; };
-    EXPECT_EQ(exporter.makeKMovie(0.0, 1.0, 4, QSize(32, 16), [&](double) { return frame.data(); }).status,
+    exporter.chooseMovie = [&](QWidget *, int) {
+        return graphKMovieExporter::choice{dir.filePath("k.avi"), 1};
+    };
+    EXPECT_EQ(exporter.makeKMovie(0.0, 1.0, 4, QSize(32, 16), [&](double) { return frame.data(); })
+                  .status,
               graphMovieResult::failed);
     EXPECT_TRUE(warning.contains("k.avi"));
 }

@@ -10,7 +10,9 @@ namespace {
 
 class Accessibility : public WindowTest {
 protected:
-    QAccessibleInterface *face(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
+    QAccessibleInterface *face(QObject *object) {
+        return QAccessible::queryAccessibleInterface(object);
+    }
 };
 
 TEST_F(Accessibility, EveryControlHasAName) {
@@ -38,7 +40,9 @@ TEST_F(Accessibility, EveryControlHasAName) {
     }
     // Pressing through the action interface works as a click.
     // Pressing through the action interface clicks the button (animated, so wait for it).
-    face(window.findChild<QPushButton *>("addButton"))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    face(window.findChild<QPushButton *>("addButton"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(QTest::qWaitFor([&] { return table.equationCount() == 2; }));
 }
 
@@ -57,12 +61,9 @@ TEST_F(Accessibility, EditorReadsAsTextWithCaretAndResult) {
         const char *description;
     };
     const Row rows[] = {
-        {"12+34", "12 + 34", 7, "= 46"},
-        {"\u2190", "12 + 34", 6, "= 46"},
-        {"\u2190\u2190", "12 + 34", 5, "= 46"},
-        {"\u2190", "12 + 34", 2, "= 46"},
-        {"5", "125 + 34", 3, "= 159"},
-        {"/", "125/? + 34", 4, ""},
+        {"12+34", "12 + 34", 7, "= 46"},        {"\u2190", "12 + 34", 6, "= 46"},
+        {"\u2190\u2190", "12 + 34", 5, "= 46"}, {"\u2190", "12 + 34", 2, "= 46"},
+        {"5", "125 + 34", 3, "= 159"},          {"/", "125/? + 34", 4, ""},
         {"sin", "125/(sin(?)) + 34", 9, ""},
     };
     for (const Row &row : rows) {

@@ -27,7 +27,8 @@ protected:
     const QMimeData *clip() { return QGuiApplication::clipboard()->mimeData(); }
     // The archived node on the clipboard.
     geEditPtr clipNode() {
-        slArchivedObject object = slUnarchiver::unarchiveObjectWithData(clip()->data(graphEquationEditorView::pboardType));
+        slArchivedObject object = slUnarchiver::unarchiveObjectWithData(
+            clip()->data(graphEquationEditorView::pboardType));
         auto *coded = std::get_if<std::shared_ptr<slCoding>>(&object);
         return coded ? std::dynamic_pointer_cast<geEdit>(*coded) : nullptr;
     }
@@ -96,7 +97,8 @@ TEST_F(Clipboard, CopyOfAFractionIsPictureAndArchive) {
     ASSERT_TRUE(info.waitForFinished(20000));
     EXPECT_EQ(info.exitCode(), 0);
     const QByteArray report = info.readAllStandardOutput();
-    EXPECT_TRUE(QString::fromUtf8(report).contains(QRegularExpression("Pages:\\s+1\\n"))) << report.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(report).contains(QRegularExpression("Pages:\\s+1\\n")))
+        << report.toStdString();
 }
 
 // Paste replaces a "?" or the selection, with the cursor after the pasted node.
@@ -141,9 +143,12 @@ TEST_F(Clipboard, RefusedPastesChangeNothing) {
     };
     const Row rows[] = {
         {"no target", good, "Can only paste into selections or \"?\" expressions."},
-        {"not an archive", "GREquation? no", "Cannot paste: the clipboard's equation data is damaged"},
-        {"truncated", good.left(good.size() - 5), "Cannot paste: the clipboard's equation data is damaged"},
-        {"too deep", tooTall, "Cannot paste: the equation would be nested deeper than 2000 levels."},
+        {"not an archive", "GREquation? no",
+         "Cannot paste: the clipboard's equation data is damaged"},
+        {"truncated", good.left(good.size() - 5),
+         "Cannot paste: the clipboard's equation data is damaged"},
+        {"too deep", tooTall,
+         "Cannot paste: the equation would be nested deeper than 2000 levels."},
     };
     window.addEquation();
     type("2+3");
@@ -156,7 +161,8 @@ TEST_F(Clipboard, RefusedPastesChangeNothing) {
         editor()->paste();
         EXPECT_EQ(text(), before);
         EXPECT_EQ(window.undoStack()->count(), undoCount);
-        EXPECT_TRUE(editor()->statusText().startsWith(QString::fromUtf8(row.message))) << editor()->statusText().toStdString();
+        EXPECT_TRUE(editor()->statusText().startsWith(QString::fromUtf8(row.message)))
+            << editor()->statusText().toStdString();
         if (std::string(row.name) != "no target") type("\b");
     }
     EXPECT_EQ(graphEquationEditorView::pasteTargetMessage().size(), 50);
@@ -191,7 +197,8 @@ TEST_F(Clipboard, PlainTextPastesThroughTheParser) {
         EXPECT_FALSE(clip()->hasFormat(graphEquationEditorView::pboardType));
         editor()->paste();
         EXPECT_EQ(text(), row.after);
-        const QString message = row.message ? QString::fromUtf8(row.message) : geParseText(row.text).error;
+        const QString message =
+            row.message ? QString::fromUtf8(row.message) : geParseText(row.text).error;
         EXPECT_EQ(editor()->statusText(), message);
         if (std::string(row.after) == "1 + ?") {
             EXPECT_FALSE(message.isEmpty());  // a refusal always says why

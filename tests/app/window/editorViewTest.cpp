@@ -1,8 +1,8 @@
 // The editor view driven through the widget: keys, the calculator line, mouse selection at
 // two zooms, and the caret's blink. The key rules themselves are the model's tests.
 #include <QAction>
-#include <QInputMethodEvent>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -24,7 +24,8 @@ TEST_F(EditorView, CalculatorLineFollowsEachKey) {
         const char *key;
         const char *status;
     };
-    const Row rows[] = {{"1", "= 1\n"}, {"+", ""}, {"2", "= 3\n"}, {"/", ""}, {"4", "= 1.5\n"}, {"x", ""}};
+    const Row rows[] = {{"1", "= 1\n"}, {"+", ""},        {"2", "= 3\n"},
+                        {"/", ""},      {"4", "= 1.5\n"}, {"x", ""}};
     for (const Row &row : rows) {
         type(QString::fromUtf8(row.key));
         EXPECT_EQ(status(), row.status) << "after " << row.key << " in " << text();
@@ -87,7 +88,8 @@ TEST_F(EditorView, MouseHitsTheNodeAndCharactersUnderThePointer) {
         auto *sum = model().equation()->top().get();
         ASSERT_TRUE(sum->isKind(geEditKind::Add));
         auto *left = static_cast<geEditBinaryOp *>(sum)->leftExp().get();
-        auto *number = static_cast<geEditNum *>(static_cast<geEditBinaryOp *>(sum)->rightExp().get());
+        auto *number =
+            static_cast<geEditNum *>(static_cast<geEditBinaryOp *>(sum)->rightExp().get());
 
         // A click just right of the middle of "3456" puts the caret between 4 and 5.
         click(pointIn(number, 0.55));
@@ -168,7 +170,8 @@ TEST_F(EditorView, LatexOfTypedEquations) {
         {"2*3", "2 \\cdot 3"},
         {"-x", "-x"},
         {"y=2x,t=?", "y = 2 x, t = \\square"},
-        {"x=(-b+sqrtb^2\u2192-4ac\u2192)/2a", "x = \\frac{\\left(-b + \\sqrt{b^{2} - 4 a c}\\right)}{2 a}"},
+        {"x=(-b+sqrtb^2\u2192-4ac\u2192)/2a",
+         "x = \\frac{\\left(-b + \\sqrt{b^{2} - 4 a c}\\right)}{2 a}"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.keys);
@@ -213,8 +216,9 @@ TEST_F(EditorView, ContextMenuOffersTheEditingCommands) {
     for (QAction *a : menu->actions()) {
         if (!a->isSeparator()) texts.push_back(a->text().remove(u'&').toStdString());
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{"Cut", "Copy", "Copy Text", "Copy as LaTeX", "Paste", "Select All",
-                                               "Zoom In", "Zoom Out", "Actual Size", "Font..."}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"Cut", "Copy", "Copy Text", "Copy as LaTeX", "Paste",
+                                               "Select All", "Zoom In", "Zoom Out", "Actual Size",
+                                               "Font..."}));
 }
 
 }  // namespace

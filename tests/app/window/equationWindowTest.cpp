@@ -21,7 +21,8 @@ protected:
     std::vector<std::string> names() {
         std::vector<std::string> out;
         QAbstractItemModel *m = tableView()->model();
-        for (int row = 0; row < m->rowCount(); ++row) out.push_back(m->index(row, 0).data().toString().toStdString());
+        for (int row = 0; row < m->rowCount(); ++row)
+            out.push_back(m->index(row, 0).data().toString().toStdString());
         return out;
     }
     int shownRow() {

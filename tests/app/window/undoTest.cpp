@@ -49,11 +49,16 @@ TEST_F(Undo, RandomEditSequencesRoundTrip) {
             const Seen before = seen();
             const int count = window.undoStack()->count();
             const unsigned pick = random() % 100;
-            if (pick < 4) editor()->selectAll();
-            else if (pick < 6) editor()->cut();
-            else if (pick < 8) editor()->paste();
-            else if (pick < 9) editor()->copy();
-            else type(QString(keys.at(int(random() % unsigned(keys.size())))));
+            if (pick < 4)
+                editor()->selectAll();
+            else if (pick < 6)
+                editor()->cut();
+            else if (pick < 8)
+                editor()->paste();
+            else if (pick < 9)
+                editor()->copy();
+            else
+                type(QString(keys.at(int(random() % unsigned(keys.size())))));
             if (window.undoStack()->count() > count) edits.emplace_back(before, seen());
         }
         ASSERT_GT(edits.size(), 20u);
@@ -87,7 +92,8 @@ TEST_F(Undo, UndoShowsTheEquationItChanges) {
 TEST_F(Undo, ListEditsRoundTrip) {
     auto names = [&] {
         std::string out;
-        for (const auto &e : table.equations()) out += e->name().toStdString() + ":" + e->color().name().toStdString() + " ";
+        for (const auto &e : table.equations())
+            out += e->name().toStdString() + ":" + e->color().name().toStdString() + " ";
         return out;
     };
     window.setColorChooser([](const QColor &) { return QColor(Qt::blue); });
@@ -96,10 +102,13 @@ TEST_F(Undo, ListEditsRoundTrip) {
         std::function<void()> act;
     };
     const Row rows[] = {
-        {"add", [&] { QTest::mouseClick(window.findChild<QPushButton *>("addButton"), Qt::LeftButton); }},
+        {"add",
+         [&] { QTest::mouseClick(window.findChild<QPushButton *>("addButton"), Qt::LeftButton); }},
         {"rename", [&] { window.renameEquation(1, "parabola"); }},
-        {"recolour", [&] { QTest::mouseClick(window.findChild<QPushButton *>("colorWell"), Qt::LeftButton); }},
-        {"delete", [&] {
+        {"recolour",
+         [&] { QTest::mouseClick(window.findChild<QPushButton *>("colorWell"), Qt::LeftButton); }},
+        {"delete",
+         [&] {
              table.selectRow(0);
              QTest::mouseClick(window.findChild<QPushButton *>("deleteButton"), Qt::LeftButton);
          }},

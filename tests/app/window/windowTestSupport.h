@@ -32,7 +32,9 @@ protected:
 
     graphEquationEditorView *editor() const { return window.editor(); }
     graphEquationEditorModel &model() const { return editor()->model(); }
-    std::string text() const { return model().equation() ? model().equation()->string().toStdString() : ""; }
+    std::string text() const {
+        return model().equation() ? model().equation()->string().toStdString() : "";
+    }
     std::string status() const { return model().statusText().toStdString(); }
     template <class T>
     T *child(const char *name) const {
@@ -42,11 +44,16 @@ protected:
     // Keys as typed: "\b" is Backspace, "\r" Return, "<" and ">" stay text; arrows by name.
     void type(const QString &keys) {
         for (QChar c : keys) {
-            if (c == u'\b') QTest::keyClick(editor(), Qt::Key_Backspace);
-            else if (c == u'\r') QTest::keyClick(editor(), Qt::Key_Return);
-            else if (c == u'\u2190') QTest::keyClick(editor(), Qt::Key_Left);
-            else if (c == u'\u2192') QTest::keyClick(editor(), Qt::Key_Right);
-            else QTest::keyClicks(editor(), QString(c));
+            if (c == u'\b')
+                QTest::keyClick(editor(), Qt::Key_Backspace);
+            else if (c == u'\r')
+                QTest::keyClick(editor(), Qt::Key_Return);
+            else if (c == u'\u2190')
+                QTest::keyClick(editor(), Qt::Key_Left);
+            else if (c == u'\u2192')
+                QTest::keyClick(editor(), Qt::Key_Right);
+            else
+                QTest::keyClicks(editor(), QString(c));
         }
     }
     // The middle of node's box, or a point at fraction (fx, fy) of it from its top-left.
