@@ -4,6 +4,7 @@
 #include "app/graphDBusService.h"
 #include "app/graphDialogs.h"
 #include "app/graphGLWidget.h"
+#include "app/graphTranslations.h"
 #include "platform/graphSoundPlayer.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("Plotweave"));
     QApplication::setDesktopFileName(QStringLiteral("org.plotweave.Plotweave"));
     QApplication app(argc, argv);
+    graphInstallTranslations(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Plotweave, a graphing calculator."));
