@@ -30,6 +30,7 @@ expected=(
     plotweave:/usr/share/icons/hicolor/scalable/apps/org.plotweave.Plotweave.svg
     plotweave:/usr/share/mime/packages/org.plotweave.Plotweave.xml
     plotweave:/usr/share/man/man1/plotweave.1.gz
+    plotweave:/usr/share/plotweave/translations/plotweave_de.qm
     plotweave:/usr/share/doc/plotweave/copyright
     plotweave:/usr/share/doc/plotweave/changelog.Debian.gz
     plotweave-cli:/usr/bin/plotweave-cli
