@@ -15,7 +15,6 @@ int main(int argc, char *argv[]) {
     QApplication::setApplicationName(QStringLiteral("Plotweave"));
     QApplication::setDesktopFileName(QStringLiteral("org.plotweave.Plotweave"));
     QApplication app(argc, argv);
-    graphInstallTranslations(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Plotweave, a graphing calculator."));
@@ -29,6 +28,8 @@ int main(int argc, char *argv[]) {
             "Quit once the graph of the opened files has been drawn (start-up timing)."));
     parser.addOption(quitAfterDrawing);
     parser.process(app);
+    // After the command line: its help and errors stay English, as plotweave-cli's do.
+    graphInstallTranslations(app);
     const QStringList files = parser.positionalArguments();
 
     if (!files.isEmpty() && graphForwardFilesToRunningInstance(files)) return 0;
