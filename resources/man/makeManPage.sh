@@ -8,6 +8,8 @@ frame=$1 program=$2 version=$3 output=$4
 converter=$(dirname "$0")/help2roff.awk
 # English help, and no display needed for a window program's --help.
 export LC_ALL=C.UTF-8 LANGUAGE= QT_QPA_PLATFORM=offscreen
+# Under the sanitizers only the help is wanted here, not the leak report at exit.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
