@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>Graph</source>
-        <translation>Graph</translation>
+        <translation>Zeichnen</translation>
     </message>
 </context>
 <context>
