@@ -224,9 +224,8 @@ void graphController::describeGraph() {
                 shown << QStringLiteral("%1: %2").arg(entry->name(), entry->equation()->string());
         }
     }
-    const QString text = shown.isEmpty()
-                             ? QStringLiteral("Nothing graphed")
-                             : QStringLiteral("Graph of ") + shown.join(QStringLiteral("; "));
+    const QString text = shown.isEmpty() ? tr("Nothing graphed")
+                                         : tr("Graph of %1").arg(shown.join(QStringLiteral("; ")));
     if (graphWidget().accessibleDescription() != text) graphWidget().setAccessibleDescription(text);
     updateGraphItems();
 }

@@ -21,7 +21,7 @@ namespace {
 
 constexpr qint64 largestSetFile = 256LL * 1024 * 1024;
 constexpr int recentFileCount = 8;
-const QString setFilter = QStringLiteral("Equation sets (*.plw)");
+const char *const setFilter = QT_TRANSLATE_NOOP("graphController", "Equation sets (*.plw)");
 
 void registerArchiveClasses() {
     static const bool registered = [] {
@@ -36,15 +36,16 @@ std::shared_ptr<graphEquationTable> readEquationSet(const QString &path, QString
     registerArchiveClasses();
     const QFileInfo info(path);
     if (!info.exists()) {
-        reason = QStringLiteral("There is no such file.");
+        reason = graphController::tr("There is no such file.");
         return nullptr;
     }
     if (!info.isFile()) {
-        reason = QStringLiteral("It is not a regular file.");
+        reason = graphController::tr("It is not a regular file.");
         return nullptr;
     }
     if (info.size() > largestSetFile) {
-        reason = QStringLiteral("It is too large for an equation set (%1 bytes).").arg(info.size());
+        reason =
+            graphController::tr("It is too large for an equation set (%1 bytes).").arg(info.size());
         return nullptr;
     }
     QString error;
@@ -54,9 +55,9 @@ std::shared_ptr<graphEquationTable> readEquationSet(const QString &path, QString
     if (!error.isEmpty())
         reason = error;
     else if (!table)
-        reason = QStringLiteral("The archive does not hold an equation set.");
+        reason = graphController::tr("The archive does not hold an equation set.");
     else if (table->equationCount() == 0)
-        reason = QStringLiteral("The equation set holds no equation.");
+        reason = graphController::tr("The equation set holds no equation.");
     else
         return table;
     return nullptr;
@@ -99,7 +100,7 @@ bool graphController::maybeSave() {
     // window, then quitting).
     if (!isModified() || tableArchive(*table) == discardedArchive) return true;
     const QString name =
-        table->name().isEmpty() ? QStringLiteral("Untitled") : QFileInfo(table->name()).fileName();
+        table->name().isEmpty() ? tr("Untitled") : QFileInfo(table->name()).fileName();
     switch (dialogs.askUnsaved(dialogParent(), name)) {
         case graphDialogs::unsavedAnswer::save:
             if (table->name().isEmpty()) return saveEquationSetAs();
@@ -122,7 +123,7 @@ void graphController::saveEquationSet() {
     QString error;
     if (!slArchiver::archiveRootObject(*table, table->name(), &error)) {
         dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
-                     QStringLiteral("The equation set could not be saved as \u201c%1\u201d: %2")
+                     tr("The equation set could not be saved as \u201c%1\u201d: %2")
                          .arg(QFileInfo(table->name()).fileName(), error));
         return;
     }
@@ -131,8 +132,8 @@ void graphController::saveEquationSet() {
 }
 
 bool graphController::saveEquationSetAs() {
-    const QString path =
-        dialogs.saveFileName(dialogParent(), QDir::homePath(), setFilter, QStringLiteral("plw"));
+    const QString path = dialogs.saveFileName(dialogParent(), QDir::homePath(), tr(setFilter),
+                                              QStringLiteral("plw"));
     if (path.isEmpty()) return false;
     table->setName(path);
     saveEquationSet();
@@ -141,7 +142,7 @@ bool graphController::saveEquationSetAs() {
 
 void graphController::openEquationSet() {
     if (!maybeSave()) return;
-    const QString path = dialogs.openFileName(dialogParent(), QDir::homePath(), setFilter);
+    const QString path = dialogs.openFileName(dialogParent(), QDir::homePath(), tr(setFilter));
     if (!path.isEmpty()) loadEquationFile(path, false);
 }
 
@@ -156,7 +157,7 @@ bool graphController::loadEquationFile(const QString &path, bool askToSave) {
     std::shared_ptr<graphEquationTable> newTable = readEquationSet(path, reason);
     if (!newTable) {
         dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
-                     QStringLiteral("The equation set \u201c%1\u201d could not be opened. %2")
+                     tr("The equation set \u201c%1\u201d could not be opened. %2")
                          .arg(QFileInfo(path).fileName(), reason));
         return false;
     }
@@ -245,9 +246,8 @@ void graphController::snapshot() {
         written = result == 0;
     }
     if (!written)
-        dialogs.warn(
-            dialogParent(), QStringLiteral("Plotweave"),
-            QStringLiteral("The snapshot could not be written to \u201c%1\u201d.").arg(path));
+        dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
+                     tr("The snapshot could not be written to \u201c%1\u201d.").arg(path));
 }
 
 // The graph at its on-screen size, scaled down with its aspect kept only where it is larger
@@ -267,7 +267,7 @@ void graphController::print() {
     QPainter painter;
     if (!painter.begin(&printer)) {
         dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
-                     QStringLiteral("The printer could not be started."));
+                     tr("The printer could not be started."));
         return;
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -1,5 +1,6 @@
 #include "app/graphDialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -27,11 +28,13 @@ void graphQtDialogs::warn(QWidget *parent, const QString &title, const QString &
 }
 
 graphDialogs::unsavedAnswer graphQtDialogs::askUnsaved(QWidget *parent, const QString &setName) {
-    QMessageBox box(
-        QMessageBox::Warning, QStringLiteral("Plotweave"),
-        QStringLiteral("Do you want to save the changes to \u201c%1\u201d?").arg(setName),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-    box.setInformativeText(QStringLiteral("Your changes will be lost if you don't save them."));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Plotweave"),
+                    QCoreApplication::translate(
+                        "graphDialogs", "Do you want to save the changes to \u201c%1\u201d?")
+                        .arg(setName),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setInformativeText(QCoreApplication::translate(
+        "graphDialogs", "Your changes will be lost if you don't save them."));
     box.setDefaultButton(QMessageBox::Save);
     box.setWindowModality(Qt::WindowModal);
     switch (box.exec()) {
@@ -42,11 +45,15 @@ graphDialogs::unsavedAnswer graphQtDialogs::askUnsaved(QWidget *parent, const QS
 }
 
 void graphQtDialogs::alert(QWidget *parent, const graphAlertText &alert) {
-    auto *box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(alert.title),
-                                QString::fromUtf8(alert.message), QMessageBox::NoButton, parent);
+    auto *box = new QMessageBox(QMessageBox::Warning,
+                                QCoreApplication::translate("graphAlertText", alert.title),
+                                QCoreApplication::translate("graphAlertText", alert.message),
+                                QMessageBox::NoButton, parent);
     box->setDefaultButton(
-        box->addButton(QString::fromUtf8(alert.defaultButton), QMessageBox::AcceptRole));
-    box->addButton(QString::fromUtf8(alert.alternateButton), QMessageBox::RejectRole);
+        box->addButton(QCoreApplication::translate("graphAlertText", alert.defaultButton),
+                       QMessageBox::AcceptRole));
+    box->addButton(QCoreApplication::translate("graphAlertText", alert.alternateButton),
+                   QMessageBox::RejectRole);
     box->setWindowModality(Qt::WindowModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -1,5 +1,6 @@
 #include "app/graphEquationTable.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -36,7 +37,8 @@ graphEquationContainerPtr graphEquationTable::addEmptyEquation() {
 // Names count up from "Equation 1"; the counter is not stored in files.
 void graphEquationTable::addEquation() {
     graphEquationContainerPtr entry = addEmptyEquation();
-    entry->setEquationName(QStringLiteral("Equation %1").arg(eqCounter_++));
+    entry->setEquationName(
+        QCoreApplication::translate("graphEquationTable", "Equation %1").arg(eqCounter_++));
     if (color_) entry->setEquationColor(*color_);
     observer_->entriesChanged();
     selectRow(equationCount() - 1);

@@ -1,4 +1,5 @@
 #include "app/graphEquationWindow.h"
+#include "app/graphTranslations.h"
 
 #include <QAction>
 #include <QColorDialog>
@@ -287,7 +288,8 @@ void graphEquationWindow::deleteEnabledChanged(bool enabled) {
 }
 
 void graphEquationWindow::messageTextChanged(const QString &text) {
-    ui_->messageField->setText(text);
+    // The engine's reasons are English; their translations are listed with the window's.
+    ui_->messageField->setText(graphTranslatedEngineMessage(text));
 }
 
 void graphEquationWindow::titleChanged(const QString &title) {

@@ -1,6 +1,7 @@
 #include "app/graphGLWidget.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -55,7 +56,7 @@ graphGLWidget::graphGLWidget(QWidget *parent) : QOpenGLWidget(parent) {
     core->setSurface(this);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(QStringLiteral("Graph"));
+    setAccessibleName(tr("Graph"));
     setMinimumSize(200, 150);
 
     tickTimer.setInterval(static_cast<int>(graphGLView::mouseTickInterval * 1000));
@@ -157,13 +158,15 @@ void graphGLWidget::mouseReleaseEvent(QMouseEvent *event) {
 QMenu *graphGLWidget::contextMenu() {
     delete menu;
     menu = new QMenu(this);
-    menu->setAccessibleName(QStringLiteral("Graph menu"));
+    menu->setAccessibleName(tr("Graph menu"));
     for (const graphMenuItem &item : core->menuForEvent()) {
         if (item.action == nullptr) {
             menu->addSeparator();
             continue;
         }
-        QAction *action = menu->addAction(item.title);
+        // The title is shown translated; the object name stays the English title.
+        QAction *action = menu->addAction(
+            QCoreApplication::translate("graphGLView", item.title.toUtf8().constData()));
         action->setObjectName(item.title);
         auto method = item.action;
         connect(action, &QAction::triggered, this, [this, method] { (core.get()->*method)(); });

@@ -60,7 +60,7 @@ void graphKAnimation::animateK() {
 }
 
 QString graphKAnimation::menuTitle() const {
-    return timer_.isActive() ? QStringLiteral("Stop Animation") : QStringLiteral("Animate K");
+    return timer_.isActive() ? tr("Stop Animation") : tr("Animate K");
 }
 
 void graphKAnimation::notify() {

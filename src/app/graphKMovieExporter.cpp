@@ -10,12 +10,17 @@
 #include <QProgressDialog>
 
 void graphSetUpMovieQualityPopup(QComboBox *popup, QLabel *message) {
-    const char *const titles[] = {"Low",       "Medium", "High",    nullptr,
-                                  "Very High", nullptr,  "Lossless"};
+    const char *const titles[] = {QT_TRANSLATE_NOOP("graphKMovieExporter", "Low"),
+                                  QT_TRANSLATE_NOOP("graphKMovieExporter", "Medium"),
+                                  QT_TRANSLATE_NOOP("graphKMovieExporter", "High"),
+                                  nullptr,
+                                  QT_TRANSLATE_NOOP("graphKMovieExporter", "Very High"),
+                                  nullptr,
+                                  QT_TRANSLATE_NOOP("graphKMovieExporter", "Lossless")};
     popup->clear();
     for (int row = 0; row < graphMovieQuality::rows; ++row) {
         if (titles[row])
-            popup->addItem(QString::fromLatin1(titles[row]));
+            popup->addItem(graphKMovieExporter::tr(titles[row]));
         else
             popup->insertSeparator(row);
     }
@@ -30,11 +35,11 @@ void graphSetUpMovieQualityPopup(QComboBox *popup, QLabel *message) {
 namespace {
 
 graphKMovieExporter::choice runMoviePanel(QWidget *parent, int quality) {
-    QFileDialog dialog(parent, QStringLiteral("Make K Movie"), QDir::homePath());
+    QFileDialog dialog(parent, graphKMovieExporter::tr("Make K Movie"), QDir::homePath());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("QuickTime movies (*.mov)"),
-                           QStringLiteral("MPEG-4 movies (*.mp4)"),
-                           QStringLiteral("GIF animations (*.gif)")});
+    dialog.setNameFilters({graphKMovieExporter::tr("QuickTime movies (*.mov)"),
+                           graphKMovieExporter::tr("MPEG-4 movies (*.mp4)"),
+                           graphKMovieExporter::tr("GIF animations (*.gif)")});
     dialog.setDefaultSuffix(QStringLiteral("mov"));
     // The quality pop-up sits below the panel's own controls, which needs Qt's own panel.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -44,7 +49,7 @@ graphKMovieExporter::choice runMoviePanel(QWidget *parent, int quality) {
     popup->setCurrentIndex(quality);
     if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout())) {
         const int row = grid->rowCount();
-        grid->addWidget(new QLabel(QStringLiteral("Quality:"), &dialog), row, 0);
+        grid->addWidget(new QLabel(graphKMovieExporter::tr("Quality:"), &dialog), row, 0);
         grid->addWidget(popup, row, 1);
         grid->addWidget(message, row + 1, 1);
     }
@@ -63,7 +68,7 @@ graphKMovieExporter::graphKMovieExporter(QWidget *parent)
     : QObject(parent),
       chooseMovie(runMoviePanel),
       warn([](QWidget *p, const QString &text) {
-          QMessageBox::warning(p, QStringLiteral("Make K Movie"), text);
+          QMessageBox::warning(p, tr("Make K Movie"), text);
       }),
       parentWidget(parent) {}
 
@@ -74,29 +79,28 @@ graphMovieResult graphKMovieExporter::makeKMovie(
     if (chosen.path.isEmpty()) return {graphMovieResult::cancelled, 0, QString()};
     lastQuality = chosen.quality;
 
-    QProgressDialog progress(QStringLiteral("Recording the movie..."), QStringLiteral("Cancel"), 0,
-                             1, parentWidget);
-    progress.setWindowTitle(QStringLiteral("Make K Movie"));
+    QProgressDialog progress(tr("Recording the movie..."), tr("Cancel"), 0, 1, parentWidget);
+    progress.setWindowTitle(tr("Make K Movie"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.setAutoReset(false);
     progress.setAutoClose(false);
     progress.show();
     if (progressShown) progressShown(progress);
-    const graphMovieResult result = graphRecordKMovie(
-        chosen.path, size, chosen.quality, minK, maxK, steps, frameAt,
-        [&](size_t done, size_t total) {
-            progress.setMaximum(static_cast<int>(total));
-            progress.setValue(static_cast<int>(done));
-            progress.setLabelText(QStringLiteral("Frame %1 of %2").arg(done).arg(total));
-            if (progressShown) progressShown(progress);
-            // Repaints and the Cancel button between frames.
-            QApplication::processEvents();
-            return !progress.wasCanceled();
-        });
+    const graphMovieResult result =
+        graphRecordKMovie(chosen.path, size, chosen.quality, minK, maxK, steps, frameAt,
+                          [&](size_t done, size_t total) {
+                              progress.setMaximum(static_cast<int>(total));
+                              progress.setValue(static_cast<int>(done));
+                              progress.setLabelText(tr("Frame %1 of %2").arg(done).arg(total));
+                              if (progressShown) progressShown(progress);
+                              // Repaints and the Cancel button between frames.
+                              QApplication::processEvents();
+                              return !progress.wasCanceled();
+                          });
     progress.close();
     if (result.status == graphMovieResult::failed && warn)
-        warn(parentWidget, QStringLiteral("The movie %1 could not be written. %2")
+        warn(parentWidget, tr("The movie %1 could not be written. %2")
                                .arg(QDir::toNativeSeparators(chosen.path), result.error));
     return result;
 }

@@ -1,15 +1,27 @@
 #include "app/graphMovieExport.h"
 
+#include <QCoreApplication>
+
 #include "movie/slKSweep.h"
 #include "movie/slMovieRecord.h"
 
 QString graphMovieQuality::message(int row) {
     switch (row) {
-        case 0: return QStringLiteral("Lower quality, better compression");
-        case 1: return QStringLiteral("Moderate quality, moderate compression");
-        case 2: return QStringLiteral("Better quality, lower compression");
-        case 4: return QStringLiteral("Very high quality, very low compression");
-        case 6: return QStringLiteral("Lossless quality, zero compression");
+        case 0:
+            return QCoreApplication::translate("graphMovieQuality",
+                                               "Lower quality, better compression");
+        case 1:
+            return QCoreApplication::translate("graphMovieQuality",
+                                               "Moderate quality, moderate compression");
+        case 2:
+            return QCoreApplication::translate("graphMovieQuality",
+                                               "Better quality, lower compression");
+        case 4:
+            return QCoreApplication::translate("graphMovieQuality",
+                                               "Very high quality, very low compression");
+        case 6:
+            return QCoreApplication::translate("graphMovieQuality",
+                                               "Lossless quality, zero compression");
         default: return QString();
     }
 }
@@ -25,7 +37,8 @@ graphMovieResult graphRecordKMovie(const QString &path, QSize size, int quality,
     graphMovieResult result;
     const std::vector<double> ks = slKSweep(minK, maxK, steps);
     if (ks.empty()) {
-        result.error = QStringLiteral(
+        result.error = QCoreApplication::translate(
+            "graphMovieQuality",
             "The lower bound of k is not below the upper bound, so there is nothing to record.");
         return result;
     }
@@ -44,9 +57,10 @@ graphMovieResult graphRecordKMovie(const QString &path, QSize size, int quality,
         return result;
     }
     if (status != 0) {
-        result.error = recorder.errorString().isEmpty()
-                           ? QStringLiteral("The graph could not be drawn.")
-                           : recorder.errorString();
+        result.error =
+            recorder.errorString().isEmpty()
+                ? QCoreApplication::translate("graphMovieQuality", "The graph could not be drawn.")
+                : recorder.errorString();
         return result;
     }
     if (recorder.closeMovie() != 0) {

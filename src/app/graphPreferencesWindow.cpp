@@ -64,7 +64,7 @@ QVariant graphConstantsModel::data(const QModelIndex &index, int role) const {
 
 QVariant graphConstantsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return section == 1 ? QStringLiteral("Value") : QStringLiteral("Name");
+    return section == 1 ? graphPreferencesWindow::tr("Value") : graphPreferencesWindow::tr("Name");
 }
 
 bool graphConstantsModel::setData(const QModelIndex &index, const QVariant &value, int role) {

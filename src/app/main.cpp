@@ -4,6 +4,7 @@
 #include "app/graphDBusService.h"
 #include "app/graphDialogs.h"
 #include "app/graphGLWidget.h"
+#include "app/graphTranslations.h"
 #include "platform/graphSoundPlayer.h"
 
 #include <QApplication>
@@ -27,6 +28,8 @@ int main(int argc, char *argv[]) {
             "Quit once the graph of the opened files has been drawn (start-up timing)."));
     parser.addOption(quitAfterDrawing);
     parser.process(app);
+    // After the command line: its help and errors stay English, as plotweave-cli's do.
+    graphInstallTranslations(app);
     const QStringList files = parser.positionalArguments();
 
     if (!files.isEmpty() && graphForwardFilesToRunningInstance(files)) return 0;

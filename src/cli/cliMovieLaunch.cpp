@@ -25,14 +25,18 @@ const char *const cliMovieUsage =
     "The graph options of render apply, except --k.\n";
 
 int cliExecMovie(const std::vector<std::string> &args) {
-    // The helper is installed and built beside this program.
+    // The helper is built beside this program, and installed as a program that users do
+    // not call, under PREFIX/libexec/plotweave when this one is PREFIX/bin/plotweave-cli.
     std::vector<char> self(4096);
     const ssize_t length = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
     if (length <= 0)
         cliFail(QStringLiteral("movie: cannot find plotweave-cli-movie: %1")
                     .arg(QString::fromLocal8Bit(std::strerror(errno))));
-    std::string helper(self.data(), static_cast<size_t>(length));
-    helper = helper.substr(0, helper.rfind('/') + 1) + "plotweave-cli-movie";
+    const std::string path(self.data(), static_cast<size_t>(length));
+    const std::string folder = path.substr(0, path.rfind('/') + 1);
+    std::string helper = folder + "plotweave-cli-movie";
+    if (::access(helper.c_str(), X_OK) != 0)
+        helper = folder + "../libexec/plotweave/plotweave-cli-movie";
     std::vector<std::string> words{"plotweave-cli", "movie"};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char *> argv;

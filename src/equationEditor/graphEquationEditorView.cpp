@@ -31,7 +31,7 @@
 const char *const graphEquationEditorView::pboardType = "GREquationPboardType";
 
 QString graphEquationEditorView::pasteTargetMessage() {
-    return QStringLiteral("Can only paste into selections or \"?\" expressions.");
+    return tr("Can only paste into selections or \"?\" expressions.");
 }
 
 namespace {

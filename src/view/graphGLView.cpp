@@ -78,11 +78,13 @@ void graphGLView::initGraphView() {
     selectionPoint = {0.0f, 0.0f};
     kValue = 1.0;
     contextualMenu2D = {
-        {QStringLiteral("Return To Origin"), &graphGLView::scrollToOrigin},
-        {QStringLiteral("Reset Default Graph Values"), &graphGLView::resetDefaultValues},
+        {QStringLiteral(QT_TRANSLATE_NOOP("graphGLView", "Return To Origin")),
+         &graphGLView::scrollToOrigin},
+        {QStringLiteral(QT_TRANSLATE_NOOP("graphGLView", "Reset Default Graph Values")),
+         &graphGLView::resetDefaultValues},
         {QString(), nullptr},
-        {QStringLiteral("Zoom In"), &graphGLView::zoomIn},
-        {QStringLiteral("Zoom Out"), &graphGLView::zoomOut}};
+        {QStringLiteral(QT_TRANSLATE_NOOP("graphGLView", "Zoom In")), &graphGLView::zoomIn},
+        {QStringLiteral(QT_TRANSLATE_NOOP("graphGLView", "Zoom Out")), &graphGLView::zoomOut}};
     contextualMenu3D = {{QStringLiteral("Zoom In"), &graphGLView::zoomIn},
                         {QStringLiteral("Zoom Out"), &graphGLView::zoomOut}};
     setDivisions3D(60);

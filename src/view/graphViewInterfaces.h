@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QtGlobal>
 
 #include <array>
 
@@ -35,10 +36,14 @@ struct graphAlertText {
     const char *title, *defaultButton, *alternateButton, *message;
 };
 
+// The texts are translated where the alert is shown.
 inline constexpr graphAlertText graphGridAlert{
-    "Close", "Don't Show Again", "Okay",
-    "The grid spacing entered was too small for the current graph size.  It has been reset "
-    "to the minimum allowed for this graph size."};
+    QT_TRANSLATE_NOOP("graphAlertText", "Close"),
+    QT_TRANSLATE_NOOP("graphAlertText", "Don't Show Again"),
+    QT_TRANSLATE_NOOP("graphAlertText", "Okay"),
+    QT_TRANSLATE_NOOP("graphAlertText",
+                      "The grid spacing entered was too small for the current graph size.  It "
+                      "has been reset to the minimum allowed for this graph size.")};
 
 class graphInspector {
 public:

@@ -7,7 +7,7 @@ build=$1
 example=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
-cmake --install "$build" --prefix "$prefix" --component Unspecified >/dev/null
+cmake --install "$build" --prefix "$prefix" --component plotweave >/dev/null
 
 desktop-file-validate "$prefix/share/applications/org.plotweave.Plotweave.desktop"
 test -x "$prefix/bin/plotweave"
