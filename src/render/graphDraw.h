@@ -41,8 +41,8 @@ public:
     virtual ~graphDraw() = default;
 
     // One-time state of a fresh context: blending, smoothing, point size 7, colour
-    // material on the back faces' diffuse colour, two-sided lighting, pack alignment 1,
-    // stipple 0x0F0F, fonts.
+    // material on both faces' ambient and diffuse colour, two-sided lighting, pack
+    // alignment 1, stipple 0x0F0F, fonts.
     virtual void prepareState() = 0;
 
     // Display lists. genList answers a new list name (never 0 on success).

@@ -61,8 +61,10 @@ void graphGLDraw::prepareState() {
     glPointSize(7.0f * scale());
     glLineWidth(scale());
     glShadeModel(GL_SMOOTH);
+    // The current colour is both faces' ambient and diffuse colour, so a surface can take
+    // a colour per vertex (colour by height) and lit faces keep their hue in the shade.
     glEnable(GL_COLOR_MATERIAL);
-    glColorMaterial(GL_BACK, GL_DIFFUSE);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
     // Faces seen from behind are lit with the back material and a flipped normal, so a
     // surface shows its colour whichever way its parametrisation's normals face.
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);

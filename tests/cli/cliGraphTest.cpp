@@ -193,4 +193,43 @@ TEST(geometry, kindsRangesAndDivisionsReachTheRenderers) {
     EXPECT_NEAR(points[6].toDouble(), points[4].toDouble() * points[5].toDouble(), 1e-4);
 }
 
+TEST(geometry, labelsOfA3DGraphCoverItsThreeAxes) {
+    // z = sin x cos y over -10..10: x and y labelled in whole numbers, z (spacing 0.5)
+    // with three decimals, every value inside the drawn ranges.
+    const auto r = run({"geometry", "--eq", "z = sin x cos y", "--labels"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QStringList names;
+    int heights = 0, others = 0;
+    for (const QString &line : r.lines()) {
+        if (!line.startsWith("label ")) continue;
+        const QStringList parts = line.split(' ');
+        ASSERT_EQ(parts.size(), 4) << line.toStdString();
+        bool number = false;
+        const double value = parts[3].toDouble(&number);
+        if (!number) {
+            names << parts[3];
+        } else if (parts[3].contains('.')) {
+            EXPECT_GE(value, -1.0) << line.toStdString();
+            EXPECT_LE(value, 1.0) << line.toStdString();
+            heights++;
+        } else {
+            EXPECT_GE(value, -10.0) << line.toStdString();
+            EXPECT_LE(value, 10.0) << line.toStdString();
+            others++;
+        }
+    }
+    EXPECT_TRUE(names.contains("X") && names.contains("Y") && names.contains("Z"))
+        << r.out.toStdString();
+    EXPECT_GE(heights, 2) << r.out.toStdString();
+    EXPECT_GE(others, 4) << r.out.toStdString();
+
+    // An implicit surface is a 3D graph of triangles.
+    const auto sphere = run({"geometry", "--eq", "x^2 + y^2 + z^2 = 9", "--divisions", "20"});
+    ASSERT_EQ(sphere.status, 0) << sphere.err.toStdString();
+    ASSERT_GE(sphere.lines().size(), 2);
+    EXPECT_EQ(sphere.lines()[0], "renderer 0 graph3DImplicitRender");
+    EXPECT_TRUE(sphere.lines()[1].startsWith("primitive GL_TRIANGLES "))
+        << sphere.out.toStdString();
+}
+
 }  // namespace

@@ -1,0 +1,140 @@
+// The 3D scale: the box around the region and the drawn heights, and tick labels on
+// three of its edges.
+#include "view/graphGLView.h"
+
+#include "view/graphLabels.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The tick positions of [low, high] at a 1-2-5 spacing giving about four to six labels,
+// both ends included when they fall on the spacing. Each position is index x spacing.
+std::vector<std::pair<double, std::string>> scaleTicks(double low, double high) {
+    std::vector<std::pair<double, std::string>> ticks;
+    const double spacing = graphNiceSpacing((high - low) * 1.6);
+    if (!(spacing > 0.0)) return ticks;
+    const long first = static_cast<long>(std::ceil(low / spacing - 1e-9));
+    const long last = static_cast<long>(std::floor(high / spacing + 1e-9));
+    for (long i = first; i <= last && ticks.size() < 50; i++) {
+        const double position = i == 0 ? 0.0 : static_cast<double>(i) * spacing;
+        ticks.emplace_back(position, graphLabelText(position, static_cast<float>(spacing)));
+    }
+    return ticks;
+}
+
+}  // namespace
+
+void graphGLView::draw3DBox() {
+    const float x0 = graphBounds.x, x1 = graphBounds.x + graphBounds.width;
+    const float y0 = graphBounds.y, y1 = graphBounds.y + graphBounds.height;
+    const float z0 = sceneZ[0], z1 = sceneZ[1];
+    draw.color(gridColor.red, gridColor.green, gridColor.blue, 1.0f);
+    draw.begin(graphPrimitive::lines);
+    for (float z : {z0, z1}) {
+        draw.vertex(x0, y0, z), draw.vertex(x1, y0, z);
+        draw.vertex(x1, y0, z), draw.vertex(x1, y1, z);
+        draw.vertex(x1, y1, z), draw.vertex(x0, y1, z);
+        draw.vertex(x0, y1, z), draw.vertex(x0, y0, z);
+    }
+    for (float x : {x0, x1})
+        for (float y : {y0, y1}) draw.vertex(x, y, z0), draw.vertex(x, y, z1);
+    draw.end();
+}
+
+void graphGLView::draw3DScale(int width, int height) {
+    const scene3DCamera camera = sceneCamera(width, height);
+    draw.loadProjectionIdentity();
+    draw.viewport(0, 0, width, height);
+    draw.ortho(0.0, width, 0.0, height, -1.0, 1.0);
+    draw.loadModelViewIdentity();
+    draw.disable(graphCapability::lighting);
+    draw.disable(graphCapability::depthTest);
+    draw.color(axisColor.red, axisColor.green, axisColor.blue, 1.0f);
+    std::vector<labelBox> drawn;
+
+    // 1. The axis names just beyond the axes' ends, or where an axis leaves the view.
+    const float L = graphBounds.width * 0.6f;
+    const QVector3D ends[3] = {
+        {1.05f * L, 0.0f, 0.0f}, {0.0f, 1.05f * L, 0.0f}, {0.0f, 0.0f, 1.05f * L}};
+    const char *names[3] = {"X", "Y", "Z"};
+    for (int axis : {2, 1, 0}) {
+        QVector3D at, pixel;
+        if (!camera.placeLabel(ends[axis], &at) || !camera.project(at, &pixel)) continue;
+        const graphTextSize size = draw.textSize(names[axis], graphFont::fixed9By15);
+        drawn.push_back({pixel.x(), pixel.y(), size.width, size.height});
+        draw.text(pixel.x(), pixel.y(), 0.0, names[axis], graphFont::fixed9By15);
+    }
+
+    // 2. The edges that carry the labels: the x and y edges of the floor nearer the
+    //    camera, and the vertical edge at the floor's leftmost corner on the screen.
+    const float lo[3] = {graphBounds.x, graphBounds.y, sceneZ[0]};
+    const float hi[3] = {graphBounds.x + graphBounds.width, graphBounds.y + graphBounds.height,
+                         sceneZ[1]};
+    auto depth = [&camera](QVector3D p) {
+        QVector3D pixel;
+        return camera.project(p, &pixel) ? pixel.z() : 1e30f;
+    };
+    auto screenX = [&camera](QVector3D p) {
+        QVector3D pixel;
+        return camera.project(p, &pixel) ? pixel.x() : 1e30f;
+    };
+    const float midX = (lo[0] + hi[0]) * 0.5f, midY = (lo[1] + hi[1]) * 0.5f;
+    const bool xEdgeAtHighY = depth({midX, hi[1], lo[2]}) < depth({midX, lo[1], lo[2]});
+    const bool yEdgeAtHighX = depth({hi[0], midY, lo[2]}) < depth({lo[0], midY, lo[2]});
+    int corner = 0;  // bit 0: high x, bit 1: high y
+    for (int c = 1; c < 4; c++)
+        if (screenX({c & 1 ? hi[0] : lo[0], c & 2 ? hi[1] : lo[1], lo[2]}) <
+            screenX({corner & 1 ? hi[0] : lo[0], corner & 2 ? hi[1] : lo[1], lo[2]}))
+            corner = c;
+    struct edge {
+        QVector3D start, outward;
+    } edges[3] = {
+        {{lo[0], xEdgeAtHighY ? hi[1] : lo[1], lo[2]}, {0.0f, xEdgeAtHighY ? 1.0f : -1.0f, 0.0f}},
+        {{yEdgeAtHighX ? hi[0] : lo[0], lo[1], lo[2]}, {yEdgeAtHighX ? 1.0f : -1.0f, 0.0f, 0.0f}},
+        {{corner & 1 ? hi[0] : lo[0], corner & 2 ? hi[1] : lo[1], lo[2]},
+         {corner & 1 ? 1.0f : -1.0f, corner & 2 ? 1.0f : -1.0f, 0.0f}},
+    };
+
+    // 3. Each tick: a short mark pointing away from the box on the screen and its label
+    //    beyond it, placed unless it would overlap a label already placed.
+    const float s = draw.scale(), mark = 5.0f * s, offset = 8.0f * s;
+    const float reach = graphBounds.width * 0.01f;
+    struct placed {
+        float x, y;
+        std::string text;
+    };
+    std::vector<placed> labels;
+    std::vector<float> marks;
+    for (int axis = 0; axis < 3; axis++) {
+        for (const auto &[position, text] : scaleTicks(lo[axis], hi[axis])) {
+            QVector3D p = edges[axis].start;
+            p[axis] = static_cast<float>(position);
+            QVector3D pixel, beyond;
+            if (!camera.project(p, &pixel) ||
+                !camera.project(p + edges[axis].outward * reach, &beyond))
+                continue;
+            float dx = beyond.x() - pixel.x(), dy = beyond.y() - pixel.y();
+            const float length = std::hypot(dx, dy);
+            if (length > 1e-4f)
+                dx /= length, dy /= length;
+            else
+                dx = 0.0f, dy = -1.0f;
+            marks.insert(marks.end(),
+                         {pixel.x(), pixel.y(), pixel.x() + dx * mark, pixel.y() + dy * mark});
+            const graphTextSize size = draw.textSize(text, graphFont::sans10);
+            const float centerX = pixel.x() + dx * (offset + size.width * 0.5f);
+            const float centerY = pixel.y() + dy * (offset + size.height * 0.5f);
+            const labelBox box{centerX - size.width * 0.5f, centerY - size.height * 0.25f,
+                               size.width, size.height};
+            if (placeLabel(box, drawn)) labels.push_back({box.x, box.y, text});
+        }
+    }
+    if (!marks.empty())
+        draw.vertices(graphPrimitive::lines, marks.data(), static_cast<int>(marks.size() / 2));
+    for (const placed &label : labels)
+        draw.text(label.x, label.y, 0.0, label.text, graphFont::sans10);
+}
