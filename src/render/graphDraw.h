@@ -80,6 +80,9 @@ public:
                         double centerZ, double upX, double upY, double upZ) = 0;
     virtual void rotate(double degrees, double x, double y, double z) = 0;
     virtual void translate(double x, double y, double z) = 0;
+    // Stretches the current coordinates along each axis (glScale); normals are
+    // renormalised, so lighting stays right.
+    virtual void scaleAxes(double x, double y, double z) = 0;
     virtual void pushMatrix() = 0;
     virtual void popMatrix() = 0;
     virtual void lightColor(const float ambient[4], const float diffuse[4]) = 0;

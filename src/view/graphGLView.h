@@ -96,6 +96,10 @@ public:
     // surfaces' lowest and highest points, or the region's x extent without surfaces.
     float sceneLowZ() const { return sceneZ[0]; }
     float sceneHighZ() const { return sceneZ[1]; }
+    // The 3D scene's vertical stretch: a scene taller than the region is wide is drawn
+    // squeezed to a cube (z times width / height) so that its shape shows; the scale's
+    // labels keep the true heights. 1 for other scenes.
+    float sceneZScale() const { return zScale; }
 
     // Region operations.
     void resetDefaultValues();
@@ -269,6 +273,7 @@ private:
     bool colorByHeight = false;
     bool sceneHasSurface = false;
     float sceneZ[2] = {-10.0f, 10.0f};
+    float zScale = 1.0f;
 
     // The tracking loop of the button being held.
     tracking mouseMode = tracking::none;

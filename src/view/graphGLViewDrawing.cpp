@@ -105,11 +105,14 @@ void graphGLView::compileEquations() {
         sceneZ[1] = graphBounds.x + graphBounds.width;
     }
     const graphHeightColoring coloring{colorByHeight && sceneHasSurface, sceneZ[0], sceneZ[1]};
-    // 2. A flat scene still gets a box of some height.
+    // 2. A flat scene still gets a box of some height, a tall one is squeezed.
     if (!(sceneZ[1] - sceneZ[0] > graphBounds.width * 1e-6f)) {
         sceneZ[0] -= graphBounds.width * 0.05f;
         sceneZ[1] += graphBounds.width * 0.05f;
     }
+    const float side = std::max(graphBounds.width, graphBounds.height);
+    zScale = sceneZ[1] - sceneZ[0] > side ? side / (sceneZ[1] - sceneZ[0]) : 1.0f;
+    if (!std::isfinite(zScale) || !(zScale > 0.0f)) zScale = 1.0f;
     for (entry &e : equationArray) {
         // The list may have shrunk since the request; such an entry draws in black.
         QColor color = e.source < count ? equationTable->colorAtIndex(e.source) : QColor(Qt::black);
@@ -312,6 +315,7 @@ void graphGLView::draw3DScene(int width, int height) {
     draw.rotate(rotationX, -1.0, 0.0, 0.0);
     draw.rotate(rotationY, 0.0, 0.0, 1.0);
     draw.translate(-focusX, -focusY, -focusZ);
+    draw.scaleAxes(1.0, 1.0, zScale);
     // 4.-5.
     draw.enable(graphCapability::depthTest);
     draw.disable(graphCapability::lineSmooth);
@@ -328,7 +332,7 @@ void graphGLView::draw3DScene(int width, int height) {
     draw.vertex(0.0f, 0.0f, 0.0f);
     draw.vertex(0.0f, L, 0.0f);
     draw.vertex(0.0f, 0.0f, 0.0f);
-    draw.vertex(0.0f, 0.0f, L);
+    draw.vertex(0.0f, 0.0f, L / zScale);
     draw.end();
     draw3DBox();
     // 7.
@@ -443,6 +447,7 @@ graphGLView::scene3DCamera graphGLView::sceneCamera(int width, int height) const
     camera.transform.rotate(static_cast<float>(rotationX), -1.0f, 0.0f, 0.0f);
     camera.transform.rotate(static_cast<float>(rotationY), 0.0f, 0.0f, 1.0f);
     camera.transform.translate(-focusX, -focusY, -focusZ);
+    camera.transform.scale(1.0f, 1.0f, zScale);
     camera.width = width;
     camera.height = height;
     return camera;

@@ -4,6 +4,8 @@
 
 #include "view/graphLabels.h"
 
+#include "engine/slNumberText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -11,17 +13,34 @@
 
 namespace {
 
-// The tick positions of [low, high] at a 1-2-5 spacing giving about four to six labels,
-// both ends included when they fall on the spacing. Each position is index x spacing.
-std::vector<std::pair<double, std::string>> scaleTicks(double low, double high) {
+// The next 1-2-5 spacing above spacing.
+double coarser(double spacing) {
+    const double m = graphSpacingMantissa(spacing);
+    return m < 1.5 ? spacing * 2.0 : m < 3.5 ? spacing * 2.5 : spacing * 2.0;
+}
+
+// The ticks of [low, high] at the finest 1-2-5 spacing (from about six ticks down) whose
+// ticks lie at least apart pixels apart on an edge pixels long, keeping two ticks at
+// least; both ends included when
+// they fall on the spacing. Positions are index x spacing; labels are the shortest
+// decimal of six digits ("0.5", "-10", "1e+06").
+std::vector<std::pair<double, std::string>> scaleTicks(double low, double high, double pixels,
+                                                       double apart) {
     std::vector<std::pair<double, std::string>> ticks;
-    const double spacing = graphNiceSpacing((high - low) * 1.6);
-    if (!(spacing > 0.0)) return ticks;
+    const double extent = high - low;
+    double spacing = graphNiceSpacing(extent * 1.6);
+    if (!(spacing > 0.0) || !(pixels > 0.0)) return ticks;
+    auto count = [low, high](double step) {
+        return std::floor(high / step + 1e-9) - std::ceil(low / step - 1e-9) + 1.0;
+    };
+    // Coarser while too close, but never down to fewer than two ticks.
+    while (spacing / extent * pixels < apart && count(coarser(spacing)) >= 2.0)
+        spacing = coarser(spacing);
     const long first = static_cast<long>(std::ceil(low / spacing - 1e-9));
     const long last = static_cast<long>(std::floor(high / spacing + 1e-9));
     for (long i = first; i <= last && ticks.size() < 50; i++) {
-        const double position = i == 0 ? 0.0 : static_cast<double>(i) * spacing;
-        ticks.emplace_back(position, graphLabelText(position, static_cast<float>(spacing)));
+        const double position = static_cast<double>(i) * spacing;
+        ticks.emplace_back(position, i == 0 ? std::string("0") : slFormatNumber(position, 'g', 6));
     }
     return ticks;
 }
@@ -59,7 +78,7 @@ void graphGLView::draw3DScale(int width, int height) {
     // 1. The axis names just beyond the axes' ends, or where an axis leaves the view.
     const float L = graphBounds.width * 0.6f;
     const QVector3D ends[3] = {
-        {1.05f * L, 0.0f, 0.0f}, {0.0f, 1.05f * L, 0.0f}, {0.0f, 0.0f, 1.05f * L}};
+        {1.05f * L, 0.0f, 0.0f}, {0.0f, 1.05f * L, 0.0f}, {0.0f, 0.0f, 1.05f * L / zScale}};
     const char *names[3] = {"X", "Y", "Z"};
     for (int axis : {2, 1, 0}) {
         QVector3D at, pixel;
@@ -109,8 +128,20 @@ void graphGLView::draw3DScale(int width, int height) {
     };
     std::vector<placed> labels;
     std::vector<float> marks;
+    const graphTextSize sample = draw.textSize("-0.05", graphFont::sans10);
     for (int axis = 0; axis < 3; axis++) {
-        for (const auto &[position, text] : scaleTicks(lo[axis], hi[axis])) {
+        // Ticks far enough apart on the screen for a label each: a label's width along
+        // an edge that runs across the screen, about two line heights along an upright one.
+        QVector3D from, to;
+        QVector3D far = edges[axis].start;
+        far[axis] = hi[axis];
+        if (!camera.project(edges[axis].start, &from) || !camera.project(far, &to)) continue;
+        const float ex = std::fabs(to.x() - from.x()), ey = std::fabs(to.y() - from.y());
+        const float length = std::hypot(ex, ey);
+        const double apart = length > 0.0f ? (sample.width + 6.0f * s) * ex / length +
+                                                 2.0f * sample.height * ey / length
+                                           : 0.0;
+        for (const auto &[position, text] : scaleTicks(lo[axis], hi[axis], length, apart)) {
             QVector3D p = edges[axis].start;
             p[axis] = static_cast<float>(position);
             QVector3D pixel, beyond;

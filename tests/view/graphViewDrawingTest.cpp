@@ -159,7 +159,8 @@ TEST(graphViewGraphing, oneSurfaceMakesTheWholeScene3D) {
     EXPECT_EQ(calls, 2);
     auto texts = graphRecordingDraw::texts(v.draw.ops());
     ASSERT_GT(texts.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(textsOf(texts).begin(), textsOf(texts).begin() + 3),
+    const std::vector<std::string> strings = textsOf(texts);
+    EXPECT_EQ(std::vector<std::string>(strings.begin(), strings.begin() + 3),
               (std::vector<std::string>{"Z", "Y", "X"}));
     EXPECT_EQ(texts.back().text, "20x20");
     EXPECT_EQ(texts.back().x, -0.98);
@@ -209,7 +210,8 @@ TEST(graphViewGraphing, sceneKeepsItsProportionsAndAxisNamesInAnyViewShape) {
         // lines, at most just beyond the axes' ends.
         auto texts = graphRecordingDraw::texts(v.draw.ops());
         ASSERT_GE(texts.size(), 4u);
-        ASSERT_EQ(std::vector<std::string>(textsOf(texts).begin(), textsOf(texts).begin() + 3),
+        const std::vector<std::string> strings = textsOf(texts);
+        ASSERT_EQ(std::vector<std::string>(strings.begin(), strings.begin() + 3),
                   (std::vector<std::string>{"Z", "Y", "X"}));
         auto pixel = [&](QVector3D p) {
             const QVector3D q = m.map(p);

@@ -12,13 +12,13 @@
 
 namespace {
 
-// A surface that reports a fixed height range and draws nothing.
+// A surface that reports heights from -4 to 6 and draws nothing.
 class fakeSurface : public graphRender {
 public:
     using graphRender::graphRender;
     bool is3D() const override { return true; }
     bool heightRange(float *low, float *high) override {
-        *low = -1.0f, *high = 2.0f;
+        *low = -4.0f, *high = 6.0f;
         return true;
     }
 };
@@ -43,18 +43,22 @@ QMatrix4x4 sceneTransform(const std::vector<graphDrawOp> &ops) {
             m.rotate(float(a[0]), float(a[1]), float(a[2]), float(a[3]));
         else if (op.call == graphDrawCall::translate)
             m.translate(float(a[0]), float(a[1]), float(a[2]));
+        else if (op.call == graphDrawCall::scaleAxes)
+            m.scale(float(a[0]), float(a[1]), float(a[2]));
     }
     return m;
 }
 
 TEST(graphViewScale, firstViewHasZUpFromThirtyDegreesAboveAndFitKeepsIt) {
     recordedView v;
-    v.list = {{"z = x^2 - y^2", Qt::black}};
+    v.list = {{"z = x*y/20", Qt::black}};
     v.view.setRotationDegrees(70, 10);
     ASSERT_EQ(v.view.graphMultipleEquations(), QString());
     for (bool fitted : {false, true}) {
         SCOPED_TRACE(fitted ? "fitted" : "first view");
-        if (fitted) ASSERT_TRUE(graphFitCamera(v.view, v.list));
+        if (fitted) {
+            ASSERT_TRUE(graphFitCamera(v.view, v.list));
+        }
         v.draw.clearOps();
         v.view.drawRect();
         const QMatrix4x4 m = sceneTransform(v.draw.ops());
@@ -80,7 +84,7 @@ TEST(graphViewScale, tickLabelsOnThreeEdgesNeverOverlapAndStayInTheirRanges) {
                 {400, 400, 0, 30},
                 {800, 300, -10, 100},
                 {300, 700, 20, 200},
-                {400, 400, 45, -120}};
+                {400, 400, 15, -120}};
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << row.width << " x " << row.height << " tilt " << row.tilt
                                         << " turn " << row.turn);
@@ -89,25 +93,31 @@ TEST(graphViewScale, tickLabelsOnThreeEdgesNeverOverlapAndStayInTheirRanges) {
         v.view.setFrame(row.width, row.height);
         v.list = {{"z = x*y", Qt::black}};
         v.view.graphMultipleEquations();
+        // A region away from the origin, so x and y labels read 100 to 120.
+        v.view.setGraphBounds({100.0f, 100.0f, 20.0f, 20.0f});
+        v.view.setFocus(110.0f, 110.0f, 1.0f);
+        v.view.setCameraDistance(1.6);  // the whole box and its labels in view
+        v.view.compileEquations();
         v.view.setRotationDegrees(row.tilt, row.turn);
         v.draw.clearOps();
         v.view.drawRect();
-        auto texts = graphRecordingDraw::texts(v.draw.ops());
-        ASSERT_GE(texts.size(), 4u);
-        texts.erase(texts.begin(), texts.begin() + 3);  // the axis names
-        texts.pop_back();                               // the size caption
-        // Heights read with three decimals (spacing 0.5), x and y as whole numbers.
+        // The tick labels: every text but the axis names and the size caption.
+        std::vector<graphDrawText> texts;
+        for (const graphDrawText &t : graphRecordingDraw::texts(v.draw.ops()))
+            if (t.text != "X" && t.text != "Y" && t.text != "Z" &&
+                t.text.find('x') == std::string::npos)
+                texts.push_back(t);
+        // x and y run over 100..120, the heights over -4..6.
         std::set<double> heights, others;
         for (const graphDrawText &t : texts) {
             const double value = std::stod(t.text);
-            if (t.text.find('.') != std::string::npos) {
-                EXPECT_GE(value, -1.0) << t.text;
-                EXPECT_LE(value, 2.0) << t.text;
-                heights.insert(value);
-            } else {
-                EXPECT_GE(value, -10.0) << t.text;
-                EXPECT_LE(value, 10.0) << t.text;
+            if (value >= 100.0) {
+                EXPECT_LE(value, 120.0) << t.text;
                 others.insert(value);
+            } else {
+                EXPECT_GE(value, -4.0) << t.text;
+                EXPECT_LE(value, 6.0) << t.text;
+                heights.insert(value);
             }
         }
         EXPECT_GE(heights.size(), 2u);
