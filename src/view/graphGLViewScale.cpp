@@ -48,19 +48,37 @@ std::vector<std::pair<double, std::string>> scaleTicks(double low, double high, 
 }  // namespace
 
 void graphGLView::draw3DBox() {
-    const float x0 = graphBounds.x, x1 = graphBounds.x + graphBounds.width;
-    const float y0 = graphBounds.y, y1 = graphBounds.y + graphBounds.height;
-    const float z0 = sceneZ[0], z1 = sceneZ[1];
+    // The edges that meet at the box's top corner nearest the camera would cross in front
+    // of the surfaces; the other nine frame them.
+    const float x[2] = {graphBounds.x, graphBounds.x + graphBounds.width};
+    const float y[2] = {graphBounds.y, graphBounds.y + graphBounds.height};
+    const float z[2] = {sceneZ[0], sceneZ[1]};
+    const scene3DCamera camera =
+        sceneCamera(static_cast<int>(frameWidth), static_cast<int>(frameHeight));
+    int nearX = 0, nearY = 0;
+    float nearest = 0.0f;
+    for (int i = 0; i < 2; i++)
+        for (int j = 0; j < 2; j++) {
+            QVector3D pixel;
+            if (!camera.project({x[i], y[j], z[1]}, &pixel)) continue;
+            if ((i == 0 && j == 0) || pixel.z() < nearest)
+                nearX = i, nearY = j, nearest = pixel.z();
+        }
     draw.color(gridColor.red, gridColor.green, gridColor.blue, 1.0f);
     draw.begin(graphPrimitive::lines);
-    for (float z : {z0, z1}) {
-        draw.vertex(x0, y0, z), draw.vertex(x1, y0, z);
-        draw.vertex(x1, y0, z), draw.vertex(x1, y1, z);
-        draw.vertex(x1, y1, z), draw.vertex(x0, y1, z);
-        draw.vertex(x0, y1, z), draw.vertex(x0, y0, z);
+    auto edge = [this](QVector3D a, QVector3D b) {
+        draw.vertex(a.x(), a.y(), a.z());
+        draw.vertex(b.x(), b.y(), b.z());
+    };
+    for (int level = 0; level < 2; level++) {
+        for (int j = 0; j < 2; j++)
+            if (level == 0 || j != nearY) edge({x[0], y[j], z[level]}, {x[1], y[j], z[level]});
+        for (int i = 0; i < 2; i++)
+            if (level == 0 || i != nearX) edge({x[i], y[0], z[level]}, {x[i], y[1], z[level]});
     }
-    for (float x : {x0, x1})
-        for (float y : {y0, y1}) draw.vertex(x, y, z0), draw.vertex(x, y, z1);
+    for (int i = 0; i < 2; i++)
+        for (int j = 0; j < 2; j++)
+            if (i != nearX || j != nearY) edge({x[i], y[j], z[0]}, {x[i], y[j], z[1]});
     draw.end();
 }
 
