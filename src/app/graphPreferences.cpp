@@ -79,6 +79,9 @@ void graphPreferences::loadPreferences(QSettings &settings) {
     int sounds = values.playSounds ? 1 : 0;
     readInt(settings, "playSounds", sounds);
     values.playSounds = sounds != 0;
+    int byHeight = values.colorByHeight ? 1 : 0;
+    readInt(settings, "colorByHeight", byHeight);
+    values.colorByHeight = byHeight != 0;
 }
 
 void graphPreferences::loadPreferences() {
@@ -96,6 +99,7 @@ void graphPreferences::savePreferences(QSettings &settings) const {
     settings.setValue(QStringLiteral("maximumK"), values.maximumK);
     settings.setValue(QStringLiteral("animationSteps"), values.animationSteps);
     settings.setValue(QStringLiteral("playSounds"), values.playSounds ? 1 : 0);
+    settings.setValue(QStringLiteral("colorByHeight"), values.colorByHeight ? 1 : 0);
     settings.setValue(QStringLiteral("constantNames"), constants.constantNames());
     settings.setValue(QStringLiteral("constantValues"), constants.constantValues());
 }
@@ -112,6 +116,7 @@ void graphPreferences::activatePreferences(graphGLView *view, graphEquationTable
         view->setAxisColor(values.axisColor);
         view->setGridColor(values.gridColor);
         view->setSelectionColor(values.selectionColor);
+        view->setColorByHeight(values.colorByHeight);
         view->set3DDrawMode(values.drawMode);
         view->redraw();
     }

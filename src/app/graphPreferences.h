@@ -22,6 +22,8 @@ struct graphPreferenceValues {
     int drawMode = 2;  // 0 points, 1 wireframe, 2 shaded, 3 checkerboard
     int minimumK = -10, maximumK = 10, animationSteps = 20;
     bool playSounds = true;
+    // Off by default, so that equation sets keep the colours they were saved with.
+    bool colorByHeight = false;
 
     bool operator==(const graphPreferenceValues &) const = default;
 };

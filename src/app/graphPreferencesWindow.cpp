@@ -147,6 +147,7 @@ void graphPreferencesWindow::showPreferences() {
     form->maxKBox->setValue(v.maximumK);
     form->animationStepBox->setValue(v.animationSteps);
     form->playSoundCheck->setChecked(v.playSounds);
+    form->colorByHeightCheck->setChecked(v.colorByHeight);
     model->reload();
     form->removeButton->setEnabled(false);
     filling = false;
@@ -165,6 +166,7 @@ void graphPreferencesWindow::readControls() {
     v.maximumK = form->maxKBox->value();
     v.animationSteps = form->animationStepBox->value();
     v.playSounds = form->playSoundCheck->isChecked();
+    v.colorByHeight = form->colorByHeightCheck->isChecked();
 }
 
 void graphPreferencesWindow::addConstant() {

@@ -61,7 +61,9 @@ const char *const graphOptionsHelp =
     "  --draw-mode N           3D draw mode: 0 points, 1 wireframe, 2 shaded (default),\n"
     "                          3 checkerboard\n"
     "  --divisions N           3D subdivision, 4 to 200 (default 60)\n"
-    "  --rotation X,Y          3D camera rotation in degrees about x and y\n"
+    "  --rotation X,Y          3D camera rotation in degrees about x and y (default\n"
+    "                          -21.34,-45: z up, the x-y plane seen from 30 degrees above)\n"
+    "  --color-by-height on|off   3D surfaces coloured by height (default on)\n"
     "  --t-range A,B           parameter range of t, at most 500 long (default 0,40)\n"
     "  --s-range A,B           parameter range of s, at most 500 long (default 0,20)\n";
 
@@ -94,11 +96,14 @@ const std::map<std::string, std::string> commandHelp{
          "  --scale S               line widths, point sizes and labels times S, 0.25 to 10\n"
          "  --legend                a box with each entry's colour and equation\n"},
     {"geometry",
-     std::string("usage: plotweave-cli geometry (FILE.plw | --eq EQUATION ... | --keys KEYS ...) "
-                 "[options]\n"
-                 "Prints each renderer's class and the primitives of its display list:\n"
-                 "  renderer <index> <class>\n"
-                 "  primitive <GL mode> <vertex count> first <x> <y> [<z>] last <x> <y> [<z>]\n") +
+     std::string(
+         "usage: plotweave-cli geometry (FILE.plw | --eq EQUATION ... | --keys KEYS ...) "
+         "[options]\n"
+         "Prints each renderer's class and the primitives of its display list:\n"
+         "  renderer <index> <class>\n"
+         "  primitive <GL mode> <vertex count> first <x> <y> [<z>] last <x> <y> [<z>]\n"
+         "  --labels                then the view's texts: label <x> <y> <text> (graph\n"
+         "                          units in 2D, view pixels from the lower left in 3D)\n") +
          graphOptionsHelp},
     {"movie", std::string(cliMovieUsage) + graphOptionsHelp},
     {"typeset",

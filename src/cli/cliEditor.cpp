@@ -216,6 +216,7 @@ const char *cliKindName(int kind) {
         case grKind2DParametricCurve: return "grKind2DParametricCurve";
         case grKind3DParametricCurve: return "grKind3DParametricCurve";
         case grKind3DParametricSurface: return "grKind3DParametricSurface";
+        case grKind3DImplicit: return "grKind3DImplicit";
         default: return "unknown kind";
     }
 }

@@ -38,13 +38,14 @@ void cliDriverPreload::wait() {
 const std::vector<std::string> &cliGraphOptionNames() {
     // --eq, --color and --const give the equations and constants (cliGraphSource).
     static const std::vector<std::string> names{
-        "--size",    "--k",       "--region", "--grid",  "--draw-mode", "--divisions", "--rotation",
-        "--t-range", "--s-range", "--eq",     "--color", "--const",     "--scale"};
+        "--size",      "--k",        "--region",  "--grid",           "--draw-mode",
+        "--divisions", "--rotation", "--t-range", "--s-range",        "--eq",
+        "--color",     "--const",    "--scale",   "--color-by-height"};
     return names;
 }
 
 const std::vector<std::string> &cliGraphFlagNames() {
-    static const std::vector<std::string> names{"--keys", "--fit", "--legend"};
+    static const std::vector<std::string> names{"--keys", "--fit", "--legend", "--labels"};
     return names;
 }
 
@@ -95,8 +96,14 @@ cliGraphOptions cliParseGraphOptions(const cliArguments &args) {
             cliFail(QStringLiteral("--scale \"%1\": expected 0.25 to 10").arg(*v));
         o.scale = static_cast<float>(scale);
     }
+    if (auto v = args.value("--color-by-height")) {
+        if (*v != QLatin1String("on") && *v != QLatin1String("off"))
+            cliFail(QStringLiteral("--color-by-height \"%1\": expected on or off").arg(*v));
+        o.colorByHeight = *v == QLatin1String("on");
+    }
     o.fit = args.has("--fit");
     o.legend = args.has("--legend");
+    o.labels = args.has("--labels");
     return o;
 }
 
@@ -124,7 +131,7 @@ bool cliTableIs3D(graphEquationTable &table) {
         const int kind = equation->kind;
         grFreeEquation(equation);
         if (kind == grKindZOfXY || kind == grKind3DParametricCurve ||
-            kind == grKind3DParametricSurface)
+            kind == grKind3DParametricSurface || kind == grKind3DImplicit)
             return true;
     }
     return false;
@@ -166,6 +173,7 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
     view.setEquationTable(&table);
     view.setK(o.k);
     view.setDrawMode(o.drawMode.value_or(2));
+    view.setColorByHeight(o.colorByHeight);
     if (o.divisions) view.setDivisions3D(*o.divisions);
     if (o.tRange) {
         inspector.setFieldValue(graphField::minT, o.tRange->first);
@@ -346,6 +354,17 @@ std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphO
         lines.push_back(
             QStringLiteral("renderer %1 %2").arg(i).arg(demangled(typeid(render).name())));
         appendPrimitives(lines, draw.list(render.getCompileList()));
+    }
+    if (options.labels) {
+        draw.clearOps();
+        view->drawRect();
+        for (const graphDrawText &text : graphRecordingDraw::texts(draw.ops())) {
+            char position[64];
+            std::snprintf(position, sizeof position, "%.6g %.6g", text.x, text.y);
+            lines.push_back(
+                QStringLiteral("label %1 %2")
+                    .arg(QString::fromLatin1(position), QString::fromStdString(text.text)));
+        }
     }
     return lines;
 }

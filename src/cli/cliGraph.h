@@ -35,9 +35,11 @@ struct cliGraphOptions {
     double k = 1.0;
     std::optional<std::array<double, 4>> region;    // xmin, xmax, ymin, ymax
     std::optional<std::pair<double, double>> grid;  // spacing in x and y; none for "auto"
-    bool fit = false;     // 2D: y range from the curves; 3D: focus and distance
-    bool legend = false;  // a box with each entry's colour and text
-    float scale = 1.0f;   // line widths, point sizes and labels
+    bool fit = false;           // 2D: y range from the curves; 3D: focus and distance
+    bool legend = false;        // a box with each entry's colour and text
+    bool colorByHeight = true;  // 3D surfaces coloured by height
+    bool labels = false;        // geometry: the view's texts too
+    float scale = 1.0f;         // line widths, point sizes and labels
     std::optional<int> drawMode;
     std::optional<int> divisions;
     std::optional<std::pair<double, double>> rotation;  // degrees about x and y
@@ -103,5 +105,7 @@ void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options, c
 bool cliRenderNeedsOpenGL(graphEquationTable &table, const QString &path);
 
 // One line per renderer ("renderer <index> <class>") followed by one line per primitive
-// of its display list ("primitive GL_LINE_STRIP 1201 first x y last x y").
+// of its display list ("primitive GL_LINE_STRIP 1201 first x y last x y"); with labels,
+// then one line per text the view draws ("label x y text": graph units in 2D, view
+// pixels from the lower left in 3D).
 std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options);

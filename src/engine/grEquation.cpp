@@ -101,6 +101,17 @@ const char *classifyBareExpression(grExp *tree, grEquation *q) {
     return nullptr;
 }
 
+// An implicit surface: a single "=" that mentions z anywhere and is not z = f(x, y),
+// such as x^2 + y^2 + z^2 = 9 or x = y z. Neither side may hold another relation.
+bool isImplicitSurface(grExp *tree) {
+    const grBinaryExp *equation = asBinary(tree, grOpEquals);
+    if (!equation || !grFindVarExp(tree, grVarZ)) return false;
+    const bool zOfXY = equation->left->type == grExpConstant &&
+                       constantCode(equation->left) == grVarZ &&
+                       !grFindVarExp(equation->right, grVarZ);
+    return !zOfXY && !grFindEqualsExp(equation->left) && !grFindEqualsExp(equation->right);
+}
+
 }  // namespace
 
 grEquation *grNewEquation(grExp *tree) {
@@ -113,7 +124,9 @@ grEquation *grNewEquation(grExp *tree) {
     bool sawComponent = false;
     if (const char *message = collectComponents(tree, q.get(), &sawComponent)) return fail(message);
 
-    if (sawComponent) {
+    if (!sawComponent && isImplicitSurface(tree)) {
+        q->kind = grKind3DImplicit;
+    } else if (sawComponent) {
         // 3. Kind of a parametric list. A list that does not define both x and y gets no
         //    renderer, so it is refused rather than returned without a kind.
         if (q->x && q->y && q->z) {

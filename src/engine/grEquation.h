@@ -15,6 +15,9 @@ enum : uint8_t {
     grKind2DParametricCurve = 5,
     grKind3DParametricCurve = 6,
     grKind3DParametricSurface = 7,
+    // F(x, y, z) = G(x, y, z): an equation in z that is not z = f(x, y); the record's
+    // components stay null and tree is the "=" node.
+    grKind3DImplicit = 11,
 };
 
 extern const char *gGraphExpressionError;

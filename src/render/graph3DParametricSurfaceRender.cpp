@@ -57,6 +57,14 @@ void graph3DParametricSurfaceRender::makeGraphNormals() {
     mesh.joinSeams(n, [points, n](int i, int j) { return points[i * n + j]; });
 }
 
+bool graph3DParametricSurfaceRender::heightRange(float *low, float *high) {
+    sample();
+    const int n = divisions3D;
+    const slVector *points = graphPoints.get();
+    return graphSurfaceMesh::heightRange(
+        n, [points, n](int i, int j) -> const slVector & { return points[i * n + j]; }, low, high);
+}
+
 void graph3DParametricSurfaceRender::compileWithBounds(graphRect, graphRect, const QColor &color) {
     // 1.-2.
     sample();
@@ -65,28 +73,21 @@ void graph3DParametricSurfaceRender::compileWithBounds(graphRect, graphRect, con
     // 3. Opaque colour and materials.
     const float c[4] = {static_cast<float>(color.redF()), static_cast<float>(color.greenF()),
                         static_cast<float>(color.blueF()), 1.0f};
-    const float ambient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    const float specular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    const float shininess[4] = {25.0f, 0.0f, 0.0f, 0.0f};
 
     // 4.
     draw.newList(compileList);
     draw.disable(graphCapability::blend);
-    draw.color(c[0], c[1], c[2], c[3]);
-    draw.material(graphMaterial::ambient, ambient);
-    draw.material(graphMaterial::specular, specular);
-    draw.material(graphMaterial::diffuse, c);
-    draw.material(graphMaterial::shininess, shininess);
+    graphSurfaceMesh::setMaterial(draw, c);
 
     // 5. Points take the size current at replay; modes outside 0..3 draw nothing.
     const int n = divisions3D;
     const slVector *points = graphPoints.get();
     auto pointAt = [points, n](int i, int j) -> const slVector & { return points[i * n + j]; };
     switch (drawMode) {
-        case graphDrawShaded: mesh.drawShaded(draw, n, pointAt); break;
-        case graphDrawWireframe: mesh.drawWireframe(draw, n, pointAt); break;
-        case graphDrawPoints: mesh.drawPoints(draw, n, pointAt); break;
+        case graphDrawShaded: mesh.drawShaded(draw, n, pointAt, heightColoring); break;
+        case graphDrawWireframe: mesh.drawWireframe(draw, n, pointAt, heightColoring); break;
+        case graphDrawPoints: mesh.drawPoints(draw, n, pointAt, heightColoring); break;
         case graphDrawCheckerboard: mesh.drawCheckerboard(draw, n, pointAt, c, white); break;
         default: break;
     }

@@ -28,6 +28,8 @@ public:
     void compileWithBounds(graphRect bounds, graphRect viewBounds, const QColor &color) override;
     bool isParametric() const override { return true; }
     bool is3D() const override { return true; }
+    // Samples the grid as the next compile will.
+    bool heightRange(float *low, float *high) override;
 
     int getDrawMode() const { return drawMode; }
     int getDivisions3D() const { return divisions3D; }

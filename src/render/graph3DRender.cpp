@@ -8,6 +8,7 @@ graph3DRender::graph3DRender(graphDraw &draw)
 void graph3DRender::init() {
     drawMode = graphDrawShaded;
     divisions3D = 60;
+    function = std::make_unique<graphGridFunction>(equation != nullptr ? equation->z : nullptr);
 }
 
 void graph3DRender::setDivisions3D(int divisions) {
@@ -19,71 +20,68 @@ void graph3DRender::recompute() {
     computeEquationWithBounds(bounds);
 }
 
-graph3DRender::gridPoint graph3DRender::pointsOver(graphRect region) const {
-    // The steps are rounded to float, so 20 / 60 is 0.3333333433.
-    const float dx = region.width / static_cast<float>(divisions3D);
-    const float dy = region.height / static_cast<float>(divisions3D);
-    return {*this, region.x, region.y, dx, dy};
+void graph3DRender::placeGridLines(graphRect region) {
+    const int n = divisions3D;
+    const double x = region.x, y = region.y, width = region.width, height = region.height;
+    // The last line is the far edge itself, not a sum of steps that may fall short of it.
+    for (int i = 0; i < n; i++) {
+        xs[i] = i == n - 1 ? x + width : x + i * (width / (n - 1));
+        ys[i] = i == n - 1 ? y + height : y + i * (height / (n - 1));
+    }
 }
 
 void graph3DRender::computeEquationWithBounds(graphRect region) {
     const int n = divisions3D;
-    const gridPoint grid = pointsOver(region);
+    placeGridLines(region);
+    const double zero = 0.0;
+    if (function)
+        function->evaluate(xs.data(), n, ys.data(), n, &zero, 1, kValue, graphValues.get());
     // A failed or NaN height is drawn at 0; infinite and huge ones are clamped to 20
     // times the width, so a pole shows as a flat cliff.
     const float limit = region.width * 20.0f;
-    grVariables variables{0.0, 0.0, 0.0, 0.0, kValue};
-    grExp *z = equation != nullptr ? equation->z : nullptr;
-    for (int i = 0; i < n; i++) {
-        variables.x = grid.x + i * grid.dx;
-        for (int j = 0; j < n; j++) {
-            variables.y = grid.y + j * grid.dy;
-            double value = 0.0;
-            if (z == nullptr || grEvalExp(&variables, z, &value) != 0 || std::isnan(value))
-                value = 0.0;
-            float v = static_cast<float>(value);
-            if (v < -limit) v = -limit;
-            if (v > limit) v = limit;
-            graphValues[i * n + j] = v;
-        }
+    for (int index = 0; index < n * n; index++) {
+        const double value = function ? graphValues[index] : 0.0;
+        float v = std::isnan(value) ? 0.0f : static_cast<float>(value);
+        if (v < -limit) v = -limit;
+        if (v > limit) v = limit;
+        graphValues[index] = v;
     }
     makeGraphNormalsWithBounds(region);
 }
 
 void graph3DRender::makeGraphNormalsWithBounds(graphRect region) {
-    mesh.makeNormals(divisions3D, pointsOver(region));
+    placeGridLines(region);
+    mesh.makeNormals(divisions3D, gridPoint{*this});
+}
+
+bool graph3DRender::heightRange(float *low, float *high) {
+    return graphSurfaceMesh::heightRange(divisions3D, gridPoint{*this}, low, high);
 }
 
 void graph3DRender::compileWithBounds(graphRect region, graphRect, const QColor &color) {
     const int n = divisions3D;
-    const gridPoint grid = pointsOver(region);
-    // 1. The colour is half transparent as a material; glColor3 makes it opaque.
+    placeGridLines(region);
+    const gridPoint grid{*this};
+    // 1. The equation's colour, opaque.
     const float c[4] = {static_cast<float>(color.redF()), static_cast<float>(color.greenF()),
-                        static_cast<float>(color.blueF()), 0.5f};
-    const float ambient[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    const float specular[4] = {1.0f, 1.0f, 1.0f, 0.0f};
-    const float white[4] = {1.0f, 1.0f, 1.0f, 0.0f};
-    const float shininess[4] = {25.0f, 0.0f, 0.0f, 0.0f};
+                        static_cast<float>(color.blueF()), 1.0f};
+    const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
     // 2.-3.
     draw.newList(compileList);
     draw.disable(graphCapability::blend);
-    draw.material(graphMaterial::ambient, ambient);
-    draw.material(graphMaterial::specular, specular);
-    draw.material(graphMaterial::diffuse, c);
-    draw.material(graphMaterial::shininess, shininess);
-    draw.color(c[0], c[1], c[2], 1.0f);
+    graphSurfaceMesh::setMaterial(draw, c);
 
     // 4. Every mode other than points, wireframe and checkerboard draws shaded.
     switch (drawMode) {
         case graphDrawPoints:
             draw.pointSize(2.0f);
-            mesh.drawPoints(draw, n, grid);
+            mesh.drawPoints(draw, n, grid, heightColoring);
             draw.pointSize(7.0f);
             break;
-        case graphDrawWireframe: mesh.drawWireframe(draw, n, grid); break;
+        case graphDrawWireframe: mesh.drawWireframe(draw, n, grid, heightColoring); break;
         case graphDrawCheckerboard: mesh.drawCheckerboard(draw, n, grid, c, white); break;
-        default: mesh.drawShaded(draw, n, grid); break;
+        default: mesh.drawShaded(draw, n, grid, heightColoring); break;
     }
 
     // 5.

@@ -4,13 +4,16 @@
 // region (recompute), heights are clamped to +-20 times the region's width, and the face
 // and point normals are rebuilt; compiling only turns the stored grid into a display list
 // in the current draw mode. Grid point (i, j) lies at (x + i dx, y + j dy) with
-// dx = width / n and dy = height / n in single precision, so the grid ends one step short
-// of the region's right and top edges. Variable slots other than x, y and k hold 0.
+// dx = width / (n - 1) and dy = height / (n - 1), the last line exactly on the far edge,
+// so the surface covers the region edge to edge. Variable slots other than x, y and k
+// hold 0.
 #pragma once
 
+#include "render/graphGridFunction.h"
 #include "render/graphRender.h"
 #include "render/graphSurfaceMesh.h"
 
+#include <array>
 #include <memory>
 
 class graph3DRender final : public graphRender {
@@ -25,6 +28,7 @@ public:
     void makeGraphNormalsWithBounds(graphRect region);
     void compileWithBounds(graphRect bounds, graphRect viewBounds, const QColor &color) override;
     bool is3D() const override { return true; }
+    bool heightRange(float *low, float *high) override;
 
     int getDrawMode() const { return drawMode; }
     int getDivisions3D() const { return divisions3D; }
@@ -44,12 +48,16 @@ private:
     // Grid point (i, j) over the region, with its stored height.
     struct gridPoint {
         const graph3DRender &render;
-        double x, y, dx, dy;
         slVector operator()(int i, int j) const {
-            return {x + i * dx, y + j * dy, render.graphValues[i * render.divisions3D + j]};
+            return {render.xs[i], render.ys[j], render.graphValues[i * render.divisions3D + j]};
         }
     };
-    gridPoint pointsOver(graphRect region) const;
+    // Fills xs and ys with the grid lines over region.
+    void placeGridLines(graphRect region);
+
+    // The grid lines' x and y, kept from the last recompute.
+    std::array<double, graphSurfaceMesh::maxDivisions> xs{}, ys{};
+    std::unique_ptr<graphGridFunction> function;
 
     int drawMode = graphDrawShaded;
     int divisions3D = 60;

@@ -41,8 +41,8 @@ public:
     virtual ~graphDraw() = default;
 
     // One-time state of a fresh context: blending, smoothing, point size 7, colour
-    // material on the back faces' diffuse colour, two-sided lighting, pack alignment 1,
-    // stipple 0x0F0F, fonts.
+    // material on both faces' ambient and diffuse colour, two-sided lighting, pack
+    // alignment 1, stipple 0x0F0F, fonts.
     virtual void prepareState() = 0;
 
     // Display lists. genList answers a new list name (never 0 on success).
@@ -80,6 +80,9 @@ public:
                         double centerZ, double upX, double upY, double upZ) = 0;
     virtual void rotate(double degrees, double x, double y, double z) = 0;
     virtual void translate(double x, double y, double z) = 0;
+    // Stretches the current coordinates along each axis (glScale); normals are
+    // renormalised, so lighting stays right.
+    virtual void scaleAxes(double x, double y, double z) = 0;
     virtual void pushMatrix() = 0;
     virtual void popMatrix() = 0;
     virtual void lightColor(const float ambient[4], const float diffuse[4]) = 0;

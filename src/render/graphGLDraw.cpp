@@ -61,8 +61,11 @@ void graphGLDraw::prepareState() {
     glPointSize(7.0f * scale());
     glLineWidth(scale());
     glShadeModel(GL_SMOOTH);
+    glEnable(GL_NORMALIZE);
+    // The current colour is both faces' ambient and diffuse colour, so a surface can take
+    // a colour per vertex (colour by height) and lit faces keep their hue in the shade.
     glEnable(GL_COLOR_MATERIAL);
-    glColorMaterial(GL_BACK, GL_DIFFUSE);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
     // Faces seen from behind are lit with the back material and a flipped normal, so a
     // surface shows its colour whichever way its parametrisation's normals face.
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
@@ -189,6 +192,10 @@ void graphGLDraw::rotate(double degrees, double x, double y, double z) {
 
 void graphGLDraw::translate(double x, double y, double z) {
     glTranslated(x, y, z);
+}
+
+void graphGLDraw::scaleAxes(double x, double y, double z) {
+    glScaled(x, y, z);
 }
 
 void graphGLDraw::pushMatrix() {

@@ -35,6 +35,7 @@ public:
                 double centerZ, double upX, double upY, double upZ) override;
     void rotate(double degrees, double x, double y, double z) override;
     void translate(double x, double y, double z) override;
+    void scaleAxes(double x, double y, double z) override;
     void pushMatrix() override;
     void popMatrix() override;
     void lightColor(const float ambient[4], const float diffuse[4]) override;

@@ -251,6 +251,8 @@ void graphPainterDraw::rotate(double, double, double, double) {}
 
 void graphPainterDraw::translate(double, double, double) {}
 
+void graphPainterDraw::scaleAxes(double, double, double) {}
+
 void graphPainterDraw::pushMatrix() {}
 
 void graphPainterDraw::popMatrix() {}

@@ -190,6 +190,10 @@ void graphRecordingDraw::translate(double x, double y, double z) {
     record(graphDrawCall::translate, 0, {x, y, z});
 }
 
+void graphRecordingDraw::scaleAxes(double x, double y, double z) {
+    record(graphDrawCall::scaleAxes, 0, {x, y, z});
+}
+
 void graphRecordingDraw::pushMatrix() {
     record(graphDrawCall::pushMatrix);
 }
@@ -275,6 +279,7 @@ void graphRecordingDraw::replay(const std::vector<graphDrawOp> &ops, graphDraw &
                 break;
             case graphDrawCall::rotate: target.rotate(a[0], a[1], a[2], a[3]); break;
             case graphDrawCall::translate: target.translate(a[0], a[1], a[2]); break;
+            case graphDrawCall::scaleAxes: target.scaleAxes(a[0], a[1], a[2]); break;
             case graphDrawCall::pushMatrix: target.pushMatrix(); break;
             case graphDrawCall::popMatrix: target.popMatrix(); break;
             case graphDrawCall::lightColor: {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "engine/engine.h"
+#include "render/graphColorMap.h"
 #include "render/graphDraw.h"
 #include "render/graphRect.h"
 
@@ -52,6 +53,11 @@ public:
     virtual void setDivisions3D(int /*divisions*/) {}
     virtual void setTStart(double /*start*/, double /*length*/) {}
     virtual void setSStart(double /*start*/, double /*length*/) {}
+    // Colour by height, used from the next compile by the surface renderers.
+    void setHeightColoring(const graphHeightColoring &coloring) { heightColoring = coloring; }
+    // The lowest and highest z a surface renderer draws at the current bounds, k and
+    // settings; false for renderers that draw no surface or nothing finite.
+    virtual bool heightRange(float * /*low*/, float * /*high*/) { return false; }
 
     const grEquation *getEquation() const { return equation; }
     double getK() const { return kValue; }
@@ -67,6 +73,7 @@ protected:
     double kValue = 0.0;
     unsigned compileList = 0;
     graphRect bounds;
+    graphHeightColoring heightColoring;
 
 private:
     graphRenderDelegate *delegate = nullptr;

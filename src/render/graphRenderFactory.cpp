@@ -3,6 +3,7 @@
 #include "render/graph2DParametricCurveRender.h"
 #include "render/graph2DRender.h"
 #include "render/graph2DXRender.h"
+#include "render/graph3DImplicitRender.h"
 #include "render/graph3DParametricCurveRender.h"
 #include "render/graph3DParametricSurfaceRender.h"
 #include "render/graph3DRender.h"
@@ -16,6 +17,7 @@ std::unique_ptr<graphRender> graphNewRenderForKind(uint8_t kind, graphDraw &draw
         case grKind3DParametricCurve: return std::make_unique<graph3DParametricCurveRender>(draw);
         case grKind3DParametricSurface:
             return std::make_unique<graph3DParametricSurfaceRender>(draw);
+        case grKind3DImplicit: return std::make_unique<graph3DImplicitRender>(draw);
         default: return nullptr;
     }
 }

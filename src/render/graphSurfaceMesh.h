@@ -12,6 +12,7 @@
 #pragma once
 
 #include "engine/slVector.h"
+#include "render/graphColorMap.h"
 #include "render/graphDraw.h"
 
 #include <cmath>
@@ -40,6 +41,12 @@ public:
     const slVector &faceNormal(int triangle, int index) const { return fNormals[triangle][index]; }
     const slVector &vertexNormal(int index) const { return vNormals[index]; }
 
+    // The lit surfaces' material in color: the colour current at each vertex (color, or
+    // the height's) is its ambient and diffuse colour, and a dim, broad specular term
+    // keeps highlights from washing out or forming spots at the grid's vertices, which
+    // per-vertex lighting would make of a sharp one.
+    static void setMaterial(graphDraw &draw, const float color[4]);
+
     // Fills the face normals of every cell and the smoothed normal of every grid point.
     template <class PointAt>
     void makeNormals(int n, PointAt pointAt);
@@ -49,15 +56,24 @@ public:
     template <class PointAt>
     void joinSeams(int n, PointAt pointAt);
 
+    // The lowest and highest finite z of the grid; false when it has none.
+    template <class PointAt>
+    static bool heightRange(int n, PointAt pointAt, float *low, float *high);
+
+    // Points, wireframe and shaded take each vertex's colour from its height while
+    // coloring is on, and the colour current at the call otherwise.
     // Every grid point, i outer and j inner, in one block of points.
     template <class PointAt>
-    void drawPoints(graphDraw &draw, int n, PointAt pointAt) const;
+    void drawPoints(graphDraw &draw, int n, PointAt pointAt,
+                    const graphHeightColoring &coloring) const;
     // One line strip per i along j, then one per j along i.
     template <class PointAt>
-    void drawWireframe(graphDraw &draw, int n, PointAt pointAt) const;
+    void drawWireframe(graphDraw &draw, int n, PointAt pointAt,
+                       const graphHeightColoring &coloring) const;
     // One lit triangle strip per row of cells, with the point normals.
     template <class PointAt>
-    void drawShaded(graphDraw &draw, int n, PointAt pointAt) const;
+    void drawShaded(graphDraw &draw, int n, PointAt pointAt,
+                    const graphHeightColoring &coloring) const;
     // Unlit triangles, cell by cell, in color where (i div 4 + j div 4) is odd, else white.
     template <class PointAt>
     void drawCheckerboard(graphDraw &draw, int n, PointAt pointAt, const float color[3],
@@ -66,6 +82,13 @@ public:
 private:
     static void vertex(graphDraw &draw, const slVector &p) {
         draw.vertex(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+    }
+    static void vertex(graphDraw &draw, const slVector &p, const graphHeightColoring &coloring) {
+        if (coloring.on) {
+            const std::array<float, 3> c = coloring.colorAt(p.z);
+            draw.color(c[0], c[1], c[2], 1.0f);
+        }
+        vertex(draw, p);
     }
     static void add(slVector &sum, const slVector &v) {
         sum.x += v.x;
@@ -145,29 +168,48 @@ void graphSurfaceMesh::joinSeams(int n, PointAt pointAt) {
 }
 
 template <class PointAt>
-void graphSurfaceMesh::drawPoints(graphDraw &draw, int n, PointAt pointAt) const {
+bool graphSurfaceMesh::heightRange(int n, PointAt pointAt, float *low, float *high) {
+    bool any = false;
+    for (int i = 0; i < n; i++) {
+        for (int j = 0; j < n; j++) {
+            const double z = pointAt(i, j).z;
+            if (!std::isfinite(z)) continue;
+            const float f = static_cast<float>(z);
+            if (!any || f < *low) *low = f;
+            if (!any || f > *high) *high = f;
+            any = true;
+        }
+    }
+    return any;
+}
+
+template <class PointAt>
+void graphSurfaceMesh::drawPoints(graphDraw &draw, int n, PointAt pointAt,
+                                  const graphHeightColoring &coloring) const {
     draw.begin(graphPrimitive::points);
     for (int i = 0; i < n; i++)
-        for (int j = 0; j < n; j++) vertex(draw, pointAt(i, j));
+        for (int j = 0; j < n; j++) vertex(draw, pointAt(i, j), coloring);
     draw.end();
 }
 
 template <class PointAt>
-void graphSurfaceMesh::drawWireframe(graphDraw &draw, int n, PointAt pointAt) const {
+void graphSurfaceMesh::drawWireframe(graphDraw &draw, int n, PointAt pointAt,
+                                     const graphHeightColoring &coloring) const {
     for (int i = 0; i < n; i++) {
         draw.begin(graphPrimitive::lineStrip);
-        for (int j = 0; j < n; j++) vertex(draw, pointAt(i, j));
+        for (int j = 0; j < n; j++) vertex(draw, pointAt(i, j), coloring);
         draw.end();
     }
     for (int j = 0; j < n; j++) {
         draw.begin(graphPrimitive::lineStrip);
-        for (int i = 0; i < n; i++) vertex(draw, pointAt(i, j));
+        for (int i = 0; i < n; i++) vertex(draw, pointAt(i, j), coloring);
         draw.end();
     }
 }
 
 template <class PointAt>
-void graphSurfaceMesh::drawShaded(graphDraw &draw, int n, PointAt pointAt) const {
+void graphSurfaceMesh::drawShaded(graphDraw &draw, int n, PointAt pointAt,
+                                  const graphHeightColoring &coloring) const {
     draw.enable(graphCapability::lighting);
     for (int i = 0; i + 1 < n; i++) {
         draw.begin(graphPrimitive::triangleStrip);
@@ -176,7 +218,7 @@ void graphSurfaceMesh::drawShaded(graphDraw &draw, int n, PointAt pointAt) const
                 const slVector &normal = vNormals[row * n + j];
                 draw.normal(static_cast<float>(normal.x), static_cast<float>(normal.y),
                             static_cast<float>(normal.z));
-                vertex(draw, pointAt(row, j));
+                vertex(draw, pointAt(row, j), coloring);
             }
         }
         draw.end();

@@ -63,9 +63,11 @@ std::array<double, 4> graphFittedRegion2D(graphGLView &view, graphEquationSource
 }
 
 bool graphFitCamera(graphGLView &view, graphEquationSource &table) {
-    const std::vector<std::array<float, 3>> vertices =
+    std::vector<std::array<float, 3>> vertices =
         graphCompiledVertices(view, table, view.getGraphBounds());
     if (vertices.empty()) return false;
+    // The focus lies in the drawn scene, squeezed as the view draws it.
+    for (auto &v : vertices) v[2] *= view.sceneZScale();
     std::array<float, 3> low = vertices[0], high = vertices[0];
     for (const auto &v : vertices)
         for (size_t i = 0; i < 3; i++)

@@ -114,6 +114,11 @@ void graphGLView::setSelectionColor(const QColor &color) {
     setColor(selectionColor, color);
 }
 
+void graphGLView::setColorByHeight(bool on) {
+    colorByHeight = on;
+    recompile();
+}
+
 void graphGLView::setDivisions3D(int divisions) {
     if (divisions > 200) divisions = 200;
     if (divisions <= 3) divisions = 4;

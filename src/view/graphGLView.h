@@ -49,6 +49,10 @@ class graphGLView : public graphRenderDelegate {
 public:
     // The idle spin's timer interval, seconds; the owner of the view runs the timer.
     static constexpr double spinInterval = 0.05;
+    // The first 3D view: turned 45 degrees about z, and tilted so that the x-y plane of
+    // the square first region is seen from 30 degrees above with z pointing up the screen
+    // (the camera's own elevation is atan(1.25), 51.34 degrees).
+    static constexpr double firstRotationX = -21.34, firstRotationY = -45.0;
 
     // initWithFrame: a view of the given pixel size with the default region.
     graphGLView(graphDraw &draw, float width, float height);
@@ -84,6 +88,18 @@ public:
     void setConstrainProportions(bool on) { constrainProportions = on; }
     void setResetGraph(bool on) { resetGraph = on; }
     void setDisplayCoords(bool on) { displayCoords = on; }
+    // Surfaces coloured by height through the colour map instead of their own colours;
+    // recompiles but does not redisplay.
+    void setColorByHeight(bool on);
+    bool getColorByHeight() const { return colorByHeight; }
+    // The z range of the 3D scale and the colour map as of the last compile: the drawn
+    // surfaces' lowest and highest points, or the region's x extent without surfaces.
+    float sceneLowZ() const { return sceneZ[0]; }
+    float sceneHighZ() const { return sceneZ[1]; }
+    // The 3D scene's vertical stretch: a scene taller than the region is wide is drawn
+    // squeezed to a cube (z times width / height) so that its shape shows; the scale's
+    // labels keep the true heights. 1 for other scenes.
+    float sceneZScale() const { return zScale; }
 
     // Region operations.
     void resetDefaultValues();
@@ -200,6 +216,13 @@ private:
     void zoomBy(double factor);
     void draw2DScene(int width, int height);
     void draw3DScene(int width, int height);
+    // The box outline in graph space, drawn inside the scene's matrices.
+    void draw3DBox();
+    // Axis names, tick marks and tick labels on three edges of the box, in view pixels
+    // over the finished scene; labels that would overlap or leave the view are left out.
+    void draw3DScale(int width, int height);
+    // The colour bar under the legend's entries while surfaces are coloured by height.
+    void drawColorBar(float left, float right, float top);
     // Nearness of a graph position to renderer i's curve, in visible heights.
     double nearness(size_t index, graphPoint g);
     void traceStep();
@@ -215,6 +238,9 @@ private:
         // farthest point towards it along the axis from the origin. False when the
         // axis's origin is outside the view too.
         bool placeLabel(QVector3D end, QVector3D *at) const;
+        // The view pixel (x, y, origin lower left) of a graph point and its distance in
+        // front of the camera as z; false behind the camera.
+        bool project(QVector3D point, QVector3D *pixel) const;
     };
     scene3DCamera sceneCamera(int width, int height) const;
 
@@ -244,6 +270,10 @@ private:
     int drawMode = 0;
     std::vector<graphLegendEntry> legend;
     double cameraDistance = 1.0;
+    bool colorByHeight = false;
+    bool sceneHasSurface = false;
+    float sceneZ[2] = {-10.0f, 10.0f};
+    float zScale = 1.0f;
 
     // The tracking loop of the button being held.
     tracking mouseMode = tracking::none;

@@ -61,8 +61,8 @@ QString graphGLView::graphMultipleEquations() {
         for (graphField box : {graphField::xBox, graphField::yBox, graphField::zBox})
             inspector->setFieldValue(box, 0.0);
         focusX = focusY = focusZ = 0.0f;
-        rotationY = -45.0;
-        rotationX = 0.0;
+        rotationY = firstRotationY;
+        rotationX = firstRotationX;
         graphBounds = {-10.0f, -10.0f, 20.0f, 20.0f};
         idleRotationY = 1.2;
         inspector->showInspectorPage(true);
@@ -89,10 +89,34 @@ QString graphGLView::graphMultipleEquations() {
 void graphGLView::compileEquations() {
     const graphRect viewBounds{0.0f, 0.0f, frameWidth, frameHeight};
     const int count = equationTable != nullptr ? equationTable->equationCount() : 0;
+    // 1. Every renderer at the region, then the z range of all surfaces together, so one
+    //    colour map and one scale serve the whole scene.
+    sceneHasSurface = false;
+    for (entry &e : equationArray) {
+        e.render->setBounds(graphBounds);
+        float low = 0.0f, high = 0.0f;
+        if (!e.render->heightRange(&low, &high)) continue;
+        sceneZ[0] = sceneHasSurface ? std::min(sceneZ[0], low) : low;
+        sceneZ[1] = sceneHasSurface ? std::max(sceneZ[1], high) : high;
+        sceneHasSurface = true;
+    }
+    if (!sceneHasSurface) {
+        sceneZ[0] = graphBounds.x;
+        sceneZ[1] = graphBounds.x + graphBounds.width;
+    }
+    const graphHeightColoring coloring{colorByHeight && sceneHasSurface, sceneZ[0], sceneZ[1]};
+    // 2. A flat scene still gets a box of some height, a tall one is squeezed.
+    if (!(sceneZ[1] - sceneZ[0] > graphBounds.width * 1e-6f)) {
+        sceneZ[0] -= graphBounds.width * 0.05f;
+        sceneZ[1] += graphBounds.width * 0.05f;
+    }
+    const float side = std::max(graphBounds.width, graphBounds.height);
+    zScale = sceneZ[1] - sceneZ[0] > side ? side / (sceneZ[1] - sceneZ[0]) : 1.0f;
+    if (!std::isfinite(zScale) || !(zScale > 0.0f)) zScale = 1.0f;
     for (entry &e : equationArray) {
         // The list may have shrunk since the request; such an entry draws in black.
         QColor color = e.source < count ? equationTable->colorAtIndex(e.source) : QColor(Qt::black);
-        e.render->setBounds(graphBounds);
+        e.render->setHeightColoring(coloring);
         e.render->compileWithBounds(graphBounds, viewBounds, color);
     }
 }
@@ -272,11 +296,12 @@ bool graphGLView::placeLabel(const labelBox &box, std::vector<labelBox> &drawn) 
 
 void graphGLView::draw3DScene(int width, int height) {
     const double W = graphBounds.width, H = graphBounds.height;
-    // 1. Background and the one light.
+    // 1. Background and the one light, at the camera: a little ambient light so that faces
+    //    turned away keep their colour, diffuse light for the shape.
     draw.clear(backgroundColor3D.red, backgroundColor3D.green, backgroundColor3D.blue, 0.0f);
     draw.enable(graphCapability::light0);
-    const float white[4] = {1.0f, 1.0f, 1.0f, 0.0f};
-    draw.lightColor(white, white);
+    const float ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f}, diffuse[4] = {0.8f, 0.8f, 0.8f, 1.0f};
+    draw.lightColor(ambient, diffuse);
     // 2. A perspective with the view's own aspect ratio, so that a sphere stays round.
     const scene3DCamera camera = sceneCamera(width, height);
     draw.loadProjectionIdentity();
@@ -290,12 +315,13 @@ void graphGLView::draw3DScene(int width, int height) {
     draw.rotate(rotationX, -1.0, 0.0, 0.0);
     draw.rotate(rotationY, 0.0, 0.0, 1.0);
     draw.translate(-focusX, -focusY, -focusZ);
+    draw.scaleAxes(1.0, 1.0, zScale);
     // 4.-5.
     draw.enable(graphCapability::depthTest);
     draw.disable(graphCapability::lineSmooth);
     draw.disable(graphCapability::blend);
     for (entry &e : equationArray) e.render->render();
-    // 6. Axes from the graph's origin, with their names just beyond their ends.
+    // 6. Axes from the graph's origin and the box around the region.
     draw.enable(graphCapability::lineSmooth);
     draw.enable(graphCapability::blend);
     const float L = static_cast<float>(W * 0.6);
@@ -306,21 +332,14 @@ void graphGLView::draw3DScene(int width, int height) {
     draw.vertex(0.0f, 0.0f, 0.0f);
     draw.vertex(0.0f, L, 0.0f);
     draw.vertex(0.0f, 0.0f, 0.0f);
-    draw.vertex(0.0f, 0.0f, L);
+    draw.vertex(0.0f, 0.0f, L / zScale);
     draw.end();
-    // An axis name that would fall outside the view moves back along its axis to where
-    // the axis leaves the view.
-    const QVector3D zEnd(0.0f, 0.0f, 1.05f * L), yEnd(0.0f, 1.05f * L, 0.0f),
-        xEnd(1.05f * L, 0.0f, 0.0f);
-    for (auto [end, name] : {std::pair{zEnd, "Z"}, std::pair{yEnd, "Y"}, std::pair{xEnd, "X"}}) {
-        QVector3D at;
-        if (camera.placeLabel(end, &at))
-            draw.text(at.x(), at.y(), at.z(), name, graphFont::fixed9By15);
-    }
+    draw3DBox();
     // 7.
     draw.disable(graphCapability::depthTest);
     draw.popMatrix();
-    // 8. The region's size in the lower-left corner.
+    // 8. The scale over the scene, and the region's size in the lower-left corner.
+    draw3DScale(width, height);
     draw.color(0.0f, 0.0f, 0.0f, 1.0f);
     draw.loadProjectionIdentity();
     draw.loadModelViewIdentity();
@@ -349,8 +368,12 @@ void graphGLView::drawLegend() {
         textWidth = std::max(textWidth, size.width);
         lineHeight = std::max(lineHeight, size.height + 3.0f * s);
     }
-    const float boxWidth = pad + swatch + gap + textWidth + pad;
-    const float boxHeight = pad * 2.0f + lineHeight * static_cast<float>(legend.size());
+    // Surfaces coloured by height add the colour bar, its height range under it.
+    const bool bar = is3D && colorByHeight && sceneHasSurface;
+    const float barHeight = 12.0f * s;
+    const float boxWidth = std::max(pad + swatch + gap + textWidth + pad, bar ? 150.0f * s : 0.0f);
+    const float boxHeight = pad * 2.0f + lineHeight * static_cast<float>(legend.size()) +
+                            (bar ? gap + barHeight + lineHeight : 0.0f);
     const float right = static_cast<float>(width) - 10.0f * s,
                 top = static_cast<float>(height) - 10.0f * s;
     const float left = right - boxWidth, bottom = top - boxHeight;
@@ -376,6 +399,31 @@ void graphGLView::drawLegend() {
         draw.text(left + pad + swatch + gap, baseline, 0.0, e.text, graphFont::sans10);
         baseline -= lineHeight;
     }
+    if (bar) drawColorBar(left + pad, right - pad, bottom + pad + lineHeight + barHeight);
+}
+
+void graphGLView::drawColorBar(float left, float right, float top) {
+    // 64 bands from the lowest height on the left to the highest on the right, with the
+    // two heights under the ends.
+    const float s = draw.scale(), barHeight = 12.0f * s;
+    const graphHeightColoring coloring{true, sceneZ[0], sceneZ[1]};
+    const int bands = 64;
+    draw.begin(graphPrimitive::triangleStrip);
+    for (int i = 0; i <= bands; i++) {
+        const float f = static_cast<float>(i) / bands;
+        const std::array<float, 3> c = coloring.colorAt(sceneZ[0] + (sceneZ[1] - sceneZ[0]) * f);
+        draw.color(c[0], c[1], c[2], 1.0f);
+        draw.vertex(left + (right - left) * f, top - barHeight);
+        draw.vertex(left + (right - left) * f, top);
+    }
+    draw.end();
+    const std::string low = slFormatNumber(sceneZ[0], 'g', 4);
+    const std::string high = slFormatNumber(sceneZ[1], 'g', 4);
+    const graphTextSize size = draw.textSize(high, graphFont::sans10);
+    const float baseline = top - barHeight - size.height;
+    draw.color(axisColor.red, axisColor.green, axisColor.blue, 1.0f);
+    draw.text(left, baseline, 0.0, low, graphFont::sans10);
+    draw.text(right - size.width, baseline, 0.0, high, graphFont::sans10);
 }
 
 double graphGLView::cameraDistanceUnit() const {
@@ -399,9 +447,18 @@ graphGLView::scene3DCamera graphGLView::sceneCamera(int width, int height) const
     camera.transform.rotate(static_cast<float>(rotationX), -1.0f, 0.0f, 0.0f);
     camera.transform.rotate(static_cast<float>(rotationY), 0.0f, 0.0f, 1.0f);
     camera.transform.translate(-focusX, -focusY, -focusZ);
+    camera.transform.scale(1.0f, 1.0f, zScale);
     camera.width = width;
     camera.height = height;
     return camera;
+}
+
+bool graphGLView::scene3DCamera::project(QVector3D point, QVector3D *pixel) const {
+    const QVector4D clip = transform * QVector4D(point, 1.0f);
+    if (!(clip.w() > 0.0f)) return false;
+    *pixel = QVector3D((clip.x() / clip.w() + 1.0f) * 0.5f * width,
+                       (clip.y() / clip.w() + 1.0f) * 0.5f * height, clip.w());
+    return true;
 }
 
 bool graphGLView::scene3DCamera::placeLabel(QVector3D end, QVector3D *at) const {

@@ -193,4 +193,42 @@ TEST(geometry, kindsRangesAndDivisionsReachTheRenderers) {
     EXPECT_NEAR(points[6].toDouble(), points[4].toDouble() * points[5].toDouble(), 1e-4);
 }
 
+TEST(geometry, labelsOfA3DGraphCoverItsThreeAxes) {
+    // z = x y / 4 + 100 over -10..10, fitted into view: x and y labels within -10..10,
+    // z labels within the drawn heights 75..125, and the size caption.
+    const auto r = run({"geometry", "--eq", "z = x y / 4 + 100", "--fit", "--labels"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QStringList names;
+    int heights = 0, others = 0;
+    for (const QString &line : r.lines()) {
+        if (!line.startsWith("label ")) continue;
+        const QStringList parts = line.split(' ');
+        ASSERT_EQ(parts.size(), 4) << line.toStdString();
+        bool number = false;
+        const double value = parts[3].toDouble(&number);
+        if (!number) {
+            names << parts[3];
+        } else if (value > 10.0) {
+            EXPECT_GE(value, 75.0) << line.toStdString();
+            EXPECT_LE(value, 125.0) << line.toStdString();
+            heights++;
+        } else {
+            EXPECT_GE(value, -10.0) << line.toStdString();
+            others++;
+        }
+    }
+    // The axes start at the origin, outside the fitted view: their names stay out.
+    EXPECT_EQ(names, QStringList{"20x20"});
+    EXPECT_GE(heights, 2) << r.out.toStdString();
+    EXPECT_GE(others, 4) << r.out.toStdString();
+
+    // An implicit surface is a 3D graph of triangles.
+    const auto sphere = run({"geometry", "--eq", "x^2 + y^2 + z^2 = 9", "--divisions", "20"});
+    ASSERT_EQ(sphere.status, 0) << sphere.err.toStdString();
+    ASSERT_GE(sphere.lines().size(), 2);
+    EXPECT_EQ(sphere.lines()[0], "renderer 0 graph3DImplicitRender");
+    EXPECT_TRUE(sphere.lines()[1].startsWith("primitive GL_TRIANGLES "))
+        << sphere.out.toStdString();
+}
+
 }  // namespace

@@ -25,24 +25,39 @@ TEST(graph3DRender, defaultsAndKind) {
     EXPECT_EQ(fresh.heightAt(59, 59), 0.0);
 }
 
-TEST(graph3DRender, gridSpacingIsAFloatThirdOver20WithN60) {
-    functionSurface s("z = x^2 + y^2", 60, graphDrawPoints);
-    auto strips = graphRecordingDraw::strips(s.compile());
-    ASSERT_EQ(strips.size(), 1u);
-    ASSERT_EQ(strips[0].vertices.size(), 3600u);
-    const double step = static_cast<double>(20.0f / 60.0f);
-    // Point (i, j) is the vertex i * 60 + j: x runs with i, y with j, and the grid ends
-    // one step short of 10.
-    for (int index : {0, 1, 59, 60, 61, 1799, 3599}) {
-        const int i = index / 60, j = index % 60;
-        const double x = -10.0 + i * step, y = -10.0 + j * step;
-        EXPECT_EQ(strips[0].vertices[index][0], static_cast<float>(x)) << index;
-        EXPECT_EQ(strips[0].vertices[index][1], static_cast<float>(y)) << index;
-        EXPECT_EQ(strips[0].vertices[index][2], static_cast<float>(x * x + y * y)) << index;
+TEST(graph3DRender, gridCoversTheRegionEdgeToEdge) {
+    const struct {
+        const char *name;
+        graphRect region;
+        int n;
+    } rows[] = {
+        {"square, 60", surfaceSquare, 60},
+        {"off-centre, uneven steps", {-3.7f, 0.1f, 7.3f, 0.9f}, 7},
+        {"the smallest grid", {0.0f, 0.0f, 1.0f, 1.0f}, 4},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        functionSurface s("z = x^2 + y^2", row.n, graphDrawPoints);
+        auto strips = graphRecordingDraw::strips(s.compile(row.region));
+        ASSERT_EQ(strips.size(), 1u);
+        const int n = row.n;
+        ASSERT_EQ(strips[0].vertices.size(), size_t(n * n));
+        const double x0 = row.region.x, y0 = row.region.y;
+        const double x1 = x0 + row.region.width, y1 = y0 + row.region.height;
+        // Point (i, j) is the vertex i * n + j: x runs with i, y with j, and the last
+        // line is the far edge itself.
+        for (int i = 0; i < n; i++) {
+            for (int j = 0; j < n; j++) {
+                const auto &v = strips[0].vertices[size_t(i * n + j)];
+                const double x = x0 + (x1 - x0) * i / (n - 1), y = y0 + (y1 - y0) * j / (n - 1);
+                ASSERT_NEAR(v[0], x, 1e-5 * (1 + std::fabs(x))) << i << "," << j;
+                ASSERT_NEAR(v[1], y, 1e-5 * (1 + std::fabs(y))) << i << "," << j;
+                ASSERT_NEAR(v[2], x * x + y * y, 1e-5 * (1 + x * x + y * y)) << i << "," << j;
+            }
+        }
+        EXPECT_EQ(strips[0].vertices.back()[0], static_cast<float>(x1));
+        EXPECT_EQ(strips[0].vertices.back()[1], static_cast<float>(y1));
     }
-    EXPECT_NEAR(strips[0].vertices.back()[0], 9.6667f, 1e-4);
-    // The corner height 200 stays below the clamp of 400.
-    EXPECT_EQ(strips[0].vertices[0][2], 200.0f);
 }
 
 TEST(graph3DRender, heightsAreClampedAndNaNIsZero) {
@@ -56,7 +71,7 @@ TEST(graph3DRender, heightsAreClampedAndNaNIsZero) {
         {"clamped above to 20 widths", "z = 1000*x", surfaceSquare, 59, 0, 400.0},
         {"clamped below", "z = 1000*x", surfaceSquare, 0, 30, -400.0},
         {"within the clamp", "z = 1000*x", surfaceSquare, 30, 7,
-         static_cast<float>(1000 * (-10.0 + 30 * double(20.0f / 60.0f)))},
+         static_cast<float>(1000 * (-10.0 + 30 * (20.0 / 59.0)))},
         {"NaN at 0", "z = ln(x)", surfaceSquare, 10, 10, 0.0},
         {"negative infinity to -20 widths", "z = ln(x)", {0.0f, 0.0f, 20.0f, 20.0f}, 0, 5, -400.0},
         {"positive infinity", "z = 1/abs(x) + 1/x - 1/x", {0.0f, 0.0f, 20.0f, 20.0f}, 0, 5, 0.0},
@@ -104,7 +119,7 @@ TEST(graph3DRender, pointNormalsAverageTheTrianglesAround) {
     // edge see only one side. In the middle column the centre sums three faces of each
     // side, (1, 0) two left and one right, (1, 2) one left and two right.
     functionSurface s("z = x^2", 3);
-    s.render->setBounds({-1.0f, -1.0f, 3.0f, 3.0f});
+    s.render->setBounds({-1.0f, -1.0f, 2.0f, 2.0f});
     const double r = 1.0 / std::sqrt(2.0), q = 1.0 / std::sqrt(10.0);
     const struct {
         int i, j;
@@ -138,7 +153,7 @@ TEST(graph3DRender, checkerboardOf4By4CellBlocks) {
 }
 
 TEST(graph3DRender, modesDrawTheirPrimitives) {
-    const float halfRed[4] = {1.0f, 0.0f, 0.0f, 0.5f};
+    const float red[4] = {1.0f, 0.0f, 0.0f, 1.0f};
     const struct {
         int mode, n;
         graphPrimitive primitive;
@@ -161,22 +176,28 @@ TEST(graph3DRender, modesDrawTheirPrimitives) {
             EXPECT_EQ(strip.primitive, row.primitive);
             EXPECT_EQ(strip.vertices.size(), row.verticesPerBlock);
         }
-        // The list opens without blending and with the half-transparent material, and
-        // closes with blending on again.
+        // The list opens without blending and with the equation's colour as material,
+        // its highlight too dim to wash the colour out, and closes with blending on again.
         ASSERT_GE(ops.size(), 3u);
         EXPECT_EQ(ops.front().call, graphDrawCall::disable);
         EXPECT_EQ(ops.back().call, graphDrawCall::enable);
         EXPECT_EQ(ops.back().code, static_cast<int>(graphCapability::blend));
         auto materials = callsOf(ops, graphDrawCall::material);
         ASSERT_EQ(materials.size(), 4u);
-        EXPECT_EQ(materials[1].args[3], 0.0);                                     // specular
-        for (int k = 0; k < 4; k++) EXPECT_EQ(materials[2].args[k], halfRed[k]);  // diffuse
+        for (const graphDrawOp &m : materials) {
+            if (m.code == static_cast<int>(graphMaterial::diffuse)) {
+                for (int k = 0; k < 4; k++) EXPECT_EQ(m.args[k], red[k]);
+            }
+            if (m.code == static_cast<int>(graphMaterial::specular)) {
+                for (int k = 0; k < 3; k++) EXPECT_LT(m.args[k], 0.2);
+            }
+        }
     }
-    // n = 200 fills the arrays exactly: the last point is (9.9, 9.9).
+    // n = 200 fills the arrays exactly: the last point is (10, 10).
     functionSurface big("z = x + y", 200, graphDrawPoints);
     auto last = graphRecordingDraw::strips(big.compile())[0].vertices.back();
-    EXPECT_NEAR(last[0], 9.9f, 1e-5);
-    EXPECT_NEAR(last[2], 19.8f, 1e-4);
+    EXPECT_EQ(last[0], 10.0f);
+    EXPECT_EQ(last[2], 20.0f);
 }
 
 TEST(graph3DRender, pointSizeAndLightingAroundTheirModes) {

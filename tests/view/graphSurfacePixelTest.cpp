@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -59,6 +60,7 @@ struct drawnScene : headlessView {
         m.lookAt({0.0f, float(W), float(1.25 * H)}, {0, 0, 0}, {0, 0, 1});
         m.rotate(float(view->rotationDegreesX()), -1, 0, 0);
         m.rotate(float(view->rotationDegreesY()), 0, 0, 1);
+        m.scale(1.0f, 1.0f, view->sceneZScale());
         const QVector3D p = m.map(QVector3D(float(x), float(y), float(z)));
         return {int(std::floor((p.x() + 1) / 2 * width)),
                 height - 1 - int(std::floor((p.y() + 1) / 2 * height))};
@@ -81,7 +83,7 @@ bool isBlue(rgb c) {
     return c.b > 150 && c.r < 60 && c.g < 60;
 }
 
-// The bowl z = x^2 + y^2 over -10..10 on a grid of spacing 1; near its bottom the grid
+// The bowl z = x^2 + y^2 over -10..10 on a grid of spacing 1 (21 lines); near its bottom the grid
 // points and the cell centres are a few pixels apart.
 double bowl(double x, double y) {
     return x * x + y * y;
@@ -109,14 +111,14 @@ TEST(graphSurfacePixels, bowlInEveryMode) {
             check;  // at each grid point around the bottom
     } rows[] = {
         // Every grid point shows, and nothing between them.
-        {"bowlPoints", graphDrawPoints, 20,
+        {"bowlPoints", graphDrawPoints, 21,
          [&](drawnScene &s, double x, double y) {
              EXPECT_GT(s.count(s.project(x, y, bowl(x, y)), 1, isRed), 0);
              EXPECT_PRED1(isGrey, cellMiddle(s, x, y));
          }},
         // The middles of the segments along x and along y, on the chords, are on lines; the
         // middle of the cell is not.
-        {"bowlWireframe", graphDrawWireframe, 20,
+        {"bowlWireframe", graphDrawWireframe, 21,
          [&](drawnScene &s, double x, double y) {
              EXPECT_GT(s.count(s.project(x + 0.5, y, (bowl(x, y) + bowl(x + 1, y)) / 2), 1, isRed),
                        0);
@@ -124,13 +126,13 @@ TEST(graphSurfacePixels, bowlInEveryMode) {
                        0);
              EXPECT_PRED1(isGrey, cellMiddle(s, x, y));
          }},
-        {"bowlShaded", graphDrawShaded, 60,
+        {"bowlShaded", graphDrawShaded, 61,
          [](drawnScene &s, double x, double y) {
              EXPECT_PRED1(isReddish, s.at(s.project(x, y, bowl(x, y))));
          }},
-        // With n = 20 a 4 x 4-cell block spans 4 units: the block of x and y from -2 to 2 is
+        // With n = 21 a 4 x 4-cell block spans 4 units: the block of x and y from -2 to 2 is
         // white, its neighbours along x and y red, its diagonal neighbours white again.
-        {"bowlCheckerboard", graphDrawCheckerboard, 20,
+        {"bowlCheckerboard", graphDrawCheckerboard, 21,
          [](drawnScene &s, double x, double y) {
              const double cx = x + (x < 0 ? -0.5 : 0.5), cy = y + (y < 0 ? -0.5 : 0.5);
              const bool white = (std::abs(cx) < 2) == (std::abs(cy) < 2);
@@ -146,11 +148,11 @@ TEST(graphSurfacePixels, bowlInEveryMode) {
         }
         if (row.mode == graphDrawShaded) {
             // The light comes from the eye, so the walls, turned away from it, are darker
-            // than the bottom, and symmetric walls are equally dark.
+            // than the bottom, and symmetric walls about equally dark.
             const rgb bottom = s.at(s.project(0.3, 0.3, bowl(0.3, 0.3)));
-            const rgb wall = s.at(s.project(2, 0, 4)), opposite = s.at(s.project(-2, 0, 4));
+            const rgb wall = s.at(s.project(8, 0, 64)), opposite = s.at(s.project(-8, 0, 64));
             EXPECT_GT(bottom.r, wall.r + 20);
-            EXPECT_NEAR(wall.r, opposite.r, 8);
+            EXPECT_NEAR(wall.r, opposite.r, 15);  // perspective sees them at slightly other angles
         }
         if (row.mode == graphDrawCheckerboard) {
             EXPECT_PRED1(isWhite, s.at(s.project(1.5, 1.5, bowl(1.5, 1.5))));
@@ -195,9 +197,10 @@ TEST(graphSurfacePixels, sphereAndHelixInTheParametricRanges) {
         }
     }
     EXPECT_GT(checked, 20);
-    // The helix at t = 1 and t = -1, and nothing outside the sphere's outline.
+    // The helix at t = 1 and t = 1.4 (from 30 degrees above, the sphere hides its lower
+    // half), and nothing outside the sphere's outline.
     EXPECT_GT(s.count(s.project(6 * std::cos(1.0), 6 * std::sin(1.0), 1.0), 1, isBlue), 0);
-    EXPECT_GT(s.count(s.project(6 * std::cos(-1.0), 6 * std::sin(-1.0), -1.0), 1, isBlue), 0);
+    EXPECT_GT(s.count(s.project(6 * std::cos(1.4), 6 * std::sin(1.4), 1.4), 1, isBlue), 0);
     EXPECT_EQ(s.count(s.project(-3, -3, 0), 2, [](rgb c) { return !isGrey(c); }), 0);
 }
 
@@ -240,6 +243,36 @@ TEST(graphSurfacePixels, sphereStaysRoundInAWideView) {
     EXPECT_GT(box.height(), 150);
     EXPECT_NEAR(box.width(), box.height(), 0.03 * box.height());
     EXPECT_NEAR(box.center().x(), 600, 3);
+}
+
+}  // namespace
+
+namespace {
+
+// A shaded blue z = sin(x) cos(y) at the default 60 divisions, seen from the first view:
+// highlights must not wash the surface out to white at its grid's vertices.
+TEST(graphSurfacePixels, shadedSurfaceHasNoWashedOutHighlights) {
+    drawnScene s({{"z = sin(x)*cos(y)", QColor(30, 80, 255)}}, 480, 360);
+    s.view->setGridColor(Qt::black);
+    s.drawNow("sinCosShaded", graphDrawShaded, 60);
+    const int all = s.count(QRect(0, 0, 480, 360), [](rgb c) { return c.b > c.r + 30; });
+    const int washed =
+        s.count(QRect(0, 0, 480, 360), [](rgb c) { return c.r > 190 && c.g > 190 && c.b > 190; });
+    ASSERT_GT(all, 480 * 360 / 5);
+    EXPECT_LT(washed, all / 200) << washed << " of " << all;
+}
+
+// Coloured by height, a bump at (4, 4) and a dip at (-4, -4) take the map's two ends.
+TEST(graphSurfacePixels, colourByHeightGivesTheEndsOfTheMap) {
+    drawnScene s({{"z = e^(0 - (x-4)^2 - (y-4)^2) - e^(0 - (x+4)^2 - (y+4)^2)", Qt::red}});
+    s.view->setColorByHeight(true);
+    s.drawNow("heightColours", graphDrawShaded, 61, true);
+    const rgb top = s.at(s.project(4, 4, 1)), bottom = s.at(s.project(-4, -4, -1));
+    EXPECT_TRUE(top.r > top.b + 80 && top.g > top.b + 80) << top;                 // yellow
+    EXPECT_TRUE(bottom.b > bottom.g + 30 && bottom.r > bottom.g + 10) << bottom;  // violet
+    // Between them, at height 0, the middle of the map: green over red.
+    const rgb middle = s.at(s.project(4, -4, 0));
+    EXPECT_GT(middle.g, middle.r + 40) << middle;
 }
 
 }  // namespace

@@ -144,25 +144,27 @@ TEST(graphViewGraphing, oneSurfaceMakesTheWholeScene3D) {
     EXPECT_TRUE(v.inspector.page3D);
     EXPECT_EQ(v.field(graphField::xBox), 0.0);
     EXPECT_EQ(v.view.getGraphBounds(), (graphRect{-10.0f, -10.0f, 20.0f, 20.0f}));
-    EXPECT_EQ(v.view.rotationDegreesY(), -45.0);
+    EXPECT_EQ(v.view.rotationDegreesY(), graphGLView::firstRotationY);
+    EXPECT_EQ(v.view.rotationDegreesX(), graphGLView::firstRotationX);
     EXPECT_EQ(v.view.getIdleRotationY(), 1.2);
     EXPECT_EQ(static_cast<fake3DRender &>(v.view.rendererAt(1)).drawMode, 3);
     EXPECT_EQ(v.view.menuForEvent().size(), 2u);
 
-    // Both renderers are drawn inside the 3D scene, followed by the axes and the caption.
+    // Both renderers are drawn inside the 3D scene, followed by the axis names, the tick
+    // labels and the caption.
     v.draw.clearOps();
     v.view.renderMultipleEquations();
     int calls = 0;
     for (auto &op : v.draw.ops()) calls += op.call == graphDrawCall::callList;
     EXPECT_EQ(calls, 2);
     auto texts = graphRecordingDraw::texts(v.draw.ops());
-    EXPECT_EQ(textsOf(texts), (std::vector<std::string>{"Z", "Y", "X", "20x20"}));
-    // The axis names stand on their axes, at most just beyond the axes' ends.
-    EXPECT_EQ(texts[0].x, 0.0);
-    EXPECT_GT(texts[0].z, 0.0);
-    EXPECT_LE(texts[0].z, 20 * 0.6f * 1.05 + 1e-6);
-    EXPECT_EQ(texts[3].x, -0.98);
-    EXPECT_EQ(texts[3].color, (std::array<float, 4>{0, 0, 0, 1}));
+    ASSERT_GT(texts.size(), 4u);
+    const std::vector<std::string> strings = textsOf(texts);
+    EXPECT_EQ(std::vector<std::string>(strings.begin(), strings.begin() + 3),
+              (std::vector<std::string>{"Z", "Y", "X"}));
+    EXPECT_EQ(texts.back().text, "20x20");
+    EXPECT_EQ(texts.back().x, -0.98);
+    EXPECT_EQ(texts.back().color, (std::array<float, 4>{0, 0, 0, 1}));
 }
 
 TEST(graphViewGraphing, sceneKeepsItsProportionsAndAxisNamesInAnyViewShape) {
@@ -204,16 +206,31 @@ TEST(graphViewGraphing, sceneKeepsItsProportionsAndAxisNamesInAnyViewShape) {
                 m.translate(float(a[0]), float(a[1]), float(a[2]));
             }
         }
+        // The axis names, in view pixels, stand inside the view on their axes' screen
+        // lines, at most just beyond the axes' ends.
         auto texts = graphRecordingDraw::texts(v.draw.ops());
-        ASSERT_EQ(textsOf(texts), (std::vector<std::string>{"Z", "Y", "X", "20x20"}));
+        ASSERT_GE(texts.size(), 4u);
+        const std::vector<std::string> strings = textsOf(texts);
+        ASSERT_EQ(std::vector<std::string>(strings.begin(), strings.begin() + 3),
+                  (std::vector<std::string>{"Z", "Y", "X"}));
+        auto pixel = [&](QVector3D p) {
+            const QVector3D q = m.map(p);
+            return QPointF((q.x() + 1) / 2 * row.width, (q.y() + 1) / 2 * row.height);
+        };
+        const QPointF origin = pixel({0, 0, 0});
+        const QVector3D ends[3] = {{0, 0, 12.6f}, {0, 12.6f, 0}, {12.6f, 0, 0}};
         for (int k = 0; k < 3; k++) {
-            const QVector3D p =
-                m.map(QVector3D(float(texts[k].x), float(texts[k].y), float(texts[k].z)));
-            const float column = (p.x() + 1) / 2 * row.width, line = (p.y() + 1) / 2 * row.height;
+            const float column = float(texts[k].x), line = float(texts[k].y);
             EXPECT_GE(column, 0.0f) << texts[k].text;
             EXPECT_LE(column + 9, row.width) << texts[k].text;
             EXPECT_GE(line, 0.0f) << texts[k].text;
             EXPECT_LE(line + 12, row.height) << texts[k].text;
+            const QPointF end = pixel(ends[k]) - origin, at = QPointF(column, line) - origin;
+            EXPECT_NEAR(end.x() * at.y() - end.y() * at.x(), 0.0,
+                        1e-3 * QPointF::dotProduct(end, end))
+                << texts[k].text;
+            EXPECT_LE(QPointF::dotProduct(at, end), QPointF::dotProduct(end, end) * 1.0001)
+                << texts[k].text;
         }
     }
 }

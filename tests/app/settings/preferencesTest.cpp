@@ -36,6 +36,7 @@ TEST_F(PreferencesTest, EveryKeyRoundTripsAndAFirstRunGetsTheDefaults) {
     saved.values.maximumK = 7;
     saved.values.animationSteps = 33;
     saved.values.playSounds = false;
+    saved.values.colorByHeight = true;
     saved.constants.setConstants({{"b", 0.1}, {"a", -2.5e-300}, {"c", 1.0 / 3.0}});
     saved.savePreferences();
 
@@ -65,6 +66,7 @@ TEST_F(PreferencesTest, UnreadableStoredValuesLeaveTheDefaults) {
     settings.setValue("gridColor", graphArchivedColor(Qt::red).left(12));
     settings.setValue("drawMode", 9);
     settings.setValue("minimumK", "many");
+    settings.setValue("colorByHeight", "often");
     graphPreferences loaded;
     loaded.loadPreferences(settings);
     EXPECT_EQ(loaded.values, graphDefaultPreferences());
