@@ -886,5 +886,9 @@
         <source>Name</source>
         <translation>Name</translation>
     </message>
+    <message>
+        <source>Colour 3D surfaces by height</source>
+        <translation>3D-Flächen nach Höhe einfärben</translation>
+    </message>
 </context>
 </TS>
