@@ -39,7 +39,7 @@ const std::vector<std::string> &cliGraphOptionNames() {
     // --eq, --color and --const give the equations and constants (cliGraphSource).
     static const std::vector<std::string> names{
         "--size",    "--k",       "--region", "--grid",  "--draw-mode", "--divisions", "--rotation",
-        "--t-range", "--s-range", "--eq",     "--color", "--const",     "--scale"};
+        "--t-range", "--s-range", "--eq",     "--color", "--const",     "--scale",     "--eq-file"};
     return names;
 }
 
