@@ -124,7 +124,7 @@ std::vector<cliEntry> cliEntriesFromArguments(const cliArguments &parsed, bool t
             keys = true;
         } else if (option == "--eq") {
             keys = false;
-            entries.push_back({value, false, color});
+            entries.push_back({value, false, color, QString()});
         } else if (option == "--eq-file") {
             keys = false;
             for (cliEntry &entry : cliEntriesFromFile(value)) {
@@ -133,7 +133,7 @@ std::vector<cliEntry> cliEntriesFromArguments(const cliArguments &parsed, bool t
             }
         } else if (option.empty()) {
             if (keys)
-                entries.push_back({value, *keys, color});
+                entries.push_back({value, *keys, color, QString()});
             else if (before)
                 before->push_back(value);
         }
