@@ -51,6 +51,33 @@ bool isMinusOne(const geEditPtr &node) {
            static_cast<geEditNum &>(*inner).number() == 1.0;
 }
 
+// An operator chain read flat. The editor reads a chain of sums and products as the list
+// of its operands whatever the shape of its tree, so a long one is built balanced: a
+// sum of 2,000 terms is a tree 12 levels high, not 2,000. A short one leans left, as
+// typing builds it.
+struct Chain {
+    std::vector<geEditPtr> operands;
+    std::vector<char16_t> operators;  // between operands k and k + 1
+
+    geEditPtr tree() const { return build(0, operands.size()); }
+
+private:
+    static constexpr size_t kLeaningLength = 64;
+
+    geEditPtr build(size_t first, size_t end) const {
+        if (end - first == 1) return operands[first];
+        // The first operand on the right.
+        const size_t middle =
+            operands.size() <= kLeaningLength ? end - 1 : first + (end - first) / 2;
+        geEditPtr left = build(first, middle), right = build(middle, end);
+        switch (operators[middle - 1]) {
+            case u'+': return geEditAdd::addWithLeft(left, right);
+            case u'-': return geEditSub::subWithLeft(left, right);
+            default: return geEditMul::mulWithLeft(left, right);
+        }
+    }
+};
+
 geEditPtr reciprocal(const geEditPtr &node) {
     return geEditDiv::divWithLeft(number(QStringLiteral("1")), node);
 }
@@ -201,13 +228,12 @@ private:
 
     // sum := product (("+" | "-") product)*, read in a loop: a long sum is no deep one.
     geEditPtr sum() {
-        geEditPtr node = product();
+        Chain chain{{product()}, {}};
         while (at(u'+') || at(u'-')) {
-            const bool add = take().is(u'+');
-            geEditPtr right = product();
-            node = add ? geEditAdd::addWithLeft(node, right) : geEditSub::subWithLeft(node, right);
+            chain.operators.push_back(take().is(u'+') ? u'+' : u'-');
+            chain.operands.push_back(product());
         }
-        return node;
+        return chain.tree();
     }
 
     // Whether the token can open an operand written right after another one: 3x, x(x+1).
@@ -226,13 +252,14 @@ private:
 
     // product := unary (("*" | implicit) unary)*
     geEditPtr product() {
-        geEditPtr node = unary();
+        Chain chain{{unary()}, {}};
         for (;;) {
             if (at(u'*'))
                 ++pos_;
             else if (!startsFactor())
-                return node;
-            node = geEditMul::mulWithLeft(node, unary());
+                return chain.tree();
+            chain.operators.push_back(u'*');
+            chain.operands.push_back(unary());
         }
     }
 
@@ -439,23 +466,6 @@ private:
     int barDepth_ = 0;  // open "|" bars whose closing bar ends an implicit product
 };
 
-// The height of a tree with each chain of sums, products, commas and relations counted as
-// one level: a long flat sum is a long input, not a deep one.
-int nestingHeight(const geEdit *node, bool inChain = false) {
-    if (!node) return 0;
-    if (node->isRoot()) return 1 + nestingHeight(node->top().get());
-    if (geIsBinaryOp(node->kind())) {
-        const auto *binary = static_cast<const geEditBinaryOp *>(node);
-        const bool chain = geIsBasicBinaryOp(node->kind());
-        const int below = std::max(nestingHeight(binary->leftExp().get(), chain),
-                                   nestingHeight(binary->rightExp().get(), chain));
-        return below + (chain && inChain ? 0 : 1);
-    }
-    if (geIsUnaryOp(node->kind()))
-        return 1 + nestingHeight(static_cast<const geEditUnaryOp *>(node)->child().get());
-    return 1;
-}
-
 }  // namespace
 
 geTextParseResult geParseText(const QString &text) {
@@ -469,7 +479,7 @@ geTextParseResult geParseText(const QString &text) {
         std::vector<Token> tokens = tokenizer.run();
         Parser parser(std::move(tokens), tokenizer.normalized());
         geEditPtr root = geEdit::rootWithExpression(parser.equations());
-        if (nestingHeight(root.get()) > geMaxTreeHeight)
+        if (root->height() > geMaxTreeHeight)
             geTextFail(QStringLiteral("equation nested deeper than %1 levels").arg(geMaxTreeHeight),
                        1);
         result.root = std::move(root);

@@ -48,6 +48,6 @@ struct geTextParseResult {
 };
 
 // The longest text read; longer texts are refused at their first character.
-inline constexpr int geTextParserMaxLength = 4000;
+inline constexpr int geTextParserMaxLength = 16000;
 
 geTextParseResult geParseText(const QString &text);

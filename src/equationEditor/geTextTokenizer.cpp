@@ -4,6 +4,7 @@
 // times sign, unknown function names.
 #include "equationEditor/geTextTokenizer.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <optional>
@@ -46,6 +47,9 @@ constexpr MissingFunction kMissingFunctions[] = {
     {u"max", nullptr},
     {u"min", nullptr},
 };
+
+// The longest name a run of letters is searched for ("arccos").
+constexpr qsizetype kLongestName = 6;
 
 constexpr const char16_t *kFunctionList =
     u"the functions are sin, cos, tan, asin, acos, atan, sinh, cosh, tanh, exp, ln, log, sqrt, "
@@ -420,7 +424,7 @@ void geTextTokenizer::letters() {
             continue;
         }
         freshFunction = false;
-        for (qsizetype s = pending; s <= k; ++s) {
+        for (qsizetype s = std::max(pending, k + 1 - kLongestName); s <= k; ++s) {
             const QString lower = text_.mid(s, k - s + 1).toLower();
             std::optional<geTextTok> kind;
             if (lower == u"pi" || lower == QChar(gePiChar))

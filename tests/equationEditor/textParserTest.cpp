@@ -194,12 +194,22 @@ TEST(TextParserTest, BoundsDeepButNotLongInput) {
               "nested too deeply at column 301");
     EXPECT_EQ(geParseText(QString(geTextParserMaxLength + 1, u'x')).column,
               geTextParserMaxLength + 1);
-    // A flat sum of 2,000 terms is long, not deep; its value is the count.
-    QString sum = QStringLiteral("1");
-    for (int i = 1; i < 2000; ++i) sum += QStringLiteral("+1");
+    // A flat sum of 2,000 terms is long, not deep: its tree stays low and its text and
+    // value are the sum's.
+    QString sum = QStringLiteral("y = 1");
+    for (int i = 1; i < 2000; ++i) sum += i % 2 ? QStringLiteral(" - 2x") : QStringLiteral(" + 3");
     const auto r = geParseText(sum);
     ASSERT_NE(r.root, nullptr) << r.error.toStdString();
-    EXPECT_EQ(r.root->calculateValue().value, 2000.0);
+    EXPECT_LT(r.root->height(), 40);
+    QString written = sum;
+    EXPECT_EQ(r.root->string(), written.replace(QStringLiteral("2x"), QStringLiteral("2 * x")));
+    grExp *e = static_cast<const geEditBinaryOp &>(*r.root->top()).rightExp()->makeExp();
+    grVariables at{};
+    at.x = 0.5;
+    double value = 0;
+    ASSERT_EQ(grEvalExp(&at, e, &value), 0);
+    grFreeExp(e);
+    EXPECT_EQ(value, 1 + 999 * 3 - 1000 * 1.0);
 }
 
 // Numbers below the smallest double are 0 and read; above the largest they are refused.
