@@ -111,9 +111,9 @@ geEditPtr applied(const QString &name, const geEditPtr &argument) {
 
 // The inverse that "f^-1" names.
 QString inverseName(const QString &name) {
-    if (name == u"sin" || name == u"arcsin") return QStringLiteral("asin");
-    if (name == u"cos" || name == u"arccos") return QStringLiteral("acos");
-    if (name == u"tan" || name == u"arctan") return QStringLiteral("atan");
+    if (name == u"sin") return QStringLiteral("asin");
+    if (name == u"cos") return QStringLiteral("acos");
+    if (name == u"tan") return QStringLiteral("atan");
     return QString();
 }
 
