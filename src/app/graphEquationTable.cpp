@@ -6,6 +6,7 @@
 
 #include "engine/engine.h"
 #include "equationEditor/geEditArchive.h"
+#include "equationEditor/geUnboundVariables.h"
 #include "platform/archive/slArchiver.h"
 #include "platform/archive/slUnarchiver.h"
 #include "view/graphGLView.h"
@@ -78,6 +79,14 @@ void graphEquationTable::insertEquation(int row, graphEquationContainerPtr entry
 
 void graphEquationTable::graph() {
     messageText_ = graphView_ ? graphView_->graphMultipleEquations() : QString();
+    // Graphed: say which letters are 0 for want of a value, as the command line does.
+    for (size_t i = 0; graphView_ && messageText_.isEmpty() && i < equations_.size(); i++) {
+        const QString warning = geUnboundVariablesWarning(equations_[i]->equation().get());
+        if (!warning.isEmpty())
+            messageText_ = equations_.size() == 1
+                               ? warning
+                               : equations_[i]->name() + QStringLiteral(": ") + warning;
+    }
     observer_->messageTextChanged(messageText_);
 }
 

@@ -12,6 +12,7 @@
 #include "cli/cliTypeset.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geFont.h"
+#include "equationEditor/geUnboundVariables.h"
 #include "platform/graphBitmapFont.h"
 
 namespace {
@@ -34,7 +35,9 @@ const char *const generalHelp =
     "x = cos(t), y = sin(t). ^ binds tightest and to the right, then /, unary minus, * and\n"
     "products written side by side, + and -, =, and , (parametric lists). Functions: sin cos\n"
     "tan asin acos atan sinh cosh tanh erf erfc log (base 10) ln abs dx dy, called as sin(x)\n"
-    "or sin x; sqrt(x), root(x, n), |x|; pi (or \xcf\x80) and e; e^x for the exponential.\n"
+    "or sin x, sin 2x being sin(2x); sqrt(x), root(x, n), |x|; pi (or \xcf\x80) and e; e^x for\n"
+    "the exponential. sin^2 x, sin^-1 x, exp, arcsin, log10, lg, sec, csc, cot, cbrt, pow(a, b),\n"
+    "** and f(x) = ... are read as other programs write them.\n"
     "Other single letters are user constants (--const NAME=VALUE, else 1.0).\n"
     "\n"
     "KEYS (after --keys) are typed as the equation editor receives them: each character as\n"
@@ -46,6 +49,8 @@ const char *const generalHelp =
 
 const char *const graphOptionsHelp =
     "  --eq EQUATION           an entry as text; plain arguments after it are text entries too\n"
+    "  --eq-file FILE          entries as text, one per line of FILE (- for standard input);\n"
+    "                          blank lines and lines starting with # are skipped\n"
     "  --keys                  plain arguments after it are entries typed as KEYS\n"
     "  --color RRGGBB          the colour of the entries after it (before any: distinct\n"
     "                          colours from a palette)\n"
@@ -79,7 +84,8 @@ const std::map<std::string, std::string> commandHelp{
      "...]\n"
      "Writes an equation set with one entry per EQUATION, named Equation 1, Equation 2, ...\n"
      "--color sets the colour of the entries that follow it (black without one); --keys\n"
-     "types the entries after it as KEYS, --eq EQUATION goes back to text.\n"},
+     "types the entries after it as KEYS, --eq EQUATION goes back to text; --eq-file FILE\n"
+     "reads one EQUATION per line of FILE (- for standard input).\n"},
     {"show",
      "usage: plotweave-cli show FILE.plw\n"
      "Prints one line per entry: index, name, #RRGGBB, text, kind or message (tab-separated).\n"
@@ -151,6 +157,8 @@ int runType(const argList &args) {
     }
     const geEditPtr root = model.equation();
     cliConstants::warnUndefined(cliConstants::shared().undefinedLetters(root));
+    if (const QString warning = geUnboundVariablesWarning(root.get()); !warning.isEmpty())
+        cliPrintError(QStringLiteral("plotweave-cli: warning: ") + warning);
     const cliClassification c = cliClassify(root);
     QString status = model.statusText();
     if (status.endsWith(QLatin1Char('\n'))) status.chop(1);
@@ -163,7 +171,7 @@ int runType(const argList &args) {
 }
 
 int runNew(const argList &args) {
-    const cliArguments parsed(args, {"--keys"}, {"-o", "--color", "--eq"});
+    const cliArguments parsed(args, {"--keys"}, {"-o", "--color", "--eq", "--eq-file"});
     const std::optional<QString> output = parsed.value("-o");
     if (!output) cliUsageError(QStringLiteral("new needs -o FILE.plw"));
     const std::vector<cliEntry> entries = cliEntriesFromArguments(parsed, true);

@@ -29,7 +29,7 @@ void cliTypeKeys(graphEquationEditorModel &model, const std::vector<cliKey> &key
 geEditPtr cliTypedEquation(const QString &keys, QString *status = nullptr);
 
 // The root that reading text builds; fails with status 1 naming what, the text and the
-// reader's message with its column: entry 2 (y = exp(x)): unknown function exp at column 5.
+// reader's message with its column: entry 2 (y = (x): missing ) at column 7.
 geEditPtr cliParsedEquation(const QString &text, const QString &what);
 
 // The user constants of the command line (--const NAME=VALUE), answered to every tree it

@@ -6,6 +6,7 @@
 #include "cli/cliEditor.h"
 #include "cli/cliGraph.h"
 #include "cli/cliSupport.h"
+#include "equationEditor/geUnboundVariables.h"
 #include "platform/archive/slArchiver.h"
 #include "platform/archive/slUnarchiver.h"
 
@@ -49,7 +50,40 @@ QByteArray readBounded(const QString &path) {
     return data;
 }
 
+// An equation file is text; a megabyte holds thousands of equations.
+constexpr qint64 largestEquationFile = 1024 * 1024;
+
 }  // namespace
+
+std::vector<cliEntry> cliEntriesFromFile(const QString &path) {
+    QFile file;
+    const bool standardInput = path == QStringLiteral("-");
+    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
+                                      : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened) cliFail(QStringLiteral("%1: cannot read: %2").arg(path, file.errorString()));
+    const QString name = standardInput ? QStringLiteral("standard input") : path;
+    const QByteArray data = file.read(largestEquationFile + 1);
+    if (data.size() > largestEquationFile)
+        cliFail(QStringLiteral("%1: too large for an equation file (more than %2 bytes)")
+                    .arg(name)
+                    .arg(largestEquationFile));
+    const QString text = QString::fromUtf8(data);
+    if (text.toUtf8() != data) cliFail(QStringLiteral("%1: not UTF-8 text").arg(name));
+    std::vector<cliEntry> entries;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); i++) {
+        QString line = lines[i];
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#'))) continue;
+        cliEntry entry;
+        entry.source = line;
+        entry.origin = QStringLiteral("%1 line %2").arg(cliEscaped(name)).arg(i + 1);
+        entries.push_back(std::move(entry));
+    }
+    if (entries.empty()) cliFail(QStringLiteral("%1: no equations").arg(name));
+    return entries;
+}
 
 void cliRegisterArchiveClasses() {
     static const bool registered = [] {
@@ -66,7 +100,9 @@ std::shared_ptr<graphEquationTable> cliTableFromEntries(const std::vector<cliEnt
             entry.keys
                 ? cliTypedEquation(entry.source)
                 : cliParsedEquation(entry.source,
-                                    QStringLiteral("entry %1").arg(table->equationCount() + 1));
+                                    entry.origin.isEmpty()
+                                        ? QStringLiteral("entry %1").arg(table->equationCount() + 1)
+                                        : entry.origin);
         // The colour is the list's default colour at the time the entry is added.
         if (entry.color) table->setDefaultColor(*entry.color);
         table->addEquation();
@@ -88,10 +124,16 @@ std::vector<cliEntry> cliEntriesFromArguments(const cliArguments &parsed, bool t
             keys = true;
         } else if (option == "--eq") {
             keys = false;
-            entries.push_back({value, false, color});
+            entries.push_back({value, false, color, QString()});
+        } else if (option == "--eq-file") {
+            keys = false;
+            for (cliEntry &entry : cliEntriesFromFile(value)) {
+                entry.color = color;
+                entries.push_back(std::move(entry));
+            }
         } else if (option.empty()) {
             if (keys)
-                entries.push_back({value, *keys, color});
+                entries.push_back({value, *keys, color, QString()});
             else if (before)
                 before->push_back(value);
         }
@@ -115,7 +157,8 @@ std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed,
         table = cliReadEquationSet(files[0]);
     } else {
         cliUsageError(
-            QStringLiteral("%1 takes one FILE.plw, or entries after --eq or --keys").arg(command));
+            QStringLiteral("%1 takes one FILE.plw, or entries after --eq, --eq-file or --keys")
+                .arg(command));
     }
     std::set<QString> undefined;
     for (const auto &entry : table->equations()) {
@@ -124,6 +167,12 @@ std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed,
         undefined.merge(cliConstants::shared().undefinedLetters(entry->equation()));
     }
     cliConstants::warnUndefined(undefined);
+    for (size_t i = 0; i < table->equations().size(); i++) {
+        const QString warning = geUnboundVariablesWarning(table->equations()[i]->equation().get());
+        if (!warning.isEmpty())
+            cliPrintError(
+                QStringLiteral("plotweave-cli: warning: entry %1: %2").arg(i + 1).arg(warning));
+    }
     return table;
 }
 

@@ -20,7 +20,13 @@ struct cliEntry {
     QString source;
     bool keys = false;  // typed as keys rather than read as text
     std::optional<QColor> color;
+    QString origin;  // where a text from --eq-file came from, "FILE line N"; else empty
 };
+
+// The equations of a text file, or of standard input for "-": one per line, blank lines and
+// lines starting with "#" skipped, each entry naming its file and line for messages. Fails
+// with status 1 on an unreadable, oversized, non-UTF-8 or empty file.
+std::vector<cliEntry> cliEntriesFromFile(const QString &path);
 
 // A list with one entry per text or KEYS, each named as addEquation names it. A text that
 // does not read fails with status 1, naming the entry and the column.

@@ -37,10 +37,14 @@ void cliDriverPreload::wait() {
 
 const std::vector<std::string> &cliGraphOptionNames() {
     // --eq, --color and --const give the equations and constants (cliGraphSource).
-    static const std::vector<std::string> names{
-        "--size",      "--k",        "--region",  "--grid",           "--draw-mode",
-        "--divisions", "--rotation", "--t-range", "--s-range",        "--eq",
-        "--color",     "--const",    "--scale",   "--color-by-height"};
+    static const std::vector<std::string> names{"--size",      "--k",
+                                                "--region",    "--grid",
+                                                "--draw-mode", "--divisions",
+                                                "--rotation",  "--t-range",
+                                                "--s-range",   "--eq",
+                                                "--color",     "--const",
+                                                "--scale",     "--color-by-height",
+                                                "--eq-file"};
     return names;
 }
 

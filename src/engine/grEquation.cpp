@@ -152,6 +152,24 @@ grEquation *grNewEquation(grExp *tree) {
     return q.release();
 }
 
+unsigned grUnboundVariables(const grEquation *q) {
+    if (!q) return 0;
+    const bool parametric = q->kind == grKind2DParametricCurve ||
+                            q->kind == grKind3DParametricCurve ||
+                            q->kind == grKind3DParametricSurface;
+    const bool explicitKind =
+        q->kind == grKindYOfX || q->kind == grKindXOfY || q->kind == grKindZOfXY;
+    unsigned unbound = 0;
+    for (const uint8_t code : {grVarS, grVarT, grVarX, grVarY}) {
+        const bool free = parametric ? code == grVarX || code == grVarY
+                                     : explicitKind && (code == grVarS || code == grVarT);
+        if (!free) continue;
+        for (grExp *side : {q->x, q->y, q->z})
+            if (grFindVarExp(side, code)) unbound |= 1u << code;
+    }
+    return unbound;
+}
+
 void grFreeEquation(grEquation *q) {
     if (!q) return;
     grFreeExp(q->tree);

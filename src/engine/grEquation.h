@@ -25,6 +25,11 @@ extern const char *gGraphExpressionError;
 grEquation *grNewEquation(grExp *tree);
 void grFreeEquation(grEquation *q);
 
+// The variables that the graphed sides mention but the kind gives no value, so that they
+// evaluate as 0, as bits 1 << grVarS and so on: s and t in y = f(x), x = f(y) and
+// z = f(x, y); x and y in a parametric equation.
+unsigned grUnboundVariables(const grEquation *q);
+
 // 1 when tree is null or holds a null child anywhere.
 int grFindNullExp(grExp *e);
 // The first constant node with this code, left subtree before right.

@@ -1,8 +1,38 @@
 #include "engine/slNumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <system_error>
+
+namespace {
+
+// The power of ten of the first non-zero digit of a decimal number: 2 for "123", -3 for
+// "0.00123" and "1.23e-3". Out-of-range numbers have a non-zero digit.
+long decimalExponent(std::string_view number) {
+    long integerDigits = 0, digitIndex = 0, firstNonZero = -1;
+    bool seenPoint = false;
+    size_t k = 0;
+    for (; k < number.size() && number[k] != 'e' && number[k] != 'E'; ++k) {
+        const char c = number[k];
+        if (c == '.') seenPoint = true;
+        if (c < '0' || c > '9') continue;
+        if (!seenPoint) ++integerDigits;
+        if (firstNonZero < 0 && c != '0') firstNonZero = digitIndex;
+        ++digitIndex;
+    }
+    long exponent = integerDigits - 1 - std::max(firstNonZero, 0L);
+    long written = 0;
+    bool minus = false;
+    for (size_t m = k + 1; m < number.size(); ++m) {
+        if (number[m] == '-') minus = true;
+        if (number[m] >= '0' && number[m] <= '9' && written < 100000)
+            written = written * 10 + (number[m] - '0');
+    }
+    return exponent + (minus ? -written : written);
+}
+
+}  // namespace
 
 double slReadNumber(std::string_view text) {
     size_t i = text.find_first_not_of(" \t\n\v\f\r");
@@ -13,12 +43,11 @@ double slReadNumber(std::string_view text) {
     const auto [end, error] = std::from_chars(text.data() + i, text.data() + text.size(), value);
     if (error == std::errc::result_out_of_range) {
         // strtod answers an infinity for an overflow and 0 for an underflow; from_chars leaves
-        // the value alone, so read the digits again with the exponent clamped.
+        // the value alone. Which one it is follows from the decimal exponent of the first
+        // significant digit, whether the exponent is written ("1e-400") or not ("0.000...1").
         const bool negative = text[i] == '-';
         const std::string_view digits = text.substr(i, size_t(end - (text.data() + i)));
-        const size_t e = digits.find_first_of("eE");
-        const bool tiny =
-            e != std::string_view::npos && digits.find('-', e) != std::string_view::npos;
+        const bool tiny = decimalExponent(digits) < 0;
         if (tiny) return negative ? -0.0 : 0.0;
         const double inf = std::numeric_limits<double>::infinity();
         return negative ? -inf : inf;

@@ -7,7 +7,8 @@
 #include <string_view>
 
 // The value of the leading decimal number of text, as strtod reads it in the C locale
-// (leading blanks and a sign allowed, "0." is 0, "1e3" is 1000, an overflow is infinite);
+// (leading blanks and a sign allowed, "0." is 0, "1e3" is 1000, an overflow is infinite and
+// an underflow, "1e-400" or "0.000...1", is 0);
 // 0 when text starts with no number.
 double slReadNumber(std::string_view text);
 

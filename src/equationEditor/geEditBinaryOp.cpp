@@ -151,11 +151,20 @@ QString geEditPow::string() const {
     return (bracket ? u'(' + base->string() + u')' : textOf(base)) + u'^' + wrappedText(rightExp());
 }
 
+bool geHoldsCommaInChain(const geEdit *node) {
+    if (!node || !geIsBasicBinaryOp(node->kind())) return false;
+    const auto *op = static_cast<const geEditBasicBinaryOp *>(node);
+    return op->op() == grOpComma || geHoldsCommaInChain(op->leftExp().get()) ||
+           geHoldsCommaInChain(op->rightExp().get());
+}
+
 QString geEditRoot::string() const {
     const auto &index = leftExp();
     if (index && index->isKind(geEditKind::Num) &&
         static_cast<const geEditNum &>(*index).number() == 2.0) {
-        return QStringLiteral("sqrt(%1)").arg(textOf(rightExp()));
+        const QString radicand = textOf(rightExp());
+        return geHoldsCommaInChain(rightExp().get()) ? QStringLiteral("sqrt((%1))").arg(radicand)
+                                                     : QStringLiteral("sqrt(%1)").arg(radicand);
     }
     return QStringLiteral("root(%1, %2)").arg(textOf(rightExp()), wrappedText(index));
 }
@@ -252,8 +261,53 @@ void geEditBasicBinaryOp::buildBinaryList(geEditBinaryList &list) const {
         list.appendItem(convert(r));
 }
 
+namespace {
+
+// The operands and operators of a chain in written order; a product writes "*".
+void appendChain(const geEditBasicBinaryOp &op, std::vector<QString> &operands,
+                 std::vector<std::pair<QString, int>> &operators) {
+    for (const geEditPtr *side : {&op.leftExp(), &op.rightExp()}) {
+        if (*side && geIsBasicBinaryOp((*side)->kind()))
+            appendChain(static_cast<const geEditBasicBinaryOp &>(**side), operands, operators);
+        else
+            operands.push_back(textOf(*side));
+        if (side == &op.leftExp())
+            operators.emplace_back(
+                op.isKind(geEditKind::Mul) ? QStringLiteral("*") : op.glyphString(), op.op());
+    }
+}
+
+bool isRelation(int op) {
+    return op == grOpEquals || op == grOpLessThan || op == grOpGreaterThan;
+}
+
+}  // namespace
+
+// The chain's operands with its operators between them. A part of a comma list with more
+// than one relation means (a = b) = c; all but its last relation are bracketed, since the
+// text reader takes one relation per part.
 QString geEditBasicBinaryOp::string() const {
-    return textOf(leftExp()) + u' ' + glyphString_ + u' ' + textOf(rightExp());
+    std::vector<QString> operands;
+    std::vector<std::pair<QString, int>> operators;
+    appendChain(*this, operands, operators);
+    QString text;
+    QString part = operands.front();
+    bool related = false;
+    for (size_t i = 0; i < operators.size(); ++i) {
+        const auto &[sign, op] = operators[i];
+        if (op == grOpComma) {
+            text += part + QStringLiteral(" ") + sign + u' ';
+            part = operands[i + 1];
+            related = false;
+            continue;
+        }
+        if (isRelation(op)) {
+            if (related) part = u'(' + part + u')';
+            related = true;
+        }
+        part += u' ' + sign + u' ' + operands[i + 1];
+    }
+    return text + part;
 }
 
 geEditPtr geEditBasicBinaryOp::cursorEnterFromLeft() {

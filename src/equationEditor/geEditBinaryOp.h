@@ -149,6 +149,10 @@ protected:
     int operator_;
 };
 
+// Whether the node is an operator chain with a comma among its operators: a list, which the
+// text form brackets once more as a function's argument or a square root's radicand.
+bool geHoldsCommaInChain(const geEdit *node);
+
 // Builds Op(left, right) for one of the operator keys "+ - * / ^ , =" (null for others).
 geEditPtr geMakeOperatorNode(char16_t key, geEditPtr left, geEditPtr right);
 

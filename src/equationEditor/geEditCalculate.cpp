@@ -3,8 +3,8 @@
 // time. Instead each node evaluates its children and applies the engine's own operation to
 // their values through one-level nodes on the stack. The engine's evaluation of a node
 // depends only on its children's values, so the value equals grEvalExp of makeExp's tree;
-// an expression that holds a placeholder, a variable or an unknown function is Blocked,
-// where the calculator shows nothing, as it does for a failed evaluation.
+// an expression that holds a placeholder, a variable, an unknown function, a relation or a
+// comma is Blocked, where the calculator shows nothing: an equation is no calculation.
 #include <QtGlobal>
 
 #include "engine/engine.h"
@@ -118,6 +118,9 @@ Calculation geEditBasicBinaryOp::calculateValue() const {
     buildCalculationList(list);
     for (const auto &entry : list) {
         if (entry.first.state == Calculation::Blocked) return entry.first;
+        if (entry.second != grOpAdd && entry.second != grOpSub && entry.second != grOpMul &&
+            entry.second != 0)
+            return {Calculation::Blocked, 0.0};
     }
     static constexpr int passes[4][2] = {
         {grOpMul, grOpMul}, {grOpAdd, grOpSub}, {grOpEquals, grOpEquals}, {grOpComma, grOpComma}};

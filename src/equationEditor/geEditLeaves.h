@@ -74,7 +74,9 @@ public:
 
     grExp *makeExp() const override;
     Calculation calculateValue() const override { return {Calculation::Value, value_}; }
-    QString string() const override { return text_; }
+    // A number whose digits were all deleted is the point alone, worth 0: written "0.",
+    // since the text reader refuses a point with no digits.
+    QString string() const override { return text_ == u"." ? QStringLiteral("0.") : text_; }
     std::optional<QString> mulString() const override { return text_; }
 
     geEditPtr cursorEnterFromLeft() override;

@@ -24,8 +24,7 @@ bool geEditMul::showsDot() {
 }
 
 QString geEditMul::string() const {
-    return (leftExp() ? leftExp()->string() : QString()) + QStringLiteral(" * ") +
-           (rightExp() ? rightExp()->string() : QString());
+    return geEditBasicBinaryOp::string();
 }
 
 // Implicit-product texts.

@@ -2,6 +2,7 @@
 #include "equationEditor/geEditUnaryOp.h"
 
 #include "engine/engine.h"
+#include "equationEditor/geEditBinaryOp.h"
 #include "equationEditor/geEditLeaves.h"
 
 namespace {
@@ -150,10 +151,16 @@ grExp *geEditFunc::makeExp() const {
 }
 
 // The call's brackets stand for an argument's own: sin(x + 1), not sin((x + 1)).
+// An argument that is a comma list is written in a second pair of brackets, "sin((a , b))":
+// the text reader refuses "sin(a, b)", a function given several arguments.
 QString geEditFunc::string() const {
     const auto &argument = child();
-    if (argument && argument->isKind(geEditKind::Parens)) return name_ + argument->string();
-    return name_ + u'(' + textOf(argument) + u')';
+    const bool parens = argument && argument->isKind(geEditKind::Parens);
+    const geEditPtr &inner =
+        parens ? static_cast<const geEditParens &>(*argument).child() : argument;
+    const bool list = geHoldsCommaInChain(inner.get());
+    const QString text = parens ? argument->string() : u'(' + textOf(argument) + u')';
+    return name_ + (list ? u'(' + text + u')' : text);
 }
 
 geEditPtr geEditFunc::cursorEnterFromLeft() {

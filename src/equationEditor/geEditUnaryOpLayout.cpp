@@ -1,6 +1,7 @@
 // Layout of the nodes with one child: parentheses, named functions and unary minus.
 #include <cmath>
 
+#include "equationEditor/geEditBinaryOp.h"
 #include "equationEditor/geEditUnaryOp.h"
 #include "equationEditor/geLayoutSupport.h"
 
@@ -25,9 +26,25 @@ std::unique_ptr<geBezierPath> geEditParens::renderWithFont(const geFont &font, b
     return result;
 }
 
+namespace {
+
+// Whether another factor of the same product follows the node: sin(2)·x, x·sin(2)·y.
+bool followedInProduct(const geEdit *node) {
+    for (const geEdit *p = node->parent(); p; node = p, p = p->parent()) {
+        if (p->isKind(geEditKind::Negative)) continue;
+        if (!p->isKind(geEditKind::Mul)) return false;
+        if (static_cast<const geEditBinaryOp *>(p)->leftExp().get() == node) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 // "sin x": the name in the italic face, 8 units, then the argument with its centre line
 // level with the middle of the name. Carets: "|sin(x)" before the name, "sin|(x)" after.
-// The node draws no brackets; they come with a parenthesised argument.
+// The node draws no brackets of its own, except around an argument that is no brackets
+// node when another factor follows in the same product: "sin(2) x", not "sin 2 x",
+// which would read as sin(2x).
 std::unique_ptr<geBezierPath> geEditFunc::renderWithFont(const geFont &font, bool cursor,
                                                          bool selection) {
     if (name_.isEmpty()) {
@@ -36,6 +53,12 @@ std::unique_ptr<geBezierPath> geEditFunc::renderWithFont(const geFont &font, boo
         return p;
     }
     auto A = renderChild(child(), font, cursor, selection);
+    QRectF innerBox = A->bounds();
+    if (child() && !child()->isKind(geEditKind::Parens) && followedInProduct(this)) {
+        Bracketed b = bracketed(std::move(A), font, this, false);
+        A = std::move(b.path);
+        innerBox = b.innerBox.translated(A->recenter());
+    }
     const double ah = A->bounds().height();
     const geFont &F = font.italicFont();
     const double asc = F.ascender(), desc = F.descender();
@@ -69,8 +92,10 @@ std::unique_ptr<geBezierPath> geEditFunc::renderWithFont(const geFont &font, boo
     const double nw = bounds_.width(), nh = bounds_.height();
 
     centerOffset_ = centerOffsetOf(child());
-    translate(*A, nw + 8, (nh - ah) / 2 + centerOffset_);
-    expressionBounds_ = N->appendBezierPath(std::move(A))->bounds();
+    const QPointF shift(nw + 8, (nh - ah) / 2 + centerOffset_);
+    translate(*A, shift.x(), shift.y());
+    N->appendBezierPath(std::move(A));
+    expressionBounds_ = innerBox.translated(shift);
     offset_ = N->recenter();
     if (selection && isSelected_) N->setHighlight(true);
     bounds_ = N->bounds();

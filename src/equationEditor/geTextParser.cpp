@@ -1,257 +1,145 @@
-// Ordinary text to an editor tree: a tokenizer that splits runs of letters as the editor
-// does, and a recursive descent over the precedence levels of geTextParser.h.
+// Ordinary text to an editor tree: the tokens of geTextTokenizer read by a recursive
+// descent over the precedence levels of geTextParser.h.
 #include "equationEditor/geTextParser.h"
 
-#include <optional>
 #include <vector>
 
 #include "equationEditor/geEditBinaryOp.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
+#include "equationEditor/geTextTokenizer.h"
 #include "equationEditor/graphEquationEditorModel.h"
 
 namespace {
+
+using Tok = geTextTok;
+using Token = geTextToken;
 
 // Brackets, bars, unary minus and exponents nested deeper than this are refused, so that
 // the recursion stays far from the end of the stack.
 constexpr int kMaxNesting = 600;
 
-// Common function names that the editor lacks. A run of letters starting with one would
-// otherwise be read as a product of letters, a silent wrong reading of "exp x".
-constexpr const char16_t *kUnknownFunctions[] = {u"exp",    u"sec",    u"csc",   u"cot", u"sgn",
-                                                 u"sign",   u"floor",  u"ceil",  u"max", u"min",
-                                                 u"arcsin", u"arccos", u"arctan"};
-
-struct ParseError {
-    QString message;
-    int column;
-};
-
-[[noreturn]] void fail(const QString &what, int column) {
-    throw ParseError{what + QStringLiteral(" at column %1").arg(column), column};
+geEditPtr number(const QString &text) {
+    return geEditNum::numWithString(text);
 }
 
-enum class Tok { End, Number, Var, Func, Pi, Sqrt, Root, Op };
-
-struct Token {
-    Tok kind;
-    QString text;  // the number's text, the variable's letter, the function's name, the operator
-    int column;    // 1-based, of the token's first character
-    bool is(char16_t op) const { return kind == Tok::Op && text.at(0) == op; }
-};
-
-// How a character reads on its own in an error message.
-QString shown(QChar c) {
-    if (c.isPrint() && !c.isSpace()) return QString(c);
-    return QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
+geEditPtr unbracketed(const geEditPtr &node) {
+    if (!node->isKind(geEditKind::Parens)) return node;
+    return static_cast<geEditParens &>(*node).child();
 }
 
-// The name a run of letters spells, case ignored: a function of the editor's table,
-// "sqrt", "pi" (or "π") or "root".
-std::optional<Token> nameToken(const QString &letters, int column) {
-    const QString lower = letters.toLower();
-    if (lower == u"pi" || lower == QChar(gePiChar))
-        return Token{Tok::Pi, QString(QChar(gePiChar)), column};
-    if (lower == u"sqrt") return Token{Tok::Sqrt, lower, column};
-    if (lower == u"root") return Token{Tok::Root, lower, column};
-    if (geEditFunc::recognizesFunction(lower)) return Token{Tok::Func, lower, column};
-    return std::nullopt;
+// A function's argument keeps a brackets node around an operator chain or a group, so
+// that sin(x+1) is shown with its brackets and sin((x)) reads back as written.
+geEditPtr bracketedArgument(const geEditPtr &content) {
+    if (geIsBasicBinaryOp(content->kind()) || content->isKind(geEditKind::Parens))
+        return geEditParens::parensWithExpression(content);
+    return content;
 }
 
-// Digits, a decimal point and an exponent. The editor's numbers hold digits and one point,
-// so an exponent is applied to the digits: "2.5E-4" becomes "0.00025".
-QString decimalText(const QString &whole, const QString &fraction, int exponent) {
-    QString digits = whole + fraction;
-    int point = int(whole.size()) + exponent;
-    QString text;
-    if (point <= 0)
-        text = QStringLiteral("0.") + QString(-point, u'0') + digits;
-    else if (point >= digits.size())
-        text = digits + QString(point - digits.size(), u'0');
-    else
-        text = digits.left(point) + u'.' + digits.mid(point);
-    const qsizetype dot = text.indexOf(u'.');
-    if (dot >= 0) {
-        while (text.endsWith(u'0')) text.chop(1);
-        if (text.endsWith(u'.')) text.chop(1);
-    }
-    qsizetype lead = 0;
-    const qsizetype intEnd = dot >= 0 && dot < text.size() ? dot : text.size();
-    while (lead + 1 < intEnd && text.at(lead) == u'0') ++lead;
-    return text.mid(lead);
+// A base that would not show as one operand under its exponent is bracketed.
+geEditPtr bracketedBase(const geEditPtr &base) {
+    if (geIsBasicBinaryOp(base->kind()) || base->isKind(geEditKind::Div) ||
+        base->isKind(geEditKind::Pow) || base->isKind(geEditKind::Negative))
+        return geEditParens::parensWithExpression(base);
+    return base;
 }
 
-class Tokenizer {
-public:
-    explicit Tokenizer(const QString &text) : text_(text) {}
+bool isMinusOne(const geEditPtr &node) {
+    if (!node->isKind(geEditKind::Negative)) return false;
+    const geEditPtr &inner = static_cast<geEditUnaryOp &>(*node).child();
+    return inner && inner->isKind(geEditKind::Num) &&
+           static_cast<geEditNum &>(*inner).number() == 1.0;
+}
 
-    std::vector<Token> run() {
-        while (i_ < text_.size()) {
-            const QChar c = text_.at(i_);
-            if (c.isSpace())
-                ++i_;
-            else if (geIsDigit(c.unicode()) || c == u'.')
-                number();
-            else if (geIsLetter(c.unicode()))
-                letters();
-            else
-                operatorChar(c);
-        }
-        tokens_.push_back(Token{Tok::End, QString(), column(text_.size())});
-        return std::move(tokens_);
-    }
+// An operator chain read flat. The editor reads a chain of sums and products as the list
+// of its operands whatever the shape of its tree, so a long one is built balanced: a
+// sum of 2,000 terms is a tree 12 levels high, not 2,000. A short one leans left, as
+// typing builds it.
+struct Chain {
+    std::vector<geEditPtr> operands;
+    std::vector<char16_t> operators;  // between operands k and k + 1
+
+    geEditPtr tree() const { return build(0, operands.size()); }
 
 private:
-    static int column(qsizetype index) { return int(index) + 1; }
+    static constexpr size_t kLeaningLength = 64;
 
-    void operatorChar(QChar c) {
-        char16_t op = c.unicode();
-        switch (op) {
-            case u'\u00D7':
-            case u'\u00B7':
-            case u'\u2022':
-            case u'\u2219': op = u'*'; break;
-            case u'\u2212': op = u'-'; break;
-            case u'\u00F7': op = u'/'; break;
-            case u'\u221A':
-                tokens_.push_back(Token{Tok::Sqrt, QStringLiteral("sqrt"), column(i_)});
-                ++i_;
-                return;
-            case u'\u00B2':
-            case u'\u00B3':  // x², x³
-                tokens_.push_back(Token{Tok::Op, QStringLiteral("^"), column(i_)});
-                tokens_.push_back(
-                    Token{Tok::Number, QString(QChar(op == u'\u00B2' ? u'2' : u'3')), column(i_)});
-                ++i_;
-                return;
-            default: break;
+    geEditPtr build(size_t first, size_t end) const {
+        if (end - first == 1) return operands[first];
+        // The first operand on the right.
+        const size_t middle =
+            operands.size() <= kLeaningLength ? end - 1 : first + (end - first) / 2;
+        geEditPtr left = build(first, middle), right = build(middle, end);
+        switch (operators[middle - 1]) {
+            case u'+': return geEditAdd::addWithLeft(left, right);
+            case u'-': return geEditSub::subWithLeft(left, right);
+            default: return geEditMul::mulWithLeft(left, right);
         }
-        if (!QStringView(u"+-*/^=,()|?<>").contains(QChar(op)))
-            fail(QStringLiteral("unexpected character ") + shown(c), column(i_));
-        tokens_.push_back(Token{Tok::Op, QString(QChar(op)), column(i_)});
-        ++i_;
     }
-
-    QString digitsAt() {
-        const qsizetype start = i_;
-        while (i_ < text_.size() && geIsDigit(text_.at(i_).unicode())) ++i_;
-        return text_.mid(start, i_ - start);
-    }
-
-    // 12, 1.5, .5, 5., 1e3, 2.5E-4; "2e" and "2ex" are 2·e and 2·e·x.
-    void number() {
-        const qsizetype start = i_;
-        const QString whole = digitsAt();
-        QString fraction;
-        if (i_ < text_.size() && text_.at(i_) == u'.') {
-            ++i_;
-            fraction = digitsAt();
-        }
-        // A lone point is how the editor writes a number whose digits were all deleted; next
-        // to a letter ("x.y") it is no number.
-        if (whole.isEmpty() && fraction.isEmpty() &&
-            ((start > 0 && geIsLetter(text_.at(start - 1).unicode())) ||
-             (i_ < text_.size() && geIsLetter(text_.at(i_).unicode()))))
-            fail(QStringLiteral("unexpected ."), column(start));
-        QString text = text_.mid(start, i_ - start);
-        if (i_ < text_.size() && (text_.at(i_) == u'e' || text_.at(i_) == u'E')) {
-            qsizetype m = i_ + 1;
-            if (m < text_.size() && (text_.at(m) == u'+' || text_.at(m) == u'-')) ++m;
-            if (m < text_.size() && geIsDigit(text_.at(m).unicode())) {
-                const bool negative = text_.at(m - 1) == u'-';
-                i_ = m;
-                const QString digits = digitsAt();
-                bool ok = false;
-                const int exponent = digits.size() <= 4 ? digits.toInt(&ok) : 0;
-                if (!ok || exponent > 400)
-                    fail(QStringLiteral("number out of range"), column(start));
-                text = decimalText(whole, fraction, negative ? -exponent : exponent);
-            }
-        }
-        if (i_ < text_.size() && text_.at(i_) == u'.')
-            fail(QStringLiteral("unexpected ."), column(i_));
-        tokens_.push_back(Token{Tok::Number, text, column(start)});
-    }
-
-    // A run of letters, split as typing splits it: after each letter, the longest name that
-    // ends there among the letters not yet taken (xsin: x, sin). A function name still
-    // grows by a letter right after it (sin, h: sinh).
-    void letters() {
-        const qsizetype start = i_;
-        while (i_ < text_.size() && geIsLetter(text_.at(i_).unicode())) ++i_;
-        const QString run = text_.mid(start, i_ - start);
-        for (const char16_t *unknown : kUnknownFunctions) {
-            if (run.startsWith(QStringView(unknown), Qt::CaseInsensitive))
-                fail(QStringLiteral("unknown function ") + run.left(QStringView(unknown).size()),
-                     column(start));
-        }
-        qsizetype pending = start;  // the first letter not yet taken
-        bool freshFunction = false;
-        auto takeLetters = [&](qsizetype end) {
-            for (qsizetype k = pending; k < end; ++k)
-                tokens_.push_back(Token{Tok::Var, QString(text_.at(k)), column(k)});
-        };
-        for (qsizetype k = start; k < i_; ++k) {
-            if (freshFunction && pending == k &&
-                geEditFunc::recognizesFunction(tokens_.back().text + text_.at(k).toLower())) {
-                tokens_.back().text += text_.at(k).toLower();
-                pending = k + 1;
-                continue;
-            }
-            freshFunction = false;
-            for (qsizetype s = pending; s <= k; ++s) {
-                const std::optional<Token> name = nameToken(text_.mid(s, k - s + 1), column(s));
-                if (!name) continue;
-                takeLetters(s);
-                tokens_.push_back(*name);
-                pending = k + 1;
-                freshFunction = name->kind == Tok::Func;
-                break;
-            }
-        }
-        takeLetters(i_);
-        // "ab(x)": letters that end in a plain letter are no function, and reading them as a
-        // product would be a guess.
-        qsizetype next = i_;
-        while (next < text_.size() && text_.at(next).isSpace()) ++next;
-        if (run.size() > 1 && tokens_.back().kind == Tok::Var && next < text_.size() &&
-            text_.at(next) == u'(')
-            fail(QStringLiteral("unknown function ") + run, column(start));
-        // "log10(x)" would read as log(10)·x.
-        qsizetype digits = i_;
-        while (digits < text_.size() && geIsDigit(text_.at(digits).unicode())) ++digits;
-        if (tokens_.back().kind == Tok::Func && digits > i_ && digits < text_.size() &&
-            text_.at(digits) == u'(')
-            fail(QStringLiteral("unknown function ") + text_.mid(start, digits - start),
-                 column(start));
-    }
-
-    const QString &text_;
-    qsizetype i_ = 0;
-    std::vector<Token> tokens_;
 };
+
+geEditPtr reciprocal(const geEditPtr &node) {
+    return geEditDiv::divWithLeft(number(QStringLiteral("1")), node);
+}
+
+// The tree a one-argument function name means, the aliases of other programs included:
+// exp(u) is e^u, sec(u) is 1/cos(u), cbrt(u) is root(u, 3), lg and log10 are log.
+geEditPtr applied(const QString &name, const geEditPtr &argument) {
+    const auto func = [&](const char16_t *f) {
+        return geEditFunc::funcWithExpression(argument, QString::fromUtf16(f));
+    };
+    const auto root = [&](const char16_t *index) {
+        return geEditRoot::rootWithLeft(number(QString::fromUtf16(index)), unbracketed(argument));
+    };
+    if (name == u"sqrt") return root(u"2");
+    if (name == u"cbrt") return root(u"3");
+    if (name == u"root4") return root(u"4");
+    if (name == u"exp")
+        return geEditPow::powWithLeft(geEditVar::varWithChar(u'e'), unbracketed(argument));
+    if (name == u"arcsin") return func(u"asin");
+    if (name == u"arccos") return func(u"acos");
+    if (name == u"arctan") return func(u"atan");
+    if (name == u"lg" || name == u"log10") return func(u"log");
+    if (name == u"sec") return reciprocal(func(u"cos"));
+    if (name == u"csc") return reciprocal(func(u"sin"));
+    if (name == u"cot") return reciprocal(func(u"tan"));
+    if (name == u"sech") return reciprocal(func(u"cosh"));
+    if (name == u"csch") return reciprocal(func(u"sinh"));
+    if (name == u"coth") return reciprocal(func(u"tanh"));
+    return geEditFunc::funcWithExpression(argument, name);
+}
+
+// The inverse that "f^-1" names.
+QString inverseName(const QString &name) {
+    if (name == u"sin") return QStringLiteral("asin");
+    if (name == u"cos") return QStringLiteral("acos");
+    if (name == u"tan") return QStringLiteral("atan");
+    return QString();
+}
 
 class Parser {
 public:
-    explicit Parser(std::vector<Token> tokens) : tokens_(std::move(tokens)) {}
+    Parser(std::vector<Token> tokens, const QString &text)
+        : tokens_(std::move(tokens)), text_(text) {}
 
-    geEditPtr equation() {
-        if (peek().kind == Tok::End) fail(QStringLiteral("empty equation"), peek().column);
-        geEditPtr top = list();
+    geEditPtr equations() {
+        if (peek().kind == Tok::End) geTextFail(QStringLiteral("empty equation"), peek().column);
+        geEditPtr top = list(true);
         if (peek().kind != Tok::End) unexpected();
         return top;
     }
 
 private:
     const Token &peek() const { return tokens_[pos_]; }
+    const Token &peekAt(size_t k) const { return tokens_[std::min(k, tokens_.size() - 1)]; }
     bool at(char16_t op) const { return peek().is(op); }
     Token take() { return tokens_[pos_++]; }
     [[noreturn]] void unexpected() const {
-        if (peek().kind == Tok::End) fail(QStringLiteral("missing operand"), peek().column);
-        fail(QStringLiteral("unexpected ") + peek().text, peek().column);
+        if (peek().kind == Tok::End) geTextFail(QStringLiteral("missing operand"), peek().column);
+        geTextFail(QStringLiteral("unexpected ") + peek().text, peek().column);
     }
     void expect(char16_t op) {
-        if (!at(op)) fail(QStringLiteral("missing ") + QChar(op), peek().column);
+        if (!at(op)) geTextFail(QStringLiteral("missing ") + QChar(op), peek().column);
         ++pos_;
     }
 
@@ -259,41 +147,93 @@ private:
     struct Nesting {
         explicit Nesting(Parser &p) : parser(p) {
             if (++parser.depth_ > kMaxNesting)
-                fail(QStringLiteral("nested too deeply"), parser.peek().column);
+                geTextFail(QStringLiteral("nested too deeply"), parser.peek().column);
         }
         ~Nesting() { --parser.depth_; }
         Parser &parser;
     };
 
-    // list := equality ("," equality)*
-    geEditPtr list() {
-        geEditPtr node = equality();
+    // list := relation ("," relation)*; ";" is read as ",". At the top, each part may
+    // name its function first: "f(x) = ...", "x(t) = ...".
+    geEditPtr list(bool top) {
+        if (top) functionName();
+        geEditPtr node = relation();
         while (at(u',')) {
             ++pos_;
-            node = geEditComma::commaWithLeft(node, equality());
+            if (top) functionName();
+            node = geEditComma::commaWithLeft(node, relation());
         }
         return node;
     }
 
-    // equality := sum ("=" sum)*
-    geEditPtr equality() {
+    // "f(x) =" with any one-letter name reads as "y =", "f(y) =" as "x =", "f(x, y) =" as
+    // "z =", and a coordinate's own name stays: "x(t) =" is "x =".
+    void functionName() {
+        const Token &name = peek();
+        if (name.kind != Tok::Var || !peekAt(pos_ + 1).is(u'(')) return;
+        std::vector<QString> arguments;
+        size_t k = pos_ + 2;
+        for (;;) {
+            if (peekAt(k).kind != Tok::Var) return;
+            arguments.push_back(peekAt(k).text);
+            if (peekAt(k + 1).is(u')')) break;
+            if (!peekAt(k + 1).is(u',')) return;
+            k += 2;
+        }
+        if (!peekAt(k + 2).is(u'=')) return;
+        QString coordinate = name.text;
+        if (name.text != u"x" && name.text != u"y" && name.text != u"z") {
+            if (arguments.size() == 1 && arguments[0] == u"y")
+                coordinate = QStringLiteral("x");
+            else if (arguments.size() == 2)
+                coordinate = QStringLiteral("z");
+            else
+                coordinate = QStringLiteral("y");
+        }
+        // The name's letter stays as the one token of the side; the brackets go.
+        tokens_[k + 1].text = coordinate;
+        tokens_[k + 1].kind = Tok::Var;
+        pos_ = k + 1;
+    }
+
+    // relation := sum ("=" sum)?. One "=" per part: a second one is a missing comma or a
+    // slip. Relations other than "=" belong at this level too.
+    geEditPtr relation() {
         geEditPtr node = sum();
-        while (at(u'=')) {
-            ++pos_;
-            node = geEditEquals::equalsWithLeft(node, sum());
-        }
-        return node;
+        if (!at(u'=')) return node;
+        const size_t first = pos_++;
+        geEditPtr right = sum();
+        if (at(u'=')) secondEquals(first);
+        return geEditEquals::equalsWithLeft(node, right);
     }
 
-    // sum := product (("+" | "-") product)*
-    geEditPtr sum() {
-        geEditPtr node = product();
-        while (at(u'+') || at(u'-')) {
-            const bool add = take().is(u'+');
-            geEditPtr right = product();
-            node = add ? geEditAdd::addWithLeft(node, right) : geEditSub::subWithLeft(node, right);
+    // "x=cos t y=sin t": a letter standing apart just before the second "=" starts the
+    // next part.
+    [[noreturn]] void secondEquals(size_t first) const {
+        const Token &equals = peek();
+        const Token &letter = peekAt(pos_ - 1);
+        const Token &before = peekAt(pos_ - 2);
+        if (pos_ >= first + 3 && letter.kind == Tok::Var && letter.spaceBefore &&
+            (before.kind != Tok::Op || before.is(u')') || before.is(u'|'))) {
+            QString fixed = text_.left(letter.start).trimmed() + QStringLiteral(", ") +
+                            text_.mid(letter.start).trimmed();
+            geTextFail(QStringLiteral("missing comma before ") + letter.text, letter.column,
+                       fixed.size() <= 60 ? QStringLiteral("write ") + fixed
+                                          : QStringLiteral("separate the parts with a comma"));
         }
-        return node;
+        geTextFail(QStringLiteral("a second ="), equals.column,
+                   QStringLiteral("an equation has one =; separate the parts of a parametric "
+                                  "equation with commas"));
+    }
+
+    // sum := product (("+" | "-") product)*, read in a loop: a long sum is no deep one.
+    geEditPtr sum() {
+        Chain chain{{product()}, {}};
+        while (at(u'+') || at(u'-')) {
+            chain.operators.push_back(take().is(u'+') ? u'+' : u'-');
+            chain.operands.push_back(product());
+        }
+        return chain.tree();
     }
 
     // Whether the token can open an operand written right after another one: 3x, x(x+1).
@@ -303,8 +243,7 @@ private:
             case Tok::Var:
             case Tok::Func:
             case Tok::Pi:
-            case Tok::Sqrt:
-            case Tok::Root: return true;
+            case Tok::Fraction: return true;
             case Tok::Op: return at(u'(') || at(u'?') || (at(u'|') && barDepth_ == 0);
             case Tok::End: return false;
         }
@@ -313,13 +252,14 @@ private:
 
     // product := unary (("*" | implicit) unary)*
     geEditPtr product() {
-        geEditPtr node = unary();
+        Chain chain{{unary()}, {}};
         for (;;) {
             if (at(u'*'))
                 ++pos_;
             else if (!startsFactor())
-                return node;
-            node = geEditMul::mulWithLeft(node, unary());
+                return chain.tree();
+            chain.operators.push_back(u'*');
+            chain.operands.push_back(unary());
         }
     }
 
@@ -370,13 +310,6 @@ private:
         return geEditPow::powWithLeft(base, unbracketed(signedPower()));
     }
 
-    // The operand of a function written without brackets: one factor with its powers.
-    geEditPtr operand(const Token &function) {
-        if (!startsFactor() && !at(u'-') && !at(u'+') && !at(u'|'))
-            fail(QStringLiteral("missing argument of ") + function.text, function.column);
-        return signedPower();
-    }
-
     // "(" list ")". A group that is a negation of its whole content is that negation
     // itself, since "(- x)" is the negation's own text form.
     geEditPtr group() {
@@ -385,50 +318,123 @@ private:
         const bool minusFirst = at(u'-');
         const int bars = barDepth_;
         barDepth_ = 0;
-        geEditPtr content = list();
+        geEditPtr content = list(false);
         barDepth_ = bars;
         expect(u')');
         if (minusFirst && content->isKind(geEditKind::Negative)) return content;
         return geEditParens::parensWithExpression(content);
     }
 
-    // A function's argument in call brackets, which its text form writes for a brackets
-    // argument: an operator chain or a group keeps a brackets node, so that sin(x+1) is
-    // shown with its brackets and sin((x)) reads back as written.
-    geEditPtr callArgument() {
-        geEditPtr content = unbracketed(group());
-        return bracketedArgument(content);
+    // "(" item ("," item)* ")" after a function name; the columns of the commas are kept
+    // for the message that refuses extra arguments.
+    std::vector<geEditPtr> callArguments(std::vector<int> &commas) {
+        Nesting level(*this);
+        expect(u'(');
+        const int bars = barDepth_;
+        barDepth_ = 0;
+        std::vector<geEditPtr> items{relation()};
+        while (at(u',')) {
+            commas.push_back(take().column);
+            items.push_back(relation());
+        }
+        barDepth_ = bars;
+        expect(u')');
+        return items;
     }
 
-    static geEditPtr bracketedArgument(const geEditPtr &content) {
-        if (geIsBasicBinaryOp(content->kind()) || content->isKind(geEditKind::Parens))
-            return geEditParens::parensWithExpression(content);
-        return content;
+    // The argument of a one-argument function: in call brackets, or without brackets the
+    // side-by-side product that follows, up to an operator, a closing bracket or the next
+    // function name ("sin 2x" is sin(2x), "sin x cos x" is sin(x)·cos(x), "sin x/2" is
+    // sin(x)/2). Such a product is put in brackets, so the picture shows what is meant.
+    geEditPtr argument(const Token &function) {
+        if (at(u'(')) {
+            std::vector<int> commas;
+            std::vector<geEditPtr> items = callArguments(commas);
+            if (items.size() > 1) {
+                const bool log = function.text.startsWith(u"log") || function.text == u"lg" ||
+                                 function.text == u"ln";
+                geTextFail(
+                    function.text + QStringLiteral(" takes one argument"), commas.front(),
+                    log ? QStringLiteral("for the logarithm of %1 to base %2 write ln(%1)/ln(%2)")
+                              .arg(items[0]->string(), items[1]->string())
+                        : QStringLiteral("write %1(u) with one argument u").arg(function.text));
+            }
+            return bracketedArgument(items.front());
+        }
+        if (!startsFactor() && !at(u'-') && !at(u'+'))
+            geTextFail(QStringLiteral("missing argument of ") + function.text, function.column);
+        geEditPtr node = signedPower();
+        bool product = false;
+        while (startsFactor() && peek().kind != Tok::Func) {
+            node = geEditMul::mulWithLeft(node, power());
+            product = true;
+        }
+        return product ? geEditParens::parensWithExpression(node) : node;
     }
 
-    static geEditPtr unbracketed(const geEditPtr &node) {
-        if (!node->isKind(geEditKind::Parens)) return node;
-        return static_cast<geEditParens &>(*node).child();
+    // A function name with what follows it: a power of the function ("sin^2 x" is
+    // (sin x)^2, "sin^-1 x" is asin x), the two-argument forms root(x, n) and pow(a, b),
+    // and the argument.
+    geEditPtr function() {
+        const Token f = take();
+        if (f.text == u"root") return root(f);
+        if (f.text == u"pow") return pow(f);
+        geEditPtr exponent;
+        if (at(u'^')) {
+            ++pos_;
+            exponent = unbracketed(signedPower());
+        }
+        if (exponent && isMinusOne(exponent)) {
+            const QString inverse = inverseName(f.text);
+            if (inverse.isEmpty())
+                geTextFail(QStringLiteral("no inverse of ") + f.text, f.column,
+                           QStringLiteral("only sin, cos and tan have one here (asin, acos, "
+                                          "atan); write 1/%1(u) for the reciprocal")
+                               .arg(f.text));
+            return geEditFunc::funcWithExpression(argument(f), inverse);
+        }
+        geEditPtr node = applied(f.text, argument(f));
+        return exponent ? geEditPow::powWithLeft(bracketedBase(node), exponent) : node;
+    }
+
+    // root(x, n): the last item is the index, the items before it the radicand.
+    geEditPtr root(const Token &r) {
+        const QString usage = QStringLiteral("write root(x, n) for the n-th root of x");
+        if (!at(u'('))
+            geTextFail(QStringLiteral("root needs a radicand and an index"), r.column, usage);
+        std::vector<int> commas;
+        std::vector<geEditPtr> items = callArguments(commas);
+        if (items.size() < 2)
+            geTextFail(QStringLiteral("root needs a radicand and an index"), r.column, usage);
+        geEditPtr radicand = items.front();
+        for (size_t k = 1; k + 1 < items.size(); ++k)
+            radicand = geEditComma::commaWithLeft(radicand, items[k]);
+        return geEditRoot::rootWithLeft(unbracketed(items.back()), radicand);
+    }
+
+    // pow(a, b) is a^b.
+    geEditPtr pow(const Token &p) {
+        const QString usage = QStringLiteral("write pow(a, b) or a^b");
+        if (!at(u'(')) geTextFail(QStringLiteral("pow needs two arguments"), p.column, usage);
+        std::vector<int> commas;
+        std::vector<geEditPtr> items = callArguments(commas);
+        if (items.size() != 2)
+            geTextFail(QStringLiteral("pow needs two arguments"),
+                       commas.size() > 1 ? commas[1] : p.column, usage);
+        return geEditPow::powWithLeft(bracketedBase(items[0]), unbracketed(items[1]));
     }
 
     geEditPtr primary() {
         const Token &t = peek();
         switch (t.kind) {
-            case Tok::Number: return geEditNum::numWithString(take().text);
+            case Tok::Number: return number(take().text);
             case Tok::Var:
             case Tok::Pi: return geEditVar::varWithChar(take().text.at(0).unicode());
-            case Tok::Func: {
-                const Token f = take();
-                return geEditFunc::funcWithExpression(at(u'(') ? callArgument() : operand(f),
-                                                      f.text);
+            case Tok::Fraction: {
+                const QString text = take().text;
+                return geEditDiv::divWithLeft(number(text.left(1)), number(text.mid(2)));
             }
-            case Tok::Sqrt: {
-                const Token f = take();
-                geEditPtr radicand = at(u'(') ? unbracketed(group()) : operand(f);
-                return geEditRoot::rootWithLeft(geEditNum::numWithString(QStringLiteral("2")),
-                                                radicand);
-            }
-            case Tok::Root: return root();
+            case Tok::Func: return function();
             case Tok::Op:
                 if (at(u'(')) return group();
                 if (at(u'?')) {
@@ -447,28 +453,14 @@ private:
         Nesting level(*this);
         expect(u'|');
         ++barDepth_;
-        geEditPtr content = list();
+        geEditPtr content = list(false);
         --barDepth_;
         expect(u'|');
         return geEditFunc::funcWithExpression(bracketedArgument(content), QStringLiteral("abs"));
     }
 
-    // root(x, n): the last item of the list is the index, the items before it the radicand.
-    geEditPtr root() {
-        Nesting level(*this);
-        const Token r = take();
-        if (!at(u'('))
-            fail(QStringLiteral("root needs a radicand and an index, root(x, n),"), r.column);
-        geEditPtr content = unbracketed(group());
-        if (!content->isKind(geEditKind::Comma))
-            fail(QStringLiteral("root needs a radicand and an index, root(x, n),"), r.column);
-        auto &comma = static_cast<geEditComma &>(*content);
-        geEditPtr radicand = comma.leftExp();
-        geEditPtr index = comma.rightExp();
-        return geEditRoot::rootWithLeft(unbracketed(index), radicand);
-    }
-
     std::vector<Token> tokens_;
+    const QString &text_;
     size_t pos_ = 0;
     int depth_ = 0;
     int barDepth_ = 0;  // open "|" bars whose closing bar ends an implicit product
@@ -480,14 +472,18 @@ geTextParseResult geParseText(const QString &text) {
     geTextParseResult result;
     try {
         if (text.size() > geTextParserMaxLength)
-            fail(QStringLiteral("equation longer than %1 characters").arg(geTextParserMaxLength),
-                 geTextParserMaxLength + 1);
-        Parser parser(Tokenizer(text).run());
-        geEditPtr root = geEdit::rootWithExpression(parser.equation());
+            geTextFail(
+                QStringLiteral("equation longer than %1 characters").arg(geTextParserMaxLength),
+                geTextParserMaxLength + 1);
+        geTextTokenizer tokenizer(text);
+        std::vector<Token> tokens = tokenizer.run();
+        Parser parser(std::move(tokens), tokenizer.normalized());
+        geEditPtr root = geEdit::rootWithExpression(parser.equations());
         if (root->height() > geMaxTreeHeight)
-            fail(QStringLiteral("equation nested deeper than %1 levels").arg(geMaxTreeHeight), 1);
+            geTextFail(QStringLiteral("equation nested deeper than %1 levels").arg(geMaxTreeHeight),
+                       1);
         result.root = std::move(root);
-    } catch (const ParseError &e) {
+    } catch (const geTextParseError &e) {
         result.error = e.message;
         result.column = e.column;
     }

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "engine/slNumberText.h"
 #include "equationEditor/geEditBinaryOp.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
@@ -250,17 +251,20 @@ graphEquationEditorModel::PasteResult graphEquationEditorModel::pasteNode(geEdit
 }
 
 void graphEquationEditorModel::calculate() {
-    // An equation with a placeholder or a variable shows nothing; nor does a failed
-    // evaluation (1/0, a relation) rather than an undefined number. Otherwise the value in
-    // single precision.
+    // An equation with a placeholder, a variable or a relation shows nothing. A failed
+    // evaluation (1/0) and a value that is no number (0^-1, 0/0) are "undefined", as the
+    // graph leaves such points out; otherwise the value with up to 10 significant digits.
     const geEdit::Calculation c = equation_
                                       ? equation_->calculateValue()
                                       : geEdit::Calculation{geEdit::Calculation::Blocked, 0.0};
-    if (c.state != geEdit::Calculation::Value) {
-        setMessageText(QString());
-        return;
-    }
-    setMessageText(QStringLiteral("= ") + geFormatFloat(float(c.value)) + u'\n');
+    setMessageText(geCalculatorLine(c));
+}
+
+QString geCalculatorLine(const geEdit::Calculation &c) {
+    if (c.state == geEdit::Calculation::Blocked) return QString();
+    if (c.state == geEdit::Calculation::Failed || !std::isfinite(c.value))
+        return QStringLiteral("= undefined\n");
+    return QStringLiteral("= ") + QString::fromStdString(slFormatNumber(c.value, 'g', 10)) + u'\n';
 }
 
 bool graphEquationEditorModel::stringInFunctionArray(const QString &name) const {

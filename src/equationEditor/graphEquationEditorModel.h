@@ -26,6 +26,11 @@ inline constexpr int geMaxTreeHeight = 2000;
 // The shortest text that reads back as the same float: 15 -> "15", 0.1f -> "0.1".
 QString geFormatFloat(float value);
 
+// The calculator line for a calculation: "" when blocked, "= undefined\n" for a failure or
+// a value that is no finite number, else "= <value>\n" with up to 10 significant digits
+// ("= 3.402823669e+38\n").
+QString geCalculatorLine(const geEdit::Calculation &c);
+
 class graphEquationEditorModel : public geEditDelegate {
 public:
     graphEquationEditorModel();

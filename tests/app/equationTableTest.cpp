@@ -92,6 +92,25 @@ TEST_F(EquationTable, EquationAtIndexConvertsAndClassifies) {
     EXPECT_STREQ(gGraphExpressionError, "left hand side of '=' must be X, Y or Z.");
 }
 
+// Letters that the kind gives no value are named on the message line once graphed.
+TEST_F(EquationTable, GraphNamesLettersWithoutAValue) {
+    graphRecordingDraw draw;
+    graphGLView view(draw, 400, 300);
+    list.setGraphView(&view);
+    const std::pair<const char *, const char *> rows[] = {
+        {"y=x+t", "t has no value in y = f(x) and is taken as 0"},
+        {"z=x+s+t", "s and t have no value in z = f(x, y) and are taken as 0"},
+        {"x=cost,y=sint+x", "x has no value in a parametric curve of t and is taken as 0"},
+        {"y=x+k", ""},
+    };
+    for (const auto &[keys, message] : rows) {
+        list.equations()[0]->setEquation(typed(keys));
+        list.graph();
+        EXPECT_EQ(list.messageText().toStdString(), message) << keys;
+        EXPECT_TRUE(view.isGraphed());
+    }
+}
+
 // Graphing shows the graph view's answer; deleting after a first graphing graphs again.
 TEST_F(EquationTable, GraphAndRegraphAfterDelete) {
     graphRecordingDraw draw;

@@ -1,5 +1,7 @@
 // plotweave-cli type, help and argument errors: what a text or keys read as, and every
 // refusal with its reason.
+#include <QFile>
+
 #include "cliTestSupport.h"
 
 using cliTest::run;
@@ -48,6 +50,20 @@ TEST(typeCommand, printsTextKindCalculatorAndTree) {
          {"text: a * b + c", "kind: grKindYOfX", "calc: = 3.5",
           "tree: geEditAdd(geEditMul(geEditVar \"a\", geEditVar \"b\"), geEditVar \"c\")"},
          "warning: b, c taken as 1.0"},
+        // Text as people write it; letters without a value in the kind are named.
+        {{"--text", "y = sin 2x"},
+         {"text: y = sin(2 * x)", "kind: grKindYOfX", "calc:",
+          "tree: geEditEquals(geEditVar \"y\", geEditFunc \"sin\"(geEditParens(geEditMul("
+          "geEditNum \"2\", geEditVar \"x\"))))"},
+         ""},
+        {{"--text", "y = x + t"},
+         {"text: y = x + t", "kind: grKindYOfX", "calc:",
+          "tree: geEditEquals(geEditVar \"y\", geEditAdd(geEditVar \"x\", geEditVar \"t\"))"},
+         "warning: t has no value in y = f(x) and is taken as 0"},
+        {{"--text", "2^128"},
+         {"text: 2^128", "kind: grKindYOfX", "calc: = 3.402823669e+38",
+          "tree: geEditPow(geEditNum \"2\", geEditNum \"128\")"},
+         ""},
         {{"--const", "q=4", "q\\\\2"},
          {"text: q * 2", "kind: grKindYOfX", "calc: = 8",
           "tree: geEditMul(geEditVar \"q\", geEditNum \"2\"@1)"},
@@ -68,9 +84,10 @@ TEST(typeCommand, printsTextKindCalculatorAndTree) {
 // or a part of it ending in "...".
 TEST(commandFailure, exitsWithOneLineReason) {
     const std::tuple<QStringList, int, QString> cases[] = {
-        {{"type", "--text", "y = exp(x)"},
+        {{"type", "--text", "y = sgn(x)"},
          1,
-         "equation (y = exp(x)): unknown function exp at column 5"},
+         "equation (y = sgn(x)): unknown function sgn at column 5: write u/abs(u) for the sign "
+         "of u"},
         {{"type", "--text", "y = (x"}, 1, "equation (y = (x): missing ) at column 7"},
         {{"type", "--text", "y = 2\x1b[31m"},
          1,
@@ -110,6 +127,34 @@ TEST(help, everyCommandHasUsageBothWays) {
     EXPECT_EQ(general.status, 0);
     EXPECT_TRUE(general.out.contains("after --"));
     EXPECT_TRUE(run({"--version"}).out.startsWith("plotweave-cli "));
+}
+
+// --eq-file: one equation per line of a file or of standard input, blank lines and
+// comments skipped, a refused line named by its number.
+TEST(equationFile, readsOneEquationPerLine) {
+    QTemporaryDir dir;
+    const QString list = dir.filePath("curves.txt");
+    const QByteArray text = "# two curves\n\ny = sin 2x\n   \r\nx = 3 sin 2t, y = 3 sin 3t\r\n";
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    const QStringList expected{"0\tEquation 1\t#000000\ty = sin(2 * x)\tgrKindYOfX",
+                               "1\tEquation 2\t#000000\tx = 3 * sin(2 * t) , y = 3 * sin(3 * t)"
+                               "\tgrKind2DParametricCurve"};
+    for (const auto &[source, input] :
+         {std::pair{list, QByteArray()}, std::pair{QString("-"), text}}) {
+        const QString set = dir.filePath("curves.plw");
+        const auto made = run({"new", "-o", set, "--eq-file", source}, {}, input);
+        ASSERT_EQ(made.status, 0) << made.err.toStdString();
+        EXPECT_EQ(run({"show", set}).lines(), expected);
+    }
+    const auto refused = run({"geometry", "--eq-file", "-"}, {}, "y = x\n# fine so far\ny = (x\n");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              "plotweave-cli: standard input line 3 (y = (x): missing ) at column 7\n");
+    EXPECT_EQ(run({"geometry", "--eq-file", "-"}, {}, "# nothing\n").err,
+              "plotweave-cli: standard input: no equations\n");
 }
 
 }  // namespace

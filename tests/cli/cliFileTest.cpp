@@ -99,7 +99,7 @@ TEST_F(setFiles, newRefusesWithoutTouchingWhatIsThere) {
 
     const std::pair<QStringList, int> cases[] = {
         {{"new", "-o", set, "--color", "red", "y=2x"}, 1},
-        {{"new", "-o", set, "y = 2 exp(x)"}, 1},
+        {{"new", "-o", set, "y = 2 floor(x)"}, 1},
         {{"new", "-o", set, "--keys", "y=2\\x"}, 1},
         {{"new", "-o", set}, 2},
         {{"new", "y=2x"}, 2},

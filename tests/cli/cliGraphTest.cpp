@@ -80,7 +80,9 @@ TEST_F(graphs, failureNamesTheEntryWritesNothingAndKeepsTheOldImage) {
         {{"--eq", "y=x", "y=?"}, "entry 2 (y = ?): \"?\" must be replaced before graphing."},
         {{"--keys", "y=x", "x=1,x=2"},
          "entry 2 (x = 1 , x = 2): X redefined in parametric equation."},
-        {{"--eq", "y = x", "y = exp(x)"}, "entry 2 (y = exp(x)): unknown function exp at column 5"},
+        {{"--eq", "y = x", "y = x = 2"},
+         "entry 2 (y = x = 2): a second = at column 7: an equation has one =; separate the "
+         "parts of a parametric equation with commas"},
     };
     for (const auto &[entries, message] : cases) {
         for (const QString &target : {out, path("never.png")}) {

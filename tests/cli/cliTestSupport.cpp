@@ -14,7 +14,7 @@ QStringList result::lines() const {
     return text.split(QLatin1Char('\n'));
 }
 
-result run(const QStringList &args, const QStringList &environment) {
+result run(const QStringList &args, const QStringList &environment, const QByteArray &input) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
@@ -26,6 +26,8 @@ result run(const QStringList &args, const QStringList &environment) {
         env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(PLOTWEAVE_CLI), args);
+    if (!input.isEmpty()) process.write(input);
+    process.closeWriteChannel();
     result r;
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
         r.err = QStringLiteral("the tool crashed or hung");

@@ -25,8 +25,9 @@ struct result {
 };
 
 // Runs the tool with the arguments, without a display, and waits for it; environment adds
-// NAME=value settings.
-result run(const QStringList &args, const QStringList &environment = {});
+// NAME=value settings, input is its standard input.
+result run(const QStringList &args, const QStringList &environment = {},
+           const QByteArray &input = {});
 
 // Pixels of a colour close to (r, g, b).
 int countNear(const QImage &image, int r, int g, int b, int tolerance = 40);

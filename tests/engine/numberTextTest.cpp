@@ -4,6 +4,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "engine/slNumberText.h"
 
@@ -18,6 +19,9 @@ TEST(NumberText, ReadsAndWritesTheCNotationUnderEveryLocale) {
         {"2.5", 2.5}, {"0.", 0}, {".5", 0.5},    {" +1e3x", 1000}, {"-2,5", -2},  {"abc", 0},
         {"+-1", 0},   {"", 0},   {"1e400", inf}, {"-1e400", -inf}, {"1e-400", 0}, {"12.5.3", 12.5},
     };
+    // Underflow and overflow written without an exponent, as the text reader writes them.
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    const std::string huge = "1" + std::string(400, '0');
     const struct {
         double value;
         char style;
@@ -36,6 +40,10 @@ TEST(NumberText, ReadsAndWritesTheCNotationUnderEveryLocale) {
         }
         for (const auto &r : reads)
             EXPECT_EQ(slReadNumber(r.text), r.value) << r.text << " " << locale;
+        EXPECT_EQ(slReadNumber(tiny), 0.0);
+        EXPECT_EQ(slReadNumber("-" + tiny + "e5"), 0.0);
+        EXPECT_EQ(slReadNumber(huge), inf);
+        EXPECT_EQ(slReadNumber(tiny + "e800"), inf);
         for (const auto &w : writes)
             EXPECT_EQ(slFormatNumber(w.value, w.style, w.precision), w.text) << locale;
     }

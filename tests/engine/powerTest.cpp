@@ -19,8 +19,8 @@ bool sameBits(double a, double b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-// The power rule for negative bases: only whole exponents and odd roots are real. The root
-// template has no such rule.
+// The power rule for negative bases: whole exponents and fractions p/q with an odd q are
+// real; the root template follows it for odd indices.
 TEST(Power, NegativeBasesAndTheRootTemplate) {
     const struct {
         const char *name;
@@ -29,7 +29,11 @@ TEST(Power, NegativeBasesAndTheRootTemplate) {
     } rows[] = {
         {"(-8)^(1/3): cube root", -8, 1.0 / 3.0, -2},
         {"(-32)^(1/5): fifth root", -32, 0.2, -2},
-        {"(-8)^(2/3): 1/r = 1.5", -8, 2.0 / 3.0, NAN},
+        {"(-8)^(2/3): even numerator", -8, 2.0 / 3.0, 4},
+        {"(-8)^(5/3): odd numerator", -8, 5.0 / 3.0, -32},
+        {"(-32)^0.4: 2/5", -32, 0.4, 4},
+        {"(-8)^1.5: 3/2", -8, 1.5, NAN},
+        {"(-2)^0.3: 3/10", -2, 0.3, NAN},
         {"(-4)^0.5: even root", -4, 0.5, NAN},
         {"(-16)^0.25: even root", -16, 0.25, NAN},
         {"(-2)^3: whole exponent", -2, 3, -8},
@@ -38,7 +42,10 @@ TEST(Power, NegativeBasesAndTheRootTemplate) {
         {"(-8)^(-1/3): odd root, negative", -8, -1.0 / 3.0, -0.5},
         {"8^(1/3)", 8, 1.0 / 3.0, 2},
         {"0^0.5", 0, 0.5, 0},
-        {"root 3 of -8", -8, 3, NAN, grOpRoot},
+        {"root 3 of -8", -8, 3, -2, grOpRoot},
+        {"root 5 of -32", -32, 5, -2, grOpRoot},
+        {"root 2 of -4", -4, 2, NAN, grOpRoot},
+        {"root 2.5 of -4", -4, 2.5, NAN, grOpRoot},
         {"root 1 of -8", -8, 1, -8, grOpRoot},
         {"root 4 of 16", 16, 4, 2, grOpRoot},
         {"root 0 of 5 is 5^inf", 5, 0, INFINITY, grOpRoot},

@@ -1,7 +1,10 @@
 #include "editorTestSupport.h"
 
 #include <cctype>
+#include <cmath>
+#include <iomanip>
 #include <set>
+#include <sstream>
 
 #include "engine/slNumberText.h"
 
@@ -228,14 +231,37 @@ geEditPtr findNode(const geEditPtr &root, const std::string &wanted) {
     return nullptr;
 }
 
+namespace {
+
+bool holdsRelation(const grExp *e) {
+    if (!e) return false;
+    if (e->type == grExpUnary)
+        return holdsRelation(static_cast<const grUnaryExp *>(e->payload)->operand);
+    if (e->type != grExpBinary) return false;
+    const auto *b = static_cast<const grBinaryExp *>(e->payload);
+    if (b->op == grOpEquals || b->op == grOpComma || b->op == grOpLessThan ||
+        b->op == grOpGreaterThan)
+        return true;
+    return holdsRelation(b->left) || holdsRelation(b->right);
+}
+
+}  // namespace
+
 std::string referenceStatus(const geEdit *root) {
     if (root->containsEmpty() || root->containsVariable()) return "";
     grExp *e = root->makeExp();
+    if (!e || grFindNullExp(e) || holdsRelation(e)) {
+        grFreeExp(e);
+        return "";
+    }
     grVariables variables{};
     double result = 0.0;
-    const bool ok = e && !grFindNullExp(e) && grEvalExp(&variables, e, &result) == 0;
+    const bool ok = grEvalExp(&variables, e, &result) == 0;
     grFreeExp(e);
-    return ok ? "= " + geFormatFloat(float(result)).toStdString() + "\n" : "";
+    if (!ok || !std::isfinite(result)) return "= undefined\n";
+    std::ostringstream out;
+    out << std::setprecision(10) << result;
+    return "= " + out.str() + "\n";
 }
 
 std::string problemAfterKey(const graphEquationEditorModel &model) {

@@ -239,6 +239,26 @@ TEST_F(LayoutTest, FunctionNameInItalicThenTheArgument) {
     EXPECT_DOUBLE_EQ(as<geEditFunc>(unnamed)->child()->centerOffset(), 0) << "not laid out";
 }
 
+// sin(2)·x: an argument followed by another factor of the product is drawn in brackets,
+// as a brackets node would draw it; last in the product it is drawn bare.
+TEST_F(LayoutTest, FunctionFollowedInAProductShowsItsArgumentInBrackets) {
+    const auto product = [](bool parens, bool functionFirst) {
+        geEditPtr argument = parens ? geEditParens::parensWithExpression(box(20, 30)) : box(20, 30);
+        geEditPtr f = geEditFunc::funcWithExpression(argument, "sin");
+        return functionFirst ? geEditMul::mulWithLeft(f, box(10, 20))
+                             : geEditMul::mulWithLeft(box(10, 20), f);
+    };
+    EXPECT_RECT(layout(product(false, true))->bounds(), layout(product(true, true))->bounds());
+    EXPECT_LT(layout(product(false, false))->bounds().width(),
+              layout(product(true, false))->bounds().width());
+    // The argument's box is still the argument's own, inside the brackets.
+    auto first = product(false, true);
+    layout(first);
+    auto f = as<geEditFunc>(as<geEditBinaryOp>(first)->leftExp());
+    EXPECT_DOUBLE_EQ(f->expressionBounds().width(), 20);
+    EXPECT_DOUBLE_EQ(f->expressionBounds().height(), 30);
+}
+
 TEST_F(LayoutTest, MinusBarOnTheOperandsCentreLine) {
     struct Case {
         double height, centerOffset, barBottom;

@@ -98,7 +98,7 @@ const badCase badCases[] = {
     {"huge size", {"--eq", "y = k", "--size", "100000x100000", "-o", "OUT"}, "m.mp4", 1},
     {"falling range", {"--eq", "y = k", "--k-range", "2,1", "-o", "OUT"}, "m.gif", 1},
     {"quality below 0", {"--eq", "y = k", "--quality", "-1", "-o", "OUT"}, "m.mov", 1},
-    {"not an equation", {"--eq", "y = exp(x)", "-o", "OUT"}, "m.mov", 1},
+    {"not an equation", {"--eq", "y = floor(x)", "-o", "OUT"}, "m.mov", 1},
     {"k is the sweep's", {"--eq", "y = k", "--k", "3", "-o", "OUT"}, "m.mov", 2},
 };
 

@@ -49,7 +49,7 @@ TEST_F(EditorView, ComposedInputArrivesAsTypedText) {
     compose.setCommitString(QString::fromUtf8("2\u03c0"));
     QApplication::sendEvent(editor(), &compose);
     EXPECT_EQ(text(), "2 * pi");
-    EXPECT_EQ(status(), "= 6.2831855\n");
+    EXPECT_EQ(status(), "= 6.283185307\n");
 }
 
 // Keys typed on a selection made with select-all: wrap, divide, negate, replace, leave.
