@@ -11,8 +11,9 @@ QString graphQtDialogs::openFileName(QWidget *parent, const QString &directory,
 }
 
 QString graphQtDialogs::saveFileName(QWidget *parent, const QString &directory,
-                                     const QString &filter, const QString &suffix) {
-    QFileDialog dialog(parent, QString(), directory, filter);
+                                     const QString &filter, const QString &suffix,
+                                     const QString &title) {
+    QFileDialog dialog(parent, title, directory, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
     dialog.selectFile(QString());

@@ -18,9 +18,10 @@ public:
     // An existing file to open, or empty when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &directory,
                                  const QString &filter) = 0;
-    // A file to write, its name ending in suffix (added when missing), or empty.
+    // A file to write, its name ending in suffix (added when missing), or empty. title
+    // names the panel (the desktop's default title when empty).
     virtual QString saveFileName(QWidget *parent, const QString &directory, const QString &filter,
-                                 const QString &suffix) = 0;
+                                 const QString &suffix, const QString &title = QString()) = 0;
     virtual void warn(QWidget *parent, const QString &title, const QString &text) = 0;
     virtual unsavedAnswer askUnsaved(QWidget *parent, const QString &setName) = 0;
     // A window-modal alert whose buttons only close it.
@@ -34,7 +35,7 @@ class graphQtDialogs : public graphDialogs {
 public:
     QString openFileName(QWidget *parent, const QString &directory, const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &directory, const QString &filter,
-                         const QString &suffix) override;
+                         const QString &suffix, const QString &title = QString()) override;
     void warn(QWidget *parent, const QString &title, const QString &text) override;
     unsavedAnswer askUnsaved(QWidget *parent, const QString &setName) override;
     void alert(QWidget *parent, const graphAlertText &alert) override;

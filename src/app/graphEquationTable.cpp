@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "app/graphPalette.h"
 #include "engine/engine.h"
 #include "equationEditor/geEditArchive.h"
 #include "platform/archive/slArchiver.h"
@@ -37,7 +38,13 @@ graphEquationContainerPtr graphEquationTable::addEmptyEquation() {
 void graphEquationTable::addEquation() {
     graphEquationContainerPtr entry = addEmptyEquation();
     entry->setEquationName(QStringLiteral("Equation %1").arg(eqCounter_++));
-    if (color_) entry->setEquationColor(*color_);
+    if (color_) {
+        // Each new equation takes a colour no other entry has, starting from the default.
+        std::vector<QColor> used;
+        for (const auto &other : equations_)
+            if (other != entry) used.push_back(other->color());
+        entry->setEquationColor(graphNewEquationColor(*color_, used));
+    }
     observer_->entriesChanged();
     selectRow(equationCount() - 1);
     if (equationCount() > 1) setDeleteEnabled(true);

@@ -21,9 +21,9 @@ TEST(windowMouse, pressNearACurveTracesAndElsewherePans) {
     const QPoint onCurve = app.widgetPoint(viewPointFor(10, 10));
     QTest::mousePress(&graph, Qt::LeftButton, {}, onCurve);
     EXPECT_TRUE(graph.mouseTimer().isActive());  // the tick runs while the button is held
-    EXPECT_EQ(app.status(), "(10.000000, 10.000000)");
+    EXPECT_EQ(app.status(), "Equation 1: (10.000000, 10.000000)");
     QTest::mouseMove(&graph, app.widgetPoint(viewPointFor(-20, -20)));
-    EXPECT_EQ(app.status(), "(-20.000000, -20.000000)");
+    EXPECT_EQ(app.status(), "Equation 1: (-20.000000, -20.000000)");
     QTest::mouseRelease(&graph, Qt::LeftButton, {}, app.widgetPoint(viewPointFor(-20, -20)));
     EXPECT_FALSE(graph.mouseTimer().isActive());
     EXPECT_TRUE(app.view().isPointSelected());

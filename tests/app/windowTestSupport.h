@@ -26,7 +26,9 @@ public:
     QString openFileName(QWidget *, const QString &, const QString &) override {
         return next(openNames);
     }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override {
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &,
+                         const QString &title = QString()) override {
+        saveTitles << title;
         saveAsked++;
         return next(saveNames);
     }
@@ -48,7 +50,7 @@ public:
     std::deque<QString> openNames, saveNames;
     std::deque<unsavedAnswer> unsavedAnswers;
     QString printFile;
-    QStringList warnings, unsavedAsked, alerts;
+    QStringList warnings, unsavedAsked, alerts, saveTitles;
     int saveAsked = 0;
 
 private:
