@@ -29,7 +29,7 @@ int main(int argc, char **argv) {
     const QString out = QString::fromLocal8Bit(argv[1]), examples = QString::fromLocal8Bit(argv[2]);
     launchedApp plot;
     QWidget &window = plot.controller.mainWindow();
-    plot.graph().setFixedSize(QSize(800, 600));
+    plot.graph().setFixedSize(QSize(760, 480));
     window.move(20, 20);
     plot.controller.loadEquationFile(examples + QStringLiteral("/curves.plw"));
     graphGLView &view = plot.view();
@@ -41,7 +41,7 @@ int main(int argc, char **argv) {
     shoot(window, out + QStringLiteral("/window.png"));
 
     // A trace in progress on the first curve, near x = 2.
-    const graphPoint start{(2.0f + 10.0f) * 40.0f, (std::sin(2.0f) + 6.0f) * 50.0f};
+    const graphPoint start{(2.0f + 10.0f) * 38.0f, (std::sin(2.0f) + 6.0f) * 40.0f};
     QTest::mousePress(&plot.graph(), Qt::LeftButton, {}, plot.widgetPoint(start));
     QTest::mouseMove(&plot.graph(), plot.widgetPoint({start.x + 60.0f, start.y}));
     plot.waitForFrame();
