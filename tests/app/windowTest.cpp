@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 
 #include <tiffio.h>
@@ -350,6 +351,16 @@ TEST(windowImages, snapshotsAndPrinting) {
             if (page.pixelColor(x, y) != QColor(255, 255, 255)) drawn |= QRect(x, y, 1, 1);
     EXPECT_NEAR(drawn.width(), 400, 4);
     EXPECT_NEAR(drawn.height(), 400, 4);
+    // Vectors and text, not a picture: the tick labels are text, and no image is embedded.
+    printed.seek(0);
+    EXPECT_FALSE(printed.readAll().contains("/Subtype /Image"));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char *label : {"-40", "-20", "20", "40"})
+        EXPECT_TRUE(words.split(QRegularExpression(QStringLiteral("\\s+"))).contains(label))
+            << label << " in " << words.toStdString();
 }
 
 TEST(windowInspector, fieldsDriveTheRegionAndATooSmallGridAlerts) {
