@@ -236,6 +236,7 @@ void graphController::showEquationWindow(QWidget *shown) {
 QWidget *graphController::loadEquationWindowForTable(graphEquationTable &newTable) {
     // 1. New entries take the default colour; letters take the user constants' values.
     newTable.setDefaultColor(preferences->currentPreferences().values.graphColor);
+    newTable.setPaletteColors(true);
     newTable.setConstantSource(preferences->constants());
     preferences->setEquationTable(&newTable);
     // 2. The window, which attaches itself to the list.

@@ -38,7 +38,9 @@ graphEquationContainerPtr graphEquationTable::addEmptyEquation() {
 void graphEquationTable::addEquation() {
     graphEquationContainerPtr entry = addEmptyEquation();
     entry->setEquationName(QStringLiteral("Equation %1").arg(eqCounter_++));
-    if (color_) {
+    if (color_ && !paletteColors_) {
+        entry->setEquationColor(*color_);
+    } else if (color_) {
         // Each new equation takes a colour no other entry has, starting from the default.
         std::vector<QColor> used;
         for (const auto &other : equations_)

@@ -85,6 +85,7 @@ TEST_F(EquationTable, NewEntriesTakeColoursNoOtherEntryHas) {
         SCOPED_TRACE(c.name);
         graphEquationTable fresh;
         fresh.setDefaultColor(c.first);
+        fresh.setPaletteColors(true);
         fresh.createInitialEquation();
         for (int i = 1; i < graphPaletteSize; i++) fresh.addEquation();
         std::set<QRgb> seen;

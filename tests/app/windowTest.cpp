@@ -1,5 +1,6 @@
 // The application's windows as a user meets them: launch, the graph drawn, files, images,
 // the inspector and the sounds.
+#include "app/graphControllerSettings.h"
 #include "app/graphEquationWindow.h"
 #include "app/graphInspectorPanel.h"
 #include "appTestSupport.h"
@@ -7,6 +8,7 @@
 #include "ui_graphMainWindow.h"
 #include "windowTestSupport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
@@ -20,6 +22,8 @@
 #include <QScreen>
 
 #include <tiffio.h>
+
+#include <cmath>
 
 namespace {
 
@@ -91,6 +95,7 @@ TEST(windowLaunch, oneWindowWithDocksTheSavedFrameAndTheKeysInTheEditor) {
     EXPECT_TRUE(main.inspectorDock().isVisible());
     main.ui().actionGraphWindow->trigger();
     EXPECT_EQ(main.focusWidget(), &app.graph());
+    QSettings().remove(QStringLiteral("mainWindowState"));  // docked again for later tests
 }
 
 TEST(windowGraph, aTypedCurveIsDrawnInItsColour) {
@@ -428,6 +433,68 @@ TEST(windowAccessibility, everyControlAndMenuItemHasAName) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return app.graph().accessibleDescription().contains(QStringLiteral("y = x")); },
         3000));
+}
+
+// Whether a grid spacing reads well: 1, 2 or 5 times a power of ten.
+bool isNiceSpacing(double spacing) {
+    const double mantissa = spacing / std::pow(10.0, std::floor(std::log10(spacing)));
+    return std::fabs(mantissa - 1) < 1e-6 || std::fabs(mantissa - 2) < 1e-6 ||
+           std::fabs(mantissa - 5) < 1e-6;
+}
+
+TEST(windowFaults, graphing2DAfter3DWithoutAResetGivesAReadableGridAndNoStaleTrace) {
+    launchedApp app;
+    auto *reset = app.controller.inspector().findChild<QCheckBox *>(QStringLiteral("resetGraph"));
+    ASSERT_NE(reset, nullptr);
+    reset->setChecked(false);
+    app.setEquations({QStringLiteral("y=x")});
+    app.controller.setStatusText(QStringLiteral("(1.000000, 1.000000)"));
+    app.setEquations({QStringLiteral("z=xy")});
+    EXPECT_TRUE(app.view().isThreeD());
+    EXPECT_EQ(app.status(), "");
+    app.setEquations({QStringLiteral("y=x")});
+    for (graphField f : {graphField::gridXSpacing, graphField::gridYSpacing})
+        EXPECT_TRUE(isNiceSpacing(app.controller.inspector().fieldValue(f)))
+            << app.controller.inspector().field(f)->text().toStdString();
+    reset->setChecked(true);
+    QSettings().remove(QStringLiteral("resetGraph"));
+}
+
+// The region switches outlive the run; k follows narrower preference bounds; the
+// snapshot panel says what it is for.
+TEST(windowFaults, settingsOutliveTheRunAndKStaysInItsBounds) {
+    {
+        launchedApp first;
+        EXPECT_TRUE(first.view().getResetGraph());  // a first run's values
+        EXPECT_FALSE(first.view().getConstrainProportions());
+        graphInspectorPanel &inspector = first.controller.inspector();
+        inspector.findChild<QCheckBox *>(QStringLiteral("resetGraph"))->setChecked(false);
+        inspector.findChild<QCheckBox *>(QStringLiteral("constrainProportions"))->setChecked(true);
+    }
+    launchedApp app;
+    EXPECT_FALSE(app.view().getResetGraph());
+    EXPECT_TRUE(app.view().getConstrainProportions());
+    EXPECT_FALSE(app.controller.inspector()
+                     .findChild<QCheckBox *>(QStringLiteral("resetGraph"))
+                     ->isChecked());
+    QSettings().remove(QStringLiteral("resetGraph"));
+    QSettings().remove(QStringLiteral("constrainProportions"));
+
+    Ui::graphMainWindow &ui = app.controller.mainWindow().ui();
+    ui.kBox->setText(QStringLiteral("8"));
+    emit ui.kBox->editingFinished();
+    EXPECT_EQ(app.view().getK(), 8.0);
+    graphControllerSettings &settings = app.controller.settings();
+    settings.currentPreferences().values.minimumK = 0;
+    settings.currentPreferences().values.maximumK = 6.28;
+    settings.activatePreferences(&app.table());
+    EXPECT_FLOAT_EQ(float(app.view().getK()), 6.28f);
+    EXPECT_EQ(ui.kBox->text(), "6.280");
+    QSettings().remove(QStringLiteral("minimumK"));
+    QSettings().remove(QStringLiteral("maximumK"));
+
+    app.controller.snapshot();
+    EXPECT_EQ(app.dialogs.saveTitles.value(0), "Snapshot");
 }
 
 TEST(windowSounds, theActionSoundAndItsFallbacks) {
