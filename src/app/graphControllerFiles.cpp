@@ -278,31 +278,36 @@ void graphController::print() {
     if (!vectors && image.isNull()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(window->windowTitle().remove(QStringLiteral("[*]")));
-    if (!dialogs.choosePrinter(dialogParent(), printer)) return;
     const qreal screenDpi =
         window->screen() != nullptr ? window->screen()->logicalDotsPerInch() : 96.0;
     const QSize shown = graphWidget().size();
-    QSizeF size = QSizeF(shown) * (printer.resolution() / screenDpi);
-    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-    if (size.width() > page.width() || size.height() > page.height())
-        size.scale(page.size(), Qt::KeepAspectRatio);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    bool started = true;
+    // The preview and the printer both get the page from here.
+    auto paint = [&](QPrinter &target) {
+        QSizeF size = QSizeF(shown) * (target.resolution() / screenDpi);
+        const QRectF page = target.pageRect(QPrinter::DevicePixel);
+        if (size.width() > page.width() || size.height() > page.height())
+            size.scale(page.size(), Qt::KeepAspectRatio);
+        QPainter painter;
+        if (!painter.begin(&target)) {
+            started = false;
+            return;
+        }
+        if (vectors) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.scale(size.width() / shown.width(), size.height() / shown.height());
+            painter.setClipRect(QRect(QPoint(0, 0), shown));
+            graphPaintScene2D(graphView(), *table, *inspectorPanel, painter, shown.width(),
+                              shown.height());
+        } else {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(QRectF(QPointF(0, 0), size), image);
+        }
+        painter.end();
+    };
+    if (dialogs.printWithPreview(dialogParent(), printer, paint) && !started)
         dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
                      QStringLiteral("The printer could not be started."));
-        return;
-    }
-    if (vectors) {
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size.width() / shown.width(), size.height() / shown.height());
-        painter.setClipRect(QRect(QPoint(0, 0), shown));
-        graphPaintScene2D(graphView(), *table, *inspectorPanel, painter, shown.width(),
-                          shown.height());
-    } else {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRectF(QPointF(0, 0), size), image);
-    }
-    painter.end();
 }
 
 QByteArray graphController::graphEquationImageService(const QString &text) {

@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 QString graphQtDialogs::openFileName(QWidget *parent, const QString &directory,
@@ -53,7 +55,12 @@ void graphQtDialogs::alert(QWidget *parent, const graphAlertText &alert) {
     box->open();
 }
 
-bool graphQtDialogs::choosePrinter(QWidget *parent, QPrinter &printer) {
-    QPrintDialog dialog(&printer, parent);
+// The preview's Print button asks for the printer and prints through paint itself.
+bool graphQtDialogs::printWithPreview(QWidget *parent, QPrinter &printer,
+                                      const std::function<void(QPrinter &)> &paint) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QObject::tr("Print"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter *target) { paint(*target); });
     return dialog.exec() == QDialog::Accepted;
 }

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPrinter;
 class QWidget;
 
@@ -26,8 +28,10 @@ public:
     virtual unsavedAnswer askUnsaved(QWidget *parent, const QString &setName) = 0;
     // A window-modal alert whose buttons only close it.
     virtual void alert(QWidget *parent, const graphAlertText &alert) = 0;
-    // The print panel; false when cancelled.
-    virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
+    // The print panel with a preview of the pages paint draws; paint then prints on the
+    // chosen printer. False when cancelled.
+    virtual bool printWithPreview(QWidget *parent, QPrinter &printer,
+                                  const std::function<void(QPrinter &)> &paint) = 0;
 };
 
 // The real panels and message boxes.
@@ -39,5 +43,6 @@ public:
     void warn(QWidget *parent, const QString &title, const QString &text) override;
     unsavedAnswer askUnsaved(QWidget *parent, const QString &setName) override;
     void alert(QWidget *parent, const graphAlertText &alert) override;
-    bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+    bool printWithPreview(QWidget *parent, QPrinter &printer,
+                          const std::function<void(QPrinter &)> &paint) override;
 };

@@ -40,10 +40,12 @@ public:
     void alert(QWidget *, const graphAlertText &alert) override {
         alerts << QString::fromUtf8(alert.title);
     }
-    bool choosePrinter(QWidget *, QPrinter &printer) override {
+    bool printWithPreview(QWidget *, QPrinter &printer,
+                          const std::function<void(QPrinter &)> &paint) override {
         if (printFile.isEmpty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printFile);
+        paint(printer);
         return true;
     }
 
