@@ -13,6 +13,7 @@
 #include "view/graphFit.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
@@ -49,13 +50,15 @@ graphGLView &graphController::graphView() {
 
 void graphController::applicationWillFinishLaunching() {
     window = std::make_unique<graphMainWindow>();
-    window->setWindowTitle(QStringLiteral("Plotweave[*]"));
+    window->setWindowTitle(tr("Untitled") + QStringLiteral("[*]"));
     window->shouldClose = [this] { return windowShouldClose(window.get()); };
     graphView().setStatus(this);
     inspectorPanel = std::make_unique<graphInspectorPanel>(graphView(), dialogs, window.get());
+    window->setInspectorPanel(inspectorPanel.get());
     inspectorPanel->setZoomMenuItems(window->ui().actionZoomIn, window->ui().actionZoomOut);
     graphView().setInspector(inspectorPanel.get());
     graphView().updateBoundsText();
+    rememberRegionSwitches();
     connectMenus();
 
     // 2. Preferences and user constants as stored.
@@ -74,24 +77,35 @@ void graphController::applicationWillFinishLaunching() {
 
     // 4. The first list with its window and one empty equation.
     table = std::make_shared<graphEquationTable>();
-    tableWindow = loadEquationWindowForTable(*table);
+    showEquationWindow(loadEquationWindowForTable(*table));
     table->createInitialEquation();
     markSaved();
 
     // 6. The crosshair, its hot spot at the centre of its 17 x 17 pixels.
-    crossHair = QCursor(QPixmap(QStringLiteral(":/plotweave/crosshair.png")), 8, 8);
+    // At the screen's pixel ratio the image is drawn at that many device pixels per pixel.
+    const qreal ratio = window->devicePixelRatioF();
+    QPixmap cross(QStringLiteral(":/plotweave/crosshair.png"));
+    if (ratio > 1.0) {
+        cross = cross.scaled(cross.size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        cross.setDevicePixelRatio(ratio);
+    }
+    crossHair = QCursor(cross, 8, 8);
     graphWidget().setCrosshair(crossHair);
 
     // 7. Colours and settings on the graph view.
     activatePreferences();
 
-    // 8. The window's frame as the user left it.
-    window->restoreGeometry(settings.value(QStringLiteral("mainWindow")).toByteArray());
+    // 8. The window's frame and its docks as the user left them.
+    if (!window->restoreGeometry(settings.value(QStringLiteral("mainWindow")).toByteArray()))
+        window->fitToScreen();
+    window->restoreState(settings.value(QStringLiteral("mainWindowState")).toByteArray());
 
-    // 9.
+    // 9. The keys go to the editor, where the user types first.
     graphView().redraw();
-    newWindow();
-    if (tableWindow) tableWindow->show();
+    window->show();
+    window->raise();
+    window->activateWindow();
+    focusEditor();
 
     modifiedTimer = new QTimer(this);
     connect(modifiedTimer, &QTimer::timeout, this, [this] {
@@ -100,6 +114,25 @@ void graphController::applicationWillFinishLaunching() {
     });
     modifiedTimer->start(modifiedCheckInterval);
     rebuildRecentMenu();
+}
+
+// "Reset the region on graphing" and "Keep proportions when resized" as the user left
+// them; a first run resets and does not keep proportions.
+void graphController::rememberRegionSwitches() {
+    const QSettings settings;
+    graphView().setResetGraph(settings.value(QStringLiteral("resetGraph"), true).toBool());
+    graphView().setConstrainProportions(
+        settings.value(QStringLiteral("constrainProportions"), false).toBool());
+    inspectorPanel->showInspectorPage(graphView().isThreeD());
+    const std::pair<const char *, const char *> switches[] = {
+        {"resetGraph", "resetGraph"}, {"constrainProportions", "constrainProportions"}};
+    for (const auto &[box, key] : switches) {
+        if (auto *check = inspectorPanel->findChild<QCheckBox *>(QLatin1String(box))) {
+            const QString name = QLatin1String(key);
+            connect(check, &QCheckBox::toggled, this,
+                    [name](bool on) { QSettings().setValue(name, on); });
+        }
+    }
 }
 
 // Colours, draw mode, sounds, k range and constants on the graph view and the list.
@@ -116,7 +149,7 @@ double graphController::constantForString(const QString &name) const {
 void graphController::connectMenus() {
     Ui::graphMainWindow &ui = window->ui();
     graphGLWidget *widget = &graphWidget();
-    connect(ui.actionNewWindow, &QAction::triggered, this, &graphController::newWindow);
+    connect(ui.actionNew, &QAction::triggered, this, [this] { newEquationSet(); });
     connect(ui.actionGraphWindow, &QAction::triggered, this, &graphController::newWindow);
     connect(ui.actionEquationWindow, &QAction::triggered, this,
             &graphController::bringEquationWindowForward);
@@ -140,10 +173,15 @@ void graphController::connectMenus() {
 
     // The Edit menu acts on the equation window's editor.
     const std::pair<QAction *, const char *> edits[] = {
-        {ui.actionUndo, "undo"},         {ui.actionRedo, "redo"},
-        {ui.actionCut, "cut"},           {ui.actionCopy, "copy"},
-        {ui.actionCopyText, "copyText"}, {ui.actionCopyLatex, "copyLatex"},
-        {ui.actionPaste, "paste"},       {ui.actionSelectAll, "selectAll"},
+        {ui.actionUndo, "undo"},
+        {ui.actionRedo, "redo"},
+        {ui.actionCut, "cut"},
+        {ui.actionCopy, "copy"},
+        {ui.actionCopyText, "copyText"},
+        {ui.actionCopyLatex, "copyLatex"},
+        {ui.actionPaste, "paste"},
+        {ui.actionSelectAll, "selectAll"},
+        {ui.actionAddEquation, "addEquation"},
     };
     for (const auto &[action, slot] : edits) {
         const QString name = QString::fromLatin1(slot);
@@ -161,29 +199,44 @@ void graphController::newWindow() {
     graphWidget().update();
 }
 
+// Closing the one window quits, after asking about unsaved changes.
 bool graphController::windowShouldClose(QWidget *closing) {
-    if (closing == window.get()) {
-        saveGeometry();
-        return false;
-    }
+    if (closing == window.get()) return quit();
     return true;
 }
 
 void graphController::bringEquationWindowForward() {
     if (!tableWindow) return;
-    tableWindow->show();
-    tableWindow->raise();
-    tableWindow->activateWindow();
+    graphMainWindow::showDock(window->equationDock());
+    focusEditor();
 }
 
 void graphController::showInspector() {
-    inspectorPanel->show();
-    inspectorPanel->raise();
+    graphMainWindow::showDock(window->inspectorDock());
+}
+
+void graphController::focusEditor() {
+    if (tableWindow) tableWindow->setFocus(Qt::OtherFocusReason);
+}
+
+// The equation window of the current list lives in the equation dock; its title (the
+// set's file name) is the main window's.
+void graphController::showEquationWindow(QWidget *shown) {
+    if (shown == tableWindow.data()) return;
+    tableWindow = shown;
+    if (!shown) return;
+    window->setEquationPanel(shown);
+    auto retitle = [this](const QString &title) {
+        window->setWindowTitle(title + QStringLiteral("[*]"));
+    };
+    connect(shown, &QWidget::windowTitleChanged, window.get(), retitle);
+    retitle(shown->windowTitle());
 }
 
 QWidget *graphController::loadEquationWindowForTable(graphEquationTable &newTable) {
     // 1. New entries take the default colour; letters take the user constants' values.
     newTable.setDefaultColor(preferences->currentPreferences().values.graphColor);
+    newTable.setPaletteColors(true);
     newTable.setConstantSource(preferences->constants());
     preferences->setEquationTable(&newTable);
     // 2. The window, which attaches itself to the list.
@@ -195,17 +248,17 @@ QWidget *graphController::loadEquationWindowForTable(graphEquationTable &newTabl
 }
 
 void graphController::saveGeometry() {
-    QSettings().setValue(QStringLiteral("mainWindow"), window->saveGeometry());
+    QSettings settings;
+    settings.setValue(QStringLiteral("mainWindow"), window->saveGeometry());
+    settings.setValue(QStringLiteral("mainWindowState"), window->saveState());
 }
 
 bool graphController::quit() {
     if (!maybeSave()) return false;
     saveGeometry();
     modifiedTimer->stop();
-    inspectorPanel->hide();
-    if (tableWindow) tableWindow->hide();
     window->hide();
-    // exit, not quit: quit would ask the windows again, and the main window only hides.
+    // exit, not quit: quit would ask the window again.
     QCoreApplication::exit(0);
     return true;
 }
@@ -235,8 +288,14 @@ void graphController::updateGraphItems() {
                                               graphView().rendererCount() > 0);
 }
 
+// A trace's coordinates are shown with the name of the equation traced.
 void graphController::setStatusText(const QString &text) {
-    window->statusText().setText(text);
+    const int traced = graphView().tracedSource();
+    if (traced >= 0 && traced < table->equationCount() && !text.isEmpty())
+        window->statusText().setText(
+            tr("%1: %2").arg(table->equations()[size_t(traced)]->name(), text));
+    else
+        window->statusText().setText(text);
 }
 
 void graphController::setCursor(graphCursor cursor) {

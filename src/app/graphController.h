@@ -4,7 +4,8 @@
 //
 // Invariants: after launch() there is always exactly one equation list, graphed by the
 // main window's graph view; opening a file replaces the list and its window only once the
-// file has been read completely. The main window is never closed, only hidden.
+// file has been read completely. Closing the one main window quits, after asking about
+// unsaved changes.
 #pragma once
 
 #include "view/graphViewInterfaces.h"
@@ -59,14 +60,19 @@ public:
     // Launch: everything up to and including showing the main window.
     void applicationWillFinishLaunching();
 
-    // Windows.
+    // Windows. newWindow shows the main window with the keys in the graph; focusEditor
+    // gives them to the equation editor.
     void newWindow();
+    void focusEditor();
     bool windowShouldClose(QWidget *window);
     void bringEquationWindowForward();
     void showInspector();
 
     // Files. loadEquationFile leaves everything as it was when the file cannot be read and
     // shows the reason unless quiet; openFile is the desktop's request.
+    // A new set of one empty equation, after asking about unsaved changes; false when
+    // cancelled.
+    bool newEquationSet();
     void saveEquationSet();
     bool saveEquationSetAs();
     void openEquationSet();
@@ -117,7 +123,11 @@ signals:
 private:
     void connectMenus();
     QWidget *loadEquationWindowForTable(graphEquationTable &newTable);
+    void showEquationWindow(QWidget *shown);
+    // Makes newTable the current list, shown in the equation dock.
+    void replaceTable(std::shared_ptr<graphEquationTable> newTable, QWidget *newWindow);
     void activatePreferences();
+    void rememberRegionSwitches();
     void markSaved();
     void updateModified();
     void describeGraph();

@@ -4,10 +4,12 @@
 #include "app/graphDialogs.h"
 #include "app/graphEquationTable.h"
 #include "app/graphGLWidget.h"
+#include "app/graphInspectorPanel.h"
 #include "app/graphMainWindow.h"
 #include "platform/archive/slArchiver.h"
 #include "platform/archive/slUnarchiver.h"
 #include "ui_graphMainWindow.h"
+#include "view/graphPaintScene.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -133,7 +135,7 @@ void graphController::saveEquationSet() {
 
 bool graphController::saveEquationSetAs() {
     const QString path = dialogs.saveFileName(dialogParent(), QDir::homePath(), tr(setFilter),
-                                              QStringLiteral("plw"));
+                                              QStringLiteral("plw"), tr("Save Equation Set"));
     if (path.isEmpty()) return false;
     table->setName(path);
     saveEquationSet();
@@ -156,6 +158,8 @@ bool graphController::loadEquationFile(const QString &path, bool askToSave) {
     QString reason;
     std::shared_ptr<graphEquationTable> newTable = readEquationSet(path, reason);
     if (!newTable) {
+        // A discard answered for this open does not cover the changes that stay.
+        discardedArchive.clear();
         dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
                      tr("The equation set \u201c%1\u201d could not be opened. %2")
                          .arg(QFileInfo(path).fileName(), reason));
@@ -165,23 +169,37 @@ bool graphController::loadEquationFile(const QString &path, bool askToSave) {
     // 2.-3. Its window, graphed at once.
     QWidget *newWindow = loadEquationWindowForTable(*newTable);
     newTable->graph();
-    // 4. The previous list and its window go.
+    // 4.-5. The previous list goes.
+    replaceTable(std::move(newTable), newWindow);
+    table->setName(QFileInfo(path).absoluteFilePath());
+    markSaved();
+    addRecentFile(table->name());
+    return true;
+}
+
+bool graphController::newEquationSet() {
+    if (!maybeSave()) return false;
+    auto newTable = std::make_shared<graphEquationTable>();
+    QWidget *newWindow = loadEquationWindowForTable(*newTable);
+    newTable->createInitialEquation();
+    replaceTable(std::move(newTable), newWindow);
+    markSaved();
+    focusEditor();
+    return true;
+}
+
+void graphController::replaceTable(std::shared_ptr<graphEquationTable> newTable,
+                                   QWidget *newWindow) {
     QWidget *oldWindow = tableWindow.data();
     std::shared_ptr<graphEquationTable> oldTable = std::move(table);
+    table = std::move(newTable);
+    showEquationWindow(newWindow);
     if (oldWindow != nullptr && oldWindow != newWindow) {
         oldWindow->hide();
         delete oldWindow;
     }
     oldTable.reset();
-    // 5.
-    table = std::move(newTable);
-    tableWindow = newWindow;
-    table->setName(QFileInfo(path).absoluteFilePath());
-    markSaved();
-    addRecentFile(table->name());
-    if (tableWindow) tableWindow->show();
     emit equationTableChanged();
-    return true;
 }
 
 QStringList graphController::recentFiles() const {
@@ -231,9 +249,10 @@ QByteArray graphController::graphTIFFData() {
 }
 
 void graphController::snapshot() {
-    const QString path = dialogs.saveFileName(
-        dialogParent(), QDir::homePath(),
-        QStringLiteral("TIFF image (*.tiff *.tif);;PNG image (*.png)"), QStringLiteral("tiff"));
+    const QString path =
+        dialogs.saveFileName(dialogParent(), QDir::homePath(),
+                             QStringLiteral("TIFF image (*.tiff *.tif);;PNG image (*.png)"),
+                             QStringLiteral("tiff"), tr("Snapshot"));
     if (path.isEmpty()) return;
     bool written = false;
     if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
@@ -251,28 +270,44 @@ void graphController::snapshot() {
 }
 
 // The graph at its on-screen size, scaled down with its aspect kept only where it is larger
-// than the page.
+// than the page. A 2D graph prints through the painter drawing pass as vectors and text;
+// a 3D graph as the image on screen.
 void graphController::print() {
-    const QImage image = graphImage();
-    if (image.isNull()) return;
+    const bool vectors = graphView().isGraphed() && !graphView().isThreeD();
+    const QImage image = vectors ? QImage() : graphImage();
+    if (!vectors && image.isNull()) return;
     QPrinter printer(QPrinter::HighResolution);
-    if (!dialogs.choosePrinter(dialogParent(), printer)) return;
+    printer.setDocName(window->windowTitle().remove(QStringLiteral("[*]")));
     const qreal screenDpi =
         window->screen() != nullptr ? window->screen()->logicalDotsPerInch() : 96.0;
-    const qreal ratio = graphWidget().devicePixelRatioF();
-    QSizeF size = QSizeF(image.size()) / ratio * (printer.resolution() / screenDpi);
-    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
-    if (size.width() > page.width() || size.height() > page.height())
-        size.scale(page.size(), Qt::KeepAspectRatio);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    const QSize shown = graphWidget().size();
+    bool started = true;
+    // The preview and the printer both get the page from here.
+    auto paint = [&](QPrinter &target) {
+        QSizeF size = QSizeF(shown) * (target.resolution() / screenDpi);
+        const QRectF page = target.pageRect(QPrinter::DevicePixel);
+        if (size.width() > page.width() || size.height() > page.height())
+            size.scale(page.size(), Qt::KeepAspectRatio);
+        QPainter painter;
+        if (!painter.begin(&target)) {
+            started = false;
+            return;
+        }
+        if (vectors) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.scale(size.width() / shown.width(), size.height() / shown.height());
+            painter.setClipRect(QRect(QPoint(0, 0), shown));
+            graphPaintScene2D(graphView(), *table, *inspectorPanel, painter, shown.width(),
+                              shown.height());
+        } else {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(QRectF(QPointF(0, 0), size), image);
+        }
+        painter.end();
+    };
+    if (dialogs.printWithPreview(dialogParent(), printer, paint) && !started)
         dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
                      tr("The printer could not be started."));
-        return;
-    }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(QPointF(0, 0), size), image);
-    painter.end();
 }
 
 QByteArray graphController::graphEquationImageService(const QString &text) {

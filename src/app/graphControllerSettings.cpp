@@ -3,6 +3,9 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/graphEquationTable.h"
 #include "app/graphGLWidget.h"
 #include "app/graphKMovieExporter.h"
@@ -61,6 +64,17 @@ void graphControllerSettings::activatePreferences(graphEquationTable *equations)
     preferences.activatePreferences(&view(), table);
     if (table) table->setConstantSource(&preferences.constants);
     animation.setRange(preferences.minK(), preferences.maxK(), preferences.animationStepSize());
+    // An arrow key moves k by one animation step, Page Up and Down by ten.
+    const double span = preferences.maxK() - preferences.minK();
+    const int step = span > 0 ? std::max(1, int(std::lround(preferences.animationStepSize() / span *
+                                                            sliderPositions)))
+                              : 1;
+    window.ui().kSlider->setSingleStep(step);
+    window.ui().kSlider->setPageStep(step * 10);
+    // A k outside the new bounds is brought inside them.
+    const float k = animation.k();
+    if (k < preferences.minK() || k > preferences.maxK())
+        animation.updateK(float(std::clamp(double(k), preferences.minK(), preferences.maxK())));
     if (prefsWindow) prefsWindow->showPreferences();
 }
 
@@ -85,9 +99,9 @@ void graphControllerSettings::showPreferences() {
     shown.activateWindow();
 }
 
+// The keys stay with the slider or the box that set k, so arrows keep stepping it.
 void graphControllerSettings::updateK(float value) {
     animation.updateK(value);
-    window.graphView().setFocus(Qt::OtherFocusReason);
 }
 
 void graphControllerSettings::showK() {
@@ -97,7 +111,9 @@ void graphControllerSettings::showK() {
     const double at = span > 0 ? (animation.sliderValue() - animation.minK()) / span : 0.0;
     ui.kSlider->setValue(static_cast<int>(at * sliderPositions + 0.5));
     ui.kBox->setText(animation.kText());
-    ui.actionAnimateK->setText(animation.menuTitle());
+    // Screen readers hear k itself, not the slider's position.
+    ui.kSlider->setAccessibleDescription(tr("k = %1").arg(animation.kText()));
+    ui.actionAnimateK->setText(QLatin1Char('&') + animation.menuTitle());
     showing = false;
 }
 

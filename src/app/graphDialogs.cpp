@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 QString graphQtDialogs::openFileName(QWidget *parent, const QString &directory,
@@ -12,8 +14,9 @@ QString graphQtDialogs::openFileName(QWidget *parent, const QString &directory,
 }
 
 QString graphQtDialogs::saveFileName(QWidget *parent, const QString &directory,
-                                     const QString &filter, const QString &suffix) {
-    QFileDialog dialog(parent, QString(), directory, filter);
+                                     const QString &filter, const QString &suffix,
+                                     const QString &title) {
+    QFileDialog dialog(parent, title, directory, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
     dialog.selectFile(QString());
@@ -59,7 +62,12 @@ void graphQtDialogs::alert(QWidget *parent, const graphAlertText &alert) {
     box->open();
 }
 
-bool graphQtDialogs::choosePrinter(QWidget *parent, QPrinter &printer) {
-    QPrintDialog dialog(&printer, parent);
+// The preview's Print button asks for the printer and prints through paint itself.
+bool graphQtDialogs::printWithPreview(QWidget *parent, QPrinter &printer,
+                                      const std::function<void(QPrinter &)> &paint) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QObject::tr("Print"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter *target) { paint(*target); });
     return dialog.exec() == QDialog::Accepted;
 }

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QPrinter;
 class QWidget;
 
@@ -18,15 +20,18 @@ public:
     // An existing file to open, or empty when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &directory,
                                  const QString &filter) = 0;
-    // A file to write, its name ending in suffix (added when missing), or empty.
+    // A file to write, its name ending in suffix (added when missing), or empty. title
+    // names the panel (the desktop's default title when empty).
     virtual QString saveFileName(QWidget *parent, const QString &directory, const QString &filter,
-                                 const QString &suffix) = 0;
+                                 const QString &suffix, const QString &title = QString()) = 0;
     virtual void warn(QWidget *parent, const QString &title, const QString &text) = 0;
     virtual unsavedAnswer askUnsaved(QWidget *parent, const QString &setName) = 0;
     // A window-modal alert whose buttons only close it.
     virtual void alert(QWidget *parent, const graphAlertText &alert) = 0;
-    // The print panel; false when cancelled.
-    virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
+    // The print panel with a preview of the pages paint draws; paint then prints on the
+    // chosen printer. False when cancelled.
+    virtual bool printWithPreview(QWidget *parent, QPrinter &printer,
+                                  const std::function<void(QPrinter &)> &paint) = 0;
 };
 
 // The real panels and message boxes.
@@ -34,9 +39,10 @@ class graphQtDialogs : public graphDialogs {
 public:
     QString openFileName(QWidget *parent, const QString &directory, const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &directory, const QString &filter,
-                         const QString &suffix) override;
+                         const QString &suffix, const QString &title = QString()) override;
     void warn(QWidget *parent, const QString &title, const QString &text) override;
     unsavedAnswer askUnsaved(QWidget *parent, const QString &setName) override;
     void alert(QWidget *parent, const graphAlertText &alert) override;
-    bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+    bool printWithPreview(QWidget *parent, QPrinter &printer,
+                          const std::function<void(QPrinter &)> &paint) override;
 };

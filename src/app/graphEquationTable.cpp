@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "app/graphPalette.h"
 #include "engine/engine.h"
 #include "equationEditor/geEditArchive.h"
 #include "equationEditor/geUnboundVariables.h"
@@ -40,7 +41,15 @@ void graphEquationTable::addEquation() {
     graphEquationContainerPtr entry = addEmptyEquation();
     entry->setEquationName(
         QCoreApplication::translate("graphEquationTable", "Equation %1").arg(eqCounter_++));
-    if (color_) entry->setEquationColor(*color_);
+    if (color_ && !paletteColors_) {
+        entry->setEquationColor(*color_);
+    } else if (color_) {
+        // Each new equation takes a colour no other entry has, starting from the default.
+        std::vector<QColor> used;
+        for (const auto &other : equations_)
+            if (other != entry) used.push_back(other->color());
+        entry->setEquationColor(graphNewEquationColor(*color_, used));
+    }
     observer_->entriesChanged();
     selectRow(equationCount() - 1);
     if (equationCount() > 1) setDeleteEnabled(true);

@@ -48,6 +48,9 @@ public:
 
     void setGraphView(graphGLView *view);
     void setDefaultColor(const QColor &color) { color_ = color; }
+    // With the palette on, a new entry takes the first colour after the default that no
+    // entry has (graphNewEquationColor) instead of the default itself.
+    void setPaletteColors(bool on) { paletteColors_ = on; }
     // Where the letters of the equations get their values when graphed (null: from the
     // tree's own delegate, as the command line sets it).
     void setConstantSource(geEditDelegate *source) { constantSource_ = source; }
@@ -95,6 +98,7 @@ private:
     std::vector<graphEquationContainerPtr> equations_;
     int eqCounter_ = 1;
     std::optional<QColor> color_;
+    bool paletteColors_ = false;
     int selectedRow_ = -1;
     bool deleteEnabled_ = false;
     QString messageText_;

@@ -1,6 +1,7 @@
 #include "app/graphEquationWindow.h"
 #include "app/graphTranslations.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QColorDialog>
 #include <QFileInfo>
@@ -115,6 +116,10 @@ graphEquationWindow::graphEquationWindow(graphEquationTable *table, QWidget *par
     editor_ = new graphEquationEditorView;
     editor_->setObjectName(QStringLiteral("equationEditor"));
     ui_->editorScroll->setWidget(editor_);
+    // The window gives the keys to the editor; Tab goes list, editor, then the buttons.
+    setFocusProxy(editor_);
+    setTabOrder(ui_->equationTable, editor_);
+    setTabOrder(editor_, ui_->colorWell);
     ui_->splitter->setStretchFactor(0, 1);
     ui_->splitter->setStretchFactor(1, 3);
     ui_->splitter->setSizes({180, 540});
@@ -130,6 +135,10 @@ graphEquationWindow::graphEquationWindow(graphEquationTable *table, QWidget *par
     ui_->equationTable->setModel(model_);
     ui_->equationTable->horizontalHeader()->setStretchLastSection(true);
     ui_->equationTable->verticalHeader()->hide();
+    // Without row headers and with one row selected at a time the corner selects nothing.
+    ui_->equationTable->setCornerButtonEnabled(false);
+    for (QAbstractButton *corner : ui_->equationTable->findChildren<QAbstractButton *>())
+        corner->setAccessibleName(tr("Equations corner"));
     connect(ui_->equationTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &graphEquationWindow::tableSelectionChanged);
 
@@ -215,8 +224,19 @@ void graphEquationWindow::deleteEquation() {
     const int row = table_->selectedRow();
     if (table_->equationCount() <= 1 || row < 0 || row >= table_->equationCount()) return;
     graphEquationContainerPtr entry = table_->equations()[size_t(row)];
+    const QString name = entry->name();
     table_->deleteEquation();
     undoStack_->push(new graphDeleteCommand(table_, row, std::move(entry)));
+    const QString undoKeys = QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText);
+    ui_->messageField->setText(
+        tr("Deleted \u201c%1\u201d. Undo (%2) brings it back.").arg(name, undoKeys));
+}
+
+void graphEquationWindow::leaveShortcutsToMenus() {
+    for (QAction *action : actions()) action->setShortcuts({});
+    for (const char *name : {"cut", "copy", "copyText", "copyLatex", "paste", "selectAll", "zoomIn",
+                             "zoomOut", "actualSize"})
+        if (QAction *action = editor_->action(name)) action->setShortcuts({});
 }
 
 void graphEquationWindow::graph() {

@@ -34,6 +34,10 @@ public:
     // The list's file: the title becomes its name ("Untitled" for none).
     void setFileName(const QString &path);
     void focusEditor();
+    // In a window whose menus carry the same shortcuts (undo, redo, the clipboard, the
+    // editor's zoom), the window's and the editor's own keys go, so that no key is
+    // ambiguous; the menus' commands reach the editor instead.
+    void leaveShortcutsToMenus();
 
     graphEquationEditorView *editor() const { return editor_; }
     QUndoStack *undoStack() const { return undoStack_; }

@@ -7,8 +7,11 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 #include <QSurfaceFormat>
+#include <QWheelEvent>
 
 #include <GL/gl.h>
+
+#include <cmath>
 
 void graphGLWidget::contextDraw::ensureCurrent() {
     if (owner.context() != nullptr && QOpenGLContext::currentContext() != owner.context())
@@ -77,20 +80,26 @@ void graphGLWidget::display() {
     update();
 }
 
+// After graphing the graph is shown, but the keys stay where the user types: in the one
+// window the editor sits beside the graph, and taking its focus would send the next
+// equation's keys to the graph. A click on the graph gives it the keys.
 void graphGLWidget::makeKeyAndFirstResponder() {
     window()->show();
-    window()->raise();
-    window()->activateWindow();
-    setFocus(Qt::OtherFocusReason);
 }
 
+// Labels, line widths and points follow the screen's device pixel ratio.
 void graphGLWidget::initializeGL() {
+    draw.setScale(static_cast<float>(devicePixelRatioF()));
     core->initGL();
     glReady = true;
 }
 
 void graphGLWidget::resizeGL(int width, int height) {
     const qreal ratio = devicePixelRatioF();
+    if (draw.scale() != static_cast<float>(ratio)) {  // moved to a screen of another ratio
+        draw.setScale(static_cast<float>(ratio));
+        draw.prepareState();
+    }
     core->setFrame(static_cast<float>(width * ratio), static_cast<float>(height * ratio));
     core->compileEquations();
 }
@@ -153,6 +162,19 @@ void graphGLWidget::mouseReleaseEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton) return;
     tickTimer.stop();
     core->mouseUp(viewPoint(event->position()));
+}
+
+// The wheel zooms: one notch (120 eighths of a degree) by 1.25; a trackpad's pixel deltas
+// in proportion, so smooth scrolling zooms smoothly.
+void graphGLWidget::wheelEvent(QWheelEvent *event) {
+    const QPoint pixels = event->pixelDelta();
+    const double notches = !pixels.isNull() ? pixels.y() / 60.0 : event->angleDelta().y() / 120.0;
+    if (notches == 0.0 || core->currentTracking() != graphGLView::tracking::none) {
+        event->ignore();
+        return;
+    }
+    core->zoomAboutPoint(viewPoint(event->position()), std::pow(1.25, notches));
+    event->accept();
 }
 
 QMenu *graphGLWidget::contextMenu() {

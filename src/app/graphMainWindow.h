@@ -1,5 +1,7 @@
-// The main window: the graph widget, the status line under it and the menus. Closing it
-// only hides it (the owner decides through closeRequested); the Window menu shows it again.
+// The one main window: the graph with the k slider and box under it in the centre, the
+// equation list with its editor and the inspector as docks, the status line in the status
+// bar, and the menus, whose shortcuts work wherever the focus is in the window (floating
+// docks included). Closing the window asks the owner through shouldClose.
 #pragma once
 
 #include <QMainWindow>
@@ -8,6 +10,7 @@
 #include <memory>
 
 class graphGLWidget;
+class QDockWidget;
 class QLabel;
 namespace Ui {
 class graphMainWindow;
@@ -23,7 +26,19 @@ public:
     graphGLWidget &graphView();
     QLabel &statusText();
 
-    // Answers whether the window may really close; false hides it instead.
+    // The docks (object names "equationDock" and "inspectorDock", so saveState finds them).
+    QDockWidget &equationDock() { return *equations; }
+    QDockWidget &inspectorDock() { return *inspector; }
+    // Puts a panel into its dock; the dock takes its window title.
+    void setEquationPanel(QWidget *panel);
+    void setInspectorPanel(QWidget *panel);
+    // Shows a dock, floating or docked, in front of its neighbours.
+    static void showDock(QDockWidget &dock);
+
+    // A first size that fits the screen's available area (at any scale factor).
+    void fitToScreen();
+
+    // Answers whether the window may close (the owner asks about unsaved changes).
     std::function<bool()> shouldClose;
 
 protected:
@@ -31,4 +46,7 @@ protected:
 
 private:
     std::unique_ptr<Ui::graphMainWindow> form;
+    QDockWidget *equations = nullptr;
+    QDockWidget *inspector = nullptr;
+    QLabel *status = nullptr;
 };

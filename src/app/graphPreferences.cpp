@@ -1,6 +1,7 @@
 #include "app/graphPreferences.h"
 
 #include <array>
+#include <cmath>
 
 #include "app/graphEquationTable.h"
 #include "platform/archive/slArchiver.h"
@@ -23,6 +24,14 @@ void readInt(QSettings &settings, const char *key, int &field) {
     bool ok = false;
     const int read = value.toInt(&ok);
     if (value.isValid() && ok) field = read;
+}
+
+// A finite number; older settings stored whole numbers, which read the same.
+void readDouble(QSettings &settings, const char *key, double &field) {
+    const QVariant value = settings.value(QLatin1String(key));
+    bool ok = false;
+    const double read = value.toDouble(&ok);
+    if (value.isValid() && ok && std::isfinite(read)) field = read;
 }
 
 }  // namespace
@@ -66,8 +75,8 @@ void graphPreferences::loadPreferences(QSettings &settings) {
     readInt(settings, "drawMode", values.drawMode);
     if (values.drawMode < 0 || values.drawMode > 3)
         values.drawMode = graphDefaultPreferences().drawMode;
-    readInt(settings, "minimumK", values.minimumK);
-    readInt(settings, "maximumK", values.maximumK);
+    readDouble(settings, "minimumK", values.minimumK);
+    readDouble(settings, "maximumK", values.maximumK);
     readInt(settings, "animationSteps", values.animationSteps);
     const auto fields = colorFields(values);
     for (size_t i = 0; i < fields.size(); ++i) {

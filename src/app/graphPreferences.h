@@ -19,8 +19,9 @@ class graphEquationTable;
 
 struct graphPreferenceValues {
     QColor backgroundColor, backgroundColor3D, gridColor, graphColor, axisColor, selectionColor;
-    int drawMode = 2;  // 0 points, 1 wireframe, 2 shaded, 3 checkerboard
-    int minimumK = -10, maximumK = 10, animationSteps = 20;
+    int drawMode = 2;                      // 0 points, 1 wireframe, 2 shaded, 3 checkerboard
+    double minimumK = -10, maximumK = 10;  // decimals allowed: 0 to 6.28 is one turn
+    int animationSteps = 20;
     bool playSounds = true;
     // Off by default, so that equation sets keep the colours they were saved with.
     bool colorByHeight = false;

@@ -1,4 +1,5 @@
 #include "cli/cliGraph.h"
+#include "app/graphPalette.h"
 
 #include <QFileInfo>
 
@@ -120,12 +121,7 @@ void cliApplyDefaultColors(graphGLView &view) {
 }
 
 QColor cliPaletteColor(int index) {
-    // A qualitative palette whose neighbours differ in hue and lightness; all eight read
-    // on white.
-    static const QRgb palette[] = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e,
-                                   0x9467bd, 0x8c564b, 0xe377c2, 0x17becf};
-    const int count = static_cast<int>(std::size(palette));
-    return QColor::fromRgb(palette[((index % count) + count) % count]);
+    return graphPaletteColor(index);
 }
 
 bool cliTableIs3D(graphEquationTable &table) {

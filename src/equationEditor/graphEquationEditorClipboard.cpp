@@ -47,6 +47,8 @@ void graphEquationEditorView::putOnClipboard(const geEditPtr &node, bool text) {
             data->setImageData(image);
         }
         node->setIsSelected(true);
+        // Text editors paste the formula.
+        data->setText(node->string());
     }
     data->setData(QString::fromLatin1(pboardType), slArchiver::archivedDataWithRootObject(*node));
     QGuiApplication::clipboard()->setMimeData(data);

@@ -16,7 +16,9 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QUndoStack>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "equationEditor/geBezierPath.h"
 #include "equationEditor/geEditArchive.h"
@@ -340,6 +342,31 @@ void graphEquationEditorView::restore(const geEditorSnapshot &snapshot) {
 
 // --- mouse ---
 
+namespace {
+
+// The path of a node nearest p (distance to its box), the innermost of equally near ones.
+geBezierPath *nearestPathBelow(geBezierPath &path, QPointF p, double &best) {
+    geBezierPath *found = nullptr;
+    for (const auto &child : path.pathlist()) {
+        if (geBezierPath *inner = nearestPathBelow(*child, p, best)) found = inner;
+    }
+    if (found || !path.data() || path.isEmpty()) return found;
+    const QRectF b = path.bounds();
+    const double dx = std::max({b.left() - p.x(), 0.0, p.x() - b.right()});
+    const double dy = std::max({b.top() - p.y(), 0.0, p.y() - b.bottom()});
+    const double distance = std::hypot(dx, dy);
+    if (distance >= best) return nullptr;
+    best = distance;
+    return &path;
+}
+
+}  // namespace
+
+geBezierPath *graphEquationEditorView::nearestPath(geBezierPath &tree, QPointF p) {
+    double best = std::numeric_limits<double>::infinity();
+    return nearestPathBelow(tree, p, best);
+}
+
 void graphEquationEditorView::mousePressEvent(QMouseEvent *event) {
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
@@ -351,11 +378,24 @@ void graphEquationEditorView::mousePressEvent(QMouseEvent *event) {
     model_.clearMarks();
     model_.restoreState(nullptr, nullptr);
     // 2-4. The node under the pointer in a fresh layout takes the cursor.
-    const QPointF p = toPlane(event->position());
+    QPointF p = toPlane(event->position());
     std::unique_ptr<geBezierPath> q = renderWithSelection(false);
     geBezierPath *h = q->pathAtPoint(p);
+    if (!h || !h->data()) {
+        // Empty space: right of the equation the caret goes to its end, elsewhere into
+        // the nearest node, as though the click had landed on its edge.
+        const QRectF whole = q->bounds();
+        h = p.x() < whole.right() ? nearestPath(*q, p) : nullptr;
+        if (h) {
+            const QRectF b = h->bounds();
+            p = {std::clamp(p.x(), b.left(), b.right()), std::clamp(p.y(), b.top(), b.bottom())};
+        }
+    }
     geEdit *node = h ? h->data() : nullptr;
-    model_.setKeyResponder(node ? node->expForClick() : nullptr);
+    if (node)
+        model_.setKeyResponder(node->expForClick());
+    else if (model_.equation())
+        model_.setKeyResponder(model_.equation()->cursorEnterFromRight());
     // 5. In a number, the character position under the pointer.
     if (auto *number = dynamic_cast<geEditNum *>(model_.keyResponder().get());
         number && h && h->data() == number) {

@@ -140,6 +140,7 @@ private:
     QScrollArea *scrollArea() const;
     QSize visibleSize() const;
     void pressGraphButton();
+    static geBezierPath *nearestPath(geBezierPath &tree, QPointF p);
     // The pasted node from clipboard data, or a message why there is none.
     geEditPtr nodeFromClipboard(const QMimeData &data, QString &message) const;
     void putOnClipboard(const geEditPtr &node, bool text);

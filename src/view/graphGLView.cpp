@@ -4,6 +4,7 @@
 #include "render/graphRenderFactory.h"
 #include "view/graphLabels.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -182,6 +183,33 @@ void graphGLView::scrollX(double dx, double dy) {
         return;
     graphBounds.x = static_cast<float>(left);
     graphBounds.y = static_cast<float>(bottom);
+    updateBoundsText();
+    recompile();
+    surface->display();
+}
+
+void graphGLView::zoomAboutPoint(graphPoint viewPoint, double factor) {
+    if (!(factor > 0.0) || !std::isfinite(factor)) return;
+    if (is3D) {
+        cameraDistance = std::clamp(cameraDistance / factor, 0.05, 20.0);
+        surface->display();
+        return;
+    }
+    const double width =
+        std::clamp(graphBounds.width / factor, smallestZoomWidth, largestZoomWidth);
+    const double scale = width / graphBounds.width;
+    const double height = graphBounds.height * scale;
+    const graphPoint g = graphPointForViewPoint(viewPoint);
+    // g keeps its place: left + width * p.x / w stays g.x.
+    const double left = g.x - (g.x - static_cast<double>(graphBounds.x)) * scale;
+    const double bottom = g.y - (g.y - static_cast<double>(graphBounds.y)) * scale;
+    if (std::fabs(left) > scrollLimit || std::fabs(left + width) > scrollLimit ||
+        std::fabs(bottom) > scrollLimit || std::fabs(bottom + height) > scrollLimit)
+        return;
+    graphBounds = {static_cast<float>(left), static_cast<float>(bottom), static_cast<float>(width),
+                   static_cast<float>(height)};
+    inspector->setZoomInEnabled(width >= smallestZoomWidth * 1.0001);
+    inspector->setZoomOutEnabled(width <= largestZoomWidth / 1.0001);
     updateBoundsText();
     recompile();
     surface->display();

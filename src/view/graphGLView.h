@@ -107,6 +107,10 @@ public:
     void scrollX(double dx, double dy);
     void zoomIn();
     void zoomOut();
+    // The wheel: factor > 1 zooms in. In 2D the region scales about the graph point under
+    // viewPoint, which stays under it (within the zoom limits and the scroll square); in
+    // 3D the camera moves closer by the factor.
+    void zoomAboutPoint(graphPoint viewPoint, double factor);
     double scaleForZoomIn() const;
     double scaleForZoomOut() const;
     void setCenter();
@@ -182,6 +186,9 @@ public:
     // distance the region's size gives (1 by default).
     void setCameraDistance(double factor) { cameraDistance = factor; }
     double cameraDistanceUnit() const;
+    double getCameraDistance() const { return cameraDistance; }
+    // The list index of the equation being traced, -1 when no trace runs.
+    int tracedSource() const;
     double getIdleRotationX() const { return idleRotationX; }
     double getIdleRotationY() const { return idleRotationY; }
     void setIdleRotation(double x, double y) { idleRotationX = x, idleRotationY = y; }

@@ -33,6 +33,7 @@ QString graphGLView::graphMultipleEquations() {
     selectionPoint = {0.0f, 0.0f};
     pointSelected = false;
     equationArray.clear();
+    const bool was3D = is3D;
     is3D = false;
     bool parametric = false;
 
@@ -65,12 +66,23 @@ QString graphGLView::graphMultipleEquations() {
         rotationX = firstRotationX;
         graphBounds = {-10.0f, -10.0f, 20.0f, 20.0f};
         idleRotationY = 1.2;
+        status->setStatusText(QString());  // a 2D trace's coordinates mean nothing here
         inspector->showInspectorPage(true);
     } else {
         // 4. 2D.
         status->setStatusText(QStringLiteral("(0.0, 0.0)"));
         status->setCursor(graphCursor::arrow);
-        if (resetGraph) resetDefaultValues();
+        if (resetGraph) {
+            resetDefaultValues();
+        } else if (was3D) {
+            // The 3D scene's region keeps the 2D grid counts, whose spacings would read
+            // 2.857143; lines 1, 2 or 5 times a power of ten apart read well.
+            gridXCount =
+                static_cast<float>(graphBounds.width / graphNiceSpacing(graphBounds.width));
+            gridYCount =
+                static_cast<float>(graphBounds.height / graphNiceSpacing(graphBounds.height));
+            updateBoundsText();
+        }
         inspector->showInspectorPage(false);
     }
 

@@ -142,6 +142,13 @@ void graphGLView::finishTracking() {
     traced = nullptr;
 }
 
+int graphGLView::tracedSource() const {
+    if (mouseMode != tracking::trace) return -1;
+    for (const entry &e : equationArray)
+        if (e.render.get() == traced) return e.source;
+    return -1;
+}
+
 void graphGLView::traceStep() {
     // Scrolling or a graphing request during the trace may have replaced the renderer.
     bool present = false;

@@ -1,5 +1,8 @@
 // The equation list's operations as the window uses them.
+#include <set>
 #include <vector>
+
+#include "app/graphPalette.h"
 
 #include "appTestSupport.h"
 #include "render/graphRecordingDraw.h"
@@ -65,6 +68,37 @@ TEST_F(EquationTable, DeleteRules) {
     EXPECT_FALSE(list.isDeleteEnabled());
     EXPECT_EQ(list.selectedRow(), 0);
     EXPECT_EQ(window.deleteStates, (std::vector<bool>{true, false}));
+}
+
+// Each new entry takes the next palette colour after the default, one no entry has yet.
+TEST_F(EquationTable, NewEntriesTakeColoursNoOtherEntryHas) {
+    struct colourCase {
+        const char *name;
+        QColor first;
+    };
+    const colourCase cases[] = {
+        {"a default outside the palette", QColor(0, 0, 255)},
+        {"a palette colour as default", graphPaletteColor(3)},
+        {"black", QColor(Qt::black)},
+    };
+    for (const colourCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        graphEquationTable fresh;
+        fresh.setDefaultColor(c.first);
+        fresh.setPaletteColors(true);
+        fresh.createInitialEquation();
+        for (int i = 1; i < graphPaletteSize; i++) fresh.addEquation();
+        std::set<QRgb> seen;
+        for (int i = 0; i < fresh.equationCount(); i++) seen.insert(fresh.colorAtIndex(i).rgb());
+        EXPECT_EQ(fresh.colorAtIndex(0), c.first);
+        EXPECT_EQ(seen.size(), size_t(graphPaletteSize));
+        // A colour freed by a recolouring is taken again before any repeats.
+        fresh.selectRow(2);
+        const QColor freed = fresh.colorAtIndex(2);
+        fresh.setEquationColor(QColor(1, 2, 3));
+        fresh.addEquation();
+        EXPECT_EQ(fresh.colorAtIndex(graphPaletteSize), freed);
+    }
 }
 
 TEST_F(EquationTable, DefaultColourAppliesToLaterEntriesOnly) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QMenu>
 
 namespace {
@@ -21,9 +22,14 @@ TEST(windowMouse, pressNearACurveTracesAndElsewherePans) {
     const QPoint onCurve = app.widgetPoint(viewPointFor(10, 10));
     QTest::mousePress(&graph, Qt::LeftButton, {}, onCurve);
     EXPECT_TRUE(graph.mouseTimer().isActive());  // the tick runs while the button is held
-    EXPECT_EQ(app.status(), "(10.000000, 10.000000)");
+    EXPECT_EQ(app.status(), "Equation 1: (10.000000, 10.000000)");
     QTest::mouseMove(&graph, app.widgetPoint(viewPointFor(-20, -20)));
-    EXPECT_EQ(app.status(), "(-20.000000, -20.000000)");
+    EXPECT_EQ(app.status(), "Equation 1: (-20.000000, -20.000000)");
+    // Screen readers read the coordinates, not a label's name.
+    QAccessibleInterface *line =
+        QAccessible::queryAccessibleInterface(&app.controller.mainWindow().statusText());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(QAccessible::Name), app.status());
     QTest::mouseRelease(&graph, Qt::LeftButton, {}, app.widgetPoint(viewPointFor(-20, -20)));
     EXPECT_FALSE(graph.mouseTimer().isActive());
     EXPECT_TRUE(app.view().isPointSelected());

@@ -1,5 +1,6 @@
 // The application's windows as a user meets them: launch, the graph drawn, files, images,
 // the inspector and the sounds.
+#include "app/graphControllerSettings.h"
 #include "app/graphEquationWindow.h"
 #include "app/graphInspectorPanel.h"
 #include "appTestSupport.h"
@@ -7,7 +8,9 @@
 #include "ui_graphMainWindow.h"
 #include "windowTestSupport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -15,9 +18,12 @@
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 
 #include <tiffio.h>
+
+#include <cmath>
 
 namespace {
 
@@ -57,25 +63,39 @@ QString writeSet(const QTemporaryDir &dir, const QString &name, const std::vecto
     return path;
 }
 
-TEST(windowLaunch, startsWithOneEquationTheGraphAndTheSavedFrame) {
-    const QRect frame(120, 90, 640, 520);
+TEST(windowLaunch, oneWindowWithDocksTheSavedFrameAndTheKeysInTheEditor) {
+    const QRect frame(120, 90, 900, 700);
     {
         launchedApp first;
         first.controller.mainWindow().setGeometry(frame);
-        first.controller.mainWindow().close();  // hides and remembers the frame
-        EXPECT_FALSE(first.controller.mainWindow().isVisible());
-        first.controller.newWindow();
-        EXPECT_TRUE(first.controller.mainWindow().isVisible());
+        first.controller.mainWindow().inspectorDock().setFloating(true);
+        EXPECT_TRUE(first.controller.quit());  // remembers the frame and the docks
     }
     launchedApp app;
+    graphMainWindow &main = app.controller.mainWindow();
     ASSERT_EQ(app.table().equationCount(), 1);
     EXPECT_EQ(app.table().equations()[0]->name(), "Equation 1");
-    EXPECT_EQ(app.controller.mainWindow().windowTitle(), "Plotweave[*]");
+    EXPECT_EQ(main.windowTitle(), "Untitled[*]");
     EXPECT_TRUE(app.graph().isVisible());
-    EXPECT_EQ(app.controller.mainWindow().geometry().size(), frame.size());
+    EXPECT_EQ(main.geometry().size(), frame.size());
+    EXPECT_TRUE(main.inspectorDock().isFloating());
     EXPECT_FALSE(app.controller.isModified());
-    EXPECT_TRUE(app.equationWindow().isVisible());
-    EXPECT_EQ(app.equationWindow().windowTitle(), "Untitled");
+    // The equation panel and the inspector live in the main window's docks.
+    EXPECT_EQ(main.equationDock().widget(), app.controller.equationWindow());
+    EXPECT_EQ(main.inspectorDock().widget(), &app.controller.inspector());
+    EXPECT_EQ(app.controller.equationWindow()->window(), &main);
+    EXPECT_EQ(main.focusWidget(), app.equationWindow().editor());
+    // Window > Graph Window, Equation Window and Inspector show their part.
+    main.equationDock().close();
+    main.ui().actionEquationWindow->trigger();
+    EXPECT_TRUE(main.equationDock().isVisible());
+    EXPECT_EQ(main.focusWidget(), app.equationWindow().editor());
+    main.inspectorDock().close();
+    main.ui().actionInspector->trigger();
+    EXPECT_TRUE(main.inspectorDock().isVisible());
+    main.ui().actionGraphWindow->trigger();
+    EXPECT_EQ(main.focusWidget(), &app.graph());
+    QSettings().remove(QStringLiteral("mainWindowState"));  // docked again for later tests
 }
 
 TEST(windowGraph, aTypedCurveIsDrawnInItsColour) {
@@ -86,9 +106,8 @@ TEST(windowGraph, aTypedCurveIsDrawnInItsColour) {
     graphEquationEditorView *editor = app.equationWindow().editor();
     editor->setFocus();
     QTest::keyClicks(editor, QStringLiteral("y=x^2"));
-    QSignalSpy drawn(&app.graph(), &graphGLWidget::frameDrawn);
     QTest::keyClick(editor, Qt::Key_Return);
-    ASSERT_TRUE(drawn.wait(5000));
+    app.waitForFrame();
     EXPECT_EQ(app.table().equations()[0]->equation()->string(), "y = x^2");
     EXPECT_EQ(app.status(), "(0.0, 0.0)");
     const QImage image = app.graph().grabFramebuffer().convertToFormat(QImage::Format_RGB32);
@@ -122,7 +141,7 @@ TEST(windowFiles, saveOpenAndDamagedFiles) {
     app.dialogs.saveNames.push_back(saved);
     app.controller.saveEquationSet();
     EXPECT_EQ(app.table().name(), saved);
-    EXPECT_EQ(app.equationWindow().windowTitle(), "line.plw");
+    EXPECT_EQ(app.controller.mainWindow().windowTitle(), "line.plw[*]");
     EXPECT_FALSE(app.controller.isModified());
     EXPECT_FALSE(app.controller.mainWindow().isWindowModified());
     app.table().addEquation();
@@ -213,29 +232,31 @@ TEST(windowFiles, unsavedChangesAreAskedAbout) {
         EXPECT_EQ(app.dialogs.unsavedAsked, QStringList{"other.plw"});
         EXPECT_EQ(app.table().equationCount(), c.opens && !c.savedFirst ? 1 : 2);
     }
-    // Closing the equation window asks; Cancel keeps it open.
+    // Closing the window asks; Cancel keeps it open.
     app.table().addEquation();
     app.dialogs.unsavedAsked.clear();
     app.dialogs.unsavedAnswers = {graphDialogs::unsavedAnswer::cancel};
-    app.equationWindow().close();
-    EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
-    EXPECT_TRUE(app.equationWindow().isVisible());
-
-    // Quit asks too; Cancel keeps the application running.
-    app.table().addEquation();
-    app.dialogs.unsavedAsked.clear();
-    app.dialogs.unsavedAnswers = {graphDialogs::unsavedAnswer::cancel};
-    app.controller.quit();
+    EXPECT_FALSE(app.controller.mainWindow().close());
     EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
     EXPECT_TRUE(app.controller.mainWindow().isVisible());
 
-    // Changes discarded on closing the equation window are not asked about again on quit.
+    // File > New asks too; Discard starts a set of one empty equation.
     app.dialogs.unsavedAsked.clear();
     app.dialogs.unsavedAnswers = {graphDialogs::unsavedAnswer::discard};
-    app.equationWindow().close();
-    EXPECT_FALSE(app.equationWindow().isVisible());
+    app.controller.mainWindow().ui().actionNew->trigger();
+    EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
+    EXPECT_EQ(app.table().equationCount(), 1);
+    EXPECT_TRUE(app.table().name().isEmpty());
+    EXPECT_EQ(app.controller.mainWindow().windowTitle(), "Untitled[*]");
+    EXPECT_FALSE(app.controller.isModified());
+
+    // Quit asks; Discard quits.
+    app.table().addEquation();
+    app.dialogs.unsavedAsked.clear();
+    app.dialogs.unsavedAnswers = {graphDialogs::unsavedAnswer::discard};
     EXPECT_TRUE(app.controller.quit());
     EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
+    EXPECT_FALSE(app.controller.mainWindow().isVisible());
 }
 
 TEST(windowMenus, editCommandsReachTheEquationEditor) {
@@ -253,6 +274,31 @@ TEST(windowMenus, editCommandsReachTheEquationEditor) {
     EXPECT_EQ(app.table().equations()[0]->equation()->string(), "?");  // the empty placeholder
     EXPECT_EQ(menus.actionOpen->shortcut(), QKeySequence(QKeySequence::Open));
     EXPECT_EQ(menus.actionZoomIn->shortcut(), QKeySequence(QKeySequence::ZoomIn));
+    EXPECT_TRUE(menus.actionZoomIn->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Equal)));
+    EXPECT_TRUE(menus.actionRedo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+    // Every item of the menus has a mnemonic, none shared within a menu.
+    for (QMenu *menu : {menus.menuFile, menus.menuEdit, menus.menuGraph, menus.menuWindow}) {
+        QSet<QChar> keys;
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator()) continue;
+            const QString text = action->text();
+            const qsizetype amp = text.indexOf(QLatin1Char('&'));
+            ASSERT_GE(amp, 0) << text.toStdString();
+            const QChar key = text.at(amp + 1).toLower();
+            EXPECT_FALSE(keys.contains(key)) << text.toStdString();
+            keys.insert(key);
+        }
+    }
+    // No key is claimed twice inside the window, so none is ambiguous.
+    QMap<QKeySequence, QString> owners;
+    for (QAction *action : app.controller.mainWindow().findChildren<QAction *>()) {
+        for (const QKeySequence &key : action->shortcuts()) {
+            EXPECT_FALSE(owners.contains(key))
+                << key.toString().toStdString() << " " << action->text().toStdString() << " "
+                << owners.value(key).toStdString();
+            owners.insert(key, action->text());
+        }
+    }
 }
 
 TEST(windowImages, snapshotsAndPrinting) {
@@ -310,6 +356,16 @@ TEST(windowImages, snapshotsAndPrinting) {
             if (page.pixelColor(x, y) != QColor(255, 255, 255)) drawn |= QRect(x, y, 1, 1);
     EXPECT_NEAR(drawn.width(), 400, 4);
     EXPECT_NEAR(drawn.height(), 400, 4);
+    // Vectors and text, not a picture: the tick labels are text, and no image is embedded.
+    printed.seek(0);
+    EXPECT_FALSE(printed.readAll().contains("/Subtype /Image"));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char *label : {"-40", "-20", "20", "40"})
+        EXPECT_TRUE(words.split(QRegularExpression(QStringLiteral("\\s+"))).contains(label))
+            << label << " in " << words.toStdString();
 }
 
 TEST(windowInspector, fieldsDriveTheRegionAndATooSmallGridAlerts) {
@@ -364,7 +420,7 @@ TEST(windowAccessibility, everyControlAndMenuItemHasAName) {
                 (qobject_cast<QAbstractButton *>(w) || qobject_cast<QLineEdit *>(w) ||
                  qobject_cast<QComboBox *>(w) || qobject_cast<QOpenGLWidget *>(w));
             EXPECT_TRUE(!control || !w->accessibleName().isEmpty())
-                << w->objectName().toStdString();
+                << w->objectName().toStdString() << " " << w->metaObject()->className();
         }
         for (QMenu *menu : top->findChildren<QMenu *>()) {
             for (QAction *action : menu->actions())
@@ -377,6 +433,68 @@ TEST(windowAccessibility, everyControlAndMenuItemHasAName) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return app.graph().accessibleDescription().contains(QStringLiteral("y = x")); },
         3000));
+}
+
+// Whether a grid spacing reads well: 1, 2 or 5 times a power of ten.
+bool isNiceSpacing(double spacing) {
+    const double mantissa = spacing / std::pow(10.0, std::floor(std::log10(spacing)));
+    return std::fabs(mantissa - 1) < 1e-6 || std::fabs(mantissa - 2) < 1e-6 ||
+           std::fabs(mantissa - 5) < 1e-6;
+}
+
+TEST(windowFaults, graphing2DAfter3DWithoutAResetGivesAReadableGridAndNoStaleTrace) {
+    launchedApp app;
+    auto *reset = app.controller.inspector().findChild<QCheckBox *>(QStringLiteral("resetGraph"));
+    ASSERT_NE(reset, nullptr);
+    reset->setChecked(false);
+    app.setEquations({QStringLiteral("y=x")});
+    app.controller.setStatusText(QStringLiteral("(1.000000, 1.000000)"));
+    app.setEquations({QStringLiteral("z=xy")});
+    EXPECT_TRUE(app.view().isThreeD());
+    EXPECT_EQ(app.status(), "");
+    app.setEquations({QStringLiteral("y=x")});
+    for (graphField f : {graphField::gridXSpacing, graphField::gridYSpacing})
+        EXPECT_TRUE(isNiceSpacing(app.controller.inspector().fieldValue(f)))
+            << app.controller.inspector().field(f)->text().toStdString();
+    reset->setChecked(true);
+    QSettings().remove(QStringLiteral("resetGraph"));
+}
+
+// The region switches outlive the run; k follows narrower preference bounds; the
+// snapshot panel says what it is for.
+TEST(windowFaults, settingsOutliveTheRunAndKStaysInItsBounds) {
+    {
+        launchedApp first;
+        EXPECT_TRUE(first.view().getResetGraph());  // a first run's values
+        EXPECT_FALSE(first.view().getConstrainProportions());
+        graphInspectorPanel &inspector = first.controller.inspector();
+        inspector.findChild<QCheckBox *>(QStringLiteral("resetGraph"))->setChecked(false);
+        inspector.findChild<QCheckBox *>(QStringLiteral("constrainProportions"))->setChecked(true);
+    }
+    launchedApp app;
+    EXPECT_FALSE(app.view().getResetGraph());
+    EXPECT_TRUE(app.view().getConstrainProportions());
+    EXPECT_FALSE(app.controller.inspector()
+                     .findChild<QCheckBox *>(QStringLiteral("resetGraph"))
+                     ->isChecked());
+    QSettings().remove(QStringLiteral("resetGraph"));
+    QSettings().remove(QStringLiteral("constrainProportions"));
+
+    Ui::graphMainWindow &ui = app.controller.mainWindow().ui();
+    ui.kBox->setText(QStringLiteral("8"));
+    emit ui.kBox->editingFinished();
+    EXPECT_EQ(app.view().getK(), 8.0);
+    graphControllerSettings &settings = app.controller.settings();
+    settings.currentPreferences().values.minimumK = 0;
+    settings.currentPreferences().values.maximumK = 6.28;
+    settings.activatePreferences(&app.table());
+    EXPECT_FLOAT_EQ(float(app.view().getK()), 6.28f);
+    EXPECT_EQ(ui.kBox->text(), "6.280");
+    QSettings().remove(QStringLiteral("minimumK"));
+    QSettings().remove(QStringLiteral("maximumK"));
+
+    app.controller.snapshot();
+    EXPECT_EQ(app.dialogs.saveTitles.value(0), "Snapshot");
 }
 
 TEST(windowSounds, theActionSoundAndItsFallbacks) {

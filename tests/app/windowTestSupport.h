@@ -26,7 +26,9 @@ public:
     QString openFileName(QWidget *, const QString &, const QString &) override {
         return next(openNames);
     }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override {
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &,
+                         const QString &title = QString()) override {
+        saveTitles << title;
         saveAsked++;
         return next(saveNames);
     }
@@ -38,17 +40,19 @@ public:
     void alert(QWidget *, const graphAlertText &alert) override {
         alerts << QString::fromUtf8(alert.title);
     }
-    bool choosePrinter(QWidget *, QPrinter &printer) override {
+    bool printWithPreview(QWidget *, QPrinter &printer,
+                          const std::function<void(QPrinter &)> &paint) override {
         if (printFile.isEmpty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printFile);
+        paint(printer);
         return true;
     }
 
     std::deque<QString> openNames, saveNames;
     std::deque<unsavedAnswer> unsavedAnswers;
     QString printFile;
-    QStringList warnings, unsavedAsked, alerts;
+    QStringList warnings, unsavedAsked, alerts, saveTitles;
     int saveAsked = 0;
 
 private:

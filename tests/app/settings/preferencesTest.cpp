@@ -74,12 +74,15 @@ TEST_F(PreferencesTest, UnreadableStoredValuesLeaveTheDefaults) {
 
 TEST_F(PreferencesTest, ApplyingMendsTheKSettings) {
     struct Case {
-        int minK, maxK, steps;
-        int appliedMin, appliedMax, appliedSteps;
+        double minK, maxK;
+        int steps;
+        double appliedMin, appliedMax;
+        int appliedSteps;
         double stepSize;
         bool beeps;
     } cases[] = {
-        {0, 6, 1, 0, 6, 3, 2.0, false},  // too few steps become 3
+        {0, 6, 1, 0, 6, 3, 2.0, false},         // too few steps become 3
+        {0, 6.28, 4, 0, 6.28, 4, 1.57, false},  // decimals stay decimals (not 628)
         {0, 10, 2, 0, 10, 3, 10.0 / 3, false}, {0, 10, 3, 0, 10, 3, 10.0 / 3, false},
         {5, 5, 20, 5, 5, 20, 0.0, false},     // equal bounds are accepted
         {3, -3, 20, -10, 10, 20, 1.0, true},  // a reversed range beeps and resets

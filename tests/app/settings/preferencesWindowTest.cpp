@@ -105,6 +105,17 @@ TEST_F(PreferencesWindowTest, ClosingAppliesAndShowsTheMendedRange) {
     EXPECT_EQ(stored.values.minimumK, -10);
 }
 
+// The k bounds take decimals as the user types them.
+TEST_F(PreferencesWindowTest, TheKBoundsTakeDecimals) {
+    window.ui().maxKBox->selectAll();
+    QTest::keyClicks(window.ui().maxKBox, QLocale().toString(6.28, 'f', 2));
+    window.closePreferencesBox();
+    EXPECT_DOUBLE_EQ(window.ui().maxKBox->value(), 6.28);
+    graphPreferences stored;
+    stored.loadPreferences();
+    EXPECT_DOUBLE_EQ(stored.values.maximumK, 6.28);
+}
+
 TEST(MovieExport, QualityRowsThreeAndFiveAreSeparatorsAndTheMessageFollows) {
     QComboBox popup;
     QLabel message;

@@ -26,7 +26,6 @@ TEST_F(Accessibility, EveryControlHasAName) {
         {"graphButton", "Graph", QAccessible::Button},
         {"colorWell", "Equation colour", QAccessible::Button},
         {"equationTable", "Equations", QAccessible::Table},
-        {"messageField", "Message", QAccessible::StaticText},
         {"equationEditor", "Equation editor", QAccessible::EditableText},
     };
     for (const Row &row : rows) {
@@ -38,12 +37,22 @@ TEST_F(Accessibility, EveryControlHasAName) {
         EXPECT_EQ(f->text(QAccessible::Name).toStdString(), row.name);
         EXPECT_EQ(f->role(), row.role);
     }
-    // Pressing through the action interface works as a click.
     // Pressing through the action interface clicks the button (animated, so wait for it).
     face(window.findChild<QPushButton *>("addButton"))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(QTest::qWaitFor([&] { return table.equationCount() == 2; }));
+}
+
+// The message line reads as its text, so the calculator's result is heard, not a label.
+TEST_F(Accessibility, TheMessageLineReadsAsItsText) {
+    QObject *message = window.findChild<QObject *>("messageField");
+    ASSERT_NE(message, nullptr);
+    QAccessibleInterface *f = face(message);
+    EXPECT_EQ(f->role(), QAccessible::StaticText);
+    EXPECT_EQ(f->text(QAccessible::Description).toStdString(), "Message line");
+    type("1+2");
+    EXPECT_EQ(f->text(QAccessible::Name).trimmed().toStdString(), "= 3");
 }
 
 // The editor reads as its text form with the caret in it and the calculator line as its

@@ -85,6 +85,8 @@ TEST_F(Clipboard, CopyOfAFractionIsPictureAndArchive) {
     EXPECT_EQ(tinted, 0);
     EXPECT_GT(dark, 20);
     EXPECT_EQ(clipNode()->string(), "1/2");
+    // A text editor pastes the formula.
+    EXPECT_EQ(pastedElsewhere("text/plain"), "1/2");
     // Another program gets the same PDF, and a PDF reader accepts it.
     const QByteArray elsewhere = pastedElsewhere("application/pdf");
     EXPECT_EQ(elsewhere, pdf);

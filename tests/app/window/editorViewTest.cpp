@@ -114,20 +114,20 @@ TEST_F(EditorView, MouseHitsTheNodeAndCharactersUnderThePointer) {
         drag(pointIn(left), pointIn(number));
         EXPECT_EQ(model().selection().get(), sum);
         EXPECT_TRUE(sum->isSelected());
-        // A click outside every node leaves no cursor; keys then change nothing.
+        // A click on the empty space right of the equation puts the caret at its end.
         click(QPoint(editor()->width() - 2, 2));
-        EXPECT_EQ(model().keyResponder(), nullptr);
+        EXPECT_NE(model().keyResponder(), nullptr);
         type("9");
-        EXPECT_EQ(text(), "12 + 34056");
+        EXPECT_EQ(text(), "12 + 340569");
     }
 }
 
-// A drag that starts without a cursor selects the top node, so keys find a parent.
-TEST_F(EditorView, DragWithoutACursorSelectsTheTopNode) {
+// A drag from the empty space right of the equation starts at its end: onto the first
+// operand it selects the whole sum.
+TEST_F(EditorView, DragFromEmptySpaceStartsAtTheEnd) {
     type("x+1");
-    click(QPoint(editor()->width() - 2, 2));
-    ASSERT_EQ(model().keyResponder(), nullptr);
-    drag(QPoint(editor()->width() - 2, 2), QPoint(editor()->width() - 3, 3));
+    auto *sum = static_cast<geEditBinaryOp *>(model().equation()->top().get());
+    drag(QPoint(editor()->width() - 2, 2), pointIn(sum->leftExp().get()));
     EXPECT_EQ(model().selection(), model().equation()->top());
     type("(");
     EXPECT_EQ(text(), "(x + 1)");
