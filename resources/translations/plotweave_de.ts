@@ -16,10 +16,6 @@
         <translation>Bereich des Gleichungseditors</translation>
     </message>
     <message>
-        <source>Message</source>
-        <translation>Meldung</translation>
-    </message>
-    <message>
         <source>Equation colour</source>
         <translation>Farbe der Gleichung</translation>
     </message>
@@ -43,6 +39,22 @@
         <source>Graph</source>
         <translation>Zeichnen</translation>
     </message>
+    <message>
+        <source>Message line</source>
+        <translation>Meldungszeile</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Gra&amp;ph</source>
+        <translation>&amp;Zeichnen</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -61,6 +73,10 @@
     <message>
         <source>Change Colour</source>
         <translation>Farbe ändern</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
     </message>
 </context>
 <context>
@@ -170,6 +186,25 @@
     <message>
         <source>The printer could not be started.</source>
         <translation>Der Drucker konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Save Equation Set</source>
+        <translation>Gleichungssatz speichern</translation>
+    </message>
+    <message>
+        <source>Snapshot</source>
+        <translation>Schnappschuss</translation>
+    </message>
+</context>
+<context>
+    <name>graphControllerSettings</name>
+    <message>
+        <source>k = %1</source>
+        <translation>k = %1</translation>
     </message>
 </context>
 <context>
@@ -289,6 +324,14 @@
     <message>
         <source>Untitled</source>
         <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Equations corner</source>
+        <translation>Ecke der Gleichungsliste</translation>
+    </message>
+    <message>
+        <source>Deleted “%1”. Undo (%2) brings it back.</source>
+        <translation>„%1“ gelöscht. Rückgängig (%2) holt sie zurück.</translation>
     </message>
 </context>
 <context>
@@ -617,10 +660,6 @@
         <translation>k-Schieberegler</translation>
     </message>
     <message>
-        <source>Status</source>
-        <translation>Status</translation>
-    </message>
-    <message>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -645,10 +684,6 @@
         <translation>&amp;Fenster</translation>
     </message>
     <message>
-        <source>New Window</source>
-        <translation>Neues Fenster</translation>
-    </message>
-    <message>
         <source>&amp;Open...</source>
         <translation>Ö&amp;ffnen...</translation>
     </message>
@@ -659,10 +694,6 @@
     <message>
         <source>Save &amp;As...</source>
         <translation>Speichern &amp;unter...</translation>
-    </message>
-    <message>
-        <source>Snapshot...</source>
-        <translation>Momentaufnahme...</translation>
     </message>
     <message>
         <source>&amp;Print...</source>
@@ -689,14 +720,6 @@
         <translation>&amp;Kopieren</translation>
     </message>
     <message>
-        <source>Copy Text</source>
-        <translation>Als Text kopieren</translation>
-    </message>
-    <message>
-        <source>Copy as LaTeX</source>
-        <translation>Als LaTeX kopieren</translation>
-    </message>
-    <message>
         <source>&amp;Paste</source>
         <translation>&amp;Einfügen</translation>
     </message>
@@ -713,14 +736,6 @@
         <translation>Ver&amp;kleinern</translation>
     </message>
     <message>
-        <source>Return To Origin</source>
-        <translation>Zurück zum Ursprung</translation>
-    </message>
-    <message>
-        <source>Reset Default Graph Values</source>
-        <translation>Standardwerte des Graphen wiederherstellen</translation>
-    </message>
-    <message>
         <source>&amp;Fit To Graph</source>
         <translation>An Graph an&amp;passen</translation>
     </message>
@@ -729,28 +744,68 @@
         <translation>An Graph anpassen</translation>
     </message>
     <message>
-        <source>Preferences...</source>
-        <translation>Einstellungen...</translation>
-    </message>
-    <message>
-        <source>Animate K</source>
-        <translation>k animieren</translation>
-    </message>
-    <message>
-        <source>Make K Movie...</source>
-        <translation>k-Film erstellen...</translation>
-    </message>
-    <message>
-        <source>Graph Window</source>
-        <translation>Graphfenster</translation>
-    </message>
-    <message>
-        <source>Equation Window</source>
-        <translation>Gleichungsfenster</translation>
-    </message>
-    <message>
         <source>Inspector</source>
         <translation>Inspektor</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>A&amp;dd Equation</source>
+        <translation>Gleichung hin&amp;zufügen</translation>
+    </message>
+    <message>
+        <source>Snaps&amp;hot...</source>
+        <translation>Schnapp&amp;schuss...</translation>
+    </message>
+    <message>
+        <source>Copy Te&amp;xt</source>
+        <translation>&amp;Text kopieren</translation>
+    </message>
+    <message>
+        <source>Copy as &amp;LaTeX</source>
+        <translation>Als &amp;LaTeX kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Return To Origin</source>
+        <translation>Zurück zum &amp;Ursprung</translation>
+    </message>
+    <message>
+        <source>Reset &amp;Default Graph Values</source>
+        <translation>&amp;Standardwerte des Graphen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Pr&amp;eferences...</source>
+        <translation>Ein&amp;stellungen...</translation>
+    </message>
+    <message>
+        <source>&amp;Animate K</source>
+        <translation>k &amp;animieren</translation>
+    </message>
+    <message>
+        <source>Make &amp;K Movie...</source>
+        <translation>&amp;k-Film erstellen...</translation>
+    </message>
+    <message>
+        <source>&amp;Graph Window</source>
+        <translation>&amp;Graphfenster</translation>
+    </message>
+    <message>
+        <source>&amp;Equation Window</source>
+        <translation>&amp;Gleichungsfenster</translation>
+    </message>
+    <message>
+        <source>&amp;Inspector</source>
+        <translation>&amp;Inspektor</translation>
+    </message>
+    <message>
+        <source>Status line</source>
+        <translation>Statuszeile</translation>
+    </message>
+    <message>
+        <source>Equations</source>
+        <translation>Gleichungen</translation>
     </message>
 </context>
 <context>
@@ -889,6 +944,46 @@
     <message>
         <source>Colour 3D surfaces by height</source>
         <translation>3D-Flächen nach Höhe einfärben</translation>
+    </message>
+    <message>
+        <source>2D background colour</source>
+        <translation>2D-Hintergrundfarbe</translation>
+    </message>
+    <message>
+        <source>3D background colour</source>
+        <translation>3D-Hintergrundfarbe</translation>
+    </message>
+    <message>
+        <source>Grid colour</source>
+        <translation>Gitterfarbe</translation>
+    </message>
+    <message>
+        <source>Axis colour</source>
+        <translation>Achsenfarbe</translation>
+    </message>
+    <message>
+        <source>Selection colour</source>
+        <translation>Auswahlfarbe</translation>
+    </message>
+    <message>
+        <source>New equation colour</source>
+        <translation>Farbe neuer Gleichungen</translation>
+    </message>
+    <message>
+        <source>Lowest k</source>
+        <translation>Kleinstes k</translation>
+    </message>
+    <message>
+        <source>Highest k</source>
+        <translation>Größtes k</translation>
+    </message>
+    <message>
+        <source>Animation steps</source>
+        <translation>Animationsschritte</translation>
+    </message>
+    <message>
+        <source>User constants</source>
+        <translation>Benutzerkonstanten</translation>
     </message>
 </context>
 </TS>
