@@ -5,8 +5,8 @@ _plotweave_cli() {
     _init_completion || return
 
     local commands="type new show render geometry typeset movie help"
-    local graph="--eq --keys --color --const --size --region --grid --fit --draw-mode
-        --divisions --rotation --t-range --s-range"
+    local graph="--eq --eq-file --keys --color --const --size --region --grid --fit --draw-mode
+        --divisions --rotation --t-range --s-range --color-by-height"
 
     if ((cword == 1)); then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
@@ -34,6 +34,14 @@ _plotweave_cli() {
             COMPREPLY=($(compgen -W "auto" -- "$cur"))
             return
             ;;
+        --color-by-height)
+            COMPREPLY=($(compgen -W "on off" -- "$cur"))
+            return
+            ;;
+        --eq-file)
+            _filedir
+            return
+            ;;
         --quality)
             COMPREPLY=($(compgen -W "0 1 2 4 6" -- "$cur"))
             return
@@ -51,10 +59,10 @@ _plotweave_cli() {
             return
             ;;
         type) options="--tree --text --const" ;;
-        new) options="-o --color --keys --eq" ;;
+        new) options="-o --color --keys --eq --eq-file" ;;
         show) options="" ;;
         render) options="-o $graph --k --scale --legend" ;;
-        geometry) options="$graph --k" ;;
+        geometry) options="$graph --k --labels" ;;
         typeset) options="-o --keys --font-size --scale" ;;
         movie) options="-o $graph --k-range --steps --quality --fps --quiet" ;;
         *) return ;;
