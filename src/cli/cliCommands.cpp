@@ -63,7 +63,8 @@ const char *const graphOptionsHelp =
     "  --divisions N           3D subdivision, 4 to 200 (default 60)\n"
     "  --rotation X,Y          3D camera rotation in degrees about x and y\n"
     "  --t-range A,B           parameter range of t, at most 500 long (default 0,40)\n"
-    "  --s-range A,B           parameter range of s, at most 500 long (default 0,20)\n";
+    "  --s-range A,B           parameter range of s, at most 500 long (default 0,20)\n"
+    "  --theta-range A,B       range of the polar angle, at most 500 long (default 0,2pi)\n";
 
 const std::map<std::string, std::string> commandHelp{
     {"type",
@@ -94,11 +95,16 @@ const std::map<std::string, std::string> commandHelp{
          "  --scale S               line widths, point sizes and labels times S, 0.25 to 10\n"
          "  --legend                a box with each entry's colour and equation\n"},
     {"geometry",
-     std::string("usage: plotweave-cli geometry (FILE.plw | --eq EQUATION ... | --keys KEYS ...) "
-                 "[options]\n"
-                 "Prints each renderer's class and the primitives of its display list:\n"
-                 "  renderer <index> <class>\n"
-                 "  primitive <GL mode> <vertex count> first <x> <y> [<z>] last <x> <y> [<z>]\n") +
+     std::string(
+         "usage: plotweave-cli geometry (FILE.plw | --eq EQUATION ... | --keys KEYS ...) "
+         "[options]\n"
+         "Prints each renderer's class and the primitives of its display list:\n"
+         "  renderer <index> <class>\n"
+         "  primitive <GL mode> <vertex count> first <x> <y> [<z>] last <x> <y> [<z>]\n"
+         "A shaded region's fill primitives follow a line \"fill <index>\".\n"
+         "  --points                every vertex instead, one \"x y\" (or \"x y z\") line\n"
+         "                          each, blocks separated by a blank line (the table\n"
+         "                          format plotting tools read); regions give their boundary\n") +
          graphOptionsHelp},
     {"movie", std::string(cliMovieUsage) + graphOptionsHelp},
     {"typeset",
@@ -222,10 +228,13 @@ int runRender(const argList &args) {
 }
 
 int runGeometry(const argList &args) {
-    const cliArguments parsed(args, cliGraphFlagNames(), cliGraphOptionNames());
+    std::vector<std::string> flags = cliGraphFlagNames();
+    flags.push_back("--points");
+    const cliArguments parsed(args, flags, cliGraphOptionNames());
     const cliGraphOptions options = cliParseGraphOptions(parsed);
     std::shared_ptr<graphEquationTable> table = cliGraphSource(parsed, "geometry");
-    for (const QString &line : cliGeometryLines(*table, options)) cliPrint(line);
+    for (const QString &line : cliGeometryLines(*table, options, parsed.has("--points")))
+        cliPrint(line);
     return 0;
 }
 

@@ -41,7 +41,7 @@ struct cliGraphOptions {
     std::optional<int> drawMode;
     std::optional<int> divisions;
     std::optional<std::pair<double, double>> rotation;  // degrees about x and y
-    std::optional<std::pair<double, double>> tRange, sRange;
+    std::optional<std::pair<double, double>> tRange, sRange, thetaRange;
 };
 
 // The option names render, geometry and movie take, each with one value, and their flags
@@ -104,4 +104,8 @@ bool cliRenderNeedsOpenGL(graphEquationTable &table, const QString &path);
 
 // One line per renderer ("renderer <index> <class>") followed by one line per primitive
 // of its display list ("primitive GL_LINE_STRIP 1201 first x y last x y").
-std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options);
+// A shaded region's fill list comes first ("fill <index>"). With points, every vertex of
+// every block of the display lists instead, one "x y" (or "x y z") line each, blocks
+// separated by a blank line; shaded regions give their boundary.
+std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options,
+                                      bool points = false);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "equationEditor/geEditBinaryOp.h"
+#include "equationEditor/geEditCompare.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
 #include "equationEditor/graphEquationEditorModel.h"
@@ -52,6 +53,7 @@ std::optional<Token> nameToken(const QString &letters, int column) {
     const QString lower = letters.toLower();
     if (lower == u"pi" || lower == QChar(gePiChar))
         return Token{Tok::Pi, QString(QChar(gePiChar)), column};
+    if (lower == u"theta") return Token{Tok::Var, QString(QChar(geThetaChar)), column};
     if (lower == u"sqrt") return Token{Tok::Sqrt, lower, column};
     if (lower == u"root") return Token{Tok::Root, lower, column};
     if (geEditFunc::recognizesFunction(lower)) return Token{Tok::Func, lower, column};
@@ -124,9 +126,18 @@ private:
                     Token{Tok::Number, QString(QChar(op == u'\u00B2' ? u'2' : u'3')), column(i_)});
                 ++i_;
                 return;
+            case u'<':
+            case u'>':  // "<=" and ">=" are one sign
+                if (i_ + 1 < text_.size() && text_.at(i_ + 1) == u'=') {
+                    tokens_.push_back(Token{
+                        Tok::Op, QString(QChar(op == u'<' ? u'\u2264' : u'\u2265')), column(i_)});
+                    i_ += 2;
+                    return;
+                }
+                break;
             default: break;
         }
-        if (!QStringView(u"+-*/^=,()|?<>").contains(QChar(op)))
+        if (!QStringView(u"+-*/^=,()|?<>\u2264\u2265").contains(QChar(op)))
             fail(QStringLiteral("unexpected character ") + shown(c), column(i_));
         tokens_.push_back(Token{Tok::Op, QString(QChar(op)), column(i_)});
         ++i_;
@@ -275,14 +286,26 @@ private:
         return node;
     }
 
-    // equality := sum ("=" sum)*
+    // equality := sum (("=" | "<" | ">" | "<=" | ">=") sum)*
     geEditPtr equality() {
         geEditPtr node = sum();
-        while (at(u'=')) {
-            ++pos_;
-            node = geEditEquals::equalsWithLeft(node, sum());
+        for (;;) {
+            if (at(u'=')) {
+                ++pos_;
+                node = geEditEquals::equalsWithLeft(node, sum());
+            } else if (at(u'<') || at(u'>')) {
+                const char16_t sign = take().text.at(0).unicode();
+                node = geMakeComparisonNode(sign, node, sum());
+            } else if (at(u'\u2264')) {
+                ++pos_;
+                node = geEditCompareLessEqual::compareLessEqualWithLeft(node, sum());
+            } else if (at(u'\u2265')) {
+                ++pos_;
+                node = geEditCompareGreaterEqual::compareGreaterEqualWithLeft(node, sum());
+            } else {
+                return node;
+            }
         }
-        return node;
     }
 
     // sum := product (("+" | "-") product)*

@@ -52,11 +52,18 @@ public:
     virtual void setDivisions3D(int /*divisions*/) {}
     virtual void setTStart(double /*start*/, double /*length*/) {}
     virtual void setSStart(double /*start*/, double /*length*/) {}
+    virtual void setThetaStart(double /*start*/, double /*length*/) {}
+    virtual bool isPolar() const { return false; }
+
+    // What goes under every curve of the scene (shaded regions); drawn before render.
+    virtual void renderUnder() {}
 
     const grEquation *getEquation() const { return equation; }
     double getK() const { return kValue; }
     graphRect getBounds() const { return bounds; }
     unsigned getCompileList() const { return compileList; }
+    // The display list renderUnder draws; 0 when there is none.
+    virtual unsigned getUnderList() const { return 0; }
 
 protected:
     // The subclass's defaults, run once by initWithEquation before the first recompute.

@@ -10,9 +10,9 @@ namespace editorTest {
 namespace {
 
 // Picture names of the node kinds, in the order of geEditKind; "" for those drawn otherwise.
-const char *const kKindNames[] = {"",        "",     "",       "",    "Div",   "Pow",
-                                  "Root",    "Add",  "Sub",    "Mul", "Comma", "Equals",
-                                  "Greater", "Less", "Parens", "",    "Neg"};
+const char *const kKindNames[] = {"",        "",     "",        "",       "Div",   "Pow",
+                                  "Root",    "Add",  "Sub",     "Mul",    "Comma", "Equals",
+                                  "Greater", "Less", "Compare", "Parens", "",      "Neg"};
 
 const char *kindName(geEditKind kind) {
     return kKindNames[int(kind)];
@@ -84,6 +84,7 @@ std::string plainPicture(const geEdit *node) {
         case geEditKind::Equals:
         case geEditKind::GreaterThan:
         case geEditKind::LessThan:
+        case geEditKind::Compare:
             return std::string(kindName(node->kind())) + (cursor ? "|(" : "(") +
                    childPicture(c[0]) + ", " + childPicture(c[1]) + ")";
     }
