@@ -1,6 +1,7 @@
 #include "render/graphContour.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <deque>
@@ -33,9 +34,16 @@ public:
         return value;
     }
 
+    // What became of a grid cell: drawn, left whole and negative for the caller to fill,
+    // or a candidate for refinement, which the caller decides once every cell is seen.
+    enum class outcome { done, wholeNegative, candidate };
     // Processes one cell with corners in counter-clockwise order from the lower left.
-    // Answers true for a wholly negative cell left whole, which the caller fills.
-    bool cell(const corner c[4], int depth);
+    outcome cell(const corner c[4], int depth);
+    // Cuts a cell into four and processes them.
+    void subdivide(const corner c[4], int depth);
+    // How likely a cell whose corners agree in sign hides a zero: its smallest magnitude
+    // over the spread of its values, refined below 1 (smaller is more likely).
+    static double suspicion(const corner c[4]);
     void fillRectangle(double x0, double y0, double x1, double y1);
     void joinStrips(std::vector<std::vector<graphContourPoint>> &strips);
 
@@ -44,7 +52,6 @@ public:
 
 private:
     crossing edgeCrossing(corner a, corner b);
-    void subdivide(const corner c[4], int depth);
     void addPolygon(const std::vector<graphContourPoint> &polygon);
 
     const graphContourOptions &options;
@@ -77,30 +84,37 @@ crossing contour::edgeCrossing(corner a, corner b) {
     return {{low.x + (high.x - low.x) * t, low.y + (high.y - low.y) * t}, zero};
 }
 
-bool contour::cell(const corner c[4], int depth) {
+double contour::suspicion(const corner c[4]) {
+    double smallest = INFINITY, low = INFINITY, high = -INFINITY;
+    for (int k = 0; k < 4; k++) {
+        smallest = std::min(smallest, std::fabs(c[k].v));
+        low = std::min(low, c[k].v);
+        high = std::max(high, c[k].v);
+    }
+    return high > low ? smallest / (high - low) : INFINITY;
+}
+
+contour::outcome contour::cell(const corner c[4], int depth) {
     int mask = 0;
     for (int k = 0; k < 4; k++) {
-        if (std::isnan(c[k].v)) return false;
+        if (std::isnan(c[k].v)) return outcome::done;
         if (isNegative(c[k].v)) mask |= 1 << k;
     }
     if (mask == 0 || mask == 15) {
         // The corners agree. A zero may still hide inside where the values vary by more
         // than their smallest magnitude.
-        double smallest = INFINITY, low = INFINITY, high = -INFINITY;
-        for (int k = 0; k < 4; k++) {
-            smallest = std::min(smallest, std::fabs(c[k].v));
-            low = std::min(low, c[k].v);
-            high = std::max(high, c[k].v);
-        }
-        if (depth < options.maxDepth && budget >= 5 && smallest <= high - low) {
-            subdivide(c, depth);
-            return false;
+        if (depth < options.maxDepth && suspicion(c) <= 1.0) {
+            if (depth == 0) return outcome::candidate;
+            if (budget >= 5) {
+                subdivide(c, depth);
+                return outcome::done;
+            }
         }
         if (mask == 15 && options.fill) {
-            if (depth == 0) return true;
+            if (depth == 0) return outcome::wholeNegative;
             fillRectangle(c[0].x, c[0].y, c[2].x, c[2].y);
         }
-        return false;
+        return outcome::done;
     }
 
     crossing e[4];  // on edge k, from corner k to corner k + 1
@@ -108,8 +122,12 @@ bool contour::cell(const corner c[4], int depth) {
         const corner &a = c[k], &b = c[(k + 1) % 4];
         if (isNegative(a.v) != isNegative(b.v)) e[k] = edgeCrossing(a, b);
     }
+    // A curve through a corner gives the crossings of both its edges there: no segment.
     auto segment = [this, &e](int from, int to) {
-        if (e[from].drawable && e[to].drawable) segments.push_back({e[from].p, e[to].p});
+        if (e[from].drawable && e[to].drawable &&
+            (std::fabs(e[from].p.x - e[to].p.x) > tolerance ||
+             std::fabs(e[from].p.y - e[to].p.y) > tolerance))
+            segments.push_back({e[from].p, e[to].p});
     };
 
     // A corner of its own sign among the others is cut off by the segment between its two
@@ -133,12 +151,12 @@ bool contour::cell(const corner c[4], int depth) {
         }
     }
 
-    if (!options.fill) return false;
+    if (!options.fill) return outcome::done;
     if (separated) {
         // Two negative corners apart: a triangle each.
         for (int k = 0; k < 4; k++)
             if (isNegative(c[k].v)) addPolygon({e[(k + 3) % 4].p, {c[k].x, c[k].y}, e[k].p});
-        return false;
+        return outcome::done;
     }
     std::vector<graphContourPoint> polygon;
     for (int k = 0; k < 4; k++) {
@@ -146,7 +164,7 @@ bool contour::cell(const corner c[4], int depth) {
         if (isNegative(c[k].v) != isNegative(c[(k + 1) % 4].v)) polygon.push_back(e[k].p);
     }
     addPolygon(polygon);
-    return false;
+    return outcome::done;
 }
 
 void contour::subdivide(const corner c[4], int depth) {
@@ -255,6 +273,11 @@ graphContourResult graphContour(double x, double y, double width, double height,
     //    rectangle.
     contour work(options, function, std::min(width / columns, height / rows));
     work.budget = static_cast<long>(options.refinementBudget * static_cast<double>(count));
+    struct candidate {
+        std::array<corner, 4> c;
+        double suspicion;
+    };
+    std::vector<candidate> candidates;
     for (int j = 0; j < rows; j++) {
         int runStart = -1;
         for (int i = 0; i <= columns; i++) {
@@ -264,8 +287,11 @@ graphContourResult graphContour(double x, double y, double width, double height,
                     const size_t k = static_cast<size_t>(j + dj) * stride + i + di;
                     return corner{xs[k], ys[k], values[k]};
                 };
-                const corner c[4] = {at(0, 0), at(1, 0), at(1, 1), at(0, 1)};
-                whole = work.cell(c, 0);
+                const std::array<corner, 4> c = {at(0, 0), at(1, 0), at(1, 1), at(0, 1)};
+                const contour::outcome result = work.cell(c.data(), 0);
+                whole = result == contour::outcome::wholeNegative;
+                if (result == contour::outcome::candidate)
+                    candidates.push_back({c, contour::suspicion(c.data())});
             }
             if (whole && runStart < 0) runStart = i;
             if (!whole && runStart >= 0) {
@@ -275,7 +301,18 @@ graphContourResult graphContour(double x, double y, double width, double height,
         }
     }
 
-    // 3. Segments into strips.
+    // 3. Refinement, the most suspicious cells first while the budget lasts; those left
+    //    whole are filled when negative.
+    std::sort(candidates.begin(), candidates.end(),
+              [](const candidate &a, const candidate &b) { return a.suspicion < b.suspicion; });
+    for (const candidate &k : candidates) {
+        if (work.budget >= 5)
+            work.subdivide(k.c.data(), 0);
+        else if (options.fill && isNegative(k.c[0].v))
+            work.fillRectangle(k.c[0].x, k.c[0].y, k.c[2].x, k.c[2].y);
+    }
+
+    // 4. Segments into strips.
     work.joinStrips(result.strips);
     result.triangles = std::move(work.triangles);
     result.evaluations = static_cast<long>(count) + work.evaluations;

@@ -10,8 +10,9 @@
 // though the region's edge still runs through it. A cell whose two diagonal corners are
 // negative and the other two positive (a saddle) is decided by its centre value. A cell
 // whose corners agree in sign but whose values vary by more than their smallest magnitude
-// may hide a piece of the curve; it is cut into four, and so on up to maxDepth, while the
-// refinement budget lasts. Undefined (NaN) corners leave a cell empty.
+// may hide a piece of the curve; it is cut into four, and so on up to maxDepth, the grid
+// cells with the smallest magnitude against that variation first, while the refinement
+// budget lasts. Undefined (NaN) corners leave a cell empty.
 //
 // Segments are joined into strips: a closed curve comes back as one strip whose last
 // vertex is its first.
