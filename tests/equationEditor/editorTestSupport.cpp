@@ -146,17 +146,18 @@ std::string picture(const geEdit *node) {
 
 std::string expPicture(const grExp *e) {
     if (!e) return "null";
-    static const char *constants[] = {"t", "s", "x", "y", "z", "k", "pi", "e"};
+    static const char *constants[] = {"t", "s", "x", "y", "z", "k", "pi", "e", "?8", "theta", "r"};
     static const char *functions[] = {"?",     "sin",  "cos",  "tan", "asin", "acos", "atan",
                                       "sinh",  "cosh", "tanh", "erf", "erfc", "neg",  "abs",
                                       "gamma", "ln",   "log",  "dx",  "dy"};
-    static const char *operators[] = {"?",    "Add", "Sub",    "Div",  "Mul",     "Pow",
-                                      "Root", "Mod", "Equals", "Less", "Greater", "Comma"};
+    static const char *operators[] = {"?",       "Add",   "Sub",       "Div",         "Mul",
+                                      "Pow",     "Root",  "Mod",       "Equals",      "Less",
+                                      "Greater", "Comma", "LessEqual", "GreaterEqual"};
     switch (e->type) {
         case grExpNumber: return slFormatNumber(*static_cast<double *>(e->payload), 'g', 10);
         case grExpConstant: {
             const uint8_t code = *static_cast<uint8_t *>(e->payload);
-            return code < 8 ? constants[code] : "?const";
+            return code < 11 ? constants[code] : "?const";
         }
         case grExpUnary: {
             auto u = static_cast<grUnaryExp *>(e->payload);
@@ -165,7 +166,7 @@ std::string expPicture(const grExp *e) {
         }
         case grExpBinary: {
             auto b = static_cast<grBinaryExp *>(e->payload);
-            return std::string(b->op < 12 ? operators[b->op] : "?op") + "(" + expPicture(b->left) +
+            return std::string(b->op < 14 ? operators[b->op] : "?op") + "(" + expPicture(b->left) +
                    ", " + expPicture(b->right) + ")";
         }
         default: return "?type";

@@ -88,7 +88,7 @@ TEST(TextParserTest, RefusesWithTheColumn) {
         {u"y = * 2", "unexpected * at column 5", 5},
         {u"y = sin", "missing argument of sin at column 5", 5},
         {u"y = root(x)", "root needs a radicand and an index, root(x, n), at column 5", 5},
-        {u"y = x < 2", "unexpected < at column 7", 7},
+        {u"y = x < < 2", "unexpected < at column 9", 9},
         {u"y = 2 # 3", "unexpected character # at column 7", 7},
         {u"y = 2\x1b", "unexpected character U+001B at column 6", 6},
         {u"y = 1.2.3", "unexpected . at column 8", 8},
