@@ -17,7 +17,7 @@ geEditPtr geEditEmpty::keyDown(char16_t key) {
         auto &comparison = static_cast<geEditCompare &>(*p);
         geEdit *grand = p->parent();
         if (comparison.rightExp().get() == this && comparison.isStrict() && grand) {
-            geEditPtr keep = comparison.shared_from_this();
+            geEditPtr keep = comparison.shared_from_this();  // alive while its parent drops it
             geEditPtr replacement = comparison.withEquality();
             grand->replaceExpression(p, replacement);
             return holdCursor();
