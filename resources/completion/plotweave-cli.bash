@@ -6,7 +6,7 @@ _plotweave_cli() {
 
     local commands="type new show render geometry typeset movie help"
     local graph="--eq --eq-file --keys --color --const --size --region --grid --fit --draw-mode
-        --divisions --rotation --t-range --s-range --color-by-height"
+        --divisions --rotation --t-range --s-range --theta-range --color-by-height"
 
     if ((cword == 1)); then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
@@ -47,7 +47,7 @@ _plotweave_cli() {
             return
             ;;
         --eq | --color | --const | --size | --k | --region | --divisions | --rotation | \
-            --t-range | --s-range | --scale | --font-size | --k-range | --steps | --fps)
+            --t-range | --s-range | --theta-range | --scale | --font-size | --k-range | --steps | --fps)
             return
             ;;
     esac
@@ -62,7 +62,7 @@ _plotweave_cli() {
         new) options="-o --color --keys --eq --eq-file" ;;
         show) options="" ;;
         render) options="-o $graph --k --scale --legend" ;;
-        geometry) options="$graph --k --labels" ;;
+        geometry) options="$graph --k --labels --points" ;;
         typeset) options="-o --keys --font-size --scale" ;;
         movie) options="-o $graph --k-range --steps --quality --fps --quiet" ;;
         *) return ;;

@@ -14,9 +14,9 @@ graphInspectorPanel::graphInspectorPanel(graphGLView &view, graphDialogs &dialog
       view(view),
       dialogs(dialogs) {
     ui->setupUi(this);
-    fields = {ui->minXText,     ui->minYText, ui->maxXText, ui->maxYText, ui->gridXSpacing,
-              ui->gridYSpacing, ui->minSText, ui->maxSText, ui->minTText, ui->maxTText,
-              ui->xBox,         ui->yBox,     ui->zBox};
+    fields = {ui->minXText,     ui->minYText, ui->maxXText, ui->maxYText,     ui->gridXSpacing,
+              ui->gridYSpacing, ui->minSText, ui->maxSText, ui->minTText,     ui->maxTText,
+              ui->xBox,         ui->yBox,     ui->zBox,     ui->minThetaText, ui->maxThetaText};
     for (QLineEdit *edit : fields) {
         auto *validator = new QDoubleValidator(edit);
         validator->setLocale(QLocale::c());
@@ -24,11 +24,13 @@ graphInspectorPanel::graphInspectorPanel(graphGLView &view, graphDialogs &dialog
     }
     setFieldValue(graphField::maxS, 20.0);
     setFieldValue(graphField::maxT, 40.0);
+    setFieldValue(graphField::maxTheta, 2.0 * grPiValue);
     for (graphField f : {graphField::minX, graphField::minY, graphField::maxX, graphField::maxY})
         connectField(f, &graphGLView::updateBoundsFromBoundsText);
     for (graphField f : {graphField::gridXSpacing, graphField::gridYSpacing})
         connectField(f, &graphGLView::updateGridIntervals);
-    for (graphField f : {graphField::minS, graphField::maxS, graphField::minT, graphField::maxT})
+    for (graphField f : {graphField::minS, graphField::maxS, graphField::minT, graphField::maxT,
+                         graphField::minTheta, graphField::maxTheta})
         connectField(f, &graphGLView::updateParametricRange);
     for (graphField f : {graphField::xBox, graphField::yBox, graphField::zBox})
         connectField(f, &graphGLView::setCenter);
@@ -56,6 +58,7 @@ graphInspectorPanel::graphInspectorPanel(graphGLView &view, graphDialogs &dialog
     connect(ui->drawMode, &QComboBox::activated, this,
             run([this] { this->view.set3DDrawMode(ui->drawMode->currentIndex()); }));
     ui->parametricPanel->setVisible(false);
+    showPolarFields(false);
 }
 
 graphInspectorPanel::~graphInspectorPanel() = default;
@@ -117,6 +120,13 @@ void graphInspectorPanel::showInspectorPage(bool threeD) {
 
 void graphInspectorPanel::showParametricPanel(bool visible) {
     ui->parametricPanel->setVisible(visible);
+}
+
+void graphInspectorPanel::showPolarFields(bool visible) {
+    for (QWidget *w :
+         {static_cast<QWidget *>(ui->minThetaTextLabel), static_cast<QWidget *>(ui->minThetaText),
+          static_cast<QWidget *>(ui->maxThetaTextLabel), static_cast<QWidget *>(ui->maxThetaText)})
+        w->setVisible(visible);
 }
 
 void graphInspectorPanel::showAlert(const graphAlertText &alert) {

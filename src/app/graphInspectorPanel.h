@@ -39,6 +39,7 @@ public:
     void setZoomOutEnabled(bool enabled) override;
     void showInspectorPage(bool threeD) override;
     void showParametricPanel(bool visible) override;
+    void showPolarFields(bool visible) override;
     void showAlert(const graphAlertText &alert) override;
 
 private:

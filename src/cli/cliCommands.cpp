@@ -70,7 +70,8 @@ const char *const graphOptionsHelp =
     "                          -21.34,-45: z up, the x-y plane seen from 30 degrees above)\n"
     "  --color-by-height on|off   3D surfaces coloured by height (default on)\n"
     "  --t-range A,B           parameter range of t, at most 500 long (default 0,40)\n"
-    "  --s-range A,B           parameter range of s, at most 500 long (default 0,20)\n";
+    "  --s-range A,B           parameter range of s, at most 500 long (default 0,20)\n"
+    "  --theta-range A,B       range of the polar angle, at most 500 long (default 0,2pi)\n";
 
 const std::map<std::string, std::string> commandHelp{
     {"type",
@@ -108,6 +109,10 @@ const std::map<std::string, std::string> commandHelp{
          "Prints each renderer's class and the primitives of its display list:\n"
          "  renderer <index> <class>\n"
          "  primitive <GL mode> <vertex count> first <x> <y> [<z>] last <x> <y> [<z>]\n"
+         "A shaded region's fill primitives follow a line \"fill <index>\".\n"
+         "  --points                every vertex instead, one \"x y\" (or \"x y z\") line\n"
+         "                          each, blocks separated by a blank line (the table\n"
+         "                          format plotting tools read); regions give their boundary\n"
          "  --labels                then the view's texts: label <x> <y> <text> (graph\n"
          "                          units in 2D, view pixels from the lower left in 3D)\n") +
          graphOptionsHelp},
@@ -235,10 +240,13 @@ int runRender(const argList &args) {
 }
 
 int runGeometry(const argList &args) {
-    const cliArguments parsed(args, cliGraphFlagNames(), cliGraphOptionNames());
+    std::vector<std::string> flags = cliGraphFlagNames();
+    flags.push_back("--points");
+    const cliArguments parsed(args, flags, cliGraphOptionNames());
     const cliGraphOptions options = cliParseGraphOptions(parsed);
     std::shared_ptr<graphEquationTable> table = cliGraphSource(parsed, "geometry");
-    for (const QString &line : cliGeometryLines(*table, options)) cliPrint(line);
+    for (const QString &line : cliGeometryLines(*table, options, parsed.has("--points")))
+        cliPrint(line);
     return 0;
 }
 

@@ -123,6 +123,10 @@ void collectConstants(const geEdit *node, std::set<QString> &letters) {
 std::set<QString> cliConstants::undefinedLetters(const geEditPtr &root) const {
     std::set<QString> letters;
     collectConstants(root.get(), letters);
+    if (root && geStartsWithRadius(root->top().get())) {
+        letters.erase(QStringLiteral("r"));
+        letters.erase(QStringLiteral("R"));
+    }
     for (const auto &[name, value] : values_) letters.erase(name);
     return letters;
 }
@@ -182,7 +186,8 @@ void appendNode(QString &out, const geEdit *node) {
         case geEditKind::Comma:
         case geEditKind::Equals:
         case geEditKind::GreaterThan:
-        case geEditKind::LessThan: {
+        case geEditKind::LessThan:
+        case geEditKind::Compare: {
             const auto *binary = static_cast<const geEditBinaryOp *>(node);
             out += QLatin1Char('(');
             appendNode(out, binary->leftExp().get());
@@ -216,6 +221,9 @@ const char *cliKindName(int kind) {
         case grKind2DParametricCurve: return "grKind2DParametricCurve";
         case grKind3DParametricCurve: return "grKind3DParametricCurve";
         case grKind3DParametricSurface: return "grKind3DParametricSurface";
+        case grKind2DImplicit: return "grKind2DImplicit";
+        case grKindPolar: return "grKindPolar";
+        case grKind2DInequality: return "grKind2DInequality";
         case grKind3DImplicit: return "grKind3DImplicit";
         default: return "unknown kind";
     }

@@ -45,7 +45,7 @@ const std::vector<std::string> &cliGraphOptionNames() {
                                                 "--s-range",   "--eq",
                                                 "--color",     "--const",
                                                 "--scale",     "--color-by-height",
-                                                "--eq-file"};
+                                                "--eq-file",   "--theta-range"};
     return names;
 }
 
@@ -86,8 +86,8 @@ cliGraphOptions cliParseGraphOptions(const cliArguments &args) {
         o.divisions = cliParseInteger("--divisions", *v, 4, 200);
     if (auto v = args.value("--rotation")) o.rotation = cliParsePair("--rotation", *v);
     // The view shortens a range longer than 500 to 500; a command asked for that range.
-    for (auto [name, range] :
-         {std::pair{"--t-range", &o.tRange}, std::pair{"--s-range", &o.sRange}}) {
+    for (auto [name, range] : {std::pair{"--t-range", &o.tRange}, std::pair{"--s-range", &o.sRange},
+                               std::pair{"--theta-range", &o.thetaRange}}) {
         if (auto v = args.value(name)) {
             *range = cliParseRange(name, *v);
             if ((*range)->second - (*range)->first > 500.0)
@@ -182,6 +182,10 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
     if (o.sRange) {
         inspector.setFieldValue(graphField::minS, o.sRange->first);
         inspector.setFieldValue(graphField::maxS, o.sRange->second);
+    }
+    if (o.thetaRange) {
+        inspector.setFieldValue(graphField::minTheta, o.thetaRange->first);
+        inspector.setFieldValue(graphField::maxTheta, o.thetaRange->second);
     }
 
     // 2. The graph button, after naming the first entry that cannot be graphed: the view
@@ -323,6 +327,21 @@ void appendPrimitives(std::vector<QString> &lines, const std::vector<graphDrawOp
     if (mode >= 0) finish();
 }
 
+// Every vertex of every block, "x y" or "x y z" with the shortest text that reads back to
+// the same float, a blank line after each block.
+void appendPoints(std::vector<QString> &lines, const std::vector<graphDrawOp> &ops) {
+    auto number = [](double v) { return QString::number(static_cast<float>(v), 'g', 9); };
+    for (const graphDrawStrip &strip : graphRecordingDraw::strips(ops)) {
+        if (strip.vertices.empty()) continue;
+        const bool space = std::any_of(strip.vertices.begin(), strip.vertices.end(),
+                                       [](const std::array<float, 3> &v) { return v[2] != 0.0f; });
+        for (const std::array<float, 3> &v : strip.vertices)
+            lines.push_back(number(v[0]) + u' ' + number(v[1]) +
+                            (space ? u' ' + number(v[2]) : QString()));
+        lines.push_back(QString());
+    }
+}
+
 }  // namespace
 
 cliHeadlessGraph::cliHeadlessGraph(graphEquationTable &table, const cliGraphOptions &options) {
@@ -344,15 +363,24 @@ std::unique_ptr<graphGLView> cliGraphView(graphDraw &draw, graphMemoryInspector 
     return view;
 }
 
-std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options) {
+std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options,
+                                      bool points) {
     graphRecordingDraw draw;
     graphMemoryInspector inspector;
     auto view = cliGraphView(draw, inspector, table, options);
     std::vector<QString> lines;
     for (size_t i = 0; i < view->rendererCount(); i++) {
         graphRender &render = view->rendererAt(i);
+        if (points) {
+            appendPoints(lines, draw.list(render.getCompileList()));
+            continue;
+        }
         lines.push_back(
             QStringLiteral("renderer %1 %2").arg(i).arg(demangled(typeid(render).name())));
+        if (render.getUnderList() != 0) {
+            lines.push_back(QStringLiteral("fill %1").arg(i));
+            appendPrimitives(lines, draw.list(render.getUnderList()));
+        }
         appendPrimitives(lines, draw.list(render.getCompileList()));
     }
     if (options.labels) {

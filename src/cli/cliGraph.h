@@ -43,7 +43,7 @@ struct cliGraphOptions {
     std::optional<int> drawMode;
     std::optional<int> divisions;
     std::optional<std::pair<double, double>> rotation;  // degrees about x and y
-    std::optional<std::pair<double, double>> tRange, sRange;
+    std::optional<std::pair<double, double>> tRange, sRange, thetaRange;
 };
 
 // The option names render, geometry and movie take, each with one value, and their flags
@@ -105,7 +105,11 @@ void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options, c
 bool cliRenderNeedsOpenGL(graphEquationTable &table, const QString &path);
 
 // One line per renderer ("renderer <index> <class>") followed by one line per primitive
-// of its display list ("primitive GL_LINE_STRIP 1201 first x y last x y"); with labels,
-// then one line per text the view draws ("label x y text": graph units in 2D, view
-// pixels from the lower left in 3D).
-std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options);
+// of its display list ("primitive GL_LINE_STRIP 1201 first x y last x y").
+// A shaded region's fill list comes first ("fill <index>"). With points, every vertex of
+// every block of the display lists instead, one "x y" (or "x y z") line each, blocks
+// separated by a blank line; shaded regions give their boundary. With labels, then one
+// line per text the view draws ("label x y text": graph units in 2D, view pixels from the
+// lower left in 3D).
+std::vector<QString> cliGeometryLines(graphEquationTable &table, const cliGraphOptions &options,
+                                      bool points = false);

@@ -1,5 +1,6 @@
 #include "engine/grEquation.h"
 
+#include <initializer_list>
 #include <memory>
 
 const char *gGraphExpressionError = nullptr;
@@ -14,6 +15,9 @@ constexpr const char *kYRedefinedMessage = "Y redefined in parametric equation."
 constexpr const char *kZRedefinedMessage = "Z redefined in parametric equation.";
 constexpr const char *kContainsZMessage = "cannot graph functions containing Z.";
 constexpr const char *kRelationMessage = "Cannot graph this type of equation.";
+constexpr const char *kPolarMessage = "r = f(θ) cannot contain X, Y, Z, S or T.";
+constexpr const char *kInequalityMessage = "inequalities can only be in X and Y.";
+constexpr const char *kThetaMessage = "θ can only be used in r = f(θ).";
 
 // Classification never frees the tree on failure, so a failed record is deleted without it.
 using EquationRecord = std::unique_ptr<grEquation>;
@@ -112,6 +116,51 @@ bool isImplicitSurface(grExp *tree) {
     return !zOfXY && !grFindEqualsExp(equation->left) && !grFindEqualsExp(equation->right);
 }
 
+bool isRelation(uint8_t op) {
+    return op == grOpEquals || op == grOpLessThan || op == grOpGreaterThan || op == grOpLessEqual ||
+           op == grOpGreaterEqual;
+}
+
+bool mentionsAny(grExp *e, std::initializer_list<uint8_t> codes) {
+    for (uint8_t code : codes)
+        if (grFindVarExp(e, code)) return true;
+    return false;
+}
+
+// F(x, y) = G(x, y) whose left side is no x, y or z of its own: a curve in x and y alone
+// (k and constants aside), such as x^2 + y^2 = 25, 2 = x or k = x. Anything else is left to
+// the single-equation rules and their messages.
+bool isImplicitCurve(grExp *tree, const grBinaryExp *equation) {
+    const grExp *left = equation->left;
+    if (left->type == grExpConstant) {
+        const uint8_t code = constantCode(left);
+        if (code == grVarX || code == grVarY || code == grVarZ || code == grVarR) return false;
+    }
+    if (grFindEqualsExp(equation->left) || grFindEqualsExp(equation->right)) return false;
+    if (mentionsAny(tree, {grVarZ, grVarS, grVarT, grVarTheta})) return false;
+    return mentionsAny(tree, {grVarX, grVarY});
+}
+
+// A relation other than "=" at the top: a shaded region in x and y.
+const char *classifyInequality(grExp *tree, const grBinaryExp *relation, grEquation *q) {
+    if (grFindVarExp(tree, grVarZ)) return kContainsZMessage;
+    if (mentionsAny(tree, {grVarS, grVarT, grVarTheta}) || !mentionsAny(tree, {grVarX, grVarY}))
+        return kInequalityMessage;
+    q->x = relation->left;
+    q->y = relation->right;
+    q->kind = grKind2DInequality;
+    return nullptr;
+}
+
+// r = f(θ); f may mention k and constants besides θ.
+const char *classifyPolar(const grBinaryExp *equation, grEquation *q) {
+    if (mentionsAny(equation->right, {grVarX, grVarY, grVarZ, grVarS, grVarT}))
+        return kPolarMessage;
+    q->y = equation->right;
+    q->kind = grKindPolar;
+    return nullptr;
+}
+
 }  // namespace
 
 grEquation *grNewEquation(grExp *tree) {
@@ -138,10 +187,26 @@ grEquation *grNewEquation(grExp *tree) {
             return fail(kParametricSyntaxMessage);
         }
     } else {
-        // 4. Single equation or bare expression ("<" and ">" at the top count as bare).
+        // 4. Single equation, inequality, or bare expression. The left side r makes a polar
+        //    curve; any other left side that is no x, y or z an implicit curve when the
+        //    equation is in x and y alone.
         const grBinaryExp *equation = asBinary(tree, grOpEquals);
-        const char *message = equation ? classifySingleEquation(equation, q.get())
-                                       : classifyBareExpression(tree, q.get());
+        const grBinaryExp *top =
+            tree->type == grExpBinary ? static_cast<const grBinaryExp *>(tree->payload) : nullptr;
+        const char *message = nullptr;
+        if (equation && equation->left->type == grExpConstant &&
+            constantCode(equation->left) == grVarR) {
+            message = classifyPolar(equation, q.get());
+        } else if (equation && isImplicitCurve(tree, equation)) {
+            q->x = equation->left;
+            q->y = equation->right;
+            q->kind = grKind2DImplicit;
+        } else if (top && top->op != grOpEquals && isRelation(top->op)) {
+            message = classifyInequality(tree, top, q.get());
+        } else {
+            message = equation ? classifySingleEquation(equation, q.get())
+                               : classifyBareExpression(tree, q.get());
+        }
         if (message) return fail(message);
     }
 
@@ -149,6 +214,8 @@ grEquation *grNewEquation(grExp *tree) {
     for (grExp *component : {q->x, q->y, q->z}) {
         if (component && grFindEqualsExp(component)) return fail(kRelationMessage);
     }
+    // 6. The angle belongs to polar curves.
+    if (q->kind != grKindPolar && grFindVarExp(tree, grVarTheta)) return fail(kThetaMessage);
     return q.release();
 }
 
@@ -208,7 +275,7 @@ grExp *grFindEqualsExp(grExp *e) {
     switch (e->type) {
         case grExpBinary: {
             const auto *p = static_cast<const grBinaryExp *>(e->payload);
-            if (p->op == grOpEquals || p->op == grOpLessThan || p->op == grOpGreaterThan) return e;
+            if (isRelation(p->op)) return e;
             if (grExp *found = grFindEqualsExp(p->left)) return found;
             return grFindEqualsExp(p->right);
         }
@@ -225,4 +292,9 @@ grExp *grFindNthCommaExp(grExp *e, int n) {
     if (n == 1) return comma->right;
     if (grExp *found = grFindNthCommaExp(comma->left, n - 1)) return found;
     return n == 2 ? comma->left : nullptr;
+}
+
+uint8_t grInequalityOp(const grEquation *q) {
+    if (q == nullptr || q->kind != grKind2DInequality || q->tree->type != grExpBinary) return 0;
+    return static_cast<const grBinaryExp *>(q->tree->payload)->op;
 }

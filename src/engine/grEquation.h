@@ -15,6 +15,9 @@ enum : uint8_t {
     grKind2DParametricCurve = 5,
     grKind3DParametricCurve = 6,
     grKind3DParametricSurface = 7,
+    grKind2DImplicit = 8,     // F(x, y) = G(x, y): left side in x, right side in y
+    grKindPolar = 9,          // r = f(θ): f in y
+    grKind2DInequality = 10,  // F(x, y) < G(x, y), also >, <= and >=: sides as kind 8
     // F(x, y, z) = G(x, y, z): an equation in z that is not z = f(x, y); the record's
     // components stay null and tree is the "=" node.
     grKind3DImplicit = 11,
@@ -34,7 +37,10 @@ unsigned grUnboundVariables(const grEquation *q);
 int grFindNullExp(grExp *e);
 // The first constant node with this code, left subtree before right.
 grExp *grFindVarExp(grExp *e, uint8_t code);
-// The first "=", "<" or ">" node, a node before its children.
+// The first relation node ("=", "<", ">", "<=" or ">="), a node before its children.
 grExp *grFindEqualsExp(grExp *e);
 // The n-th component (from 1) of a comma list, counted from the end.
 grExp *grFindNthCommaExp(grExp *e, int n);
+// The relation at the top of an inequality's tree: grOpLessThan, grOpGreaterThan,
+// grOpLessEqual or grOpGreaterEqual; 0 for any other equation.
+uint8_t grInequalityOp(const grEquation *q);

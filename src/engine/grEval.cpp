@@ -46,7 +46,8 @@ inline Outcome evalConstant(const grVariables *v, uint8_t code) {
     if (code <= grVarK && code != grVarZ) return ok(v->*kSlots[code]);
     if (code == grConstPi) return ok(grPiValue);
     if (code == grConstE) return ok(grEValue);
-    return failedWithZero();  // z, and codes that never occur in valid trees
+    if (code == grVarTheta) return ok(v->t);
+    return failedWithZero();  // z, r, and codes that never occur in valid trees
 }
 
 // Leaves are evaluated in place; a null child (an unfilled placeholder) fails.

@@ -17,7 +17,8 @@ enum : uint8_t {
     grExpConstant = 4,
 };
 
-// Binary operator codes. 8-10 are the relations, 11 separates parametric components.
+// Binary operator codes. 8-10, 12 and 13 are the relations, 11 separates parametric
+// components.
 enum : uint8_t {
     grOpAdd = 1,
     grOpSub = 2,
@@ -30,6 +31,8 @@ enum : uint8_t {
     grOpLessThan = 9,
     grOpGreaterThan = 10,
     grOpComma = 11,
+    grOpLessEqual = 12,
+    grOpGreaterEqual = 13,
 };
 
 // Unary function codes.
@@ -64,6 +67,9 @@ enum : uint8_t {
     grVarK = 5,
     grConstPi = 6,
     grConstE = 7,
+    // 8 stays unused.
+    grVarTheta = 9,  // the polar angle, read from the t slot: no equation graphs both
+    grVarR = 10,     // the polar radius, only as the left side of r = f(θ); never evaluable
 };
 
 inline constexpr double grPiValue = 3.141592653589793;
@@ -94,6 +100,8 @@ struct grVariables {
 };
 
 // A classified equation. The components are subtrees of tree, which the record owns.
+// Implicit curves and inequalities keep their left side in x and their right side in y
+// (the curve is x - y = 0); a polar curve keeps f(θ) in y.
 struct grEquation {
     grExp *x, *y, *z;
     uint8_t kind;

@@ -3,6 +3,7 @@
 
 #include <QChar>
 
+#include "engine/engine.h"
 #include "equationEditor/geEditBinaryOp.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
@@ -30,7 +31,8 @@ bool geIsVariableLetter(QChar c) {
         case u'T':
         case u'X':
         case u'Y':
-        case u'Z': return true;
+        case u'Z':
+        case geThetaChar: return true;
         default: return false;
     }
 }
@@ -100,8 +102,31 @@ geEditPtr geEdit::copy() const {
     return rootWithExpression(copyOf(top()));
 }
 
+bool geStartsWithRadius(const geEdit *top) {
+    const geEdit *node = top;
+    const geEditBasicBinaryOp *last = nullptr;
+    while (node != nullptr && geIsBasicBinaryOp(node->kind())) {
+        last = static_cast<const geEditBasicBinaryOp *>(node);
+        node = last->leftExp().get();
+    }
+    if (last == nullptr || last->op() != grOpEquals || node == nullptr ||
+        !node->isKind(geEditKind::Var))
+        return false;
+    const QString &text = static_cast<const geEditVar *>(node)->text();
+    return text == u"r" || text == u"R";
+}
+
 grExp *geEdit::makeExp() const {
-    return top() ? top()->makeExp() : nullptr;
+    grExp *e = top() ? top()->makeExp() : nullptr;
+    if (isRoot() && e != nullptr && e->type == grExpBinary && geStartsWithRadius(top().get())) {
+        auto *equation = static_cast<grBinaryExp *>(e->payload);
+        if (equation->op == grOpEquals && equation->left != nullptr &&
+            equation->left->type == grExpNumber) {
+            grFreeExp(equation->left);
+            equation->left = grNewConstantExp(grVarR);
+        }
+    }
+    return e;
 }
 
 QString geEdit::string() const {

@@ -37,11 +37,15 @@ using geEditPtr = std::shared_ptr<geEdit>;
 inline constexpr char16_t geKeyLeftArrow = 0xF702;
 inline constexpr char16_t geKeyRightArrow = 0xF703;
 inline constexpr char16_t gePiChar = 0x03C0;
+inline constexpr char16_t geThetaChar = 0x03B8;
 inline constexpr char16_t geBulletChar = 0x2022;
 
 // Character classes of the key rules: letters are Unicode letters (pi included).
 bool geIsLetter(char16_t c);
 bool geIsDigit(char16_t c);
+// Whether the equation whose top node this is starts "r =": that r is the polar radius of
+// r = f(θ), not a user constant.
+bool geStartsWithRadius(const geEdit *top);
 inline bool geIsArrow(char16_t c) {
     return c == geKeyLeftArrow || c == geKeyRightArrow;
 }
@@ -74,16 +78,17 @@ enum class geEditKind {
     Equals,
     GreaterThan,
     LessThan,
+    Compare,  // the comparisons of geEditCompare.h
     Parens,
     Func,
     Negative,
 };
 
 inline bool geIsBasicBinaryOp(geEditKind k) {
-    return k >= geEditKind::Add && k <= geEditKind::LessThan;
+    return k >= geEditKind::Add && k <= geEditKind::Compare;
 }
 inline bool geIsBinaryOp(geEditKind k) {
-    return k >= geEditKind::Div && k <= geEditKind::LessThan;
+    return k >= geEditKind::Div && k <= geEditKind::Compare;
 }
 inline bool geIsUnaryOp(geEditKind k) {
     return k >= geEditKind::Parens;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "equationEditor/geEditBinaryOp.h"
+#include "equationEditor/geEditCompare.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
 #include "equationEditor/graphEquationEditorModel.h"
@@ -152,6 +153,14 @@ void geEditRegisterArchiveClasses(slArchiveRegistry &registry) {
         {"geEditGreaterThan", 0, infix, decodeBinary<geEditGreaterThan::greaterThanWithLeft>});
     registry.registerClass(
         {"geEditLessThan", 0, infix, decodeBinary<geEditLessThan::lessThanWithLeft>});
+    registry.registerClass(
+        {"geEditCompareLess", 0, infix, decodeBinary<geEditCompareLess::compareLessWithLeft>});
+    registry.registerClass({"geEditCompareGreater", 0, infix,
+                            decodeBinary<geEditCompareGreater::compareGreaterWithLeft>});
+    registry.registerClass({"geEditCompareLessEqual", 0, infix,
+                            decodeBinary<geEditCompareLessEqual::compareLessEqualWithLeft>});
+    registry.registerClass({"geEditCompareGreaterEqual", 0, infix,
+                            decodeBinary<geEditCompareGreaterEqual::compareGreaterEqualWithLeft>});
 
     registry.registerClass({"geEditUnaryOp", 0, base, nullptr});
     registry.registerClass(

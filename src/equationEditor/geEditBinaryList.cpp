@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/engine.h"
+#include "equationEditor/geEditCompare.h"
 
 geEditBinaryList::~geEditBinaryList() {
     for (int i = head_; i >= 0; i = items_[i].next_) grFreeExp(items_[i].expression_);
@@ -40,8 +41,8 @@ void geEditBinaryList::parseOps(const int *ops, int opCount) {
         const bool inSet = std::find(ops, ops + opCount, item.operator_) != ops + opCount;
         if (inSet && item.next_ >= 0) {
             geEditBinaryListItem &next = items_[item.next_];
-            item.expression_ =
-                grNewBinaryExp(uint8_t(item.operator_), item.expression_, next.expression_);
+            item.expression_ = grNewBinaryExp(uint8_t(geEngineOperator(item.operator_)),
+                                              item.expression_, next.expression_);
             next.expression_ = nullptr;
             item.operator_ = next.operator_;
             if (last_ == item.next_) last_ = i;
@@ -55,11 +56,13 @@ void geEditBinaryList::parseOps(const int *ops, int opCount) {
 grExp *geEditBinaryList::parseList() {
     static constexpr int products[] = {grOpMul};
     static constexpr int sums[] = {grOpAdd, grOpSub};
-    static constexpr int equals[] = {grOpEquals};
+    static constexpr int equals[] = {grOpEquals, geListStrictMark | grOpLessThan,
+                                     geListStrictMark | grOpGreaterThan, grOpLessEqual,
+                                     grOpGreaterEqual};
     static constexpr int commas[] = {grOpComma};
     parseOps(products, 1);
     parseOps(sums, 2);
-    parseOps(equals, 1);
+    parseOps(equals, 5);
     parseOps(commas, 1);
     if (head_ < 0) return nullptr;
     const int n = length();

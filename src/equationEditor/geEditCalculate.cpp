@@ -103,7 +103,8 @@ void geEditBasicBinaryOp::buildCalculationList(
         static_cast<const geEditBasicBinaryOp &>(*l).buildCalculationList(list);
     else
         list.emplace_back(calculationOf(l), 0);
-    list.back().second = operator_;
+    // A comparison joins its sides where "=" does, and has no value either.
+    list.back().second = kind() == geEditKind::Compare ? int(grOpEquals) : operator_;
     const auto &r = rightExp();
     if (r && geIsBasicBinaryOp(r->kind()))
         static_cast<const geEditBasicBinaryOp &>(*r).buildCalculationList(list);

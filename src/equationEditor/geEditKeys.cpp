@@ -1,5 +1,6 @@
 // Key rules of the root and the trailing rule that most nodes fall back on.
 #include "equationEditor/geEditBinaryOp.h"
+#include "equationEditor/geEditCompare.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
 
@@ -23,6 +24,8 @@ geEditPtr geMakeOperatorNode(char16_t key, geEditPtr left, geEditPtr right) {
         case u'/': return geEditDiv::divWithLeft(std::move(left), std::move(right));
         case u'=': return geEditEquals::equalsWithLeft(std::move(left), std::move(right));
         case u'^': return geEditPow::powWithLeft(std::move(left), std::move(right));
+        case u'<':
+        case u'>': return geMakeComparisonNode(key, std::move(left), std::move(right));
         default: return nullptr;
     }
 }
@@ -78,6 +81,8 @@ geEditPtr geEdit::keyDownWithCursor(char16_t key) {
         case u',':
         case u'/':
         case u'=':
+        case u'<':
+        case u'>':
         case u'^': {
             auto e = geEditEmpty::emptyExpression();
             replaceExpression(child.get(), geMakeOperatorNode(key, e, child));
@@ -132,7 +137,7 @@ geEditPtr geEdit::trailingKeyDown(char16_t key) {
     } else if (key == u'^' && !acceptsPower()) {
         return self;
     } else if (key == u'*' || key == u'+' || key == u',' || key == u'-' || key == u'/' ||
-               key == u'=' || key == u'^') {
+               key == u'=' || key == u'<' || key == u'>' || key == u'^') {
         // x| + "+" -> x+?|
         cursorTarget = geEditEmpty::emptyExpression();
         built = geMakeOperatorNode(key, self, cursorTarget);

@@ -61,6 +61,13 @@ QString binaryLatex(const geEditBinaryOp &op) {
         case geEditKind::Equals: return l + QStringLiteral(" = ") + r;
         case geEditKind::GreaterThan: return l + QStringLiteral(" > ") + r;
         case geEditKind::LessThan: return l + QStringLiteral(" < ") + r;
+        case geEditKind::Compare: {
+            const QString &glyph = static_cast<const geEditBasicBinaryOp &>(op).glyphString();
+            const QString sign = glyph == u"\u2264"   ? QStringLiteral("\\le")
+                                 : glyph == u"\u2265" ? QStringLiteral("\\ge")
+                                                      : glyph;
+            return l + u' ' + sign + u' ' + r;
+        }
         default: return l + u' ' + r;
     }
 }

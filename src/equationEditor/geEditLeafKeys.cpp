@@ -1,5 +1,6 @@
 // Key rules of placeholders, numbers and variables.
 #include "equationEditor/geEditBinaryOp.h"
+#include "equationEditor/geEditCompare.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
 
@@ -11,6 +12,17 @@ geEditPtr geEditEmpty::keyDown(char16_t key) {
     if (!p) return self;
     // sin(?|) + "h" -> the function handles it (sinh).
     if (p->handlesKeyDownForChild(this, key)) return passKeyToParent(key);
+    // a<?| + "=" -> a≤?|
+    if (key == u'=' && p->isKind(geEditKind::Compare)) {
+        auto &comparison = static_cast<geEditCompare &>(*p);
+        geEdit *grand = p->parent();
+        if (comparison.rightExp().get() == this && comparison.isStrict() && grand) {
+            geEditPtr keep = comparison.shared_from_this();  // alive while its parent drops it
+            geEditPtr replacement = comparison.withEquality();
+            grand->replaceExpression(p, replacement);
+            return holdCursor();
+        }
+    }
     // ?| + "(" -> (?|)
     if (key == u'(' || key == u')') {
         replaceInParent(p, geEditParens::parensWithExpression(self));

@@ -118,12 +118,14 @@ grExp *geEditVar::makeExp() const {
         case u'e':
         case u'E': return grNewConstantExp(grConstE);
         case gePiChar: return grNewNumberExp(grPiValue);
+        case geThetaChar: return grNewConstantExp(grVarTheta);
         default: return grNewNumberExp(delegate_ ? delegate_->constantForString(text_) : 0.0);
     }
 }
 
 QString geEditVar::string() const {
     if (text_.size() == 1 && text_.at(0).unicode() == gePiChar) return QStringLiteral("pi");
+    if (text_.size() == 1 && text_.at(0).unicode() == geThetaChar) return QStringLiteral("theta");
     return text_;
 }
 

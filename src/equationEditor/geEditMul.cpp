@@ -85,6 +85,13 @@ bool geEditMul::replaceStringWithFunction(const QStringList &functions, geEditPt
         newExpression = pi;
         return true;
     }
+    // 2b. "theta" -> the variable U+03B8, the polar angle.
+    if (s.compare(u"theta", Qt::CaseInsensitive) == 0) {
+        auto theta = geEditVar::varWithChar(geThetaChar);
+        replaceInParent(p, placed(theta));
+        newExpression = theta;
+        return true;
+    }
     // 3. A function name: the function takes the factor that follows the chain, if any
     // (s i n x -> sin(x), s i n x^2 -> sin(x)^2), otherwise an empty argument.
     for (const QString &name : functions) {
@@ -177,6 +184,8 @@ geEditPtr geEditMul::keyDown(char16_t key) {
     switch (key) {
         case u',':
         case u'=':
+        case u'<':
+        case u'>':
         case u'+':
         case u'-':
         case u'/':

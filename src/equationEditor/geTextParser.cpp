@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "equationEditor/geEditBinaryOp.h"
+#include "equationEditor/geEditCompare.h"
 #include "equationEditor/geEditLeaves.h"
 #include "equationEditor/geEditUnaryOp.h"
 #include "equationEditor/geTextTokenizer.h"
@@ -196,16 +197,33 @@ private:
         pos_ = k + 1;
     }
 
-    // relation := sum ("=" sum)?. One "=" per part: a second one is a missing comma or a
-    // slip. Relations other than "=" belong at this level too.
+    // relation := sum (("=" | "<" | ">" | "<=" | ">=") sum)?. One relation per part: a second one
+    // is a missing comma or a slip. Relations other than "=" belong at this level too.
     geEditPtr relation() {
         geEditPtr node = sum();
+        if (atComparison()) {
+            const char16_t sign = take().text.at(0).unicode();
+            geEditPtr right = sum();
+            if (at(u'=') || atComparison())
+                geTextFail(QStringLiteral("a second relation"), peek().column,
+                           QStringLiteral("write one comparison per inequality"));
+            if (sign == u'\u2264')
+                return geEditCompareLessEqual::compareLessEqualWithLeft(node, right);
+            if (sign == u'\u2265')
+                return geEditCompareGreaterEqual::compareGreaterEqualWithLeft(node, right);
+            return geMakeComparisonNode(sign, node, right);
+        }
         if (!at(u'=')) return node;
         const size_t first = pos_++;
         geEditPtr right = sum();
         if (at(u'=')) secondEquals(first);
+        if (atComparison())
+            geTextFail(QStringLiteral("a second relation"), peek().column,
+                       QStringLiteral("write one comparison per inequality"));
         return geEditEquals::equalsWithLeft(node, right);
     }
+
+    bool atComparison() const { return at(u'<') || at(u'>') || at(u'\u2264') || at(u'\u2265'); }
 
     // "x=cos t y=sin t": a letter standing apart just before the second "=" starts the
     // next part.

@@ -222,7 +222,11 @@ void geTextTokenizer::operatorChar() {
         push(geTextTok::Op, QStringLiteral("^"), start, i_ += 2);
         return;
     }
-    if (!QStringView(u"+-*/^=,()|?<>").contains(QChar(op))) {
+    if ((op == u'<' || op == u'>') && i_ + 1 < text_.size() && text_.at(i_ + 1) == u'=') {
+        push(geTextTok::Op, QString(QChar(op == u'<' ? u'\u2264' : u'\u2265')), start, i_ += 2);
+        return;
+    }
+    if (!QStringView(u"+-*/^=,()|?<>\u2264\u2265").contains(QChar(op))) {
         const qsizetype units = QChar::isHighSurrogate(op) && i_ + 1 < text_.size() ? 2 : 1;
         const QString shown = text_.at(i_).isPrint() || units == 2
                                   ? text_.mid(i_, units)
@@ -427,13 +431,19 @@ void geTextTokenizer::letters() {
         for (qsizetype s = std::max(pending, k + 1 - kLongestName); s <= k; ++s) {
             const QString lower = text_.mid(s, k - s + 1).toLower();
             std::optional<geTextTok> kind;
-            if (lower == u"pi" || lower == QChar(gePiChar))
+            QString name = lower;
+            if (lower == u"pi" || lower == QChar(gePiChar)) {
                 kind = geTextTok::Pi;
-            else if (geTextIsFunctionName(lower))
+                name = QString(QChar(gePiChar));
+            } else if (lower == u"theta") {
+                kind = geTextTok::Var;
+                name = QString(QChar(geThetaChar));
+            } else if (geTextIsFunctionName(lower)) {
                 kind = geTextTok::Func;
+            }
             if (!kind) continue;
             takeLetters(s);
-            push(*kind, *kind == geTextTok::Pi ? QString(QChar(gePiChar)) : lower, s, k + 1);
+            push(*kind, name, s, k + 1);
             pending = k + 1;
             freshFunction = *kind == geTextTok::Func;
             break;

@@ -47,6 +47,8 @@ protected:
     // The curve point nearest to p within fineWindow of lastT, found by stepping t by
     // fineStep; moves lastT there. (0, 0) when the window is empty.
     graphPoint fineSearch(graphPoint point);
+    // The curve point at t; false when a component fails or is NaN.
+    virtual bool evaluate(double t, double *x, double *y, double *z) const;
 
 private:
     struct sample {
@@ -55,8 +57,6 @@ private:
         bool settled;  // the interval to the next sample needs no refinement
     };
 
-    // The curve point at t; false when a component fails or is NaN.
-    bool evaluate(double t, double *x, double *y, double *z) const;
     sample sampleAt(double t) const;
     // Samples over the range, refined breadth first so that a cap spreads over the curve.
     void refine(graphRect region, graphRect viewBounds);

@@ -58,11 +58,18 @@ public:
     // The lowest and highest z a surface renderer draws at the current bounds, k and
     // settings; false for renderers that draw no surface or nothing finite.
     virtual bool heightRange(float * /*low*/, float * /*high*/) { return false; }
+    virtual void setThetaStart(double /*start*/, double /*length*/) {}
+    virtual bool isPolar() const { return false; }
+
+    // What goes under every curve of the scene (shaded regions); drawn before render.
+    virtual void renderUnder() {}
 
     const grEquation *getEquation() const { return equation; }
     double getK() const { return kValue; }
     graphRect getBounds() const { return bounds; }
     unsigned getCompileList() const { return compileList; }
+    // The display list renderUnder draws; 0 when there is none.
+    virtual unsigned getUnderList() const { return 0; }
 
 protected:
     // The subclass's defaults, run once by initWithEquation before the first recompute.

@@ -1,5 +1,7 @@
 #include "render/graphRenderFactory.h"
 
+#include "render/graph2DImplicitRender.h"
+#include "render/graph2DInequalityRender.h"
 #include "render/graph2DParametricCurveRender.h"
 #include "render/graph2DRender.h"
 #include "render/graph2DXRender.h"
@@ -7,6 +9,7 @@
 #include "render/graph3DParametricCurveRender.h"
 #include "render/graph3DParametricSurfaceRender.h"
 #include "render/graph3DRender.h"
+#include "render/graphPolarRender.h"
 
 std::unique_ptr<graphRender> graphNewRenderForKind(uint8_t kind, graphDraw &draw) {
     switch (kind) {
@@ -18,6 +21,9 @@ std::unique_ptr<graphRender> graphNewRenderForKind(uint8_t kind, graphDraw &draw
         case grKind3DParametricSurface:
             return std::make_unique<graph3DParametricSurfaceRender>(draw);
         case grKind3DImplicit: return std::make_unique<graph3DImplicitRender>(draw);
+        case grKind2DImplicit: return std::make_unique<graph2DImplicitRender>(draw);
+        case grKindPolar: return std::make_unique<graphPolarRender>(draw);
+        case grKind2DInequality: return std::make_unique<graph2DInequalityRender>(draw);
         default: return nullptr;
     }
 }

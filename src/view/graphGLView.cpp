@@ -334,10 +334,14 @@ void graphGLView::updateParametricRange() {
     };
     clamp(sStart, sLength, graphField::maxS);
     clamp(tStart, tLength, graphField::maxT);
+    const double thetaStart = inspector->fieldValue(graphField::minTheta);
+    double thetaLength = inspector->fieldValue(graphField::maxTheta) - thetaStart;
+    clamp(thetaStart, thetaLength, graphField::maxTheta);
 
     for (entry &e : equationArray) {
         e.render->setTStart(tStart, tLength);
         e.render->setSStart(sStart, sLength);
+        e.render->setThetaStart(thetaStart, thetaLength);
     }
     recompile();
     surface->display();

@@ -35,7 +35,7 @@ QString graphGLView::graphMultipleEquations() {
     equationArray.clear();
     const bool was3D = is3D;
     is3D = false;
-    bool parametric = false;
+    bool parametric = false, polar = false;
 
     // 2. One renderer per classified equation. The first failure drops every renderer
     //    made so far and answers its message.
@@ -54,6 +54,7 @@ QString graphGLView::graphMultipleEquations() {
         render->setDivisions3D(divisions3D);
         if (render->is3D()) is3D = true;
         if (render->isParametric()) parametric = true;
+        if (render->isPolar()) polar = true;
         equationArray.push_back({std::move(render), i});
     }
 
@@ -88,6 +89,7 @@ QString graphGLView::graphMultipleEquations() {
 
     // 5. Parametric ranges come from their panel.
     inspector->showParametricPanel(parametric);
+    inspector->showPolarFields(polar);
     if (parametric) updateParametricRange();
 
     // 6.
@@ -176,7 +178,8 @@ void graphGLView::draw2DScene(int width, int height) {
         draw.vertex(selectionPoint.x, selectionPoint.y);
         draw.end();
     }
-    // 5.
+    // 5. Shaded regions under every curve.
+    for (entry &e : equationArray) e.render->renderUnder();
     for (entry &e : equationArray) e.render->render();
     // 6. Dashed cross-hairs through the trace point.
     if (pointSelected) {

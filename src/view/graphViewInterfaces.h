@@ -29,8 +29,10 @@ enum class graphField : uint8_t {
     xBox,
     yBox,
     zBox,
+    minTheta,
+    maxTheta,
 };
-inline constexpr int graphFieldCount = 13;
+inline constexpr int graphFieldCount = 15;
 
 struct graphAlertText {
     const char *title, *defaultButton, *alternateButton, *message;
@@ -55,6 +57,8 @@ public:
     virtual void setZoomOutEnabled(bool enabled) = 0;
     virtual void showInspectorPage(bool threeD) = 0;
     virtual void showParametricPanel(bool visible) = 0;
+    // The θ range fields, shown while a polar curve is graphed.
+    virtual void showPolarFields(bool /*visible*/) {}
     // A sheet on the inspector panel whose buttons only close it.
     virtual void showAlert(const graphAlertText &alert) = 0;
 };
@@ -66,6 +70,7 @@ public:
         fields.fill(0.0);
         setFieldValue(graphField::maxS, 20.0);
         setFieldValue(graphField::maxT, 40.0);
+        setFieldValue(graphField::maxTheta, 2.0 * grPiValue);
     }
     double fieldValue(graphField field) const override { return fields[index(field)]; }
     void setFieldValue(graphField field, double value) override { fields[index(field)] = value; }
@@ -73,12 +78,14 @@ public:
     void setZoomOutEnabled(bool enabled) override { zoomOutEnabled = enabled; }
     void showInspectorPage(bool threeD) override { page3D = threeD; }
     void showParametricPanel(bool visible) override { parametricVisible = visible; }
+    void showPolarFields(bool visible) override { polarVisible = visible; }
     void showAlert(const graphAlertText &alert) override {
         alerts++;
         lastAlert = alert.message;
     }
 
     bool zoomInEnabled = true, zoomOutEnabled = true, page3D = false, parametricVisible = false;
+    bool polarVisible = false;
     int alerts = 0;
     QString lastAlert;
 

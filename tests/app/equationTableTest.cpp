@@ -115,7 +115,7 @@ TEST_F(EquationTable, DefaultColourAppliesToLaterEntriesOnly) {
 TEST_F(EquationTable, EquationAtIndexConvertsAndClassifies) {
     list.equations()[0]->setEquation(typed("y=x^2"));
     list.addEquation();
-    list.equations()[1]->setEquation(typed("2=x"));
+    list.equations()[1]->setEquation(typed("t=5"));
     EXPECT_EQ(list.equationAtIndex(-1), nullptr);
     EXPECT_EQ(list.equationAtIndex(2), nullptr);  // index equal to the count
     grEquation *q = list.equationAtIndex(0);
@@ -155,7 +155,7 @@ TEST_F(EquationTable, GraphAndRegraphAfterDelete) {
     EXPECT_EQ(list.messageText(), "");
     EXPECT_TRUE(view.isGraphed());
     list.addEquation();
-    list.equations()[1]->setEquation(typed("2=x"));
+    list.equations()[1]->setEquation(typed("t=5"));
     list.graph();
     EXPECT_EQ(list.messageText(), "left hand side of '=' must be X, Y or Z.");
     list.selectRow(1);

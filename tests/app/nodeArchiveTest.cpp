@@ -33,8 +33,9 @@ geEditPtr everyClass() {
 TEST_F(NodeArchive, EveryClassSurvivesARoundTrip) {
     std::vector<geEditPtr> equations = {everyClass()};
     // Typed ones too ("\uF703" is the right arrow, leaving a template).
-    for (const char16_t *keys : {u"x=cos(t),y=sin(t),z=t", u"\u03c0r^2\uF703+sqrt9", u"?", u"-(.5)",
-                                 u"abs(x)+erfc(y)=0"}) {
+    for (const char16_t *keys :
+         {u"x=cos(t),y=sin(t),z=t", u"\u03c0r^2\uF703+sqrt9", u"?", u"-(.5)", u"abs(x)+erfc(y)=0",
+          u"y<x^2", u"y<=sinx", u"xy>1", u"x>=y^2", u"r=1+theta"}) {
         equations.push_back(typed(QString::fromUtf16(keys)));
     }
     for (const geEditPtr &root : equations) {
@@ -44,6 +45,7 @@ TEST_F(NodeArchive, EveryClassSurvivesARoundTrip) {
         ASSERT_NE(decoded, nullptr) << root->string().toStdString() << ": " << error.toStdString();
         EXPECT_TRUE(decoded->isRoot());
         EXPECT_EQ(decoded->string(), root->string());
+        EXPECT_STREQ(decoded->top()->className(), root->top()->className());
         EXPECT_EQ(picture(decoded.get()), picture(root->copy().get()));
         EXPECT_EQ(checkLinks(decoded.get()), "");
         EXPECT_EQ(editorTest::countCursors(decoded.get()), 0);

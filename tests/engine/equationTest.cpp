@@ -126,7 +126,6 @@ TEST(Classification, FailuresAndTheOrderOfChecks) {
         {"x = t, z = t: no y", comma(eq(X(), T()), eq(Z(), T())), kParametric},
         {"y = t, z = t: no x", comma(eq(Y(), T()), eq(Z(), T())), kParametric},
         {"x = t, y = (t = 1)", comma(eq(X(), T()), eq(Y(), eq(T(), num(1)))), kRelation},
-        {"2 = x", eq(num(2), X()), kLeftSide},
         {"y = x = 2 as (y = x) = 2", eq(eq(Y(), X()), num(2)), kLeftSide},
         {"t = 5", eq(T(), num(5)), kLeftSide},
         {"e = 5", eq(var(grConstE), num(5)), kLeftSide},
@@ -135,8 +134,6 @@ TEST(Classification, FailuresAndTheOrderOfChecks) {
         {"x y z", mul(mul(X(), Y()), Z()), kContainsZ},
         {"y z", mul(Y(), Z()), kContainsZ},
         {"x z", mul(X(), Z()), kContainsZ},
-        {"x < 3", bin(grOpLessThan, X(), num(3)), kRelation},
-        {"y < x", bin(grOpLessThan, Y(), X()), kRelation},
         {"y = (x > 1)", eq(Y(), bin(grOpGreaterThan, X(), num(1))), kRelation},
         {"x = sin(y = 1)", eq(X(), un(grFnSin, eq(Y(), num(1)))), kRelation},
     };
@@ -150,7 +147,7 @@ TEST(Classification, FailuresAndTheOrderOfChecks) {
 }
 
 TEST(Classification, MessageSurvivesLaterSuccesses) {
-    Tree bad(eq(num(2), X()));
+    Tree bad(eq(T(), num(5)));
     EXPECT_EQ(grNewEquation(bad.get()), nullptr);
     Equation good(grNewEquation(sq(X())));
     ASSERT_NE(good, nullptr);

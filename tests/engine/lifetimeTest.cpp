@@ -59,7 +59,7 @@ TEST(Lifetime, EquationReleaseFreesTheWholeTree) {
     EXPECT_EQ(liveAllocations, before);
 
     // A failed classification releases its record but leaves the tree to the caller.
-    grExp *tree = eq(num(2), X());
+    grExp *tree = eq(T(), num(5));
     const long withTree = liveAllocations;
     EXPECT_EQ(grNewEquation(tree), nullptr);
     EXPECT_EQ(liveAllocations, withTree);

@@ -13,9 +13,9 @@ namespace editorTest {
 namespace {
 
 // Picture names of the node kinds, in the order of geEditKind; "" for those drawn otherwise.
-const char *const kKindNames[] = {"",        "",     "",       "",    "Div",   "Pow",
-                                  "Root",    "Add",  "Sub",    "Mul", "Comma", "Equals",
-                                  "Greater", "Less", "Parens", "",    "Neg"};
+const char *const kKindNames[] = {"",        "",     "",        "",       "Div",   "Pow",
+                                  "Root",    "Add",  "Sub",     "Mul",    "Comma", "Equals",
+                                  "Greater", "Less", "Compare", "Parens", "",      "Neg"};
 
 const char *kindName(geEditKind kind) {
     return kKindNames[int(kind)];
@@ -87,6 +87,7 @@ std::string plainPicture(const geEdit *node) {
         case geEditKind::Equals:
         case geEditKind::GreaterThan:
         case geEditKind::LessThan:
+        case geEditKind::Compare:
             return std::string(kindName(node->kind())) + (cursor ? "|(" : "(") +
                    childPicture(c[0]) + ", " + childPicture(c[1]) + ")";
     }
@@ -148,17 +149,18 @@ std::string picture(const geEdit *node) {
 
 std::string expPicture(const grExp *e) {
     if (!e) return "null";
-    static const char *constants[] = {"t", "s", "x", "y", "z", "k", "pi", "e"};
+    static const char *constants[] = {"t", "s", "x", "y", "z", "k", "pi", "e", "?8", "theta", "r"};
     static const char *functions[] = {"?",     "sin",  "cos",  "tan", "asin", "acos", "atan",
                                       "sinh",  "cosh", "tanh", "erf", "erfc", "neg",  "abs",
                                       "gamma", "ln",   "log",  "dx",  "dy"};
-    static const char *operators[] = {"?",    "Add", "Sub",    "Div",  "Mul",     "Pow",
-                                      "Root", "Mod", "Equals", "Less", "Greater", "Comma"};
+    static const char *operators[] = {"?",       "Add",   "Sub",       "Div",         "Mul",
+                                      "Pow",     "Root",  "Mod",       "Equals",      "Less",
+                                      "Greater", "Comma", "LessEqual", "GreaterEqual"};
     switch (e->type) {
         case grExpNumber: return slFormatNumber(*static_cast<double *>(e->payload), 'g', 10);
         case grExpConstant: {
             const uint8_t code = *static_cast<uint8_t *>(e->payload);
-            return code < 8 ? constants[code] : "?const";
+            return code < 11 ? constants[code] : "?const";
         }
         case grExpUnary: {
             auto u = static_cast<grUnaryExp *>(e->payload);
@@ -167,7 +169,7 @@ std::string expPicture(const grExp *e) {
         }
         case grExpBinary: {
             auto b = static_cast<grBinaryExp *>(e->payload);
-            return std::string(b->op < 12 ? operators[b->op] : "?op") + "(" + expPicture(b->left) +
+            return std::string(b->op < 14 ? operators[b->op] : "?op") + "(" + expPicture(b->left) +
                    ", " + expPicture(b->right) + ")";
         }
         default: return "?type";

@@ -175,6 +175,8 @@ TEST(TextParserTest, RefusesWithTheColumnAndTheFix) {
         {u"y = x +", "missing operand at column 8", 8},
         {u"y = * 2", "unexpected * at column 5", 5},
         {u"y = sin", "missing argument of sin at column 5", 5},
+        {u"y < < 2", "unexpected < at column 5", 5},
+        {u"y < x < 2", "a second relation at column 7: write one comparison per inequality", 7},
         {u"y = 2\x1b", "unexpected character U+001B at column 6", 6},
         {u"y = 1.2.3", "unexpected . at column 8", 8},
         {u"1e999", "number out of range at column 1", 1},

@@ -102,7 +102,7 @@ TEST(graphViewGraphing, aFailingEquationLeavesNoGraph) {
     v.view.graphMultipleEquations();
     ASSERT_EQ(v.view.rendererCount(), 1u);
 
-    v.list = {{"y = x^2", Qt::black}, {"2 = x", Qt::black}, {"y = x", Qt::black}};
+    v.list = {{"y = x^2", Qt::black}, {"t = 5", Qt::black}, {"y = x", Qt::black}};
     int displays = v.surface.displays, needs = v.surface.needsDisplay;
     EXPECT_EQ(v.view.graphMultipleEquations(), "left hand side of '=' must be X, Y or Z.");
     EXPECT_EQ(v.view.rendererCount(), 0u);

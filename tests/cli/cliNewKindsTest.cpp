@@ -1,0 +1,72 @@
+// Implicit curves, polar curves and inequalities on the command line: a set file holding
+// each saves, reopens and draws the same; geometry --points; the θ range.
+#include "cliTestSupport.h"
+
+#include <QTemporaryDir>
+
+#include <cmath>
+
+using cliTest::run;
+
+namespace {
+
+const QStringList kEquations{"x^2 + y^2 = 25",    "(x^2 + y^2)^2 = 2 (x^2 - y^2)",
+                             "r = 1 + cos theta", "y < x^2",
+                             "x^2 + y^2 <= 9",    "x y > 1"};
+
+TEST(cliNewKinds, aSetWithEachKindSavesReopensAndDrawsTheSame) {
+    QTemporaryDir dir;
+    const QString set = dir.filePath("kinds.plw");
+    QStringList made{"new", "-o", set};
+    made << kEquations;
+    const auto written = run(made);
+    ASSERT_EQ(written.status, 0) << written.err.toStdString();
+
+    const QStringList shown = run({"show", set}).lines();
+    const char *kinds[] = {"grKind2DImplicit",   "grKind2DImplicit",   "grKindPolar",
+                           "grKind2DInequality", "grKind2DInequality", "grKind2DInequality"};
+    ASSERT_EQ(shown.size(), kEquations.size());
+    for (qsizetype i = 0; i < shown.size(); i++)
+        EXPECT_EQ(shown[i].section('\t', 4), kinds[i]) << shown[i].toStdString();
+
+    // The same primitives from the file and from the texts it shows.
+    QStringList fromText{"geometry", "--region", "-5,5,-5,5", "--eq"};
+    for (const QString &line : shown) fromText << line.section('\t', 3, 3);
+    const auto a = run({"geometry", set, "--region", "-5,5,-5,5"}), b = run(fromText);
+    ASSERT_EQ(a.status, 0) << a.err.toStdString();
+    ASSERT_EQ(b.status, 0) << b.err.toStdString();
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_TRUE(a.out.contains("renderer 5 graph2DInequalityRender\nfill 5\n"))
+        << a.out.toStdString();
+}
+
+// Every vertex as "x y", strips apart by a blank line: a polar cardioid's points satisfy
+// its equation, and a θ range of half a turn ends on the negative x axis.
+TEST(cliNewKinds, geometryPointsListEveryVertex) {
+    const auto points = run({"geometry", "--points", "--region", "-3,3,-3,3", "--theta-range",
+                             "0,3.14159265", "--eq", "r = 1 + cos theta"});
+    ASSERT_EQ(points.status, 0) << points.err.toStdString();
+    const QStringList lines = points.lines();
+    ASSERT_GT(lines.size(), 100);
+    EXPECT_TRUE(lines.back().isEmpty());
+    int vertices = 0;
+    for (const QString &line : lines) {
+        if (line.isEmpty()) continue;
+        const QStringList xy = line.split(' ');
+        ASSERT_EQ(xy.size(), 2) << line.toStdString();
+        const double x = xy[0].toDouble(), y = xy[1].toDouble();
+        EXPECT_GE(y, -1e-6);  // half a turn: the upper half only
+        vertices++;
+        if (std::hypot(x, y) < 1e-6) continue;  // the cusp, where the angle is lost
+        EXPECT_NEAR(std::hypot(x, y), 1 + std::cos(std::atan2(y, x)), 1e-4) << line.toStdString();
+    }
+    EXPECT_EQ(vertices, lines.size() - 1);  // one strip
+    const QStringList last = lines[lines.size() - 2].split(' ');
+    EXPECT_NEAR(last[0].toDouble(), 0.0, 1e-4);
+
+    const auto region = run({"geometry", "--points", "--region", "-5,5,-5,5", "--eq", "y < x^2"});
+    ASSERT_EQ(region.status, 0);
+    EXPECT_EQ(region.out.count("\n\n"), 1) << "the boundary only, one strip";
+}
+
+}  // namespace
