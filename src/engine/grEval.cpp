@@ -5,7 +5,7 @@
 // the result is certain to be pow's own.
 #include <cmath>
 
-#include "engine/grCertainPow.h"
+#include "engine/grEvalRules.h"
 #include "engine/grExp.h"
 
 namespace {
@@ -57,32 +57,9 @@ inline Outcome evalChild(grVariables *v, const grExp *e) {
     return evalNode(v, e);
 }
 
-// A negative base with a fractional exponent has a real value only for odd roots:
-// (-8)^(1/3) = -2, while (-8)^(2/3) and (-4)^0.5 stay NaN.
-inline double power(double base, double exponent) {
-    double certain;
-    if (exponent == 2.0 && grCertainPow::square(base, &certain)) return certain;
-    if (exponent == 0.5 && grCertainPow::squareRoot(base, &certain)) return certain;
-    if (!(base < 0.0) || std::fmod(exponent, 1.0) == 0.0) return std::pow(base, exponent);
-    const double root = 1.0 / exponent;
-    if (std::fmod(root, 1.0) == 0.0 && std::fmod(root * 0.5, 1.0) != 0.0) {
-        return -std::pow(-base, exponent);
-    }
-    return std::pow(base, exponent);
-}
-
-inline double rootOf(double radicand, double index) {
-    const double exponent = 1.0 / index;
-    double certain;
-    if (exponent == 0.5 && grCertainPow::squareRoot(radicand, &certain)) return certain;
-    return std::pow(radicand, exponent);
-}
-
-inline double gammaOfFloor(double a) {
-    int sign = 1;
-    const double logGamma = lgamma_r(std::floor(a), &sign);
-    return sign * std::exp(logGamma);
-}
+using grEvalRules::gammaOfFloor;
+using grEvalRules::power;
+using grEvalRules::rootOf;
 
 inline Outcome evalBinary(grVariables *v, const grBinaryExp *p) {
     const Outcome left = evalChild(v, p->left);
