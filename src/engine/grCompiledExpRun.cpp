@@ -40,6 +40,28 @@ inline void map2(double *__restrict dst, const double *__restrict a, const doubl
     for (int i = 0; i < n; ++i) dst[i] = f(a[i], b[i]);
 }
 
+// pow(a, 2) and pow(a, 0.5) over one block: the certain results for all points first,
+// without branches, then pow where they are not certain.
+void squareBlock(double *__restrict d, const double *__restrict a, int n) {
+    uint8_t unsure[blockSize];
+    for (int i = 0; i < n; ++i) {
+        d[i] = a[i] * a[i];
+        unsure[i] = !grCertainPow::squareIsCertain(a[i], d[i]);
+    }
+    for (int i = 0; i < n; ++i)
+        if (unsure[i]) d[i] = std::pow(a[i], 2.0);
+}
+
+void squareRootBlock(double *__restrict d, const double *__restrict a, int n) {
+    uint8_t unsure[blockSize];
+    for (int i = 0; i < n; ++i) {
+        d[i] = std::sqrt(a[i]);
+        unsure[i] = !grCertainPow::squareRootIsCertain(a[i], d[i]);
+    }
+    for (int i = 0; i < n; ++i)
+        if (unsure[i]) d[i] = std::pow(a[i], 0.5);
+}
+
 // Runs instructions over one block; reg[r] points at register r's n values.
 void runBlock(const std::vector<const instruction *> &list, double *const *reg, int n,
               uint8_t *__restrict failed) {
@@ -63,8 +85,8 @@ void runBlock(const std::vector<const instruction *> &list, double *const *reg, 
                 break;
             case opPow: map2(d, a, b, n, grEvalRules::power); break;
             case opRoot: map2(d, a, b, n, grEvalRules::rootOf); break;
-            case opSquare: map1(d, a, n, grEvalRules::square); break;
-            case opSquareRoot: map1(d, a, n, grEvalRules::squareRoot); break;
+            case opSquare: squareBlock(d, a, n); break;
+            case opSquareRoot: squareRootBlock(d, a, n); break;
             case opPowPlain: map1(d, a, n, [c](double x) { return std::pow(x, c); }); break;
             case opPowOddRoot: map1(d, a, n, [c](double x) { return oddRootPower(x, c); }); break;
             case opNegate: map1(d, a, n, [](double x) { return -x; }); break;
@@ -93,9 +115,14 @@ bool runScalar(const std::vector<const instruction *> &list, double *reg) {
 // runs part(begin, end) for each; the caller's thread takes the first part.
 template <class Part>
 void splitOver(int count, double work, Part part) {
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const int parts = static_cast<int>(
-        std::min<double>({double(cores), double(count), std::floor(work / threadWork)}));
+    const double worthwhile = std::min(double(count), std::floor(work / threadWork));
+    if (worthwhile < 2.0) {
+        part(0, count);
+        return;
+    }
+    // Asking for the cores reads a file, so it is done once.
+    static const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const int parts = static_cast<int>(std::min(double(cores), worthwhile));
     if (parts <= 1) {
         part(0, count);
         return;
@@ -121,13 +148,16 @@ int grCompiledExp::eval(const grVariables &v, double *value) const {
         *value = NAN;
         return -1;
     }
-    double local[64];
-    std::vector<double> heap;
-    double *reg = local;
-    if (registers > 64) {
-        heap.resize(registers);
-        reg = heap.data();
+    constexpr int onStack = 64;
+    if (registers > onStack) {
+        std::vector<double> reg(registers);
+        return evalInto(v, reg.data(), value);
     }
+    double reg[onStack];
+    return evalInto(v, reg, value);
+}
+
+int grCompiledExp::evalInto(const grVariables &v, double *reg, double *value) const {
     reg[slotS] = v.s;
     reg[slotT] = v.t;
     reg[slotX] = v.x;
@@ -135,11 +165,33 @@ int grCompiledExp::eval(const grVariables &v, double *value) const {
     reg[slotK] = v.k;
     if (!constants.empty())
         std::memcpy(reg + inputSlots, constants.data(), constants.size() * sizeof(double));
+    // One switch over every code, so that each instruction costs a single dispatch.
     bool ok = true;
     for (const instruction &ins : code) {
-        const double b = reg[ins.b];
-        if (mayFail(ins.op) && b == 0.0) ok = false;
-        reg[ins.dst] = apply(ins.op, reg[ins.a], b, ins.c);
+        const double a = reg[ins.a], b = reg[ins.b];
+        double r;
+        switch (ins.op) {
+            case opAdd: r = a + b; break;
+            case opSub: r = a - b; break;
+            case opMul: r = a * b; break;
+            case opDiv: ok &= b != 0.0; [[fallthrough]];
+            case opDivSafe: r = a / b; break;
+            case opMod: ok &= b != 0.0; [[fallthrough]];
+            case opModSafe: r = std::fmod(a, b); break;
+            case opPow: r = grEvalRules::power(a, b); break;
+            case opRoot: r = grEvalRules::rootOf(a, b); break;
+            case opSquare: r = grEvalRules::square(a); break;
+            case opSquareRoot: r = grEvalRules::squareRoot(a); break;
+            case opPowPlain: r = std::pow(a, ins.c); break;
+            case opPowOddRoot: r = oddRootPower(a, ins.c); break;
+            case opSin: r = std::sin(a); break;
+            case opCos: r = std::cos(a); break;
+            case opNegate: r = -a; break;
+            case opAbs: r = std::fabs(a); break;
+            case opLn: r = std::log(a); break;
+            default: r = apply(ins.op, a, b, ins.c); break;
+        }
+        reg[ins.dst] = r;
     }
     *value = ok ? reg[result] : NAN;
     return ok ? 0 : -1;
