@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 #include "engine/grCompiledExp.h"
 #include "engine/grCompiledOps.h"
@@ -62,14 +63,30 @@ void squareRootBlock(double *__restrict d, const double *__restrict a, int n) {
         if (unsure[i]) d[i] = std::pow(a[i], 0.5);
 }
 
-// Runs instructions over one block; reg[r] points at register r's n values.
-void runBlock(const std::vector<const instruction *> &list, double *const *reg, int n,
-              uint8_t *__restrict failed) {
-    for (const instruction *ins : list) {
-        double *d = reg[ins->dst];
-        const double *a = reg[ins->a], *b = reg[ins->b];
-        const double c = ins->c;
-        switch (ins->op) {
+// Which registers vary in a grid: "fixed" ones (on neither rows nor columns) are
+// computed once, "row" ones once per row, "column" ones once per column and kept for
+// every row (grids of several rows only), and "point" ones at every point.
+enum registerKind : uint8_t { kindFixed, kindRow, kindColumn, kindPoint };
+
+struct gridShape {
+    uint8_t rowInputs, columnInputs;
+    bool keepColumns;
+    registerKind kindOf(uint8_t inputs) const {
+        const bool byRow = inputs & rowInputs, byColumn = inputs & columnInputs;
+        if (byColumn) return byRow || !keepColumns ? kindPoint : kindColumn;
+        return byRow ? kindRow : kindFixed;
+    }
+};
+
+// Runs the instructions of one kind over one block; reg[r] points at register r's n values.
+void runBlock(const std::vector<instruction> &code, gridShape shape, registerKind kind,
+              double *const *reg, int n, uint8_t *__restrict failed) {
+    for (const instruction &ins : code) {
+        if (shape.kindOf(ins.inputs) != kind) continue;
+        double *d = reg[ins.dst];
+        const double *a = reg[ins.a], *b = reg[ins.b];
+        const double c = ins.c;
+        switch (ins.op) {
             case opAdd: map2(d, a, b, n, [](double x, double y) { return x + y; }); break;
             case opSub: map2(d, a, b, n, [](double x, double y) { return x - y; }); break;
             case opMul: map2(d, a, b, n, [](double x, double y) { return x * y; }); break;
@@ -89,10 +106,13 @@ void runBlock(const std::vector<const instruction *> &list, double *const *reg, 
             case opSquareRoot: squareRootBlock(d, a, n); break;
             case opPowPlain: map1(d, a, n, [c](double x) { return std::pow(x, c); }); break;
             case opPowOddRoot: map1(d, a, n, [c](double x) { return oddRootPower(x, c); }); break;
+            case opSin: map1(d, a, n, [](double x) { return std::sin(x); }); break;
+            case opCos: map1(d, a, n, [](double x) { return std::cos(x); }); break;
             case opNegate: map1(d, a, n, [](double x) { return -x; }); break;
             case opAbs: map1(d, a, n, [](double x) { return std::fabs(x); }); break;
+            case opLn: map1(d, a, n, [](double x) { return std::log(x); }); break;
             default: {
-                const uint8_t op = ins->op;
+                const uint8_t op = ins.op;
                 for (int i = 0; i < n; ++i) d[i] = apply(op, a[i], 0.0, c);
                 break;
             }
@@ -100,16 +120,41 @@ void runBlock(const std::vector<const instruction *> &list, double *const *reg, 
     }
 }
 
-// Runs instructions at one point over scalar registers; false where one fails.
-bool runScalar(const std::vector<const instruction *> &list, double *reg) {
+// Runs the instructions of one kind at one point over scalar registers; false where one
+// fails.
+bool runScalar(const std::vector<instruction> &code, gridShape shape, registerKind kind,
+               double *reg) {
     bool ok = true;
-    for (const instruction *ins : list) {
-        const double b = reg[ins->b];
-        if (mayFail(ins->op) && b == 0.0) ok = false;
-        reg[ins->dst] = apply(ins->op, reg[ins->a], b, ins->c);
+    for (const instruction &ins : code) {
+        if (shape.kindOf(ins.inputs) != kind) continue;
+        const double b = reg[ins.b];
+        if (mayFail(ins.op) && b == 0.0) ok = false;
+        reg[ins.dst] = apply(ins.op, reg[ins.a], b, ins.c);
     }
     return ok;
 }
+
+// Working memory of one thread, kept between calls so that evaluating the same grids
+// again allocates nothing. It only grows, from a size that common grids fit in.
+template <class T>
+T *atLeast(std::vector<T> &memory, size_t size) {
+    constexpr size_t least = 16384;
+    if (memory.size() < size) memory.resize(std::max(size, std::max(least, 2 * memory.size())));
+    return memory.data();
+}
+
+struct workspace {
+    // Of a whole call: the fixed registers, the kept columns and their failures.
+    std::vector<double> base, kept;
+    std::vector<uint8_t> columnFailed;
+    std::vector<int> keptIndex;
+    std::vector<double *> columnReg;
+    // Of a run of rows.
+    std::vector<double> scalar, block;
+    std::vector<double *> reg;
+};
+
+thread_local workspace threadWorkspace;
 
 // Splits [0, count) into contiguous parts over the cores when the work pays for it, and
 // runs part(begin, end) for each; the caller's thread takes the first part.
@@ -197,50 +242,6 @@ int grCompiledExp::evalInto(const grVariables &v, double *reg, double *value) co
     return ok ? 0 : -1;
 }
 
-// The shared body of evalArrays and evalGrid. Registers fall in four classes by the
-// inputs they depend on: "fixed" ones (neither rows nor columns) are computed once,
-// "row" ones once per row, "column" ones once per column and kept for every row (grids
-// only), and the rest at every point.
-namespace {
-
-struct plan {
-    std::vector<const instruction *> fixed, row, column, point;
-    std::vector<uint8_t> kind;  // per register: 0 fixed, 1 row, 2 column, 3 point
-    // Fixed and row registers that point instructions or the result read.
-    std::vector<int> fixedRead, rowRead;
-    double pointCost = 0.0;
-
-    plan(const std::vector<instruction> &code, int registers, int result, uint8_t rowInputs,
-         uint8_t columnInputs, bool keepColumns)
-        : kind(registers, 0) {
-        for (int slot = 0; slot < grCompiledExp::inputSlots; ++slot)
-            kind[slot] =
-                classOf(static_cast<uint8_t>(1u << slot), rowInputs, columnInputs, keepColumns);
-        for (const instruction &ins : code) {
-            const uint8_t k = classOf(ins.inputs, rowInputs, columnInputs, keepColumns);
-            kind[ins.dst] = k;
-            (k == 0 ? fixed : k == 1 ? row : k == 2 ? column : point).push_back(&ins);
-            if (k == 3) pointCost += costOf(ins.op);
-        }
-        std::vector<bool> read(registers, false);
-        read[result] = true;
-        for (const instruction *ins : point) read[ins->a] = read[ins->b] = true;
-        for (int r = 0; r < registers; ++r) {
-            if (read[r] && kind[r] == 0) fixedRead.push_back(r);
-            if (read[r] && kind[r] == 1) rowRead.push_back(r);
-        }
-    }
-
-    static uint8_t classOf(uint8_t inputs, uint8_t rowInputs, uint8_t columnInputs,
-                           bool keepColumns) {
-        const bool byRow = inputs & rowInputs, byColumn = inputs & columnInputs;
-        if (byColumn) return byRow || !keepColumns ? 3 : 2;
-        return byRow ? 1 : 0;
-    }
-};
-
-}  // namespace
-
 void grCompiledExp::evalArrays(const grVariables &fixed, const grInputArrays &inputs, int n,
                                double *out, uint8_t *failed) const {
     // Arrays are a grid of one row whose columns vary in every given slot.
@@ -272,14 +273,14 @@ void grCompiledExp::evalGrid(const grVariables &fixed, uint8_t rowVar, const dou
         }
     };
     const int rowSlot = slotOf(rowVar), columnSlot = slotOf(columnVar);
-    const double *arrays[inputSlots] = {};
     if (rowSlot < 0 || columnSlot < 0 || rowSlot == columnSlot) {
         // Not a grid of two variables: nothing can be evaluated.
-        const int n = std::max(0, rowCount) * std::max(0, columnCount);
+        const size_t n = static_cast<size_t>(std::max(0, rowCount)) * std::max(0, columnCount);
         std::fill(out, out + n, NAN);
         if (failed) std::fill(failed, failed + n, uint8_t{1});
         return;
     }
+    const double *arrays[inputSlots] = {};
     arrays[columnSlot] = columns;
     runGrid(fixed, static_cast<uint8_t>(1u << rowSlot), rows, rowCount,
             static_cast<uint8_t>(1u << columnSlot), arrays, columnCount, out, failed);
@@ -290,90 +291,101 @@ void grCompiledExp::runGrid(const grVariables &fixedValues, uint8_t rowInputs, c
                             int columnCount, double *out, uint8_t *failed) const {
     if (rowCount <= 0 || columnCount <= 0) return;
     const size_t total = static_cast<size_t>(rowCount) * columnCount;
-    if (alwaysFails) {
+    auto failEverywhere = [&] {
         std::fill(out, out + total, NAN);
         if (failed) std::fill(failed, failed + total, uint8_t{1});
-        return;
-    }
+    };
+    if (alwaysFails) return failEverywhere();
     // Columns are kept across rows only for grids of several rows.
-    const bool keepColumns = rowCount > 1;
-    const plan p(code, registers, result, rowInputs, columnInputs, keepColumns);
+    const gridShape shape{rowInputs, columnInputs, rowCount > 1};
+    auto kindOf = [&](int reg) {
+        if (reg < inputSlots) return shape.kindOf(static_cast<uint8_t>(1u << reg));
+        if (reg < inputSlots + static_cast<int>(constants.size())) return kindFixed;
+        return shape.kindOf(code[reg - inputSlots - constants.size()].inputs);
+    };
     const int rowSlot = rowInputs ? std::countr_zero(rowInputs) : -1;
+    workspace &w = threadWorkspace;
 
     // 1. Fixed registers, once.
-    std::vector<double> base(registers, 0.0);
+    double *base = atLeast(w.base, registers);
     base[slotS] = fixedValues.s;
     base[slotT] = fixedValues.t;
     base[slotX] = fixedValues.x;
     base[slotY] = fixedValues.y;
     base[slotK] = fixedValues.k;
-    std::copy(constants.begin(), constants.end(), base.begin() + inputSlots);
-    if (!runScalar(p.fixed, base.data())) {
-        std::fill(out, out + total, NAN);
-        if (failed) std::fill(failed, failed + total, uint8_t{1});
-        return;
-    }
+    std::copy(constants.begin(), constants.end(), base + inputSlots);
+    if (!runScalar(code, shape, kindFixed, base)) return failEverywhere();
 
     // 2. Column registers over every column, kept for all rows, with their failures.
-    std::vector<double> kept(p.column.size() * columnCount);
-    std::vector<uint8_t> columnFailed(columnCount, 0);
-    std::vector<int> keptIndex(registers, -1);
-    for (size_t i = 0; i < p.column.size(); ++i) keptIndex[p.column[i]->dst] = static_cast<int>(i);
-    std::vector<double *> reg(registers, nullptr);
-    if (!p.column.empty()) {
-        std::vector<double> broadcast(static_cast<size_t>(registers) * blockSize);
+    int keptCount = 0;
+    int *keptIndex = atLeast(w.keptIndex, registers);
+    for (int r = 0; r < registers; ++r)
+        keptIndex[r] = kindOf(r) == kindColumn && r >= inputSlots ? keptCount++ : -1;
+    double *kept = atLeast(w.kept, static_cast<size_t>(keptCount) * columnCount);
+    uint8_t *columnFailed = atLeast(w.columnFailed, columnCount);
+    std::fill_n(columnFailed, columnCount, uint8_t{0});
+    if (keptCount > 0) {
+        double *broadcast = atLeast(w.block, static_cast<size_t>(registers) * blockSize);
+        double **reg = atLeast(w.columnReg, registers);
         for (int r = 0; r < registers; ++r)
-            if (p.kind[r] == 0) std::fill_n(&broadcast[size_t(r) * blockSize], blockSize, base[r]);
+            if (kindOf(r) == kindFixed)
+                std::fill_n(broadcast + size_t(r) * blockSize, blockSize, base[r]);
         for (int start = 0; start < columnCount; start += blockSize) {
             const int n = std::min(blockSize, columnCount - start);
             for (int r = 0; r < registers; ++r) {
                 if (r < inputSlots && arrays[r])
                     reg[r] = const_cast<double *>(arrays[r] + start);
                 else if (keptIndex[r] >= 0)
-                    reg[r] = &kept[size_t(keptIndex[r]) * columnCount + start];
+                    reg[r] = kept + size_t(keptIndex[r]) * columnCount + start;
                 else
-                    reg[r] = &broadcast[size_t(r) * blockSize];
+                    reg[r] = broadcast + size_t(r) * blockSize;
             }
-            runBlock(p.column, reg.data(), n, &columnFailed[start]);
+            runBlock(code, shape, kindColumn, reg, n, columnFailed + start);
         }
     }
 
     // 3. Rows: their own registers once, then the point registers block by block.
+    double pointCost = 1.0;
+    for (const instruction &ins : code)
+        if (shape.kindOf(ins.inputs) == kindPoint) pointCost += costOf(ins.op);
     auto rowsFrom = [&](int first, int last) {
-        std::vector<double> scalar(base);
-        std::vector<double> block(static_cast<size_t>(registers) * blockSize);
-        std::vector<double *> reg(registers, nullptr);
+        workspace &own = threadWorkspace;
+        double *scalar = atLeast(own.scalar, registers);
+        double *block = atLeast(own.block, static_cast<size_t>(registers) * blockSize);
+        double **reg = atLeast(own.reg, registers);
         uint8_t mask[blockSize];
-        for (int r : p.fixedRead) std::fill_n(&block[size_t(r) * blockSize], blockSize, base[r]);
+        std::copy(base, base + registers, scalar);
+        for (int r = 0; r < registers; ++r)
+            if (kindOf(r) == kindFixed)
+                std::fill_n(block + size_t(r) * blockSize, blockSize, base[r]);
         for (int i = first; i < last; ++i) {
             if (rowSlot >= 0) scalar[rowSlot] = rows[i];
-            const bool rowOk = runScalar(p.row, scalar.data());
             double *rowOut = out + static_cast<size_t>(i) * columnCount;
             uint8_t *rowFailed = failed ? failed + static_cast<size_t>(i) * columnCount : nullptr;
-            if (!rowOk) {
+            if (!runScalar(code, shape, kindRow, scalar)) {
                 std::fill(rowOut, rowOut + columnCount, NAN);
                 if (rowFailed) std::fill(rowFailed, rowFailed + columnCount, uint8_t{1});
                 continue;
             }
-            for (int r : p.rowRead)
-                std::fill_n(&block[size_t(r) * blockSize], blockSize, scalar[r]);
+            for (int r = 0; r < registers; ++r)
+                if (kindOf(r) == kindRow)
+                    std::fill_n(block + size_t(r) * blockSize, blockSize, scalar[r]);
             for (int start = 0; start < columnCount; start += blockSize) {
                 const int n = std::min(blockSize, columnCount - start);
                 for (int r = 0; r < registers; ++r) {
                     if (r < inputSlots && arrays[r])
                         reg[r] = const_cast<double *>(arrays[r] + start);
-                    else if (p.kind[r] == 2)
-                        reg[r] = &kept[size_t(keptIndex[r]) * columnCount + start];
+                    else if (keptIndex[r] >= 0)
+                        reg[r] = kept + size_t(keptIndex[r]) * columnCount + start;
                     else
-                        reg[r] = &block[size_t(r) * blockSize];
+                        reg[r] = block + size_t(r) * blockSize;
                 }
-                std::memcpy(mask, &columnFailed[start], n);
-                runBlock(p.point, reg.data(), n, mask);
+                std::memcpy(mask, columnFailed + start, n);
+                runBlock(code, shape, kindPoint, reg, n, mask);
                 writeOutcome(reg[result], mask, n, rowOut + start,
                              rowFailed ? rowFailed + start : nullptr);
             }
         }
     };
-    const double work = static_cast<double>(total) * (p.pointCost + 1.0);
-    splitOver(rowCount, work, rowsFrom);
+    splitOver(rowCount, static_cast<double>(total) * pointCost, rowsFrom);
 }

@@ -3,7 +3,10 @@
 #include <cmath>
 
 graph3DRender::graph3DRender(graphDraw &draw)
-    : graphRender(draw), graphValues(std::make_unique<double[]>(graphSurfaceMesh::maxPoints)) {}
+    : graphRender(draw),
+      graphValues(std::make_unique<double[]>(graphSurfaceMesh::maxPoints)),
+      rowX(graphSurfaceMesh::maxDivisions),
+      columnY(graphSurfaceMesh::maxDivisions) {}
 
 void graph3DRender::init() {
     drawMode = graphDrawShaded;
@@ -32,20 +35,17 @@ void graph3DRender::computeEquationWithBounds(graphRect region) {
     // A failed or NaN height is drawn at 0; infinite and huge ones are clamped to 20
     // times the width, so a pole shows as a flat cliff.
     const float limit = region.width * 20.0f;
-    grVariables variables{0.0, 0.0, 0.0, 0.0, kValue};
-    grExp *z = equation != nullptr ? equation->z : nullptr;
-    for (int i = 0; i < n; i++) {
-        variables.x = grid.x + i * grid.dx;
-        for (int j = 0; j < n; j++) {
-            variables.y = grid.y + j * grid.dy;
-            double value = 0.0;
-            if (z == nullptr || grEvalExp(&variables, z, &value) != 0 || std::isnan(value))
-                value = 0.0;
-            float v = static_cast<float>(value);
-            if (v < -limit) v = -limit;
-            if (v > limit) v = limit;
-            graphValues[i * n + j] = v;
-        }
+    for (int i = 0; i < n; i++) rowX[i] = grid.x + i * grid.dx;
+    for (int j = 0; j < n; j++) columnY[j] = grid.y + j * grid.dy;
+    double *values = graphValues.get();
+    compiledZ.evalGrid({0.0, 0.0, 0.0, 0.0, kValue}, grVarX, rowX.data(), n, grVarY, columnY.data(),
+                       n, values);
+    for (int p = 0; p < n * n; p++) {
+        // A failure is NaN here.
+        float v = std::isnan(values[p]) ? 0.0f : static_cast<float>(values[p]);
+        if (v < -limit) v = -limit;
+        if (v > limit) v = limit;
+        values[p] = v;
     }
     makeGraphNormalsWithBounds(region);
 }

@@ -12,6 +12,7 @@
 #include "render/graphSurfaceMesh.h"
 
 #include <memory>
+#include <vector>
 
 class graph3DRender final : public graphRender {
 public:
@@ -54,5 +55,6 @@ private:
     int drawMode = graphDrawShaded;
     int divisions3D = 60;
     std::unique_ptr<double[]> graphValues;
+    std::vector<double> rowX, columnY;  // the grid lines of the last sampling
     graphSurfaceMesh mesh;
 };
