@@ -82,7 +82,8 @@ public:
     };
 
 private:
-    int evalInto(const grVariables &v, double *reg, double *value) const;
+    [[gnu::always_inline]] inline int evalInto(const grVariables &v, double *reg,
+                                               double *value) const;
     // Rows take the inputs of rowInputs (one slot, from rows[i]), columns those of
     // columnInputs (from arrays[slot][j]).
     void runGrid(const grVariables &fixed, uint8_t rowInputs, const double *rows, int rowCount,

@@ -194,7 +194,7 @@ int grCompiledExp::eval(const grVariables &v, double *value) const {
         return -1;
     }
     constexpr int onStack = 64;
-    if (registers > onStack) {
+    if (registers > onStack) [[unlikely]] {
         std::vector<double> reg(registers);
         return evalInto(v, reg.data(), value);
     }
@@ -225,8 +225,16 @@ int grCompiledExp::evalInto(const grVariables &v, double *reg, double *value) co
             case opModSafe: r = std::fmod(a, b); break;
             case opPow: r = grEvalRules::power(a, b); break;
             case opRoot: r = grEvalRules::rootOf(a, b); break;
-            case opSquare: r = grEvalRules::square(a); break;
-            case opSquareRoot: r = grEvalRules::squareRoot(a); break;
+            case opSquare: {
+                const double p = a * a;
+                r = grCertainPow::squareIsCertain(a, p) ? p : std::pow(a, 2.0);
+                break;
+            }
+            case opSquareRoot: {
+                const double root = std::sqrt(a);
+                r = grCertainPow::squareRootIsCertain(a, root) ? root : std::pow(a, 0.5);
+                break;
+            }
             case opPowPlain: r = std::pow(a, ins.c); break;
             case opPowOddRoot: r = oddRootPower(a, ins.c); break;
             case opSin: r = std::sin(a); break;
