@@ -50,7 +50,7 @@ void squareBlock(double *__restrict d, const double *__restrict a, int n) {
         unsure[i] = !grCertainPow::squareIsCertain(a[i], d[i]);
     }
     for (int i = 0; i < n; ++i)
-        if (unsure[i]) d[i] = std::pow(a[i], 2.0);
+        if (unsure[i]) d[i] = grEvalRules::libraryPow(a[i], 2.0);
 }
 
 void squareRootBlock(double *__restrict d, const double *__restrict a, int n) {
@@ -60,7 +60,7 @@ void squareRootBlock(double *__restrict d, const double *__restrict a, int n) {
         unsure[i] = !grCertainPow::squareRootIsCertain(a[i], d[i]);
     }
     for (int i = 0; i < n; ++i)
-        if (unsure[i]) d[i] = std::pow(a[i], 0.5);
+        if (unsure[i]) d[i] = grEvalRules::libraryPow(a[i], 0.5);
 }
 
 // Which registers vary in a grid: "fixed" ones (on neither rows nor columns) are
@@ -227,12 +227,13 @@ int grCompiledExp::evalInto(const grVariables &v, double *reg, double *value) co
             case opRoot: r = grEvalRules::rootOf(a, b); break;
             case opSquare: {
                 const double p = a * a;
-                r = grCertainPow::squareIsCertain(a, p) ? p : std::pow(a, 2.0);
+                r = grCertainPow::squareIsCertain(a, p) ? p : grEvalRules::libraryPow(a, 2.0);
                 break;
             }
             case opSquareRoot: {
                 const double root = std::sqrt(a);
-                r = grCertainPow::squareRootIsCertain(a, root) ? root : std::pow(a, 0.5);
+                r = grCertainPow::squareRootIsCertain(a, root) ? root
+                                                               : grEvalRules::libraryPow(a, 0.5);
                 break;
             }
             case opPowPlain: r = std::pow(a, ins.c); break;

@@ -23,14 +23,21 @@ inline double power(double base, double exponent) {
     return std::pow(base, exponent);
 }
 
+// pow with an exponent the compiler cannot see: it turns pow(x, 2.0) into x * x, which
+// is not the library's pow for about one input in 1,500.
+inline double libraryPow(double base, double exponent) {
+    asm("" : "+x"(exponent));
+    return std::pow(base, exponent);
+}
+
 // pow(base, 2) and pow(base, 0.5), the certain results first.
 inline double square(double base) {
     double certain;
-    return grCertainPow::square(base, &certain) ? certain : std::pow(base, 2.0);
+    return grCertainPow::square(base, &certain) ? certain : libraryPow(base, 2.0);
 }
 inline double squareRoot(double base) {
     double certain;
-    return grCertainPow::squareRoot(base, &certain) ? certain : std::pow(base, 0.5);
+    return grCertainPow::squareRoot(base, &certain) ? certain : libraryPow(base, 0.5);
 }
 
 inline double rootOf(double radicand, double index) {
