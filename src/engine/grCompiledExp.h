@@ -23,6 +23,10 @@
 // A grid g(x, y) with x[i] per row and y[j] per column, into out[i * ny + j]:
 //
 //     f.evalGrid(fixed, grVarX, xs, nx, grVarY, ys, ny, out);
+//
+// A cube of points is one grid per layer, the layer's coordinate in a fixed slot, or one
+// evalArrays call over all points (split over the cores when large). Evaluation keeps
+// working memory per thread between calls, so repeating the same sizes allocates nothing.
 #pragma once
 
 #include <cstdint>
