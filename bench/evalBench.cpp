@@ -1,11 +1,19 @@
 // Evaluation speed: the expression engine against the same formulas as native C++ and as
-// muParser byte code, in one run. Prints ns per evaluation and the engine's ratios.
+// muParser byte code, in one run. Per point: the tree walk and the compiled form against
+// muParser's Eval(). In bulk: the compiled form over a curve of 1,201 points (x varies,
+// y = 0.7) and a 200 x 200 grid, against muParser's bulk Eval(results, n) over the same
+// points. Bulk figures are the CPU time of the whole process, so that work on other
+// threads counts; muParser's bulk mode runs on one OpenMP thread (OMP_NUM_THREADS=1 unless
+// set otherwise), since idle OpenMP threads spin and would be charged to it. Prints ns per
+// evaluation and the ratios; with --benchmark_repetitions the medians.
 #include <benchmark/benchmark.h>
 #include <muParser.h>
+#include <omp.h>
 
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -124,6 +132,23 @@ void BM_Tree(benchmark::State &state, const Formula *f) {
     grFreeExp(tree);
 }
 
+void BM_Compiled(benchmark::State &state, const Formula *f) {
+    grExp *tree = f->tree();
+    const grCompiledExp compiled(tree);
+    grVariables v{0, 0, 0, 0, 0.5};
+    double sum = 0, value = 0;
+    int i = 0;
+    for (auto _ : state) {
+        v.x = kIn.x[i];
+        v.y = kIn.y[i];
+        i = (i + 1) & (kInputs - 1);
+        if (compiled.eval(v, &value) == 0) sum += value;
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["instructions"] = compiled.size();
+    grFreeExp(tree);
+}
+
 void BM_Native(benchmark::State &state, const Formula *f) {
     double sum = 0;
     int i = 0;
@@ -156,6 +181,79 @@ void BM_MuParser(benchmark::State &state, const Formula *f) {
         sum += parser.Eval();
         benchmark::DoNotOptimize(sum);
     }
+}
+
+// Bulk inputs: a curve of 1,201 samples across x in [-10, 10] at y = 0.7, and a grid of
+// 200 x 200 over [-10, 10]^2 (x by row, y by column), also given as 40,000 points.
+constexpr int kCurve = 1201, kSide = 200, kGrid = kSide * kSide;
+struct BulkInputs {
+    std::vector<double> curveX, curveY, side, gridX, gridY, k;
+    BulkInputs()
+        : curveX(kCurve),
+          curveY(kCurve, 0.7),
+          side(kSide),
+          gridX(kGrid),
+          gridY(kGrid),
+          k(kGrid, 0.5) {
+        for (int i = 0; i < kCurve; ++i) curveX[i] = -10.0 + 20.0 * i / (kCurve - 1);
+        for (int i = 0; i < kSide; ++i) side[i] = -10.0 + 20.0 * i / (kSide - 1);
+        for (int i = 0; i < kGrid; ++i) {
+            gridX[i] = side[i / kSide];
+            gridY[i] = side[i % kSide];
+        }
+    }
+};
+const BulkInputs kBulk;
+
+// The compiled form in bulk: "curve" (evalArrays), "grid" (evalGrid) or "points" (the
+// grid's 40,000 points through evalArrays, without its rows and columns).
+enum class Bulk { curve, grid, points };
+
+void BM_CompiledBulk(benchmark::State &state, const Formula *f, Bulk shape) {
+    grExp *tree = f->tree();
+    const grCompiledExp compiled(tree);
+    const grVariables fixed{0, 0, 0, 0.7, 0.5};
+    std::vector<double> out(kGrid);
+    const int n = shape == Bulk::curve ? kCurve : kGrid;
+    for (auto _ : state) {
+        switch (shape) {
+            case Bulk::curve:
+                compiled.evalArrays(fixed, {.x = kBulk.curveX.data()}, n, out.data());
+                break;
+            case Bulk::grid:
+                compiled.evalGrid(fixed, grVarX, kBulk.side.data(), kSide, grVarY,
+                                  kBulk.side.data(), kSide, out.data());
+                break;
+            case Bulk::points:
+                compiled.evalArrays(fixed, {.x = kBulk.gridX.data(), .y = kBulk.gridY.data()}, n,
+                                    out.data());
+                break;
+        }
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["points"] = n;
+    grFreeExp(tree);
+}
+
+void BM_MuParserBulk(benchmark::State &state, const Formula *f, Bulk shape) {
+    const int n = shape == Bulk::curve ? kCurve : kGrid;
+    // Bulk mode reads every variable as an array of n values.
+    std::vector<double> x(shape == Bulk::curve ? kBulk.curveX : kBulk.gridX);
+    std::vector<double> y(shape == Bulk::curve ? kBulk.curveY : kBulk.gridY);
+    std::vector<double> k(kBulk.k), out(n);
+    mu::Parser parser;
+    parser.DefineVar("x", x.data());
+    parser.DefineVar("y", y.data());
+    parser.DefineVar("k", k.data());
+    parser.SetExpr(f->text);
+    parser.Eval();
+    for (auto _ : state) {
+        parser.Eval(out.data(), n);
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["points"] = n;
 }
 
 // A 2D curve: 1201 samples of E2 across x in [-10, 10].
@@ -196,13 +294,13 @@ void BM_Grid200(benchmark::State &state) {
 // steady ratios on a busy machine), else the single figure.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    std::map<std::string, double> nanoseconds;
+    std::map<std::string, double> nanoseconds;  // per iteration, CPU time
     void ReportRuns(const std::vector<Run> &runs) override {
         for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.repetitions <= 1) {
-                nanoseconds[run.run_name.str()] = run.GetAdjustedCPUTime();
-            } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                nanoseconds[run.run_name.str()] = run.GetAdjustedCPUTime();
+            const double scale = run.time_unit == benchmark::kMicrosecond ? 1e3 : 1.0;
+            if ((run.run_type == Run::RT_Iteration && run.repetitions <= 1) ||
+                (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")) {
+                nanoseconds[run.run_name.function_name] = run.GetAdjustedCPUTime() * scale;
             }
         }
         ConsoleReporter::ReportRuns(runs);
@@ -212,10 +310,28 @@ public:
 }  // namespace
 
 int main(int argc, char **argv) {
+    if (!std::getenv("OMP_NUM_THREADS")) omp_set_num_threads(1);
     for (const Formula &f : kFormulas) {
         benchmark::RegisterBenchmark((std::string(f.name) + "/grEvalExp").c_str(), BM_Tree, &f);
         benchmark::RegisterBenchmark((std::string(f.name) + "/native").c_str(), BM_Native, &f);
         benchmark::RegisterBenchmark((std::string(f.name) + "/muParser").c_str(), BM_MuParser, &f);
+        benchmark::RegisterBenchmark((std::string(f.name) + "/compiled").c_str(), BM_Compiled, &f);
+    }
+    const std::pair<Bulk, const char *> shapes[] = {
+        {Bulk::curve, "curve1201"}, {Bulk::grid, "grid200x200"}, {Bulk::points, "points40000"}};
+    for (const Formula &f : kFormulas) {
+        for (const auto &[shape, name] : shapes) {
+            const std::string base = std::string(f.name) + "/" + name;
+            benchmark::RegisterBenchmark((base + "/compiled").c_str(), BM_CompiledBulk, &f, shape)
+                ->Unit(benchmark::kMicrosecond)
+                ->MeasureProcessCPUTime();
+            // muParser has no grid mode: its grid is the same 40,000 points.
+            if (shape != Bulk::points)
+                benchmark::RegisterBenchmark((base + "/muParserBulk").c_str(), BM_MuParserBulk, &f,
+                                             shape)
+                    ->Unit(benchmark::kMicrosecond)
+                    ->MeasureProcessCPUTime();
+        }
     }
     benchmark::RegisterBenchmark("E2/curve1201", BM_Curve1201)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("E2/grid200x200", BM_Grid200)->Unit(benchmark::kMicrosecond);
@@ -224,17 +340,35 @@ int main(int argc, char **argv) {
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
-    std::printf("\n%-4s %12s %10s %10s %14s %12s\n", "", "grEvalExp ns", "native ns", "muParser ns",
-                "vs muParser", "vs native");
+    auto find = [](const std::map<std::string, double> &table, const std::string &name) {
+        auto it = table.find(name);
+        return it == table.end() ? NAN : it->second;
+    };
+    std::printf("\nPer point, ns (CPU time)\n%-4s %10s %10s %10s %10s %12s %12s\n", "", "grEvalExp",
+                "compiled", "native", "muParser", "tree/mu", "compiled/mu");
     for (const Formula &f : kFormulas) {
-        const std::string base = f.name;
         auto ns = [&](const char *way) {
-            auto it = reporter.nanoseconds.find(base + "/" + way);
-            return it == reporter.nanoseconds.end() ? NAN : it->second;
+            return find(reporter.nanoseconds, std::string(f.name) + "/" + way);
         };
-        const double tree = ns("grEvalExp"), native = ns("native"), mu = ns("muParser");
-        std::printf("%-4s %12.1f %10.1f %10.1f %13.2fx %11.2fx\n", f.name, tree, native, mu,
-                    tree / mu, tree / native);
+        const double tree = ns("grEvalExp"), compiled = ns("compiled"), native = ns("native"),
+                     mu = ns("muParser");
+        std::printf("%-4s %10.1f %10.1f %10.1f %10.1f %11.2fx %11.2fx\n", f.name, tree, compiled,
+                    native, mu, tree / mu, compiled / mu);
+    }
+    std::printf(
+        "\nBulk, ns per point (CPU time of all threads)\n%-4s %9s %9s %8s %9s %9s %8s %9s %8s\n",
+        "", "curve", "muBulk", "ratio", "grid", "muBulk", "ratio", "points", "ratio");
+    for (const Formula &f : kFormulas) {
+        auto ns = [&](const char *shape, const char *way, int n) {
+            return find(reporter.nanoseconds, std::string(f.name) + "/" + shape + "/" + way) / n;
+        };
+        const double curve = ns("curve1201", "compiled", kCurve),
+                     muCurve = ns("curve1201", "muParserBulk", kCurve),
+                     grid = ns("grid200x200", "compiled", kGrid),
+                     muGrid = ns("grid200x200", "muParserBulk", kGrid),
+                     points = ns("points40000", "compiled", kGrid);
+        std::printf("%-4s %9.2f %9.2f %7.2fx %9.2f %9.2f %7.2fx %9.2f %7.2fx\n", f.name, curve,
+                    muCurve, curve / muCurve, grid, muGrid, grid / muGrid, points, points / muGrid);
     }
     benchmark::Shutdown();
     return 0;

@@ -40,6 +40,34 @@ inline void split(double a, double *hi, double *lo) {
     *lo = a - *hi;
 }
 
+// ulpAbove, written so that the compiler can select instead of branch.
+inline double ulpAboveBranchless(double r) {
+    const uint64_t bits = bitsOf(r);
+    const double spacing = doubleOf(bits & 0x7ff0000000000000ULL) * 0x1p-52;
+    return (bits & 0x000fffffffffffffULL) != 0 ? spacing : 0.0;
+}
+
+// Whether p = x*x is certain, decided exactly as square below decides it, without
+// branches: loops over many values test all of them first and call pow for the few
+// uncertain ones after.
+inline bool squareIsCertain(double x, double p) {
+    const double magnitude = std::fabs(x);
+    double hi, lo;
+    split(x, &hi, &lo);
+    const double error = ((hi * hi - p) + 2.0 * hi * lo) + lo * lo;
+    return (magnitude >= 0x1p-480) & (magnitude <= 0x1p480) &
+           (std::fabs(error) <= 0.45 * ulpAboveBranchless(p));
+}
+
+// The same for s = sqrt(x), as squareRoot decides it.
+inline bool squareRootIsCertain(double x, double s) {
+    double hi, lo;
+    split(s, &hi, &lo);
+    const double residual = ((x - hi * hi) - 2.0 * hi * lo) - lo * lo;
+    return (x >= 0x1p-900) & (x <= 0x1p900) &
+           (std::fabs(residual) <= 0.9 * s * ulpAboveBranchless(s));
+}
+
 inline bool square(double x, double *result) {
     const double magnitude = std::fabs(x);
     if (!(magnitude >= 0x1p-480 && magnitude <= 0x1p480)) return false;

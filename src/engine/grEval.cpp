@@ -5,7 +5,7 @@
 // the result is certain to be pow's own.
 #include <cmath>
 
-#include "engine/grCertainPow.h"
+#include "engine/grEvalRules.h"
 #include "engine/grExp.h"
 
 namespace {
@@ -58,40 +58,9 @@ inline Outcome evalChild(grVariables *v, const grExp *e) {
     return evalNode(v, e);
 }
 
-// A negative base with a fractional exponent p/q (in lowest terms) has a real value
-// when q is odd: (-8)^(1/3) = -2, (-8)^(2/3) = 4, while (-4)^0.5 stays NaN. Exponents that
-// are no fraction with a small denominator stay NaN as well.
-inline double power(double base, double exponent) {
-    double certain;
-    if (exponent == 2.0 && grCertainPow::square(base, &certain)) return certain;
-    if (exponent == 0.5 && grCertainPow::squareRoot(base, &certain)) return certain;
-    if (!(base < 0.0) || std::fmod(exponent, 1.0) == 0.0 || !std::isfinite(exponent))
-        return std::pow(base, exponent);
-    for (int q = 2; q <= 64; ++q) {
-        const double p = std::round(exponent * q);
-        if (p / q != exponent) continue;
-        if (q % 2 == 0) break;
-        const double magnitude = std::pow(-base, exponent);
-        return std::fmod(p, 2.0) == 0.0 ? magnitude : -magnitude;
-    }
-    return std::pow(base, exponent);
-}
-
-// The index-th root, real for a negative radicand and an odd index: root(-8, 3) = -2.
-inline double rootOf(double radicand, double index) {
-    const double exponent = 1.0 / index;
-    double certain;
-    if (exponent == 0.5 && grCertainPow::squareRoot(radicand, &certain)) return certain;
-    if (radicand < 0.0 && std::fmod(index, 2.0) != 0.0 && std::fmod(index, 1.0) == 0.0)
-        return -std::pow(-radicand, exponent);
-    return std::pow(radicand, exponent);
-}
-
-inline double gammaOfFloor(double a) {
-    int sign = 1;
-    const double logGamma = lgamma_r(std::floor(a), &sign);
-    return sign * std::exp(logGamma);
-}
+using grEvalRules::gammaOfFloor;
+using grEvalRules::power;
+using grEvalRules::rootOf;
 
 inline Outcome evalBinary(grVariables *v, const grBinaryExp *p) {
     const Outcome left = evalChild(v, p->left);

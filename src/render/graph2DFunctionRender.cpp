@@ -13,11 +13,9 @@ graph2DFunctionRender::graph2DFunctionRender(graphDraw &draw, bool sideways)
     : graphRender(draw), sideways(sideways) {}
 
 int graph2DFunctionRender::evaluate(double u, double *value) const {
-    grExp *component = equation == nullptr ? nullptr : (sideways ? equation->x : equation->y);
-    if (component == nullptr) return -1;
     grVariables variables{0.0, 0.0, 0.0, 0.0, kValue};
     (sideways ? variables.y : variables.x) = u;
-    return grEvalExp(&variables, component, value);
+    return (sideways ? compiledX : compiledY).eval(variables, value);
 }
 
 graphPoint graph2DFunctionRender::pointAt(double u, double value) const {
@@ -42,14 +40,24 @@ void graph2DFunctionRender::compileWithBounds(graphRect region, graphRect, const
     // A sample that is NaN or fails to evaluate ends the strip; the next valid one starts
     // a new strip, and both run on to the ends of the defined stretch. Each strip goes to
     // the drawing interface as one block.
+    // The samples are evaluated together; bisections evaluate one point at a time.
+    sampleU.resize(sampleIntervals + 1);
+    sampleValue.resize(sampleIntervals + 1);
+    for (int i = 0; i <= sampleIntervals; i++) sampleU[i] = origin + i * static_cast<double>(step);
+    grInputArrays varied;
+    (sideways ? varied.y : varied.x) = sampleU.data();
+    (sideways ? compiledX : compiledY)
+        .evalArrays({0.0, 0.0, 0.0, 0.0, kValue}, varied, sampleIntervals + 1, sampleValue.data());
+
     strip.clear();
     strip.reserve(2 * (sampleIntervals + 8));
     bool havePrevious = false, previousUndefined = false;
     sample previous{0.0, 0.0};
     double undefinedU = 0.0;
     for (int i = 0; i <= sampleIntervals; i++) {
-        sample current{origin + i * static_cast<double>(step), 0.0};
-        if (evaluate(current.u, &current.value) != 0 || std::isnan(current.value)) {
+        // A failed evaluation is NaN here.
+        const sample current{sampleU[i], sampleValue[i]};
+        if (std::isnan(current.value)) {
             if (havePrevious) append(lastDefined(previous, current.u, budget));
             flushStrip();
             havePrevious = false;

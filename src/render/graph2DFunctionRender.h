@@ -63,7 +63,8 @@ private:
     void flushStrip();
 
     bool sideways;
-    std::vector<float> strip;  // x, y pairs of the strip being collected, reused
+    std::vector<float> strip;                  // x, y pairs of the strip being collected, reused
+    std::vector<double> sampleU, sampleValue;  // the samples of a compile, reused
     // The band of values in view, from the last bounds, and the values drawn as they
     // are; others are held at these limits.
     double bandLow = 0.0, bandSize = 1.0;

@@ -11,19 +11,13 @@ constexpr double derivativeStep = 1e-7;
 
 void graph2DImplicitRender::evaluateDifference(const double *xs, const double *ys, int n,
                                                double *out) const {
-    grExp *left = equation == nullptr ? nullptr : equation->x;
-    grExp *right = equation == nullptr ? nullptr : equation->y;
-    grVariables variables{0.0, 0.0, 0.0, 0.0, kValue};
-    for (int i = 0; i < n; i++) {
-        variables.x = xs[i];
-        variables.y = ys[i];
-        double f = 0.0, g = 0.0;
-        if (left == nullptr || right == nullptr || grEvalExp(&variables, left, &f) != 0 ||
-            grEvalExp(&variables, right, &g) != 0)
-            out[i] = NAN;
-        else
-            out[i] = sign * (f - g);
-    }
+    // F (compiled from the record's x) and G (its y); a failure on either side is NaN.
+    const grVariables fixed{0.0, 0.0, 0.0, 0.0, kValue};
+    const grInputArrays points{.x = xs, .y = ys};
+    rightValues.resize(static_cast<size_t>(n));
+    compiledX.evalArrays(fixed, points, n, out);
+    compiledY.evalArrays(fixed, points, n, rightValues.data());
+    for (int i = 0; i < n; i++) out[i] = sign * (out[i] - rightValues[static_cast<size_t>(i)]);
 }
 
 double graph2DImplicitRender::difference(double x, double y) const {

@@ -3,8 +3,8 @@
 // line strips. Tracing follows the strips: a traced point stays on the strip it was on
 // while that strip is about as near as any other, and is then moved onto the curve.
 //
-// The grid is evaluated through evaluateDifference alone, so the way arrays of points are
-// evaluated can change in one place. Variable slots other than x, y and k hold 0.
+// The grid is evaluated through evaluateDifference alone, with the compiled forms of both
+// sides over arrays of points. Variable slots other than x, y and k hold 0.
 #pragma once
 
 #include "render/graphContour.h"
@@ -40,6 +40,7 @@ protected:
 
     // -1 makes the region where F > G the negative one (inequalities with > and >=).
     double sign = 1.0;
+    mutable std::vector<double> rightValues;  // G at the points of one evaluateDifference
     graphContourResult contour;
 
 private:

@@ -1,9 +1,14 @@
 #include "render/graph3DParametricSurfaceRender.h"
 
 #include <cmath>
+#include <utility>
 
 graph3DParametricSurfaceRender::graph3DParametricSurfaceRender(graphDraw &draw)
-    : graphRender(draw), graphPoints(std::make_unique<slVector[]>(graphSurfaceMesh::maxPoints)) {}
+    : graphRender(draw),
+      graphPoints(std::make_unique<slVector[]>(graphSurfaceMesh::maxPoints)),
+      rowT(graphSurfaceMesh::maxDivisions),
+      columnS(graphSurfaceMesh::maxDivisions),
+      componentValues(graphSurfaceMesh::maxPoints) {}
 
 void graph3DParametricSurfaceRender::init() {
     tStart = sStart = 0.0;
@@ -33,20 +38,23 @@ void graph3DParametricSurfaceRender::sample() {
     auto at = [n](double start, double length, int i) {
         return i == n - 1 ? start + length : start + i * (length / (n - 1));
     };
-    grVariables variables{0.0, 0.0, 0.0, 0.0, kValue};
-    const bool complete = equation != nullptr && equation->x != nullptr && equation->y != nullptr &&
-                          equation->z != nullptr;
-    for (int i = 0; i < n; i++) {
-        variables.t = at(tStart, tLength, i);
-        for (int j = 0; j < n; j++) {
-            variables.s = at(sStart, sLength, j);
-            double x = 0.0, y = 0.0, z = 0.0;
-            const bool valid = complete && grEvalExp(&variables, equation->x, &x) == 0 &&
-                               grEvalExp(&variables, equation->y, &y) == 0 &&
-                               grEvalExp(&variables, equation->z, &z) == 0 && !std::isnan(x) &&
-                               !std::isnan(y) && !std::isnan(z);
-            slVectorSet(&graphPoints[i * n + j], valid ? x : 0.0, valid ? y : 0.0, valid ? z : 0.0);
-        }
+    for (int i = 0; i < n; i++) rowT[i] = at(tStart, tLength, i);
+    for (int j = 0; j < n; j++) columnS[j] = at(sStart, sLength, j);
+    // Each component over the whole grid through one buffer; a failure is NaN, and a
+    // missing component fails everywhere.
+    const grVariables fixed{0.0, 0.0, 0.0, 0.0, kValue};
+    const int points = n * n;
+    slVector *grid = graphPoints.get();
+    double *values = componentValues.data();
+    const std::pair<const grCompiledExp *, double slVector::*> components[] = {
+        {&compiledX, &slVector::x}, {&compiledY, &slVector::y}, {&compiledZ, &slVector::z}};
+    for (const auto &[component, field] : components) {
+        component->evalGrid(fixed, grVarT, rowT.data(), n, grVarS, columnS.data(), n, values);
+        for (int p = 0; p < points; p++) grid[p].*field = values[p];
+    }
+    for (int p = 0; p < points; p++) {
+        slVector &v = grid[p];
+        if (std::isnan(v.x) || std::isnan(v.y) || std::isnan(v.z)) slVectorSet(&v, 0.0, 0.0, 0.0);
     }
 }
 

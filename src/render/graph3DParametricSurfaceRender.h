@@ -14,6 +14,7 @@
 #include "render/graphSurfaceMesh.h"
 
 #include <memory>
+#include <vector>
 
 class graph3DParametricSurfaceRender final : public graphRender {
 public:
@@ -49,5 +50,7 @@ private:
     // Both 0 until the graph view sets them right after creation.
     int drawMode = 0, divisions3D = 0;
     std::unique_ptr<slVector[]> graphPoints;
+    // The grid lines of the last sampling and one component's values, reused.
+    std::vector<double> rowT, columnS, componentValues;
     graphSurfaceMesh mesh;
 };

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class graph3DRender final : public graphRender {
 public:

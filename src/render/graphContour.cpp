@@ -24,7 +24,7 @@ bool isNegative(double v) {
 
 class contour {
 public:
-    contour(const graphContourOptions &options, const graphGridFunction &function, double cell)
+    contour(const graphContourOptions &options, const graphContourFunction &function, double cell)
         : options(options), function(function), tolerance(cell * 1e-3) {}
 
     double evaluate(double x, double y) {
@@ -55,7 +55,7 @@ private:
     void addPolygon(const std::vector<graphContourPoint> &polygon);
 
     const graphContourOptions &options;
-    const graphGridFunction &function;
+    const graphContourFunction &function;
     const double tolerance;
     std::vector<std::pair<graphContourPoint, graphContourPoint>> segments;
 };
@@ -252,7 +252,7 @@ void contour::joinStrips(std::vector<std::vector<graphContourPoint>> &strips) {
 
 graphContourResult graphContour(double x, double y, double width, double height,
                                 const graphContourOptions &options,
-                                const graphGridFunction &function) {
+                                const graphContourFunction &function) {
     graphContourResult result;
     const int columns = std::clamp(options.columns, 1, 4000);
     const int rows = std::clamp(options.rows, 1, 4000);

@@ -22,7 +22,7 @@
 #include <vector>
 
 // Writes h(xs[i], ys[i]) to out[i] for i < n; NaN where h is undefined.
-using graphGridFunction =
+using graphContourFunction =
     std::function<void(const double *xs, const double *ys, int n, double *out)>;
 
 struct graphContourPoint {
@@ -50,4 +50,4 @@ struct graphContourResult {
 
 graphContourResult graphContour(double x, double y, double width, double height,
                                 const graphContourOptions &options,
-                                const graphGridFunction &function);
+                                const graphContourFunction &function);

@@ -1,7 +1,7 @@
 #include "render/graphGridFunction.h"
 
-#include <cmath>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -10,15 +10,14 @@ struct expDeleter {
 };
 using expPtr = std::unique_ptr<grExp, expDeleter>;
 
-}  // namespace
-
-grExp *graphGridFunction::copy(const grExp *e, std::vector<double *> &zSlots) {
+// A copy of e with z reading the s slot and s the number 0.
+grExp *copyWithZInS(const grExp *e) {
     if (e == nullptr) return nullptr;
     switch (e->type) {
         case grExpBinary: {
             const auto *b = static_cast<const grBinaryExp *>(e->payload);
-            expPtr left(copy(b->left, zSlots));
-            expPtr right(copy(b->right, zSlots));
+            expPtr left(copyWithZInS(b->left));
+            expPtr right(copyWithZInS(b->right));
             grExp *node = grNewBinaryExp(b->op, left.get(), right.get());
             left.release();
             right.release();
@@ -26,7 +25,7 @@ grExp *graphGridFunction::copy(const grExp *e, std::vector<double *> &zSlots) {
         }
         case grExpUnary: {
             const auto *u = static_cast<const grUnaryExp *>(e->payload);
-            expPtr operand(copy(u->operand, zSlots));
+            expPtr operand(copyWithZInS(u->operand));
             grExp *node = grNewUnaryExp(u->fn, operand.get());
             operand.release();
             return node;
@@ -34,48 +33,44 @@ grExp *graphGridFunction::copy(const grExp *e, std::vector<double *> &zSlots) {
         case grExpNumber: return grNewNumberExp(*static_cast<const double *>(e->payload));
         case grExpConstant: {
             const uint8_t code = *static_cast<const uint8_t *>(e->payload);
-            if (code != grVarZ) return grNewConstantExp(code);
-            grExp *node = grNewNumberExp(0.0);
-            zSlots.push_back(static_cast<double *>(node->payload));
-            return node;
+            if (code == grVarZ) return grNewConstantExp(grVarS);
+            if (code == grVarS) return grNewNumberExp(0.0);
+            return grNewConstantExp(code);
         }
         default: return grNewNumberExp(std::numeric_limits<double>::quiet_NaN());
     }
 }
 
+}  // namespace
+
 graphGridFunction::graphGridFunction(const grExp *left, const grExp *right) {
-    sides[0].tree = copy(left, sides[0].zSlots);
-    try {
-        if (right != nullptr) sides[1].tree = copy(right, sides[1].zSlots);
-    } catch (...) {
-        grFreeExp(sides[0].tree);
-        throw;
+    if (left == nullptr) return;  // the empty program fails everywhere
+    expPtr f(copyWithZInS(left));
+    if (right == nullptr) {
+        compiled.compile(f.get());
+        return;
     }
-}
-
-graphGridFunction::~graphGridFunction() {
-    grFreeExp(sides[0].tree);
-    grFreeExp(sides[1].tree);
-}
-
-bool graphGridFunction::valueOf(const side &s, grVariables &variables, double z, double *value) {
-    for (double *slot : s.zSlots) *slot = z;
-    return grEvalExp(&variables, s.tree, value) == 0 && !std::isnan(*value);
+    expPtr g(copyWithZInS(right));
+    expPtr difference(grNewBinaryExp(grOpSub, f.get(), g.get()));
+    f.release();
+    g.release();
+    compiled.compile(difference.get());
 }
 
 double graphGridFunction::at(double x, double y, double z, double k) const {
-    if (sides[0].tree == nullptr) return std::numeric_limits<double>::quiet_NaN();
-    grVariables variables{0.0, 0.0, x, y, k};
-    double f = 0.0, g = 0.0;
-    if (!valueOf(sides[0], variables, z, &f)) return std::numeric_limits<double>::quiet_NaN();
-    if (sides[1].tree != nullptr && !valueOf(sides[1], variables, z, &g))
-        return std::numeric_limits<double>::quiet_NaN();
-    return f - g;
+    double value = 0.0;
+    compiled.eval({z, 0.0, x, y, k}, &value);  // NaN where it fails
+    return value;
 }
 
 void graphGridFunction::evaluate(const double *xs, int nx, const double *ys, int ny,
                                  const double *zs, int nz, double k, double *out) const {
+    if (nz == 1) {
+        compiled.evalGrid({zs[0], 0.0, 0.0, 0.0, k}, grVarX, xs, nx, grVarY, ys, ny, out);
+        return;
+    }
+    // One y-z layer per x.
     for (int a = 0; a < nx; a++)
-        for (int b = 0; b < ny; b++)
-            for (int c = 0; c < nz; c++) out[(a * ny + b) * nz + c] = at(xs[a], ys[b], zs[c], k);
+        compiled.evalGrid({0.0, 0.0, xs[a], 0.0, k}, grVarY, ys, ny, grVarS, zs, nz,
+                          out + static_cast<ptrdiff_t>(a) * ny * nz);
 }

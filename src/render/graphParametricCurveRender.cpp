@@ -17,20 +17,37 @@ void graphParametricCurveRender::setTStart(double newStart, double newLength) {
 }
 
 bool graphParametricCurveRender::evaluate(double t, double *x, double *y, double *z) const {
-    if (equation == nullptr || equation->x == nullptr || equation->y == nullptr) return false;
-    grVariables variables{0.0, t, 0.0, 0.0, kValue};
-    if (grEvalExp(&variables, equation->x, x) != 0 || grEvalExp(&variables, equation->y, y) != 0 ||
-        std::isnan(*x) || std::isnan(*y))
+    const grVariables variables{0.0, t, 0.0, 0.0, kValue};
+    if (compiledX.eval(variables, x) != 0 || compiledY.eval(variables, y) != 0 || std::isnan(*x) ||
+        std::isnan(*y))
         return false;
     if (z == nullptr) return true;
-    if (equation->z == nullptr || grEvalExp(&variables, equation->z, z) != 0) return false;
+    if (compiledZ.eval(variables, z) != 0) return false;
     return !std::isnan(*z);
 }
 
-graphParametricCurveRender::sample graphParametricCurveRender::sampleAt(double t) const {
-    sample s{t, 0.0, 0.0, 0.0, false, false};
-    s.valid = evaluate(t, &s.x, &s.y, space ? &s.z : nullptr);
-    return s;
+void graphParametricCurveRender::evaluateAll(const double *ts, int n, double *x, double *y,
+                                             double *z) const {
+    const grVariables fixed{0.0, 0.0, 0.0, 0.0, kValue};
+    const grInputArrays varied{.t = ts};
+    compiledX.evalArrays(fixed, varied, n, x);
+    compiledY.evalArrays(fixed, varied, n, y);
+    if (space) compiledZ.evalArrays(fixed, varied, n, z);
+}
+
+void graphParametricCurveRender::sampleAll(const std::vector<double> &ts,
+                                           std::vector<sample> &into) {
+    // Failures come back as NaN, which makes a sample invalid as well.
+    const int n = static_cast<int>(ts.size());
+    xs.resize(n);
+    ys.resize(n);
+    zs.assign(n, 0.0);
+    evaluateAll(ts.data(), n, xs.data(), ys.data(), zs.data());
+    into.clear();
+    for (int i = 0; i < n; i++) {
+        const bool valid = !std::isnan(xs[i]) && !std::isnan(ys[i]) && !std::isnan(zs[i]);
+        into.push_back({ts[i], xs[i], ys[i], zs[i], valid, false});
+    }
 }
 
 void graphParametricCurveRender::compileWithBounds(graphRect region, graphRect viewBounds,
@@ -58,24 +75,34 @@ void graphParametricCurveRender::refine(graphRect region, graphRect viewBounds) 
 
     // Uniform samples with the range's end exactly, so that a closed curve closes.
     const int base = length == 0.0 ? 0 : baseIntervals;
+    times.clear();
     for (int i = 0; i <= base; i++)
-        samples.push_back(sampleAt(i == base ? start + length : start + length * i / base));
+        times.push_back(i == base ? start + length : start + length * i / base);
+    sampleAll(times, samples);
     int evaluations = base + 1;
 
-    // Each pass looks at the middle of every unsettled interval: it either splits the
-    // interval or settles it, and is kept as a vertex either way.
+    // Each pass looks at the middle of every unsettled interval, as long as evaluations
+    // are left: it either splits the interval or settles it, and is kept as a vertex
+    // either way. The middles of a pass are evaluated together.
     for (int depth = 0; depth < maxDepth; depth++) {
+        times.clear();
+        for (size_t k = 0; k + 1 < samples.size(); k++)
+            if (!samples[k].settled && evaluations + static_cast<int>(times.size()) < maxSamples)
+                times.push_back((samples[k].t + samples[k + 1].t) * 0.5);
+        sampleAll(times, middles);
+        evaluations += static_cast<int>(times.size());
+
         bool split = false;
+        size_t next = 0;
         refined.clear();
         for (size_t k = 0; k + 1 < samples.size(); k++) {
             sample a = samples[k];
             const sample &b = samples[k + 1];
-            if (a.settled || evaluations >= maxSamples) {
+            if (a.settled || next == middles.size()) {
                 refined.push_back(a);
                 continue;
             }
-            sample m = sampleAt((a.t + b.t) * 0.5);
-            evaluations++;
+            sample m = middles[next++];
             const bool splits = needsSplit(a, m, b);
             a.settled = m.settled = !splits;
             split = split || splits;

@@ -49,6 +49,9 @@ protected:
     graphPoint fineSearch(graphPoint point);
     // The curve point at t; false when a component fails or is NaN.
     virtual bool evaluate(double t, double *x, double *y, double *z) const;
+    // The curve points at n values of t at once; a failed point is NaN in x or y. z is
+    // written for space curves only.
+    virtual void evaluateAll(const double *ts, int n, double *x, double *y, double *z) const;
 
 private:
     struct sample {
@@ -57,7 +60,8 @@ private:
         bool settled;  // the interval to the next sample needs no refinement
     };
 
-    sample sampleAt(double t) const;
+    // The samples at every t of ts, into into.
+    void sampleAll(const std::vector<double> &ts, std::vector<sample> &into);
     // Samples over the range, refined breadth first so that a cap spreads over the curve.
     void refine(graphRect region, graphRect viewBounds);
     // Whether the interval from a to b, with m at its middle, needs splitting.
@@ -71,8 +75,9 @@ private:
 
     bool space;
     double start = 0.0, length = 40.0, lastT = 0.0;
-    std::vector<sample> samples, refined;  // reused between compiles
-    std::vector<float> strip;              // x, y pairs of a planar strip, reused
+    std::vector<sample> samples, refined, middles;  // reused between compiles
+    std::vector<double> times, xs, ys, zs;          // inputs and values of sampleAll
+    std::vector<float> strip;                       // x, y pairs of a planar strip, reused
     // Pixels per graph unit and the region while refining.
     double pixelsX = 1.0, pixelsY = 1.0;
     graphRect refineRegion;

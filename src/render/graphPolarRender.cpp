@@ -17,3 +17,15 @@ bool graphPolarRender::evaluate(double theta, double *x, double *y, double *z) c
     if (z != nullptr) *z = 0.0;
     return true;
 }
+
+void graphPolarRender::evaluateAll(const double *thetas, int n, double *x, double *y,
+                                   double *z) const {
+    // r into x first; a failed or NaN r leaves NaN in both coordinates.
+    compiledY.evalArrays({0.0, 0.0, 0.0, 0.0, kValue}, {.t = thetas}, n, x);
+    for (int i = 0; i < n; i++) {
+        const double r = x[i];
+        x[i] = r * std::cos(thetas[i]);
+        y[i] = r * std::sin(thetas[i]);
+        if (z != nullptr) z[i] = 0.0;
+    }
+}

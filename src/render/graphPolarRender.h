@@ -23,4 +23,5 @@ public:
 protected:
     void init() override;
     bool evaluate(double theta, double *x, double *y, double *z) const override;
+    void evaluateAll(const double *thetas, int n, double *x, double *y, double *z) const override;
 };

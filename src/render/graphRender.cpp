@@ -16,6 +16,9 @@ void graphRender::initWithEquation(grEquation *newEquation) {
     if (compileList == 0) compileList = draw.genList();
     if (equation != nullptr) grFreeEquation(equation);
     equation = newEquation;
+    compiledX.compile(equation != nullptr ? equation->x : nullptr);
+    compiledY.compile(equation != nullptr ? equation->y : nullptr);
+    compiledZ.compile(equation != nullptr ? equation->z : nullptr);
     init();
     recompute();
 }

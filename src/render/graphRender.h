@@ -2,7 +2,9 @@
 // tracing questions the graph view asks about it.
 //
 // A renderer owns its equation (released with grFreeEquation) and one display list, both
-// made in initWithEquation and released by the destructor. It draws only through the
+// made in initWithEquation and released by the destructor. The equation's x, y and z
+// components are compiled there too (grCompiledExp), for the subclasses' sampling; a
+// missing component compiles to one that fails everywhere. It draws only through the
 // graphDraw it was made with, which must outlive it. Bounds and k are kept for the
 // subclasses; the graph view calls setBounds and compileWithBounds with the same region
 // whenever the region, k or the equations change, and render on every redraw.
@@ -77,6 +79,7 @@ protected:
 
     graphDraw &draw;
     grEquation *equation = nullptr;
+    grCompiledExp compiledX, compiledY, compiledZ;
     double kValue = 0.0;
     unsigned compileList = 0;
     graphRect bounds;

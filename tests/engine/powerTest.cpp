@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <vector>
 
 #include "testSupport.h"
 
@@ -67,23 +68,34 @@ TEST(Power, SquaresAndSquareRootsMatchPowBitForBit) {
     Tree rootTemplate(bin(grOpRoot, X(), num(2)));
     volatile double two = 2.0, oneHalf = 0.5;
 
+    const grCompiledExp compiledSquare(square.get()), compiledHalf(half.get()),
+        compiledRoot(rootTemplate.get());
     int mismatches = 0;
+    std::vector<double> bases;
     auto check = [&](double base) {
         grVariables v{0, 0, base, 0, 0};
         double value;
         const struct {
             grExp *tree;
+            const grCompiledExp &compiled;
             double expected;
-        } cases[] = {{square.get(), std::pow(base, two)},
-                     {half.get(), std::pow(base, oneHalf)},
-                     {rootTemplate.get(), std::pow(base, oneHalf)}};
+        } cases[] = {{square.get(), compiledSquare, std::pow(base, two)},
+                     {half.get(), compiledHalf, std::pow(base, oneHalf)},
+                     {rootTemplate.get(), compiledRoot, std::pow(base, oneHalf)}};
         for (const auto &c : cases) {
             ASSERT_EQ(grEvalExp(&v, c.tree, &value), 0);
             if (!sameBits(value, c.expected) && ++mismatches <= 5) {
                 ADD_FAILURE() << std::hexfloat << "base " << base << " gives " << value
                               << " instead of " << c.expected;
             }
+            // The compiled form at one point, and later over all bases at once.
+            ASSERT_EQ(c.compiled.eval(v, &value), 0);
+            if (!sameBits(value, c.expected) && ++mismatches <= 5) {
+                ADD_FAILURE() << std::hexfloat << "compiled, base " << base << " gives " << value
+                              << " instead of " << c.expected;
+            }
         }
+        bases.push_back(base);
     };
     for (double base : std::initializer_list<double>{0.0,
                                                      -0.0,
@@ -122,6 +134,19 @@ TEST(Power, SquaresAndSquareRootsMatchPowBitForBit) {
         // Around 1, where graphs are usually sampled, with every bit of the mantissa in use.
         check(
             std::ldexp(static_cast<double>(bits >> 11) * 0x1p-53, static_cast<int>(bits % 16) - 8));
+    }
+    std::vector<double> values(bases.size());
+    for (const grCompiledExp *compiled : {&compiledSquare, &compiledHalf, &compiledRoot}) {
+        const double exponent = compiled == &compiledSquare ? two : oneHalf;
+        compiled->evalArrays({0, 0, 0, 0, 0}, {.x = bases.data()}, static_cast<int>(bases.size()),
+                             values.data());
+        for (size_t i = 0; i < bases.size(); ++i) {
+            const double expected = std::pow(bases[i], exponent);
+            if (!sameBits(values[i], expected) && ++mismatches <= 5) {
+                ADD_FAILURE() << std::hexfloat << "compiled arrays, base " << bases[i] << " gives "
+                              << values[i] << " instead of " << expected;
+            }
+        }
     }
     EXPECT_EQ(mismatches, 0);
 }
