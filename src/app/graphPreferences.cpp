@@ -174,7 +174,9 @@ void graphPreferences::savePreferences() const {
     // process (a hung instance, a reused process id) would hold the program up for half a
     // minute at each save, start-up included. Such a save is skipped instead.
     QLockFile lock(settings.fileName() + QStringLiteral(".lock"));
-    if (!lock.tryLock(graphSettingsLockWait)) {
+    // A lock that cannot even be made (a folder not there yet on a first run) is left to
+    // QSettings, which makes the folder.
+    if (!lock.tryLock(graphSettingsLockWait) && lock.error() == QLockFile::LockFailedError) {
         qWarning().noquote() << QStringLiteral(
                                     "Plotweave: %1 is locked by another process; "
                                     "the settings were not saved")

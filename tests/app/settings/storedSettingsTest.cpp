@@ -5,6 +5,8 @@
 
 #include <QLockFile>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <cmath>
 
@@ -126,6 +128,21 @@ TEST_F(StoredSettings, ALockHeldByAnotherWriterSkipsTheSaveInsteadOfWaiting) {
     third.values.animationSteps = 70;
     third.savePreferences();
     EXPECT_EQ(QSettings().value("animationSteps").toInt(), 70);
+}
+
+// On a first run the settings folder does not exist yet, so neither can its lock file.
+TEST_F(StoredSettings, AFirstRunWithoutASettingsFolderSaves) {
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       dir.filePath(QStringLiteral("not/yet")));
+    graphPreferences first;
+    first.values.animationSteps = 40;
+    first.savePreferences();
+    EXPECT_TRUE(warnings.isEmpty());
+    EXPECT_EQ(QSettings().value("animationSteps").toInt(), 40);
+    EXPECT_TRUE(QSettings().fileName().startsWith(dir.path()));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 }  // namespace
