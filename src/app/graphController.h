@@ -69,15 +69,18 @@ public:
     void showInspector();
 
     // Files. loadEquationFile leaves everything as it was when the file cannot be read and
-    // shows the reason unless quiet; openFile is the desktop's request.
+    // shows the reason, or hands it to failure when given; openFile is the desktop's
+    // request.
     // A new set of one empty equation, after asking about unsaved changes; false when
     // cancelled.
     bool newEquationSet();
     void saveEquationSet();
     bool saveEquationSetAs();
     void openEquationSet();
-    bool openFile(const QString &path);
-    bool loadEquationFile(const QString &path, bool askToSave = true);
+    bool openFile(const QString &path, QString *failure = nullptr);
+    bool loadEquationFile(const QString &path, bool askToSave = true, QString *failure = nullptr);
+    // True while the equations are being graphed.
+    bool isGraphing() const { return graphing; }
     // Asks Save / Discard / Cancel when the list has unsaved changes; false to stop.
     bool maybeSave();
     bool isModified() const;
@@ -148,6 +151,7 @@ private:
     std::unique_ptr<graphInspectorPanel> inspectorPanel;
     std::unique_ptr<graphControllerSettings> preferences;
     std::shared_ptr<graphEquationTable> table;
+    bool graphing = false;
     QPointer<QWidget> tableWindow;
     QCursor crossHair;
     QString actionSound;

@@ -148,21 +148,23 @@ void graphController::openEquationSet() {
     if (!path.isEmpty()) loadEquationFile(path, false);
 }
 
-bool graphController::openFile(const QString &path) {
-    loadEquationFile(path);
-    return true;
+bool graphController::openFile(const QString &path, QString *failure) {
+    return loadEquationFile(path, true, failure);
 }
 
-bool graphController::loadEquationFile(const QString &path, bool askToSave) {
+bool graphController::loadEquationFile(const QString &path, bool askToSave, QString *failure) {
     // 1. The whole file is read before anything changes.
     QString reason;
     std::shared_ptr<graphEquationTable> newTable = readEquationSet(path, reason);
     if (!newTable) {
         // A discard answered for this open does not cover the changes that stay.
         discardedArchive.clear();
-        dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
-                     tr("The equation set \u201c%1\u201d could not be opened. %2")
-                         .arg(QFileInfo(path).fileName(), reason));
+        const QString text = tr("The equation set \u201c%1\u201d could not be opened. %2")
+                                 .arg(QFileInfo(path).fileName(), reason);
+        if (failure)
+            *failure = text;
+        else
+            dialogs.warn(dialogParent(), QStringLiteral("Plotweave"), text);
         return false;
     }
     if (askToSave && !maybeSave()) return false;

@@ -1,18 +1,38 @@
 #include "app/graphDBusService.h"
 
 #include "app/graphController.h"
+#include "app/graphControllerSettings.h"
+#include "app/graphKMovieExporter.h"
+#include "app/graphMainWindow.h"
 
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QFileInfo>
-#include <QTimer>
+#include <QMessageBox>
+
+namespace {
+// How often queued files look again whether the program is still busy.
+constexpr int busyRetryMilliseconds = 100;
+// Failures listed by name in one message; the rest are counted.
+constexpr int listedFailures = 10;
+}  // namespace
 
 graphDBusService::graphDBusService(graphController &controller, QObject *parent)
-    : QObject(parent), controller(controller) {}
+    : QObject(parent), controller(controller) {
+    busy = [&controller] {
+        return QApplication::activeModalWidget() != nullptr ||
+               controller.settings().movieExporter().isRecording() || controller.isGraphing();
+    };
+    reportFailures = [this](const QStringList &lines) { showFailures(lines); };
+    turn.setSingleShot(true);
+    connect(&turn, &QTimer::timeout, this, &graphDBusService::openNext);
+}
 
 graphDBusService::~graphDBusService() {
+    delete failureBox.data();
     if (!registered) return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     bus.unregisterObject(QString::fromLatin1(graphServicePath));
@@ -31,6 +51,11 @@ bool graphDBusService::registerOnSessionBus() {
     }
     registered = true;
     return true;
+}
+
+bool graphDBusService::refuse(const QString &message) {
+    if (calledFromDBus()) sendErrorReply(QDBusError::LimitsExceeded, message);
+    return false;
 }
 
 QByteArray graphDBusService::GraphImage(const QString &text) {
@@ -54,11 +79,76 @@ void graphDBusService::Graph(const QString &text) {
 // The reply goes out at once: opening may ask about unsaved changes, and the launching
 // process must not wait for the user.
 void graphDBusService::OpenFiles(const QStringList &paths) {
-    QTimer::singleShot(0, &controller, [target = &controller, paths] {
-        for (const QString &path : paths) target->openFile(path);
-        target->newWindow();
-        target->bringEquationWindowForward();
-    });
+    if (paths.size() > maximumPathsPerCall) {
+        refuse(QStringLiteral("OpenFiles takes at most %1 files in one call; %2 were given.")
+                   .arg(maximumPathsPerCall)
+                   .arg(paths.size()));
+        return;
+    }
+    if (requests.size() >= static_cast<size_t>(maximumPendingRequests)) {
+        refuse(QStringLiteral("Plotweave is still opening %1 earlier requests; try again later.")
+                   .arg(requests.size()));
+        return;
+    }
+    requests.push_back(paths);
+    if (!turn.isActive() && !opening) turn.start(0);
+}
+
+int graphDBusService::pendingPaths() const {
+    int count = 0;
+    for (const QStringList &request : requests) count += static_cast<int>(request.size());
+    return count;
+}
+
+// One file per turn, so the window repaints and answers between them.
+void graphDBusService::openNext() {
+    if (requests.empty() || opening) return;
+    if (busy && busy()) {
+        turn.start(busyRetryMilliseconds);
+        return;
+    }
+    QStringList &request = requests.front();
+    if (!request.isEmpty()) {
+        const QString path = request.takeFirst();
+        QString failure;
+        opening = true;
+        const bool opened = controller.openFile(path, &failure);
+        opening = false;
+        if (!opened && !failure.isEmpty()) failures << failure;
+    }
+    if (request.isEmpty()) requests.pop_front();
+    if (!requests.empty()) {
+        turn.start(0);
+        return;
+    }
+    // The batch is done.
+    controller.newWindow();
+    controller.bringEquationWindowForward();
+    if (!failures.isEmpty() && reportFailures) reportFailures(failures);
+    failures.clear();
+}
+
+void graphDBusService::showFailures(const QStringList &lines) {
+    QString text = lines.size() == 1
+                       ? lines.first()
+                       : QStringLiteral("%1 equation sets could not be opened.").arg(lines.size());
+    QString details;
+    if (lines.size() > 1) {
+        for (qsizetype i = 0; i < lines.size() && i < listedFailures; ++i)
+            details += lines.at(i) + QLatin1Char('\n');
+        if (lines.size() > listedFailures)
+            details += QStringLiteral("and %1 more\n").arg(lines.size() - listedFailures);
+    }
+    if (failureBox == nullptr) {
+        failureBox = new QMessageBox(QMessageBox::Warning, QStringLiteral("Plotweave"), QString(),
+                                     QMessageBox::Ok, &controller.mainWindow());
+        failureBox->setAttribute(Qt::WA_DeleteOnClose);
+        failureBox->setWindowModality(Qt::NonModal);
+    }
+    failureBox->setText(text);
+    failureBox->setInformativeText(details.trimmed());
+    failureBox->show();
+    failureBox->raise();
 }
 
 bool graphForwardFilesToRunningInstance(const QStringList &paths) {

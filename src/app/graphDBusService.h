@@ -1,13 +1,27 @@
 // The application on the session bus: the image and text services for other programs and
 // the door through which a second launch hands its files to the running instance.
+//
+// Every method answers at once. OpenFiles only queues its paths: they are opened after the
+// reply, one file per turn of the event loop and never while a modal dialog, a movie
+// export or a graphing runs, so no request opens a dialog inside another or swaps the
+// equation set under a recording. Files that cannot be opened are gathered into one
+// message per batch (the queue running empty), which replaces the previous one. The queue
+// holds at most maximumPendingRequests calls of at most maximumPathsPerCall paths each;
+// beyond that a call gets an error reply.
 #pragma once
 
 #include <QByteArray>
 #include <QDBusContext>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
 
 class graphController;
+class QMessageBox;
 
 inline constexpr const char *graphServiceName = "org.plotweave.Plotweave";
 inline constexpr const char *graphServicePath = "/org/plotweave/Plotweave";
@@ -16,6 +30,9 @@ class graphDBusService : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.plotweave.Plotweave")
 public:
+    static constexpr int maximumPendingRequests = 100;
+    static constexpr int maximumPathsPerCall = 1000;
+
     explicit graphDBusService(graphController &controller, QObject *parent = nullptr);
     ~graphDBusService() override;
 
@@ -23,17 +40,37 @@ public:
     // it or there is no session bus.
     bool registerOnSessionBus();
 
+    // True while queued files must wait: a modal dialog is open, a movie is being
+    // recorded or a graphing runs. Replaced in tests.
+    std::function<bool()> busy;
+    // Shows the failures of one batch, one line each; by default a non-modal message box
+    // over the main window, reused while it is open. Replaced in tests.
+    std::function<void(const QStringList &failures)> reportFailures;
+
+    // Paths waiting to be opened, for tests.
+    int pendingPaths() const;
+
 public slots:
     // TIFF bytes of the graph as currently drawn; an error reply for an empty string.
     QByteArray GraphImage(const QString &text);
     // Reads the string and does nothing more.
     void Graph(const QString &text);
-    // Opens each file as the desktop's open request does and brings the windows forward.
+    // Queues each file to be opened as the desktop's open request does, then brings the
+    // windows forward.
     void OpenFiles(const QStringList &paths);
 
 private:
+    void openNext();
+    bool refuse(const QString &message);
+    void showFailures(const QStringList &failures);
+
     graphController &controller;
     bool registered = false;
+    std::deque<QStringList> requests;
+    QStringList failures;
+    QTimer turn;
+    bool opening = false;
+    QPointer<QMessageBox> failureBox;
 };
 
 // Hands the files to the instance that owns the service name. True when it took them.

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QScopeGuard>
 
 void graphSetUpMovieQualityPopup(QComboBox *popup, QLabel *message) {
     const char *const titles[] = {QT_TRANSLATE_NOOP("graphKMovieExporter", "Low"),
@@ -75,6 +76,8 @@ graphKMovieExporter::graphKMovieExporter(QWidget *parent)
 graphMovieResult graphKMovieExporter::makeKMovie(
     double minK, double maxK, int steps, QSize size,
     const std::function<const uint8_t *(double k)> &frameAt) {
+    recording = true;
+    const auto done = qScopeGuard([this] { recording = false; });
     const choice chosen = chooseMovie ? chooseMovie(parentWidget, lastQuality) : choice{};
     if (chosen.path.isEmpty()) return {graphMovieResult::cancelled, 0, QString()};
     lastQuality = chosen.quality;

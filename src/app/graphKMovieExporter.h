@@ -43,8 +43,11 @@ public:
                                 const std::function<const uint8_t *(double k)> &frameAt);
 
     int quality() const { return lastQuality; }
+    // True from the movie panel to the end of the recording.
+    bool isRecording() const { return recording; }
 
 private:
+    bool recording = false;
     QWidget *parentWidget;
     int lastQuality = graphMovieQuality::defaultRow;
 };

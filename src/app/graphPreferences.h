@@ -29,6 +29,11 @@ struct graphPreferenceValues {
     bool operator==(const graphPreferenceValues &) const = default;
 };
 
+// The bounds the preferences window accepts, which stored values are held to as well.
+inline constexpr int graphMaximumKBound = 1000000, graphMaximumAnimationSteps = 100000;
+// How long a save waits for another process's lock on the settings file, in milliseconds.
+inline constexpr int graphSettingsLockWait = 500;
+
 // The settings of a first run.
 graphPreferenceValues graphDefaultPreferences();
 
@@ -48,11 +53,14 @@ public:
     // The system beep for a reversed k range.
     void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
 
-    // Reads the stored settings into the working copy. A key that is absent, or whose
-    // value cannot be read, leaves its value as it was.
+    // Reads the stored settings into the working copy. A key that is absent leaves its
+    // value as it was; a value that cannot be read or lies outside the preferences
+    // window's bounds becomes its default (the step count is clamped), with one warning.
     void loadPreferences(QSettings &settings);
     void loadPreferences();
     void savePreferences(QSettings &settings) const;
+    // Saves to the user's settings file, or skips the save with a warning when another
+    // process holds the file's lock for longer than graphSettingsLockWait.
     void savePreferences() const;
 
     // Saves, mends the k settings (a step count of 2 or less becomes 3; a maximum below

@@ -14,6 +14,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -111,13 +112,22 @@ void writeVector(imageFormat format, const QString &path, int width, int height,
     file.commit();
 }
 
-// The 2D scene painted by the drawing pass itself.
-void paintScene(QPainter &painter, graphEquationTable &table, const cliGraphOptions &options) {
+// The 2D scene painted by the drawing pass itself. An image is filled with the view's
+// background first, so no pixel keeps the memory it was allocated with.
+void paintScene(QPainter &painter, graphEquationTable &table, const cliGraphOptions &options,
+                QImage *image = nullptr) {
     graphPainterDraw draw(painter, options.width, options.height);
     draw.setScale(options.scale);
     graphMemoryInspector inspector;
-    // The view is a temporary, gone before the drawing interface its renderers use.
-    cliGraphView(draw, inspector, table, options)->drawRect();
+    // The view is gone before the drawing interface its renderers use.
+    const std::unique_ptr<graphGLView> view = cliGraphView(draw, inspector, table, options);
+    if (image != nullptr) {
+        const graphRGB bg = view->getBackgroundColor();
+        image->fill(QColor::fromRgbF(std::clamp(bg.red, 0.0f, 1.0f),
+                                     std::clamp(bg.green, 0.0f, 1.0f),
+                                     std::clamp(bg.blue, 0.0f, 1.0f)));
+    }
+    view->drawRect();
 }
 
 // The scene drawn with OpenGL; writes the TIFF snapshot when tiffPath is given, else
@@ -165,13 +175,18 @@ void cliRenderImage(graphEquationTable &table, const cliGraphOptions &options,
     }
     if (format == imageFormat::png) {
         QImage image(options.width, options.height, QImage::Format_RGB32);
+        if (image.isNull())
+            cliFail(QStringLiteral("%1: not enough memory for a %2x%3 image")
+                        .arg(path)
+                        .arg(options.width)
+                        .arg(options.height));
         {
             QPainter painter(&image);
             // Pixel centres lie half a pixel inside their corners: a one pixel line at a
             // whole coordinate, such as y = -1 in most regions, then fills one row instead
             // of half of two.
             painter.translate(0.5, 0.5);
-            paintScene(painter, table, options);
+            paintScene(painter, table, options, &image);
         }
         writePNG(image, path);
         return;

@@ -14,11 +14,12 @@
 #include "cli/cliEquationSet.h"
 #include "cli/cliGraph.h"
 #include "movie/slKSweep.h"
+#include "movie/slPartFiles.h"
 #include "platform/graphBitmapFont.h"
 
 namespace {
 
-std::atomic<bool> interrupted{false};
+std::atomic<int> interruptedBy{0};  // the signal that asked the recording to stop
 
 // One line on a terminal: bar, frame count and the time left, redrawn at most ten times a
 // second and once at the end.
@@ -94,11 +95,19 @@ int cliRunMovie(const std::vector<std::string> &args) {
     cliHeadlessGraph graph(*table, options);
     graphGLView &view = graph.view();
 
-    // 3. The recorder: time scale fps, every frame one unit long. An interrupt from here on
-    //    abandons the recorder, which removes its temporary file.
-    auto onInterrupt = [](int) { interrupted = true; };
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    // 3. The recorder: time scale fps, every frame one unit long. A signal that would end
+    //    the process (a closed terminal, a broken pipe, a timer, kill) from here on
+    //    abandons the recorder, which removes its temporary file; a signal the caller
+    //    ignores stays ignored.
+    auto onInterrupt = [](int number) { interruptedBy = number; };
+    for (const int number : slPartFiles::cleanedSignals) {
+        struct sigaction current {};
+        if (::sigaction(number, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) continue;
+        struct sigaction action {};
+        action.sa_handler = onInterrupt;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(number, &action, nullptr);
+    }
     slMovieRecord recorder;
     if (!recorder.initWithPath(*output, QRectF(0, 0, view.viewWidth(), view.viewHeight()), fps,
                                quality))
@@ -119,11 +128,12 @@ int cliRunMovie(const std::vector<std::string> &args) {
             },
             [&](size_t done) {
                 progress.update(done);
-                return !interrupted;
+                return interruptedBy == 0;
             });
     }
     if (status == 1)
-        throw cliError(130, QStringLiteral("%1: interrupted, nothing written").arg(*output));
+        throw cliError(128 + interruptedBy,
+                       QStringLiteral("%1: interrupted, nothing written").arg(*output));
     if (status != 0)
         cliFail(QStringLiteral("%1: cannot write the movie: %2")
                     .arg(*output, recorder.errorString().isEmpty()

@@ -18,6 +18,9 @@ constexpr const char *kRelationMessage = "Cannot graph this type of equation.";
 constexpr const char *kPolarMessage = "r = f(θ) cannot contain X, Y, Z, S or T.";
 constexpr const char *kInequalityMessage = "inequalities can only be in X and Y.";
 constexpr const char *kThetaMessage = "θ can only be used in r = f(θ).";
+constexpr const char *kDerivativeDepthMessage =
+    "derivatives nested more than 6 deep cannot be graphed.";
+static_assert(grMaximumDerivativeDepth == 6, "the message names the limit");
 
 // Classification never frees the tree on failure, so a failed record is deleted without it.
 using EquationRecord = std::unique_ptr<grEquation>;
@@ -167,6 +170,9 @@ grEquation *grNewEquation(grExp *tree) {
     // 1. Placeholders come first: nothing else can be judged while one remains.
     if (grFindNullExp(tree)) return fail(kPlaceholderMessage);
 
+    // 1b. Nested numeric derivatives grow in cost too fast to draw past a few levels.
+    if (grDerivativeDepth(tree) > grMaximumDerivativeDepth) return fail(kDerivativeDepthMessage);
+
     EquationRecord q(new grEquation{nullptr, nullptr, nullptr, 0, tree});
 
     // 2. Comma list.
@@ -241,6 +247,22 @@ void grFreeEquation(grEquation *q) {
     if (!q) return;
     grFreeExp(q->tree);
     delete q;
+}
+
+int grDerivativeDepth(const grExp *e) {
+    if (!e) return 0;
+    switch (e->type) {
+        case grExpBinary: {
+            const auto *p = static_cast<const grBinaryExp *>(e->payload);
+            const int left = grDerivativeDepth(p->left), right = grDerivativeDepth(p->right);
+            return left > right ? left : right;
+        }
+        case grExpUnary: {
+            const auto *p = static_cast<const grUnaryExp *>(e->payload);
+            return grDerivativeDepth(p->operand) + (p->fn == grFnDx || p->fn == grFnDy ? 1 : 0);
+        }
+        default: return 0;
+    }
 }
 
 int grFindNullExp(grExp *e) {

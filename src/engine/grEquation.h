@@ -25,6 +25,10 @@ enum : uint8_t {
 
 extern const char *gGraphExpressionError;
 
+// Each numeric derivative evaluates its operand several times, so nested derivatives cost
+// about three times more per level: deeper nests than this are refused.
+inline constexpr int grMaximumDerivativeDepth = 6;
+
 grEquation *grNewEquation(grExp *tree);
 void grFreeEquation(grEquation *q);
 
@@ -33,6 +37,8 @@ void grFreeEquation(grEquation *q);
 // z = f(x, y); x and y in a parametric equation.
 unsigned grUnboundVariables(const grEquation *q);
 
+// The most derivatives (dx, dy) nested inside one another anywhere in the tree.
+int grDerivativeDepth(const grExp *e);
 // 1 when tree is null or holds a null child anywhere.
 int grFindNullExp(grExp *e);
 // The first constant node with this code, left subtree before right.

@@ -6,6 +6,7 @@
 #include <QtDebug>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -17,6 +18,7 @@
 #include <mutex>
 
 #include "movie/slMoviePalette.h"
+#include "movie/slPartFiles.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -35,6 +37,9 @@ struct movieCodec {
     const char *encoder;
     AVPixelFormat format;
     std::vector<std::pair<const char *, const char *>> options;
+    // The smallest side the encoder takes: rpza sizes its output buffer from the frame's
+    // area and overruns it (an assertion inside FFmpeg) on frames smaller than 4 x 4.
+    int minimumSide = 1;
 };
 
 // 0, 2, 4 and 6 have codecs of their own; every other level, 3 and 5 included, is level 1.
@@ -56,14 +61,16 @@ movieCodec codecFor(movieContainer container, int32_t qualityLevel) {
                             {{"skip_frame_thresh", "8"},
                              {"start_one_color_thresh", "16"},
                              {"continue_one_color_thresh", "16"},
-                             {"sixteen_color_thresh", "24"}}};
+                             {"sixteen_color_thresh", "24"}},
+                            4};
                 case 2:
                     return {"rpza",
                             AV_PIX_FMT_RGB555LE,
                             {{"skip_frame_thresh", "1"},
                              {"start_one_color_thresh", "1"},
                              {"continue_one_color_thresh", "0"},
-                             {"sixteen_color_thresh", "1"}}};
+                             {"sixteen_color_thresh", "1"}},
+                            4};
                 case 4: return {"qtrle", AV_PIX_FMT_RGB24, {}};
                 case 6: return {"rawvideo", AV_PIX_FMT_RGB24, {}};
                 default:
@@ -72,7 +79,8 @@ movieCodec codecFor(movieContainer container, int32_t qualityLevel) {
                             {{"skip_frame_thresh", "2"},
                              {"start_one_color_thresh", "6"},
                              {"continue_one_color_thresh", "6"},
-                             {"sixteen_color_thresh", "12"}}};
+                             {"sixteen_color_thresh", "12"}},
+                            4};
             }
         case movieContainer::mp4: {
             static const std::map<int, const char *> rateFactor{
@@ -120,17 +128,23 @@ const std::array<uint16_t, 256> &fiveBitLevels() {
 }  // namespace
 
 // The FFmpeg objects of one open movie; the destructor frees them and removes the
-// temporary file unless closeMovie renamed it.
+// temporary file unless closeMovie renamed it. The part file is named through a descriptor
+// of its folder, so it is removed wherever the folder went.
 struct slMovieRecord::encoder {
     movieContainer container = movieContainer::mov;
-    QString targetPath, tempPath;
+    QString targetPath, tempPath, folderPath;
+    int folder = -1;      // descriptor of the target's folder
+    QByteArray partName;  // the part file inside folder; empty once renamed or removed
+    int partSlot = -1;    // its entry in slPartFiles
+    dev_t folderDevice = 0;
+    ino_t folderInode = 0;
     AVFormatContext *format = nullptr;
     AVCodecContext *codec = nullptr;
     AVStream *stream = nullptr;
     AVFrame *frame = nullptr;
     AVPacket *packet = nullptr;
     SwsContext *scale = nullptr;
-    uint8_t *rgba = nullptr;  // .mp4: the frame padded to even sides, for swscale
+    uint8_t *rgba = nullptr;  // the frame padded to the codec's size, when it is larger
     int rgbaStride = 0;
     slMoviePalette palette;
     int64_t nextPts = 0;
@@ -145,7 +159,23 @@ struct slMovieRecord::encoder {
         av_packet_free(&packet);
         sws_freeContext(scale);
         av_free(rgba);
-        if (!tempPath.isEmpty()) ::unlink(QFile::encodeName(tempPath).constData());
+        removePart();
+        if (folder >= 0) ::close(folder);
+    }
+
+    void removePart() {
+        if (!partName.isEmpty()) ::unlinkat(folder, partName.constData(), 0);
+        partName.clear();
+        slPartFiles::remove(partSlot);
+        partSlot = -1;
+    }
+
+    // True while the target's folder is still where the recording started: a folder
+    // renamed or replaced meanwhile would receive the movie under a path nobody asked for.
+    bool folderInPlace() const {
+        struct stat now {};
+        return ::stat(QFile::encodeName(folderPath).constData(), &now) == 0 &&
+               now.st_dev == folderDevice && now.st_ino == folderInode;
     }
 
     // Fills frame from the caller's rows.
@@ -156,6 +186,19 @@ struct slMovieRecord::encoder {
 
 void slMovieRecord::encoder::convert(const uint8_t *pixels, ptrdiff_t stride, int width,
                                      int height) {
+    // A codec larger than the frame (even sides for 4:2:0, an encoder's minimum) gets the
+    // frame with its last column and row repeated into the padding.
+    if (codec->width != width || codec->height != height) {
+        const int paddedWidth = codec->width, paddedHeight = codec->height;
+        for (int y = 0; y < paddedHeight; y++) {
+            uint8_t *row = rgba + y * rgbaStride;
+            std::memcpy(row, pixels + std::min(y, height - 1) * stride,
+                        static_cast<size_t>(width) * 4);
+            for (int x = width; x < paddedWidth; x++)
+                std::memcpy(row + x * 4, row + (width - 1) * 4, 4);
+        }
+        pixels = rgba, stride = rgbaStride, width = paddedWidth, height = paddedHeight;
+    }
     switch (codec->pix_fmt) {
         case AV_PIX_FMT_RGB24:
             for (int y = 0; y < height; y++) {
@@ -184,17 +227,9 @@ void slMovieRecord::encoder::convert(const uint8_t *pixels, ptrdiff_t stride, in
                              reinterpret_cast<uint32_t *>(frame->data[1]));
             break;
         default: {
-            // Even sides for 4:2:0: the last column and row are repeated into the padding.
-            const int paddedWidth = codec->width, paddedHeight = codec->height;
-            for (int y = 0; y < paddedHeight; y++) {
-                uint8_t *row = rgba + y * rgbaStride;
-                std::memcpy(row, pixels + std::min(y, height - 1) * stride,
-                            static_cast<size_t>(width) * 4);
-                if (paddedWidth > width) std::memcpy(row + width * 4, row + (width - 1) * 4, 4);
-            }
-            const uint8_t *const planes[1] = {rgba};
-            const int strides[1] = {rgbaStride};
-            sws_scale(scale, planes, strides, 0, paddedHeight, frame->data, frame->linesize);
+            const uint8_t *const planes[1] = {pixels};
+            const int strides[1] = {static_cast<int>(stride)};
+            sws_scale(scale, planes, strides, 0, height, frame->data, frame->linesize);
         }
     }
 }
@@ -300,24 +335,37 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     w->container = container;
     w->targetPath = info.absoluteFilePath();
 
-    // 4. The hidden temporary file beside the target, made with the permissions of a new file.
-    for (int attempt = 0; attempt < 100 && w->tempPath.isEmpty(); attempt++) {
-        const QString candidate =
-            info.absolutePath() +
-            QStringLiteral("/.%1.%2.part")
+    // 4. The hidden temporary file beside the target, made with the permissions of a new
+    //    file, held through a descriptor of its folder and registered for removal when a
+    //    signal ends the process.
+    w->folderPath = info.absolutePath();
+    w->folder =
+        ::open(QFile::encodeName(w->folderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat folderStatus {};
+    if (w->folder < 0 || ::fstat(w->folder, &folderStatus) != 0)
+        return fail(QStringLiteral("Error creating file for %1: %2")
+                        .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    w->folderDevice = folderStatus.st_dev;
+    w->folderInode = folderStatus.st_ino;
+    slPartFiles::installSignalHandlers();
+    for (int attempt = 0; attempt < 100 && w->partName.isEmpty(); attempt++) {
+        const QByteArray candidate = QFile::encodeName(
+            QStringLiteral(".%1.%2.part")
                 .arg(info.fileName())
-                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const int fd = ::open(QFile::encodeName(candidate).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        const int fd = ::openat(w->folder, candidate.constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);
-            w->tempPath = candidate;
+            w->partName = candidate;
+            w->partSlot = slPartFiles::add(w->folder, candidate.constData());
+            w->tempPath = w->folderPath + QLatin1Char('/') + QFile::decodeName(candidate);
         } else if (errno != EEXIST) {
             return fail(QStringLiteral("Error creating file for %1: %2")
                             .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
         }
     }
-    if (w->tempPath.isEmpty())
+    if (w->partName.isEmpty())
         return fail(QStringLiteral("Error creating file for %1: no free temporary name").arg(path));
     const QByteArray tempName = QFile::encodeName(w->tempPath);
 
@@ -333,8 +381,10 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     if (w->codec == nullptr)
         return fail(QStringLiteral("Error opening the %1 encoder: it is not available")
                         .arg(QLatin1String(choice.encoder)));
-    w->codec->width = container == movieContainer::mp4 ? (width + 1) / 2 * 2 : width;
-    w->codec->height = container == movieContainer::mp4 ? (height + 1) / 2 * 2 : height;
+    const int codecWidth = std::max(width, choice.minimumSide),
+              codecHeight = std::max(height, choice.minimumSide);
+    w->codec->width = container == movieContainer::mp4 ? (codecWidth + 1) / 2 * 2 : codecWidth;
+    w->codec->height = container == movieContainer::mp4 ? (codecHeight + 1) / 2 * 2 : codecHeight;
     w->codec->pix_fmt = choice.format;
     w->codec->time_base = AVRational{1, timeScale};
     if (container == movieContainer::mp4) {
@@ -364,14 +414,19 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     if (w->frame == nullptr || result < 0)
         return fail(QStringLiteral("Error %1 creating GWorld").arg(result),
                     result < 0 ? result : AVERROR(ENOMEM));
-    if (container == movieContainer::mp4) {
+    if (w->codec->width != width || w->codec->height != height) {
         w->rgbaStride = w->codec->width * 4;
         w->rgba = static_cast<uint8_t *>(av_malloc(
             static_cast<size_t>(w->rgbaStride) * static_cast<size_t>(w->codec->height) + 64));
+        if (w->rgba == nullptr)
+            return fail(QStringLiteral("Error %1 creating GWorld").arg(AVERROR(ENOMEM)),
+                        AVERROR(ENOMEM));
+    }
+    if (container == movieContainer::mp4) {
         w->scale = sws_getContext(w->codec->width, w->codec->height, AV_PIX_FMT_RGBA,
                                   w->codec->width, w->codec->height, AV_PIX_FMT_YUV420P,
                                   SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
-        if (w->rgba == nullptr || w->scale == nullptr)
+        if (w->scale == nullptr)
             return fail(QStringLiteral("Error %1 creating GWorld").arg(AVERROR(ENOMEM)),
                         AVERROR(ENOMEM));
     }
@@ -425,6 +480,13 @@ int32_t slMovieRecord::addFrameFromRGBAPixels(const uint8_t *pixels) {
         return AVERROR(EINVAL);
     }
     encoder &w = *writer;
+    if (!w.folderInPlace()) {
+        fail(QStringLiteral("CompressImage returned error %1: the folder %2 was moved or "
+                            "removed during the recording")
+                 .arg(AVERROR(ENOENT))
+                 .arg(w.folderPath));
+        return AVERROR(ENOENT);
+    }
     int result = av_frame_make_writable(w.frame);
     if (result < 0) {
         fail(QStringLiteral("CompressImage returned error %1").arg(result), result);
@@ -516,14 +578,21 @@ int32_t slMovieRecord::closeMovie() {
     if (result >= 0) result = closed;
     if (result < 0) {
         ok = fail(QStringLiteral("Error %1 in CloseMovieFile").arg(result), result);
+    } else if (ok && !w.folderInPlace()) {
+        ok = fail(QStringLiteral("Error %1 in CloseMovieFile: the folder %2 was moved or removed "
+                                 "during the recording")
+                      .arg(AVERROR(ENOENT))
+                      .arg(w.folderPath));
     } else if (ok) {
-        if (std::rename(QFile::encodeName(w.tempPath).constData(),
-                        QFile::encodeName(w.targetPath).constData()) == 0)
-            w.tempPath.clear();
-        else
+        if (::renameat(w.folder, w.partName.constData(), AT_FDCWD,
+                       QFile::encodeName(w.targetPath).constData()) == 0) {
+            w.partName.clear();
+            w.removePart();
+        } else {
             ok = fail(QStringLiteral("Error %1 in CloseMovieFile: %2")
                           .arg(-errno)
                           .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        }
     }
     writer.reset();
     return ok ? 0 : -1;

@@ -4,11 +4,15 @@
 // The container follows the file's extension: .mov (QuickTime, the codec chosen by the
 // quality level), .mp4 (H.264, yuv420p, odd sizes padded to even) or .gif (a palette built
 // from the frames). The track's time base is 1/timeScale and every frame lasts duration()
-// units of it.
+// units of it. A frame smaller than its encoder takes (rpza: 4 x 4) is padded to that size
+// with its last column and row repeated.
 //
 // The movie is written to a hidden temporary file in the target folder; only a successful
 // closeMovie renames it over the path, so a failed or abandoned recording never touches an
-// existing file, and a recorder destroyed without closeMovie leaves nothing behind.
+// existing file, and a recorder destroyed without closeMovie leaves nothing behind. The
+// part file is also removed when a signal ends the process (slPartFiles), and when its
+// folder is renamed or removed meanwhile the next frame or closeMovie fails and the part
+// file is removed where the folder went.
 // Failures are logged with qWarning, FFmpeg's own reason appended.
 //
 // Calling order: initWithPath once, any number of frames (directly or through the queue),

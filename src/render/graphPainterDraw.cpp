@@ -225,8 +225,13 @@ void graphPainterDraw::viewport(int x, int y, int width, int height) {
 }
 
 void graphPainterDraw::clear(float red, float green, float blue, float) {
-    // Images are opaque: the background's alpha is not kept.
-    painter.fillRect(QRectF(0, 0, deviceWidth, deviceHeight),
+    // Images are opaque: the background's alpha is not kept. The fill covers the whole
+    // device whatever the caller's transform: a half-pixel shift would otherwise leave
+    // row 0 and column 0 unpainted.
+    const QRectF device = painter.viewport();
+    const QRectF area = device.isEmpty() ? QRectF(0, 0, deviceWidth, deviceHeight)
+                                         : painter.worldTransform().inverted().mapRect(device);
+    painter.fillRect(area,
                      QColor::fromRgbF(std::clamp(red, 0.0f, 1.0f), std::clamp(green, 0.0f, 1.0f),
                                       std::clamp(blue, 0.0f, 1.0f)));
 }

@@ -188,4 +188,40 @@ TEST(Classification, SearchHelpers) {
     EXPECT_EQ(grFindNullExp(holeOnLeft.get()), 1);
 }
 
+// Each nested numeric derivative costs about three times the one inside it: past six
+// levels a single curve takes minutes, so such trees are refused before anything is drawn.
+TEST(Classification, DerivativesNestedBeyondTheLimitAreRefused) {
+    auto nest = [](int depth, uint8_t fn, grExp *inner) {
+        for (int i = 0; i < depth; i++) inner = un(fn, inner);
+        return inner;
+    };
+    const struct {
+        const char *name;
+        grExp *tree;
+        bool accepted;
+    } rows[] = {
+        {"six dx", eq(Y(), nest(6, grFnDx, un(grFnSin, X()))), true},
+        {"seven dx", eq(Y(), nest(7, grFnDx, un(grFnSin, X()))), false},
+        {"dx and dy mixed, seven deep", nest(4, grFnDy, nest(3, grFnDx, mul(X(), Y()))), false},
+        {"seven deep on the right of a sum", eq(Y(), add(X(), nest(7, grFnDx, X()))), false},
+        {"six beside six is still six", eq(Y(), add(nest(6, grFnDx, X()), nest(6, grFnDx, X()))),
+         true},
+        {"inside another function",
+         eq(Y(), un(grFnSin, nest(5, grFnDx, un(grFnCos, nest(2, grFnDx, X()))))), false},
+        {"in a parametric component", comma(eq(X(), T()), eq(Y(), nest(25, grFnDx, T()))), false},
+    };
+    for (const auto &row : rows) {
+        gGraphExpressionError = nullptr;
+        grEquation *q = grNewEquation(row.tree);
+        EXPECT_EQ(q != nullptr, row.accepted) << row.name;
+        if (q) {
+            grFreeEquation(q);
+            continue;
+        }
+        ASSERT_NE(gGraphExpressionError, nullptr) << row.name;
+        EXPECT_NE(std::string(gGraphExpressionError).find('6'), std::string::npos) << row.name;
+        grFreeExp(row.tree);
+    }
+}
+
 }  // namespace
