@@ -574,6 +574,22 @@
         <source>Max t</source>
         <translation>Max. t</translation>
     </message>
+    <message>
+        <source>Min θ:</source>
+        <translation>Min. θ:</translation>
+    </message>
+    <message>
+        <source>Min theta</source>
+        <translation>Min. Theta</translation>
+    </message>
+    <message>
+        <source>Max θ:</source>
+        <translation>Max. θ:</translation>
+    </message>
+    <message>
+        <source>Max theta</source>
+        <translation>Max. Theta</translation>
+    </message>
 </context>
 <context>
     <name>graphKAnimation</name>
