@@ -23,6 +23,7 @@
 
 class graphControllerSettings;
 class graphDialogs;
+class graphEquationDocument;
 class graphEquationTable;
 class graphGLWidget;
 class graphGLView;
@@ -38,10 +39,10 @@ public:
     static constexpr const char *firstSound = "message-new-instant";
     static constexpr const char *secondSound = "audio-volume-change";
 
-    // The equation window of a list: made for each list and destroyed with it. It attaches
-    // itself to the list as its observer. Null while none is installed.
+    // The equation window of a document: made for (or handed) each document. It attaches
+    // itself to the document's list as its observer. Null while none is installed.
     using equationWindowFactory =
-        std::function<QWidget *(graphEquationTable &table, graphController &controller)>;
+        std::function<QWidget *(graphEquationDocument &document, graphController &controller)>;
 
     graphController(graphDialogs &dialogs, graphSoundPlayer &sounds, QObject *parent = nullptr);
     ~graphController() override;
@@ -66,7 +67,8 @@ public:
     void showInspector();
 
     // Files. loadEquationFile leaves everything as it was when the file cannot be read and
-    // shows the reason unless quiet; openFile is the desktop's request.
+    // shows the reason; openFile is the desktop's request. A failed save shows the reason
+    // and leaves the document's file and the titles as they were.
     void saveEquationSet();
     bool saveEquationSetAs();
     void openEquationSet();
@@ -100,7 +102,8 @@ public:
     graphGLWidget &graphWidget();
     graphGLView &graphView();
     graphInspectorPanel &inspector() { return *inspectorPanel; }
-    graphEquationTable &equationTable() { return *table; }
+    graphEquationDocument &equationDocument() { return *document; }
+    graphEquationTable &equationTable();
     QWidget *equationWindow() { return tableWindow; }
     const QString &actionSoundName() const { return actionSound; }
     void setPlaySounds(bool on) { playSounds = on; }
@@ -116,13 +119,13 @@ signals:
 
 private:
     void connectMenus();
-    QWidget *loadEquationWindowForTable(graphEquationTable &newTable);
+    QWidget *loadEquationWindowForDocument(graphEquationDocument &newDocument);
     void activatePreferences();
-    void markSaved();
-    void updateModified();
     void describeGraph();
     // Enables the Graph menu's items that need something graphed.
     void updateGraphItems();
+    // Saves the document under path; on failure shows the reason and answers false.
+    bool saveDocumentAs(const QString &path);
     void addRecentFile(const QString &path);
     void rebuildRecentMenu();
     void saveGeometry();
@@ -137,14 +140,12 @@ private:
     std::unique_ptr<graphMainWindow> window;
     std::unique_ptr<graphInspectorPanel> inspectorPanel;
     std::unique_ptr<graphControllerSettings> preferences;
-    std::shared_ptr<graphEquationTable> table;
+    std::unique_ptr<graphEquationDocument> document;
     QPointer<QWidget> tableWindow;
     QCursor crossHair;
     QString actionSound;
     bool playSounds = true;
-    QByteArray savedArchive;      // the list as last opened or saved
-    QByteArray discardedArchive;  // the list when the user last chose to discard its changes
-    QTimer *modifiedTimer = nullptr;
+    QTimer *describeTimer = nullptr;
 };
 
 // Gives the controller the equation window of each list.

@@ -78,11 +78,9 @@ public:
     // classifier's failure with gGraphExpressionError set).
     grEquation *equationAtIndex(int index) override;
 
-    // The equation-set file of this list.
+    // The equation-set file of this list (graphEquationDocument reads and writes it).
     void setName(const QString &path);
     const QString &name() const { return name_; }
-    // -1 without a file name, 1 when saved, 0 when the file could not be written.
-    int saveEquationSet();
 
     const char *archiveClassName() const override { return "graphEquationTable"; }
     void encodeWithCoder(slArchiver &coder) const override;
