@@ -21,13 +21,6 @@ double graphAtof(const QString &text) {
     return negative ? -value : value;
 }
 
-const QStringList &graphConstantTable::reservedConstants() {
-    static const QStringList names{
-        QStringLiteral("e"), QStringLiteral("y"), QStringLiteral("x"), QStringLiteral("z"),
-        QStringLiteral("t"), QStringLiteral("s"), QStringLiteral("k"), QString(QChar(gePiChar))};
-    return names;
-}
-
 int graphConstantTable::addConstant() {
     constants_.emplace_back(QStringLiteral(" "), 0.0);
     return count() - 1;
@@ -44,7 +37,9 @@ QString graphConstantTable::nameWhileTyping(const QString &text) {
 
 std::optional<QString> graphConstantTable::acceptedName(const QString &text) {
     const QString name = text.toLower();
-    if (name.isEmpty() || reservedConstants().contains(name) || !geIsLetter(name.at(0).unicode()))
+    // A reserved letter would be read as a variable, e or pi and shadow the constant.
+    if (name.isEmpty() || (name.size() == 1 && geIsReservedLetter(name.at(0))) ||
+        !geIsLetter(name.at(0).unicode()))
         return std::nullopt;
     for (QChar c : name)
         if (!geIsLetter(c.unicode()) && !geIsDigit(c.unicode())) return std::nullopt;

@@ -36,10 +36,6 @@ double graphAtof(const QString &text);
 // The rows of the constants table and the rules of editing them.
 class graphConstantTable : public geEditDelegate {
 public:
-    // Names a constant may not take: the letters the equations read as variables or as e
-    // and pi, which would shadow the constant.
-    static const QStringList &reservedConstants();
-
     const std::vector<graphConstant> &constants() const { return constants_; }
     void setConstants(std::vector<graphConstant> constants) { constants_ = std::move(constants); }
     int count() const { return static_cast<int>(constants_.size()); }

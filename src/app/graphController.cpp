@@ -3,7 +3,7 @@
 
 #include "app/graphControllerSettings.h"
 #include "app/graphDialogs.h"
-#include "app/graphEquationTable.h"
+#include "app/graphEquationDocument.h"
 #include "app/graphGLWidget.h"
 #include "app/graphInspectorPanel.h"
 #include "app/graphMainWindow.h"
@@ -21,7 +21,8 @@
 
 namespace {
 
-constexpr int modifiedCheckInterval = 700;  // ms
+// How often the graph's accessible description is brought up to date.
+constexpr int describeInterval = 700;  // ms
 
 }  // namespace
 
@@ -36,8 +37,8 @@ graphController::graphController(graphDialogs &dialogs, graphSoundPlayer &sounds
 }
 
 graphController::~graphController() {
-    if (table) table->setGraphView(nullptr);
     delete tableWindow.data();
+    if (document) document->table().setGraphView(nullptr);
 }
 
 graphGLWidget &graphController::graphWidget() {
@@ -61,13 +62,13 @@ void graphController::applicationWillFinishLaunching() {
     rememberRegionSwitches();
     connectMenus();
 
-    // 2. Preferences and user constants as stored.
+    // Preferences and user constants as stored.
     QSettings settings;
     preferences = std::make_unique<graphControllerSettings>(
         *window, [this] { systemBeep(); }, this);
     preferences->loadPreferences();
 
-    // 3. The action sound, or none when the theme has neither.
+    // The action sound, or none when the theme has neither.
     for (const char *name : {firstSound, secondSound}) {
         if (sounds.hasSound(QString::fromLatin1(name))) {
             actionSound = QString::fromLatin1(name);
@@ -75,13 +76,14 @@ void graphController::applicationWillFinishLaunching() {
         }
     }
 
-    // 4. The first list with its window and one empty equation.
-    table = std::make_shared<graphEquationTable>();
-    showEquationWindow(loadEquationWindowForTable(*table));
-    table->createInitialEquation();
-    markSaved();
+    // The first document with its window and one empty equation.
+    document = std::make_unique<graphEquationDocument>(
+        preferences->currentPreferences().values.graphColor);
+    showEquationWindow(loadEquationWindowForDocument(*document));
+    connect(document.get(), &graphEquationDocument::modifiedChanged, window.get(),
+            &QWidget::setWindowModified);
 
-    // 6. The crosshair, its hot spot at the centre of its 17 x 17 pixels.
+    // The crosshair, its hot spot at the centre of its 17 x 17 pixels.
     // At the screen's pixel ratio the image is drawn at that many device pixels per pixel.
     const qreal ratio = window->devicePixelRatioF();
     QPixmap cross(QStringLiteral(":/plotweave/crosshair.png"));
@@ -92,27 +94,24 @@ void graphController::applicationWillFinishLaunching() {
     crossHair = QCursor(cross, 8, 8);
     graphWidget().setCrosshair(crossHair);
 
-    // 7. Colours and settings on the graph view.
+    // Colours and settings on the graph view.
     activatePreferences();
 
-    // 8. The window's frame and its docks as the user left them.
+    // The window's frame and its docks as the user left them.
     if (!window->restoreGeometry(settings.value(QStringLiteral("mainWindow")).toByteArray()))
         window->fitToScreen();
     window->restoreState(settings.value(QStringLiteral("mainWindowState")).toByteArray());
 
-    // 9. The keys go to the editor, where the user types first.
+    // The keys go to the editor, where the user types first.
     graphView().redraw();
     window->show();
     window->raise();
     window->activateWindow();
     focusEditor();
 
-    modifiedTimer = new QTimer(this);
-    connect(modifiedTimer, &QTimer::timeout, this, [this] {
-        updateModified();
-        describeGraph();
-    });
-    modifiedTimer->start(modifiedCheckInterval);
+    describeTimer = new QTimer(this);
+    connect(describeTimer, &QTimer::timeout, this, &graphController::describeGraph);
+    describeTimer->start(describeInterval);
     rebuildRecentMenu();
 }
 
@@ -137,7 +136,7 @@ void graphController::rememberRegionSwitches() {
 
 // Colours, draw mode, sounds, k range and constants on the graph view and the list.
 void graphController::activatePreferences() {
-    preferences->activatePreferences(table.get());
+    preferences->activatePreferences(&document->table());
     playSounds = preferences->playSounds();
     preferences->onApplied = [this] { playSounds = preferences->playSounds(); };
 }
@@ -168,7 +167,7 @@ void graphController::connectMenus() {
             [this] { graphView().resetDefaultValues(); });
     // Fit To Graph: the y range (2D) or the camera (3D) that shows everything graphed.
     connect(ui.actionFitToGraph, &QAction::triggered, widget,
-            [this] { graphFitToGraph(graphView(), *table); });
+            [this] { graphFitToGraph(graphView(), document->table()); });
     connect(ui.menuGraph, &QMenu::aboutToShow, this, &graphController::updateGraphItems);
 
     // The Edit menu acts on the equation window's editor.
@@ -233,15 +232,20 @@ void graphController::showEquationWindow(QWidget *shown) {
     retitle(shown->windowTitle());
 }
 
-QWidget *graphController::loadEquationWindowForTable(graphEquationTable &newTable) {
-    // 1. New entries take the default colour; letters take the user constants' values.
+graphEquationTable &graphController::equationTable() {
+    return document->table();
+}
+
+QWidget *graphController::loadEquationWindowForDocument(graphEquationDocument &newDocument) {
+    graphEquationTable &newTable = newDocument.table();
+    // New entries take the default colour; letters take the user constants' values.
     newTable.setDefaultColor(preferences->currentPreferences().values.graphColor);
     newTable.setPaletteColors(true);
     newTable.setConstantSource(preferences->constants());
     preferences->setEquationTable(&newTable);
-    // 2. The window, which attaches itself to the list.
-    QWidget *made = makeEquationWindow ? makeEquationWindow(newTable, *this) : nullptr;
-    // 3. The graph view now graphs this list.
+    // The window, which attaches itself to the list.
+    QWidget *made = makeEquationWindow ? makeEquationWindow(newDocument, *this) : nullptr;
+    // The graph view now graphs this list.
     newTable.setGraphView(&graphView());
     newTable.selectRow(newTable.selectedRow());
     return made;
@@ -256,7 +260,7 @@ void graphController::saveGeometry() {
 bool graphController::quit() {
     if (!maybeSave()) return false;
     saveGeometry();
-    modifiedTimer->stop();
+    describeTimer->stop();
     window->hide();
     // exit, not quit: quit would ask the window again.
     QCoreApplication::exit(0);
@@ -272,7 +276,7 @@ QWidget *graphController::dialogParent() {
 void graphController::describeGraph() {
     QStringList shown;
     if (graphView().isGraphed()) {
-        for (const auto &entry : table->equations()) {
+        for (const auto &entry : document->table().equations()) {
             if (entry->equation())
                 shown << QStringLiteral("%1: %2").arg(entry->name(), entry->equation()->string());
         }
@@ -291,9 +295,9 @@ void graphController::updateGraphItems() {
 // A trace's coordinates are shown with the name of the equation traced.
 void graphController::setStatusText(const QString &text) {
     const int traced = graphView().tracedSource();
-    if (traced >= 0 && traced < table->equationCount() && !text.isEmpty())
+    if (traced >= 0 && traced < document->table().equationCount() && !text.isEmpty())
         window->statusText().setText(
-            tr("%1: %2").arg(table->equations()[size_t(traced)]->name(), text));
+            tr("%1: %2").arg(document->table().equations()[size_t(traced)]->name(), text));
     else
         window->statusText().setText(text);
 }

@@ -24,6 +24,7 @@
 
 class graphControllerSettings;
 class graphDialogs;
+class graphEquationDocument;
 class graphEquationTable;
 class graphGLWidget;
 class graphGLView;
@@ -39,10 +40,10 @@ public:
     static constexpr const char *firstSound = "message-new-instant";
     static constexpr const char *secondSound = "audio-volume-change";
 
-    // The equation window of a list: made for each list and destroyed with it. It attaches
-    // itself to the list as its observer. Null while none is installed.
+    // The equation window of a document: made for (or handed) each document. It attaches
+    // itself to the document's list as its observer. Null while none is installed.
     using equationWindowFactory =
-        std::function<QWidget *(graphEquationTable &table, graphController &controller)>;
+        std::function<QWidget *(graphEquationDocument &document, graphController &controller)>;
 
     graphController(graphDialogs &dialogs, graphSoundPlayer &sounds, QObject *parent = nullptr);
     ~graphController() override;
@@ -70,7 +71,8 @@ public:
 
     // Files. loadEquationFile leaves everything as it was when the file cannot be read and
     // shows the reason, or hands it to failure when given; openFile is the desktop's
-    // request.
+    // request. A failed save shows the reason and leaves the document's file and the titles
+    // as they were.
     // A new set of one empty equation, after asking about unsaved changes; false when
     // cancelled.
     bool newEquationSet();
@@ -109,7 +111,8 @@ public:
     graphGLWidget &graphWidget();
     graphGLView &graphView();
     graphInspectorPanel &inspector() { return *inspectorPanel; }
-    graphEquationTable &equationTable() { return *table; }
+    graphEquationDocument &equationDocument() { return *document; }
+    graphEquationTable &equationTable();
     QWidget *equationWindow() { return tableWindow; }
     const QString &actionSoundName() const { return actionSound; }
     void setPlaySounds(bool on) { playSounds = on; }
@@ -125,17 +128,17 @@ signals:
 
 private:
     void connectMenus();
-    QWidget *loadEquationWindowForTable(graphEquationTable &newTable);
+    QWidget *loadEquationWindowForDocument(graphEquationDocument &newDocument);
     void showEquationWindow(QWidget *shown);
-    // Makes newTable the current list, shown in the equation dock.
-    void replaceTable(std::shared_ptr<graphEquationTable> newTable, QWidget *newWindow);
+    // Makes newDocument the current one, its window shown in the equation dock.
+    void replaceDocument(std::unique_ptr<graphEquationDocument> newDocument, QWidget *newWindow);
     void activatePreferences();
     void rememberRegionSwitches();
-    void markSaved();
-    void updateModified();
     void describeGraph();
     // Enables the Graph menu's items that need something graphed.
     void updateGraphItems();
+    // Saves the document under path; on failure shows the reason and answers false.
+    bool saveDocumentAs(const QString &path);
     void addRecentFile(const QString &path);
     void rebuildRecentMenu();
     void saveGeometry();
@@ -150,15 +153,13 @@ private:
     std::unique_ptr<graphMainWindow> window;
     std::unique_ptr<graphInspectorPanel> inspectorPanel;
     std::unique_ptr<graphControllerSettings> preferences;
-    std::shared_ptr<graphEquationTable> table;
+    std::unique_ptr<graphEquationDocument> document;
     bool graphing = false;
     QPointer<QWidget> tableWindow;
     QCursor crossHair;
     QString actionSound;
     bool playSounds = true;
-    QByteArray savedArchive;      // the list as last opened or saved
-    QByteArray discardedArchive;  // the list when the user last chose to discard its changes
-    QTimer *modifiedTimer = nullptr;
+    QTimer *describeTimer = nullptr;
 };
 
 // Gives the controller the equation window of each list.

@@ -1,16 +1,17 @@
-// Equation-set files, unsaved changes, recent files, snapshots, printing and the services.
+// Equation-set files through the document, unsaved changes, recent files, snapshots,
+// printing and the services.
 #include "app/graphController.h"
 
 #include "app/graphDialogs.h"
-#include "app/graphEquationTable.h"
+#include "app/graphEquationDocument.h"
 #include "app/graphGLWidget.h"
 #include "app/graphInspectorPanel.h"
 #include "app/graphMainWindow.h"
-#include "platform/archive/slArchiver.h"
-#include "platform/archive/slUnarchiver.h"
+#include "platform/archive/slFileIO.h"
 #include "ui_graphMainWindow.h"
 #include "view/graphPaintScene.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
@@ -21,49 +22,8 @@
 
 namespace {
 
-constexpr qint64 largestSetFile = 256LL * 1024 * 1024;
 constexpr int recentFileCount = 8;
 const char *const setFilter = QT_TRANSLATE_NOOP("graphController", "Equation sets (*.plw)");
-
-void registerArchiveClasses() {
-    static const bool registered = [] {
-        graphEquationTableRegisterArchiveClasses(slArchiveRegistry::shared());
-        return true;
-    }();
-    (void)registered;
-}
-
-// Reads an equation set; null with a one-line reason when the file is not one.
-std::shared_ptr<graphEquationTable> readEquationSet(const QString &path, QString &reason) {
-    registerArchiveClasses();
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        reason = graphController::tr("There is no such file.");
-        return nullptr;
-    }
-    if (!info.isFile()) {
-        reason = graphController::tr("It is not a regular file.");
-        return nullptr;
-    }
-    if (info.size() > largestSetFile) {
-        reason =
-            graphController::tr("It is too large for an equation set (%1 bytes).").arg(info.size());
-        return nullptr;
-    }
-    QString error;
-    const slArchivedObject root = slUnarchiver::unarchiveObjectWithFile(path, &error);
-    const auto *coded = std::get_if<std::shared_ptr<slCoding>>(&root);
-    auto table = coded != nullptr ? std::dynamic_pointer_cast<graphEquationTable>(*coded) : nullptr;
-    if (!error.isEmpty())
-        reason = error;
-    else if (!table)
-        reason = graphController::tr("The archive does not hold an equation set.");
-    else if (table->equationCount() == 0)
-        reason = graphController::tr("The equation set holds no equation.");
-    else
-        return table;
-    return nullptr;
-}
 
 QImage imageFromRep(const graphImageRep &rep) {
     QImage image(rep.width, rep.height, QImage::Format_RGB32);
@@ -75,71 +35,53 @@ QImage imageFromRep(const graphImageRep &rep) {
     return image;
 }
 
-QByteArray tableArchive(const graphEquationTable &table) {
-    registerArchiveClasses();
-    return slArchiver::archivedDataWithRootObject(table);
-}
-
 }  // namespace
 
-void graphController::markSaved() {
-    savedArchive = tableArchive(*table);
-    discardedArchive.clear();
-    updateModified();
-}
-
 bool graphController::isModified() const {
-    return tableArchive(*table) != savedArchive;
-}
-
-void graphController::updateModified() {
-    const bool modified = isModified();
-    window->setWindowModified(modified);
+    return document->isModified();
 }
 
 bool graphController::maybeSave() {
     // Changes the user chose to discard are not asked about again (closing the equation
     // window, then quitting).
-    if (!isModified() || tableArchive(*table) == discardedArchive) return true;
+    if (!document->isModified() || document->changesDiscarded()) return true;
     const QString name =
-        table->name().isEmpty() ? tr("Untitled") : QFileInfo(table->name()).fileName();
+        document->path().isEmpty() ? tr("Untitled") : QFileInfo(document->path()).fileName();
     switch (dialogs.askUnsaved(dialogParent(), name)) {
         case graphDialogs::unsavedAnswer::save:
-            if (table->name().isEmpty()) return saveEquationSetAs();
+            if (document->path().isEmpty()) return saveEquationSetAs();
             saveEquationSet();
             return !isModified();
-        case graphDialogs::unsavedAnswer::discard:
-            discardedArchive = tableArchive(*table);
-            return true;
+        case graphDialogs::unsavedAnswer::discard: document->discardChanges(); return true;
         case graphDialogs::unsavedAnswer::cancel: return false;
     }
     return false;
 }
 
 void graphController::saveEquationSet() {
-    if (table->name().isEmpty()) {
+    if (document->path().isEmpty()) {
         saveEquationSetAs();
         return;
     }
-    registerArchiveClasses();
-    QString error;
-    if (!slArchiver::archiveRootObject(*table, table->name(), &error)) {
-        dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
-                     tr("The equation set could not be saved as \u201c%1\u201d: %2")
-                         .arg(QFileInfo(table->name()).fileName(), error));
-        return;
-    }
-    markSaved();
-    addRecentFile(table->name());
+    saveDocumentAs(document->path());
 }
 
 bool graphController::saveEquationSetAs() {
     const QString path = dialogs.saveFileName(dialogParent(), QDir::homePath(), tr(setFilter),
                                               QStringLiteral("plw"), tr("Save Equation Set"));
-    if (path.isEmpty()) return false;
-    table->setName(path);
-    saveEquationSet();
-    return !isModified();
+    return !path.isEmpty() && saveDocumentAs(path);
+}
+
+bool graphController::saveDocumentAs(const QString &path) {
+    const QString reason = document->saveAs(path);
+    if (!reason.isEmpty()) {
+        dialogs.warn(
+            dialogParent(), QStringLiteral("Plotweave"),
+            tr("The equation set could not be saved as \u201c%1\u201d: %2.").arg(path, reason));
+        return false;
+    }
+    addRecentFile(document->path());
+    return true;
 }
 
 void graphController::openEquationSet() {
@@ -153,14 +95,13 @@ bool graphController::openFile(const QString &path, QString *failure) {
 }
 
 bool graphController::loadEquationFile(const QString &path, bool askToSave, QString *failure) {
-    // 1. The whole file is read before anything changes.
-    QString reason;
-    std::shared_ptr<graphEquationTable> newTable = readEquationSet(path, reason);
-    if (!newTable) {
+    // The whole file is read before anything changes.
+    graphEquationDocument::readResult read = graphEquationDocument::readFile(path);
+    if (!read.table) {
         // A discard answered for this open does not cover the changes that stay.
-        discardedArchive.clear();
-        const QString text = tr("The equation set \u201c%1\u201d could not be opened. %2")
-                                 .arg(QFileInfo(path).fileName(), reason);
+        document->keepChanges();
+        const QString text =
+            tr("The equation set \u201c%1\u201d could not be opened: %2.").arg(path, read.reason);
         if (failure)
             *failure = text;
         else
@@ -168,39 +109,40 @@ bool graphController::loadEquationFile(const QString &path, bool askToSave, QStr
         return false;
     }
     if (askToSave && !maybeSave()) return false;
-    // 2.-3. Its window, graphed at once.
-    QWidget *newWindow = loadEquationWindowForTable(*newTable);
-    newTable->graph();
-    // 4.-5. The previous list goes.
-    replaceTable(std::move(newTable), newWindow);
-    table->setName(QFileInfo(path).absoluteFilePath());
-    markSaved();
-    addRecentFile(table->name());
+    auto newDocument = std::make_unique<graphEquationDocument>(std::move(read.table), path);
+    // Its window, graphed at once.
+    QWidget *newWindow = loadEquationWindowForDocument(*newDocument);
+    newDocument->table().graph();
+    replaceDocument(std::move(newDocument), newWindow);
+    addRecentFile(document->path());
     return true;
 }
 
 bool graphController::newEquationSet() {
     if (!maybeSave()) return false;
-    auto newTable = std::make_shared<graphEquationTable>();
-    QWidget *newWindow = loadEquationWindowForTable(*newTable);
-    newTable->createInitialEquation();
-    replaceTable(std::move(newTable), newWindow);
-    markSaved();
+    auto newDocument = std::make_unique<graphEquationDocument>(
+        preferences->currentPreferences().values.graphColor);
+    QWidget *newWindow = loadEquationWindowForDocument(*newDocument);
+    replaceDocument(std::move(newDocument), newWindow);
     focusEditor();
     return true;
 }
 
-void graphController::replaceTable(std::shared_ptr<graphEquationTable> newTable,
-                                   QWidget *newWindow) {
+// The previous document and its window go.
+void graphController::replaceDocument(std::unique_ptr<graphEquationDocument> newDocument,
+                                      QWidget *newWindow) {
     QWidget *oldWindow = tableWindow.data();
-    std::shared_ptr<graphEquationTable> oldTable = std::move(table);
-    table = std::move(newTable);
+    std::unique_ptr<graphEquationDocument> oldDocument = std::move(document);
+    document = std::move(newDocument);
+    connect(document.get(), &graphEquationDocument::modifiedChanged, window.get(),
+            &QWidget::setWindowModified);
+    window->setWindowModified(false);
     showEquationWindow(newWindow);
     if (oldWindow != nullptr && oldWindow != newWindow) {
         oldWindow->hide();
         delete oldWindow;
     }
-    oldTable.reset();
+    oldDocument.reset();
     emit equationTableChanged();
 }
 
@@ -219,7 +161,11 @@ void graphController::addRecentFile(const QString &path) {
 
 void graphController::rebuildRecentMenu() {
     QMenu *menu = window->ui().menuRecent;
-    menu->clear();
+    // Later, not at once: the item being triggered may be what rebuilt the menu.
+    for (QAction *old : menu->actions()) {
+        menu->removeAction(old);
+        old->deleteLater();
+    }
     for (const QString &path : recentFiles()) {
         QAction *action = menu->addAction(QFileInfo(path).fileName());
         action->setToolTip(path);
@@ -250,25 +196,28 @@ QByteArray graphController::graphTIFFData() {
     return data;
 }
 
+// The picture is made in memory and written with the atomic writer, so a failed write
+// keeps the file that was there.
 void graphController::snapshot() {
     const QString path =
         dialogs.saveFileName(dialogParent(), QDir::homePath(),
                              QStringLiteral("TIFF image (*.tiff *.tif);;PNG image (*.png)"),
                              QStringLiteral("tiff"), tr("Snapshot"));
     if (path.isEmpty()) return;
-    bool written = false;
+    QByteArray data;
     if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
         const QImage image = graphImage();
-        written = !image.isNull() && image.save(path, "PNG");
+        QBuffer buffer(&data);
+        if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+            data.clear();
     } else {
-        int result = -1;
-        graphWidget().withReadableFrame(
-            [&] { result = graphView().snapshotToFile(path.toStdString()); });
-        written = result == 0;
+        data = graphTIFFData();
     }
-    if (!written)
-        dialogs.warn(dialogParent(), QStringLiteral("Plotweave"),
-                     tr("The snapshot could not be written to \u201c%1\u201d.").arg(path));
+    QString reason = tr("the graph could not be drawn");
+    if (data.isEmpty() || !slWriteFileAtomically(path, data, reason))
+        dialogs.warn(
+            dialogParent(), QStringLiteral("Plotweave"),
+            tr("The snapshot could not be written to \u201c%1\u201d: %2.").arg(path, reason));
 }
 
 // The graph at its on-screen size, scaled down with its aspect kept only where it is larger

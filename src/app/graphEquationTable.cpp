@@ -147,11 +147,6 @@ void graphEquationTable::setName(const QString &path) {
     observer_->titleChanged(QFileInfo(path).fileName());
 }
 
-int graphEquationTable::saveEquationSet() {
-    if (name_.isEmpty()) return -1;
-    return slArchiver::archiveRootObject(*this, name_) ? 1 : 0;
-}
-
 void graphEquationTable::setDeleteEnabled(bool enabled) {
     if (deleteEnabled_ == enabled) return;
     deleteEnabled_ = enabled;

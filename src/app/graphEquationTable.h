@@ -1,11 +1,12 @@
-// The equation list: its entries, their names and colours, graphing, and equation-set files.
+// The equation list: its entries, their names and colours, and graphing. Its document
+// (graphEquationDocument) reads and writes it and keeps its undo history.
 //
 // This is the list's model; the equation window attaches to it as its observer (entries
 // changed, selected row changed, delete button state, message text, title, editor focus)
 // and calls the actions as its controls are used. A plain observer rather than Qt signals,
-// because a list read from a file is built on the archive reader's own thread. A fresh list is made
-// by the constructor followed by createInitialEquation, so it never drops below one entry; a list
-// read from a file holds exactly the file's entries.
+// because a list read from a file is built on the archive reader's own thread. A fresh list
+// is made by the constructor followed by createInitialEquation, so it never drops below one
+// entry; a list read from a file holds exactly the file's entries, at least one.
 #pragma once
 
 #include <QString>
@@ -81,11 +82,9 @@ public:
     // classifier's failure with gGraphExpressionError set).
     grEquation *equationAtIndex(int index) override;
 
-    // The equation-set file of this list.
+    // The equation-set file of this list (graphEquationDocument reads and writes it).
     void setName(const QString &path);
     const QString &name() const { return name_; }
-    // -1 without a file name, 1 when saved, 0 when the file could not be written.
-    int saveEquationSet();
 
     const char *archiveClassName() const override { return "graphEquationTable"; }
     void encodeWithCoder(slArchiver &coder) const override;

@@ -9,109 +9,17 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPixmap>
+#include <QUndoGroup>
 #include <QUndoStack>
 
 #include "app/graphEquationTableModel.h"
 #include "equationEditor/graphEquationEditorView.h"
 #include "ui_graphEquationWindow.h"
 
-namespace {
-
-// The list's edits. Each first redo is the edit itself, made by the window before the
-// command is pushed.
-class graphListCommand : public QUndoCommand {
-public:
-    graphListCommand(const QString &label, graphEquationTable *table)
-        : QUndoCommand(label), table_(table) {}
-
-protected:
-    bool firstRedo() { return std::exchange(first_, false); }
-    graphEquationTable *table_;
-
-private:
-    bool first_ = true;
-};
-
-class graphAddCommand : public graphListCommand {
-public:
-    graphAddCommand(graphEquationTable *table, int row, graphEquationContainerPtr entry)
-        : graphListCommand(QObject::tr("Add Equation"), table),
-          row_(row),
-          entry_(std::move(entry)) {}
-    void undo() override { table_->takeEquation(row_); }
-    void redo() override {
-        if (!firstRedo()) table_->insertEquation(row_, entry_);
-    }
-
-private:
-    int row_;
-    graphEquationContainerPtr entry_;
-};
-
-class graphDeleteCommand : public graphListCommand {
-public:
-    graphDeleteCommand(graphEquationTable *table, int row, graphEquationContainerPtr entry)
-        : graphListCommand(QObject::tr("Delete Equation"), table),
-          row_(row),
-          entry_(std::move(entry)) {}
-    void undo() override { table_->insertEquation(row_, entry_); }
-    void redo() override {
-        if (!firstRedo()) table_->takeEquation(row_);
-    }
-
-private:
-    int row_;
-    graphEquationContainerPtr entry_;
-};
-
-class graphRenameCommand : public graphListCommand {
-public:
-    graphRenameCommand(graphEquationTable *table, int row, QString before, QString after)
-        : graphListCommand(QObject::tr("Rename Equation"), table),
-          row_(row),
-          before_(std::move(before)),
-          after_(std::move(after)) {}
-    void undo() override { set(before_); }
-    void redo() override { set(after_); }
-
-private:
-    void set(const QString &name) {
-        table_->setEquationName(row_, name);
-        table_->selectRow(row_);
-    }
-    int row_;
-    QString before_, after_;
-};
-
-class graphColorCommand : public graphListCommand {
-public:
-    graphColorCommand(graphEquationTable *table, int row, QColor before, QColor after)
-        : graphListCommand(QObject::tr("Change Colour"), table),
-          row_(row),
-          before_(before),
-          after_(after) {}
-    void undo() override { set(before_); }
-    void redo() override { set(after_); }
-
-private:
-    void set(const QColor &color) {
-        if (table_->selectedRow() != row_) table_->selectRow(row_);
-        table_->setEquationColor(color);
-        table_->selectRow(row_);  // the colour well and the table's swatch show the colour
-    }
-    int row_;
-    QColor before_, after_;
-};
-
-}  // namespace
-
-graphEquationWindow::graphEquationWindow(graphEquationTable *table, QWidget *parent)
+graphEquationWindow::graphEquationWindow(graphEquationDocument *document, QWidget *parent)
     : QWidget(parent), ui_(std::make_unique<Ui::GraphEquationWindow>()) {
     ui_->setupUi(this);
-    undoStack_ = new QUndoStack(this);
-    // Each edit of a tree keeps one copy of the tree: bounded, the history stays small even
-    // for equations of thousands of nodes.
-    undoStack_->setUndoLimit(500);
+    undoGroup_ = new QUndoGroup(this);
 
     editor_ = new graphEquationEditorView;
     editor_->setObjectName(QStringLiteral("equationEditor"));
@@ -125,7 +33,6 @@ graphEquationWindow::graphEquationWindow(graphEquationTable *table, QWidget *par
     ui_->splitter->setSizes({180, 540});
     ui_->editorScroll->setBackgroundRole(QPalette::Base);
     editor_->setGraphButton(ui_->graphButton);
-    editor_->setUndoStack(undoStack_);
     editor_->setShowRoot([this](const geEditPtr &root) { showRoot(root); });
     connect(editor_, &graphEquationEditorView::statusTextChanged, ui_->messageField,
             &QLabel::setText);
@@ -160,9 +67,9 @@ graphEquationWindow::graphEquationWindow(graphEquationTable *table, QWidget *par
             ui_->zoomBox->setEditText(QStringLiteral("%1%").arg(qRound(scale * 100)));
     });
 
-    QAction *undo = undoStack_->createUndoAction(this);
+    QAction *undo = undoGroup_->createUndoAction(this);
     undo->setShortcut(QKeySequence::Undo);
-    QAction *redo = undoStack_->createRedoAction(this);
+    QAction *redo = undoGroup_->createRedoAction(this);
     redo->setShortcut(QKeySequence::Redo);
     for (QAction *a : {undo, redo}) {
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -173,37 +80,49 @@ graphEquationWindow::graphEquationWindow(graphEquationTable *table, QWidget *par
 
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &graphEquationWindow::applicationStateChanged);
-    setTable(table);
+    setDocument(document);
 }
 
 graphEquationWindow::~graphEquationWindow() {
-    if (table_) table_->setObserver(nullptr);
-    // Commands refer to the list and to the editor: none may run once these go.
-    undoStack_->clear();
+    setDocument(nullptr);
 }
 
-void graphEquationWindow::setTable(graphEquationTable *table) {
+QUndoStack *graphEquationWindow::undoStack() const {
+    return document_ ? &document_->undoStack() : nullptr;
+}
+
+// The tree edits of the old document's history refer to the editor: that history goes, so
+// that none of its commands runs on a tree the editor no longer shows.
+void graphEquationWindow::setDocument(graphEquationDocument *document) {
     if (table_) table_->setObserver(nullptr);
-    undoStack_->clear();
-    table_ = table;
-    model_->setTable(table);
-    if (!table_) {
+    if (document_) {
+        undoGroup_->removeStack(&document_->undoStack());
+        disconnect(document_, nullptr, this, nullptr);
+        if (document_ != document) document_->undoStack().clear();
+    }
+    document_ = document;
+    table_ = document ? &document->table() : nullptr;
+    model_->setTable(table_);
+    editor_->setUndoStack(document ? &document->undoStack() : nullptr);
+    if (!document) {
         editor_->setEquation(nullptr);
         return;
     }
+    undoGroup_->addStack(&document->undoStack());
+    undoGroup_->setActiveStack(&document->undoStack());
+    connect(document, &QObject::destroyed, this, [this] {
+        document_ = nullptr;
+        table_ = nullptr;
+        model_->setTable(nullptr);
+        editor_->setUndoStack(nullptr);
+        editor_->setEquation(nullptr);
+    });
     table_->setObserver(this);
     titleChanged(QFileInfo(table_->name()).fileName());
     deleteEnabledChanged(table_->isDeleteEnabled());
     messageTextChanged(table_->messageText());
     if (table_->defaultColor()) showColor(*table_->defaultColor());
     selectedRowChanged(table_->selectedRow());
-}
-
-void graphEquationWindow::setFileName(const QString &path) {
-    if (table_)
-        table_->setName(path);
-    else
-        titleChanged(QFileInfo(path).fileName());
 }
 
 void graphEquationWindow::focusEditor() {
@@ -213,20 +132,16 @@ void graphEquationWindow::focusEditor() {
 // --- actions ---
 
 void graphEquationWindow::addEquation() {
-    if (!table_) return;
-    table_->addEquation();
-    const int row = table_->equationCount() - 1;
-    undoStack_->push(new graphAddCommand(table_, row, table_->equations()[size_t(row)]));
+    if (document_) document_->addEquation();
 }
 
 void graphEquationWindow::deleteEquation() {
-    if (!table_) return;
-    const int row = table_->selectedRow();
-    if (table_->equationCount() <= 1 || row < 0 || row >= table_->equationCount()) return;
-    graphEquationContainerPtr entry = table_->equations()[size_t(row)];
-    const QString name = entry->name();
-    table_->deleteEquation();
-    undoStack_->push(new graphDeleteCommand(table_, row, std::move(entry)));
+    if (!document_) return;
+    const graphEquationTable &table = document_->table();
+    const int row = table.selectedRow();
+    if (table.equationCount() <= 1 || row < 0 || row >= table.equationCount()) return;
+    const QString name = table.equations()[size_t(row)]->name();
+    document_->deleteEquation();
     const QString undoKeys = QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText);
     ui_->messageField->setText(
         tr("Deleted \u201c%1\u201d. Undo (%2) brings it back.").arg(name, undoKeys));
@@ -257,21 +172,16 @@ void graphEquationWindow::chooseColor() {
 }
 
 void graphEquationWindow::setEquationColor(const QColor &color) {
-    if (!table_) return;
+    if (!document_) return;
     const int row = table_->selectedRow();
     if (row < 0 || row >= table_->equationCount()) return;
-    const QColor before = table_->equations()[size_t(row)]->color();
-    if (before == color) return;
-    table_->setEquationColor(color);
-    showColor(color);
+    document_->recolorEquation(color);
+    showColor(table_->equations()[size_t(row)]->color());
     model_->refreshRow(row);
-    undoStack_->push(new graphColorCommand(table_, row, before, color));
 }
 
 void graphEquationWindow::renameEquation(int row, const QString &name) {
-    if (!table_ || row < 0 || row >= table_->equationCount()) return;
-    const QString before = table_->equations()[size_t(row)]->name();
-    undoStack_->push(new graphRenameCommand(table_, row, before, name));
+    if (document_) document_->renameEquation(row, name);
 }
 
 // --- the list's notifications ---

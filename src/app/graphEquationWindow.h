@@ -1,10 +1,11 @@
 // The equation window: the table of equation names, the structured editor of the selected
 // equation, its colour well, the Add, Delete and Graph buttons, the zoom control and the
 // message field. The controls come from graphEquationWindow.ui; this class wires them to
-// the equation list (graphEquationTable), whose observer it is, and to the editor view.
+// the document's equation list (graphEquationTable), whose observer it is, and to the editor
+// view.
 //
 // Every change of the list (add, delete, rename, recolour) and of a tree goes on the
-// window's undo stack. The window does not own the list.
+// document's undo stack. The window owns neither the document nor its list.
 #pragma once
 
 #include <QColor>
@@ -13,8 +14,9 @@
 #include <memory>
 #include <optional>
 
-#include "app/graphEquationTable.h"
+#include "app/graphEquationDocument.h"
 
+class QUndoGroup;
 class QUndoStack;
 class graphEquationEditorView;
 class graphEquationTableModel;
@@ -25,14 +27,13 @@ class GraphEquationWindow;
 class graphEquationWindow : public QWidget, public graphEquationTableObserver {
     Q_OBJECT
 public:
-    explicit graphEquationWindow(graphEquationTable *table, QWidget *parent = nullptr);
+    explicit graphEquationWindow(graphEquationDocument *document, QWidget *parent = nullptr);
     ~graphEquationWindow() override;
 
-    // Shows another list (a file was opened); the undo history of the old one is dropped.
-    void setTable(graphEquationTable *table);
+    // Shows another document (a file was opened); Undo and Redo act on its history.
+    void setDocument(graphEquationDocument *document);
+    graphEquationDocument *document() const { return document_; }
     graphEquationTable *table() const { return table_; }
-    // The list's file: the title becomes its name ("Untitled" for none).
-    void setFileName(const QString &path);
     void focusEditor();
     // In a window whose menus carry the same shortcuts (undo, redo, the clipboard, the
     // editor's zoom), the window's and the editor's own keys go, so that no key is
@@ -40,7 +41,8 @@ public:
     void leaveShortcutsToMenus();
 
     graphEquationEditorView *editor() const { return editor_; }
-    QUndoStack *undoStack() const { return undoStack_; }
+    // The shown document's undo stack; null without a document.
+    QUndoStack *undoStack() const;
     // Replaces QColorDialog (tests).
     void setColorChooser(std::function<std::optional<QColor>(const QColor &)> chooser) {
         colorChooser_ = std::move(chooser);
@@ -69,10 +71,11 @@ private:
     void applicationStateChanged(Qt::ApplicationState state);
 
     std::unique_ptr<Ui::GraphEquationWindow> ui_;
+    graphEquationDocument *document_ = nullptr;
     graphEquationTable *table_ = nullptr;
     graphEquationTableModel *model_ = nullptr;
     graphEquationEditorView *editor_ = nullptr;
-    QUndoStack *undoStack_ = nullptr;
+    QUndoGroup *undoGroup_ = nullptr;
     std::function<std::optional<QColor>(const QColor &)> colorChooser_;
     bool showingSelection_ = false;
 };

@@ -11,12 +11,12 @@
 void installEquationWindow(graphController &controller) {
     auto shown = std::make_shared<QPointer<graphEquationWindow>>();
     controller.setEquationWindowFactory(
-        [shown](graphEquationTable &table, graphController &owner) -> QWidget * {
+        [shown](graphEquationDocument &document, graphController &owner) -> QWidget * {
             if (*shown) {
-                (*shown)->setTable(&table);
+                (*shown)->setDocument(&document);
                 return *shown;
             }
-            auto *made = new graphEquationWindow(&table);
+            auto *made = new graphEquationWindow(&document);
             // The calculator line reads user constants as the graph does.
             made->editor()->model().setConstantLookup(
                 [&owner](const QString &name) { return owner.constantForString(name); });
@@ -27,13 +27,15 @@ void installEquationWindow(graphController &controller) {
     controller.setEditCommand([shown](const QString &command) {
         graphEquationWindow *window = *shown;
         if (window == nullptr) return;
-        if (command == QLatin1String("addEquation"))
+        QUndoStack *stack = window->undoStack();
+        if (command == QLatin1String("addEquation")) {
             window->addEquation();
-        else if (command == QLatin1String("undo"))
-            window->undoStack()->undo();
-        else if (command == QLatin1String("redo"))
-            window->undoStack()->redo();
-        else
+        } else if (command == QLatin1String("undo")) {
+            if (stack) stack->undo();
+        } else if (command == QLatin1String("redo")) {
+            if (stack) stack->redo();
+        } else {
             QMetaObject::invokeMethod(window->editor(), command.toLatin1().constData());
+        }
     });
 }

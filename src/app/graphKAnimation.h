@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <functional>
 
+#include "view/graphDefaults.h"
+
 class graphKAnimation : public QObject {
     Q_OBJECT
 public:
@@ -54,6 +56,6 @@ private:
     void notify();
 
     QTimer timer_;
-    double minK_ = -10.0, maxK_ = 10.0, stepSize_ = 1.0;
+    double minK_ = graphDefaults::minimumK, maxK_ = graphDefaults::maximumK, stepSize_ = 1.0;
     float slider_ = 0.0f, value_ = 0.0f;
 };

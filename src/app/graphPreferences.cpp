@@ -9,6 +9,7 @@
 #include "app/graphEquationTable.h"
 #include "platform/archive/slArchiver.h"
 #include "platform/archive/slUnarchiver.h"
+#include "view/graphDefaults.h"
 #include "view/graphGLView.h"
 
 namespace {
@@ -101,12 +102,12 @@ void readDouble(QSettings &settings, const char *key, double &field, double low,
 
 graphPreferenceValues graphDefaultPreferences() {
     graphPreferenceValues v;
-    v.backgroundColor = QColor(255, 255, 255);
-    v.backgroundColor3D = QColor(112, 122, 140);
-    v.gridColor = QColor(205, 205, 205);
-    v.graphColor = QColor(0, 0, 255);
-    v.axisColor = QColor(0, 0, 0);
-    v.selectionColor = QColor(230, 20, 20);
+    v.backgroundColor = graphDefaults::backgroundColor;
+    v.backgroundColor3D = graphDefaults::backgroundColor3D;
+    v.gridColor = graphDefaults::gridColor;
+    v.graphColor = graphDefaults::graphColor;
+    v.axisColor = graphDefaults::axisColor;
+    v.selectionColor = graphDefaults::selectionColor;
     return v;
 }
 
@@ -223,8 +224,8 @@ void graphPreferences::activatePreferences(graphGLView *view, graphEquationTable
     if (values.animationSteps <= 2) values.animationSteps = 3;
     if (values.maximumK < values.minimumK) {
         if (beep_) beep_();
-        values.minimumK = -10;
-        values.maximumK = 10;
+        values.minimumK = graphDefaults::minimumK;
+        values.maximumK = graphDefaults::maximumK;
     }
     minK_ = values.minimumK;
     maxK_ = values.maximumK;

@@ -13,18 +13,19 @@
 #include <optional>
 
 #include "app/graphConstant.h"
+#include "view/graphDefaults.h"
 
 class graphGLView;
 class graphEquationTable;
 
 struct graphPreferenceValues {
     QColor backgroundColor, backgroundColor3D, gridColor, graphColor, axisColor, selectionColor;
-    int drawMode = 2;                      // 0 points, 1 wireframe, 2 shaded, 3 checkerboard
-    double minimumK = -10, maximumK = 10;  // decimals allowed: 0 to 6.28 is one turn
-    int animationSteps = 20;
-    bool playSounds = true;
-    // Off by default, so that equation sets keep the colours they were saved with.
-    bool colorByHeight = false;
+    int drawMode = graphDefaults::drawMode;  // 0 points, 1 wireframe, 2 shaded, 3 checkerboard
+    // Decimals allowed: 0 to 6.28 is one turn.
+    double minimumK = graphDefaults::minimumK, maximumK = graphDefaults::maximumK;
+    int animationSteps = graphDefaults::animationSteps;
+    bool playSounds = graphDefaults::playSounds;
+    bool colorByHeight = graphDefaults::colorByHeight;
 
     bool operator==(const graphPreferenceValues &) const = default;
 };
@@ -64,7 +65,7 @@ public:
     void savePreferences() const;
 
     // Saves, mends the k settings (a step count of 2 or less becomes 3; a maximum below
-    // the minimum beeps and resets the range to -10, 10), and applies everything to view
+    // the minimum beeps and resets the range to the default), and applies everything to view
     // and table when given.
     void activatePreferences(graphGLView *view, graphEquationTable *table);
 
@@ -76,6 +77,8 @@ public:
 
 private:
     std::function<void()> beep_;
-    double minK_ = -10.0, maxK_ = 10.0, animationStepSize_ = 0.1;
-    bool playSounds_ = true;
+    double minK_ = graphDefaults::minimumK, maxK_ = graphDefaults::maximumK,
+           animationStepSize_ = double(graphDefaults::maximumK - graphDefaults::minimumK) /
+                                graphDefaults::animationSteps;
+    bool playSounds_ = graphDefaults::playSounds;
 };

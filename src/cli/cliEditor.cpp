@@ -78,9 +78,7 @@ void cliConstants::define(const QString &assignment) {
     const qsizetype equals = assignment.indexOf(QLatin1Char('='));
     const QString name = assignment.left(equals).trimmed();
     const bool oneLetter = name.size() == 1 && geIsLetter(name.at(0).unicode());
-    if (equals < 0 || !oneLetter || geIsVariableLetter(name.at(0)) ||
-        name.at(0) == QLatin1Char('e') || name.at(0) == QLatin1Char('E') ||
-        name.at(0) == QChar(gePiChar))
+    if (equals < 0 || !oneLetter || geIsReservedLetter(name.at(0)))
         cliFail(QStringLiteral(
                     "--const \"%1\": expected NAME=VALUE with NAME one letter other than x, y, "
                     "z, s, t, k, e and pi")
@@ -107,9 +105,7 @@ void collectConstants(const geEdit *node, std::set<QString> &letters) {
     else if (node->isKind(geEditKind::Var)) {
         const QString &text = static_cast<const geEditVar *>(node)->text();
         const QChar c = text.isEmpty() ? QChar() : text.at(0);
-        if (!geIsVariableLetter(c) && c != QLatin1Char('e') && c != QLatin1Char('E') &&
-            c != QChar(gePiChar))
-            letters.insert(text);
+        if (!geIsReservedLetter(c)) letters.insert(text);
     } else if (geIsBinaryOp(node->kind())) {
         collectConstants(static_cast<const geEditBinaryOp *>(node)->leftExp().get(), letters);
         collectConstants(static_cast<const geEditBinaryOp *>(node)->rightExp().get(), letters);

@@ -1,53 +1,17 @@
 #include "cli/cliEquationSet.h"
 
-#include <QFile>
-#include <QFileInfo>
-
+#include "app/graphEquationDocument.h"
 #include "cli/cliEditor.h"
 #include "cli/cliGraph.h"
 #include "cli/cliSupport.h"
 #include "equationEditor/geUnboundVariables.h"
-#include "platform/archive/slArchiver.h"
-#include "platform/archive/slUnarchiver.h"
 
 namespace {
-
-// Larger than any equation set a person makes by far; refuses /dev/zero and the like
-// before they are read into memory.
-constexpr qint64 largestSetFile = 256LL * 1024 * 1024;
 
 // Tabs, line breaks and other control characters in names would break the
 // one-line-per-entry format of show, or reach the terminal.
 QString oneLine(const QString &text) {
     return cliEscaped(text, true);
-}
-
-// Extensions of pictures, which an equation set must never overwrite by a slip of -o.
-bool isPictureName(const QString &path) {
-    static const QStringList pictures{"png", "tif", "tiff", "jpg", "jpeg",
-                                      "gif", "bmp", "pdf",  "svg"};
-    return pictures.contains(QFileInfo(path).suffix().toLower());
-}
-
-// At most one byte more than the limit, whatever the file claims its size is: /proc files
-// report 0, pipes nothing at all.
-QByteArray readBounded(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        cliFail(QStringLiteral("%1: cannot read: %2").arg(path, file.errorString()));
-    QByteArray data;
-    constexpr qint64 chunk = 1 << 20;
-    while (data.size() <= largestSetFile) {
-        const QByteArray more =
-            file.read(std::min<qint64>(chunk, largestSetFile + 1 - data.size()));
-        if (more.isEmpty()) break;
-        data += more;
-    }
-    if (data.size() > largestSetFile)
-        cliFail(QStringLiteral("%1: too large for an equation set (more than %2 bytes)")
-                    .arg(path)
-                    .arg(largestSetFile));
-    return data;
 }
 
 // An equation file is text; a megabyte holds thousands of equations.
@@ -83,14 +47,6 @@ std::vector<cliEntry> cliEntriesFromFile(const QString &path) {
     }
     if (entries.empty()) cliFail(QStringLiteral("%1: no equations").arg(name));
     return entries;
-}
-
-void cliRegisterArchiveClasses() {
-    static const bool registered = [] {
-        graphEquationTableRegisterArchiveClasses(slArchiveRegistry::shared());
-        return true;
-    }();
-    (void)registered;
 }
 
 std::shared_ptr<graphEquationTable> cliTableFromEntries(const std::vector<cliEntry> &entries) {
@@ -177,37 +133,14 @@ std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed,
 }
 
 std::shared_ptr<graphEquationTable> cliReadEquationSet(const QString &path) {
-    cliRegisterArchiveClasses();
-    const QFileInfo info(path);
-    if (!info.exists()) cliFail(QStringLiteral("%1: no such file").arg(path));
-    if (info.isDir()) cliFail(QStringLiteral("%1: is a directory").arg(path));
-    if (info.isFile() && info.size() > largestSetFile)
-        cliFail(QStringLiteral("%1: too large for an equation set (%2 bytes)")
-                    .arg(path)
-                    .arg(info.size()));
-    QString error;
-    const slArchivedObject root = slUnarchiver::unarchiveObjectWithData(readBounded(path), &error);
-    if (!error.isEmpty()) cliFail(QStringLiteral("%1: %2").arg(path, error));
-    const auto *coded = std::get_if<std::shared_ptr<slCoding>>(&root);
-    auto table = coded ? std::dynamic_pointer_cast<graphEquationTable>(*coded) : nullptr;
-    if (!table) cliFail(QStringLiteral("%1: the archive does not hold an equation set").arg(path));
-    return table;
+    graphEquationDocument::readResult read = graphEquationDocument::readFile(path);
+    if (!read.table) cliFail(QStringLiteral("%1: %2").arg(path, read.reason));
+    return read.table;
 }
 
 void cliWriteEquationSet(graphEquationTable &table, const QString &path) {
-    cliRegisterArchiveClasses();
-    const QFileInfo info(path);
-    if (info.isDir()) cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
-    // A FIFO or a device is never replaced by a file, nor written into.
-    if (info.exists() && !info.isFile())
-        cliFail(QStringLiteral("%1: cannot write, it is not a regular file").arg(path));
-    if (isPictureName(path))
-        cliFail(QStringLiteral(
-                    "%1: cannot write an equation set under a picture's name; use a .plw name")
-                    .arg(path));
-    QString error;
-    if (!slArchiver::archiveRootObject(table, path, &error))
-        cliFail(QStringLiteral("%1: cannot write: %2").arg(path, error));
+    const QString reason = graphEquationDocument::writeFile(table, path);
+    if (!reason.isEmpty()) cliFail(QStringLiteral("%1: cannot write: %2").arg(path, reason));
 }
 
 std::vector<QString> cliShowLines(graphEquationTable &table) {

@@ -12,9 +12,6 @@
 #include "app/graphEquationTable.h"
 #include "cli/cliSupport.h"
 
-// Registers the archive classes of equation sets once per process.
-void cliRegisterArchiveClasses();
-
 // One entry to make: its text or keys and the colour it gets (the list's default when none).
 struct cliEntry {
     QString source;
@@ -45,11 +42,12 @@ std::vector<cliEntry> cliEntriesFromArguments(const cliArguments &parsed, bool t
 // entry's tree answers from cliConstants, warning about letters taken as 1.0.
 std::shared_ptr<graphEquationTable> cliGraphSource(const cliArguments &parsed, const char *command);
 
-// Reads an equation-set file; fails with status 1 and the reader's reason (with the byte
-// offset for a damaged file).
+// Reads an equation-set file as the window does (graphEquationDocument::readFile); fails
+// with status 1 and the reader's reason (with the byte offset for a damaged file).
 std::shared_ptr<graphEquationTable> cliReadEquationSet(const QString &path);
 
-// Writes the list as an equation-set file, replacing path only once the file is complete.
+// Writes the list as an equation-set file as the window does, replacing path only once the
+// file is complete; fails with status 1 and the system's reason.
 void cliWriteEquationSet(graphEquationTable &table, const QString &path);
 
 // The show line of each entry: index, name, colour, text and kind or message, tab-separated.

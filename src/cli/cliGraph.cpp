@@ -16,7 +16,9 @@
 #include <typeinfo>
 
 #include "cli/cliEditor.h"
+#include "platform/archive/slFileIO.h"
 #include "render/graphRecordingDraw.h"
+#include "view/graphDefaults.h"
 #include "view/graphFit.h"
 #include "view/graphLabels.h"
 
@@ -113,11 +115,11 @@ cliGraphOptions cliParseGraphOptions(const cliArguments &args) {
 }
 
 void cliApplyDefaultColors(graphGLView &view) {
-    view.setBackgroundColor(QColor(255, 255, 255));
-    view.setBackgroundColor3D(QColor(255, 255, 255));
-    view.setGridColor(QColor(210, 210, 210));
-    view.setAxisColor(QColor(0, 0, 0));
-    view.setSelectionColor(QColor(255, 0, 0));
+    view.setBackgroundColor(graphDefaults::backgroundColor);
+    view.setBackgroundColor3D(graphDefaults::backgroundColor3D);
+    view.setGridColor(graphDefaults::gridColor);
+    view.setAxisColor(graphDefaults::axisColor);
+    view.setSelectionColor(graphDefaults::selectionColor);
 }
 
 QColor cliPaletteColor(int index) {
@@ -172,7 +174,7 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
     view.setInspector(&inspector);
     view.setEquationTable(&table);
     view.setK(o.k);
-    view.setDrawMode(o.drawMode.value_or(2));
+    view.setDrawMode(o.drawMode.value_or(graphDefaults::drawMode));
     view.setColorByHeight(o.colorByHeight);
     if (o.divisions) view.setDivisions3D(*o.divisions);
     if (o.tRange) {
@@ -201,8 +203,8 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
     const QString message = view.graphMultipleEquations();
     if (!message.isEmpty()) throw cliError(cliBadInput, message, true);
 
-    // 3. The region and grid as typed into the inspector's fields: given spacings, or
-    //    1-2-5 spacings of five to ten lines in 2D; 3D keeps the view's counts.
+    // 3. The region and grid: given spacings, or 1-2-5 spacings of five to ten lines in 2D;
+    //    3D keeps the view's counts.
     std::optional<std::array<double, 4>> region = o.region;
     const graphRect current = view.getGraphBounds();
     if (o.fit && !view.isThreeD())
@@ -216,29 +218,20 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
     std::optional<std::pair<double, double>> grid = o.grid;
     if (!grid && !view.isThreeD())
         grid = std::pair(graphNiceSpacing(width), graphNiceSpacing(height));
-    const int alertsBefore = inspector.alerts;
-    if (region) {
-        const auto &r = *region;
-        inspector.setFieldValue(graphField::minX, r[0]);
-        inspector.setFieldValue(graphField::maxX, r[1]);
-        inspector.setFieldValue(graphField::minY, r[2]);
-        inspector.setFieldValue(graphField::maxY, r[3]);
-        inspector.setFieldValue(graphField::gridXSpacing,
-                                grid ? grid->first : width / view.getGridXCount());
-        inspector.setFieldValue(graphField::gridYSpacing,
-                                grid ? grid->second : height / view.getGridYCount());
-        view.updateBoundsFromBoundsText();
-    } else if (grid) {
-        inspector.setFieldValue(graphField::gridXSpacing, grid->first);
-        inspector.setFieldValue(graphField::gridYSpacing, grid->second);
-        view.updateGridIntervals();
+    if (region || grid) {
+        const std::array<double, 4> r = region.value_or(
+            std::array<double, 4>{current.x, static_cast<double>(current.x) + current.width,
+                                  current.y, static_cast<double>(current.y) + current.height});
+        const graphGLView::regionAnswer answer = view.regionFor(
+            r[0], r[1], r[2], r[3], grid ? grid->first : width / view.getGridXCount(),
+            grid ? grid->second : height / view.getGridYCount());
+        // The window resets a spacing that gives more than 21 lines and says so; a command
+        // asked for that spacing explicitly, so it is refused instead.
+        if (answer.gridRefused)
+            cliFail(QStringLiteral(
+                "--grid: the spacing is too small for the region (at most 21 lines per axis)"));
+        view.setRegion(answer);
     }
-    // The window resets a spacing that gives more than 21 lines and says so in a sheet;
-    // a command asked for that spacing explicitly, so it is refused instead.
-    if (inspector.alerts != alertsBefore)
-        cliFail(
-            QStringLiteral("--grid: the spacing is too small for the region (at most 21 lines "
-                           "per axis)"));
 
     // 4. The camera of a 3D scene.
     if (o.rotation) view.setRotationDegrees(o.rotation->first, o.rotation->second);
@@ -260,7 +253,7 @@ void cliGraphTable(graphGLView &view, graphMemoryInspector &inspector, graphEqua
 }
 
 void cliCheckWritable(const QString &path) {
-    const QFileInfo info(path);
+    const QFileInfo info(slWriteTarget(path));
     if (info.isDir()) cliFail(QStringLiteral("%1: cannot write, it is a directory").arg(path));
     const QFileInfo folder(info.absolutePath());
     if (!folder.isDir())

@@ -2,6 +2,7 @@
 // read-back for 3D graphs and TIFF snapshots.
 #include "cli/cliGraph.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -10,7 +11,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
 
 #include <sys/stat.h>
 
@@ -18,6 +19,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/archive/slFileIO.h"
 #include "render/graphPainterDraw.h"
 
 namespace {
@@ -33,38 +35,26 @@ imageFormat formatForPath(const QString &path) {
     cliFail(QStringLiteral("-o %1: the image must be a .png, .svg, .pdf or .tiff file").arg(path));
 }
 
-// A file written beside its target and renamed over it once complete, so a failed render
-// leaves an older image as it was. Unlike QSaveFile it does not wait for the disk to
-// confirm the data: a picture can be rendered again, and the wait is a good part of a
-// small render's time.
+// An image made in memory and written with the atomic writer once complete, so a failed
+// render or a full disk leaves an older image as it was.
 class replacingFile {
 public:
-    explicit replacingFile(const QString &path)
-        : path(path),
-          temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.plotweave-XXXXXX")) {
-        if (!temporary.open())
-            cliFail(QStringLiteral("%1: cannot write: %2").arg(path, temporary.errorString()));
+    explicit replacingFile(const QString &path) : path(path), buffer(&data) {
+        buffer.open(QIODevice::WriteOnly);
     }
-    QIODevice *device() { return &temporary; }
+    QIODevice *device() { return &buffer; }
 
     void commit() {
-        if (!temporary.flush())
-            cliFail(QStringLiteral("%1: cannot write: %2").arg(path, temporary.errorString()));
-        // The temporary file is private; the image gets the usual permissions.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        const QByteArray from = QFile::encodeName(temporary.fileName()),
-                         to = QFile::encodeName(path);
-        if (::fchmod(temporary.handle(), 0666 & ~mask) != 0 ||
-            std::rename(from.constData(), to.constData()) != 0)
-            cliFail(QStringLiteral("%1: cannot write").arg(path));
-        temporary.setAutoRemove(false);
-        temporary.close();
+        buffer.close();
+        QString reason;
+        if (!slWriteFileAtomically(path, data, reason))
+            cliFail(QStringLiteral("%1: cannot write: %2").arg(path, reason));
     }
 
 private:
     QString path;
-    QTemporaryFile temporary;
+    QByteArray data;
+    QBuffer buffer;
 };
 
 void writePNG(const QImage &image, const QString &path) {
@@ -138,8 +128,17 @@ QImage renderGL(graphEquationTable &table, const cliGraphOptions &options,
     graphGLView &view = graph.view();
     view.drawRect();
     if (tiffPath != nullptr) {
-        if (view.snapshotToFile(tiffPath->toStdString()) != 0)
+        // The snapshot writes a file of its own: made in a private folder, then written
+        // over the target as every other image is.
+        QTemporaryDir folder;
+        const QString made = folder.filePath(QStringLiteral("graph.tiff"));
+        QFile file(made);
+        if (!folder.isValid() || view.snapshotToFile(made.toStdString()) != 0 ||
+            !file.open(QIODevice::ReadOnly))
             cliFail(QStringLiteral("%1: cannot write the TIFF image").arg(*tiffPath));
+        replacingFile target(*tiffPath);
+        target.device()->write(file.readAll());
+        target.commit();
         return {};
     }
     const uint8_t *pixels = view.RGBAPixels();

@@ -16,6 +16,7 @@
 #include "movie/slKSweep.h"
 #include "movie/slPartFiles.h"
 #include "platform/graphBitmapFont.h"
+#include "view/graphDefaults.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ int cliRunMovie(const std::vector<std::string> &args) {
         suffix != QLatin1String("gif"))
         cliFail(QStringLiteral("-o %1: the movie must be a .mov, .mp4 or .gif file").arg(*output));
     const cliGraphOptions options = cliParseGraphOptions(parsed);
-    double minK = -10.0, maxK = 10.0;
+    double minK = graphDefaults::minimumK, maxK = graphDefaults::maximumK;
     if (auto v = parsed.value("--k-range")) {
         std::tie(minK, maxK) = cliParsePair("--k-range", *v);
         if (!(minK <= maxK) || std::fabs(minK) > 1e12 || std::fabs(maxK) > 1e12)
@@ -78,7 +79,7 @@ int cliRunMovie(const std::vector<std::string> &args) {
     }
     const int steps = parsed.value("--steps")
                           ? cliParseInteger("--steps", *parsed.value("--steps"), 0, 100000)
-                          : 20;
+                          : graphDefaults::animationSteps;
     const int quality = parsed.value("--quality")
                             ? cliParseInteger("--quality", *parsed.value("--quality"), 0, 1000000)
                             : 1;

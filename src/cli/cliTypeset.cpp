@@ -1,10 +1,8 @@
 #include "cli/cliTypeset.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
-
-#include <functional>
 
 #include <cmath>
 
@@ -13,6 +11,7 @@
 #include "equationEditor/geBezierPath.h"
 #include "equationEditor/geEquationPicture.h"
 #include "equationEditor/geFont.h"
+#include "platform/archive/slFileIO.h"
 
 namespace {
 
@@ -20,12 +19,11 @@ namespace {
 // would only exhaust memory.
 constexpr double largestSide = 16384.0;
 
-void save(const QString &path, const std::function<bool(QSaveFile &)> &write) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        cliFail(QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()));
-    if (!write(file) || !file.commit())
-        cliFail(QStringLiteral("%1: cannot write: %2").arg(path, file.errorString()));
+void save(const QString &path, const QByteArray &data) {
+    QString reason;
+    if (data.isEmpty()) cliFail(QStringLiteral("%1: cannot write the picture").arg(path));
+    if (!slWriteFileAtomically(path, data, reason))
+        cliFail(QStringLiteral("%1: cannot write: %2").arg(path, reason));
 }
 
 }  // namespace
@@ -57,10 +55,12 @@ void cliTypeset(const geEditPtr &root, const QString &path, double fontSize, dou
 
     if (suffix == QLatin1String("png")) {
         const QImage image = geEquationImage(*picture, scale);
-        save(path, [&](QSaveFile &file) { return QImageWriter(&file, "png").write(image); });
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (!buffer.open(QIODevice::WriteOnly) || !QImageWriter(&buffer, "png").write(image))
+            png.clear();
+        save(path, png);
     } else {
-        const QByteArray pdf = geEquationPdf(*picture, scale);
-        save(path,
-             [&](QSaveFile &file) { return !pdf.isEmpty() && file.write(pdf) == pdf.size(); });
+        save(path, geEquationPdf(*picture, scale));
     }
 }

@@ -37,6 +37,10 @@ bool geIsVariableLetter(QChar c) {
     }
 }
 
+bool geIsReservedLetter(QChar c) {
+    return geIsVariableLetter(c) || c == u'e' || c == u'E' || c == QChar(gePiChar);
+}
+
 geEditPtr geEdit::rootWithExpression(geEditPtr top) {
     auto root = std::make_shared<geEdit>();
     if (top) root->adopt(root->mainExpression_, std::move(top));

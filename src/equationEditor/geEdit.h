@@ -249,3 +249,6 @@ protected:
 
 // The variable letters k, s, t, x, y, z in either case (e and pi are constants).
 bool geIsVariableLetter(QChar c);
+// The letters that are never a user constant: the variable letters, e in either case and
+// pi. The constants table refuses them as names; the command line never asks for a value.
+bool geIsReservedLetter(QChar c);

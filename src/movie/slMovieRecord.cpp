@@ -19,6 +19,7 @@
 
 #include "movie/slMoviePalette.h"
 #include "movie/slPartFiles.h"
+#include "platform/archive/slFileIO.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -294,7 +295,9 @@ bool slMovieRecord::initWithPath(const QString &path, const QRectF &bounds, int3
     if (initialised) return fail(QStringLiteral("Object already initialized"));
 
     // 2. The container from the extension, the codec from the level, the defaults.
-    const QFileInfo info(path);
+    // A symbolic link is written through, as every file we write: the movie replaces the
+    // file it points to and the link stays.
+    const QFileInfo info(slWriteTarget(path));
     const QString suffix = info.suffix().toLower();
     movieContainer container;
     const char *muxer;

@@ -88,7 +88,7 @@ void graphGLView::initGraphView() {
         {QStringLiteral(QT_TRANSLATE_NOOP("graphGLView", "Zoom Out")), &graphGLView::zoomOut}};
     contextualMenu3D = {{QStringLiteral("Zoom In"), &graphGLView::zoomIn},
                         {QStringLiteral("Zoom Out"), &graphGLView::zoomOut}};
-    setDivisions3D(60);
+    setDivisions3D(graphDefaults::divisions);
     idleRotationX = idleRotationY = 0.0;
 }
 
@@ -275,42 +275,53 @@ void graphGLView::updateBoundsText() {
 }
 
 void graphGLView::updateBoundsFromBoundsText() {
-    const double x = inspector->fieldValue(graphField::minX);
-    const double y = inspector->fieldValue(graphField::minY);
-    const graphRect previous = graphBounds;
-    graphBounds = {static_cast<float>(x), static_cast<float>(y),
-                   static_cast<float>(inspector->fieldValue(graphField::maxX) - x),
-                   static_cast<float>(inspector->fieldValue(graphField::maxY) - y)};
-    // Bounds typed the wrong way round give a unit extent. Equal bounds (an extent that
-    // is zero in float) would give no grid spacing, and are refused like bounds that are
-    // no finite number: the previous region stays and the fields show it again.
-    if (graphBounds.width < 0.0f) graphBounds.width = 1.0f;
-    if (graphBounds.height < 0.0f) graphBounds.height = 1.0f;
-    if (!(graphBounds.width > 0.0f) || !(graphBounds.height > 0.0f) ||
-        !std::isfinite(graphBounds.x) || !std::isfinite(graphBounds.y) ||
-        !std::isfinite(graphBounds.width) || !std::isfinite(graphBounds.height))
-        graphBounds = previous;
-    updateGridIntervals();
-    updateBoundsText();
-    recompile();
-    surface->display();
+    setRegion(
+        regionFor(inspector->fieldValue(graphField::minX), inspector->fieldValue(graphField::maxX),
+                  inspector->fieldValue(graphField::minY), inspector->fieldValue(graphField::maxY),
+                  inspector->fieldValue(graphField::gridXSpacing),
+                  inspector->fieldValue(graphField::gridYSpacing)));
 }
 
 void graphGLView::updateGridIntervals() {
-    gridXCount =
-        static_cast<float>(graphBounds.width / inspector->fieldValue(graphField::gridXSpacing));
-    gridYCount =
-        static_cast<float>(graphBounds.height / inspector->fieldValue(graphField::gridYSpacing));
-    // Counts outside [0, 21] fall back to 20; so does a count that is no number at all
-    // (an empty region with a zero spacing).
-    bool corrected = false;
-    for (float *count : {&gridXCount, &gridYCount}) {
+    setRegion(regionFor(graphBounds.x, static_cast<double>(graphBounds.x) + graphBounds.width,
+                        graphBounds.y, static_cast<double>(graphBounds.y) + graphBounds.height,
+                        inspector->fieldValue(graphField::gridXSpacing),
+                        inspector->fieldValue(graphField::gridYSpacing)));
+}
+
+graphGLView::regionAnswer graphGLView::regionFor(double minX, double maxX, double minY, double maxY,
+                                                 double spacingX, double spacingY) const {
+    regionAnswer answer{{static_cast<float>(minX), static_cast<float>(minY),
+                         static_cast<float>(maxX - minX), static_cast<float>(maxY - minY)},
+                        0.0f,
+                        0.0f,
+                        false};
+    graphRect &r = answer.bounds;
+    // Bounds typed the wrong way round give a unit extent. Equal bounds (an extent that
+    // is zero in float) would give no grid spacing, and are refused like bounds that are
+    // no finite number: the previous region stays and the fields show it again.
+    if (r.width < 0.0f) r.width = 1.0f;
+    if (r.height < 0.0f) r.height = 1.0f;
+    if (!(r.width > 0.0f) || !(r.height > 0.0f) || !std::isfinite(r.x) || !std::isfinite(r.y) ||
+        !std::isfinite(r.width) || !std::isfinite(r.height))
+        r = graphBounds;
+    answer.gridXCount = static_cast<float>(r.width / spacingX);
+    answer.gridYCount = static_cast<float>(r.height / spacingY);
+    // Counts outside [0, 21] fall back to 20; so does a count that is no number at all.
+    for (float *count : {&answer.gridXCount, &answer.gridYCount}) {
         if (!(*count >= 0.0f && *count <= 21.0f)) {
             *count = 20.0f;
-            corrected = true;
+            answer.gridRefused = true;
         }
     }
-    if (corrected) inspector->showAlert(graphGridAlert);
+    return answer;
+}
+
+void graphGLView::setRegion(const regionAnswer &answer) {
+    graphBounds = answer.bounds;
+    gridXCount = answer.gridXCount;
+    gridYCount = answer.gridYCount;
+    if (answer.gridRefused) inspector->showAlert(graphGridAlert);
     updateBoundsText();
     recompile();
     surface->display();

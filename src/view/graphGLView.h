@@ -8,11 +8,16 @@
 // k before it is drawn; the renderers exist only between one graphing request and the
 // next. Every drawing call goes through the graphDraw handed to the constructor, whose
 // context must be current whenever renderers are made, compiled, drawn or destroyed.
+//
+// Threads: every field belongs to the GUI thread (the command line's only thread). The
+// timers that touch the view, the spin timer (rotate) and the held button's tracking timer
+// (mouseDown's periodic steps), fire on that thread too, so no field needs a lock.
 #pragma once
 
 #include "render/graphDraw.h"
 #include "render/graphRect.h"
 #include "render/graphRender.h"
+#include "view/graphDefaults.h"
 #include "view/graphImage.h"
 #include "view/graphViewInterfaces.h"
 
@@ -22,7 +27,6 @@
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -115,12 +119,27 @@ public:
     double scaleForZoomOut() const;
     void setCenter();
     void updateBoundsText();
+    // The region and grid the inspector's fields ask for (regionFor), taken by setRegion.
     void updateBoundsFromBoundsText();
+    // The grid the spacing fields ask for over the current region.
     void updateGridIntervals();
+
+    // What a region and grid request comes to, without changing the view: bounds the wrong
+    // way round give a unit extent; bounds that are no finite number, or equal in float,
+    // keep the current region; a spacing that gives more than 21 lines per axis, or none
+    // or no number of them, is refused (gridRefused) and that count falls back to 20.
+    struct regionAnswer {
+        graphRect bounds;
+        float gridXCount, gridYCount;
+        bool gridRefused;
+    };
+    regionAnswer regionFor(double minX, double maxX, double minY, double maxY, double spacingX,
+                           double spacingY) const;
+    // Takes the answer's region and grid, shows them in the inspector's fields and redraws;
+    // a refused grid shows the grid alert.
+    void setRegion(const regionAnswer &answer);
     void updateParametricRange();
     void setFrame(float width, float height);
-    // The inspector's region action; the region is applied through the bounds fields.
-    void setGraphRegion() {}
     // Places the region directly, without recompiling (tools and tests).
     void setGraphBounds(graphRect bounds) { graphBounds = bounds; }
 
@@ -192,7 +211,6 @@ public:
     double getIdleRotationX() const { return idleRotationX; }
     double getIdleRotationY() const { return idleRotationY; }
     void setIdleRotation(double x, double y) { idleRotationX = x, idleRotationY = y; }
-    std::mutex &getSpinLock() { return spinLock; }
     bool isPointSelected() const { return pointSelected; }
     graphPoint getSelectionPoint() const { return selectionPoint; }
     void setSelection(bool selected, graphPoint point) {
@@ -271,9 +289,10 @@ private:
     graphRGB backgroundColor, backgroundColor3D, axisColor, gridColor, selectionColor;
     std::vector<graphMenuItem> contextualMenu2D, contextualMenu3D;
     double rotationX = 0.0, rotationY = 0.0;
-    int divisions3D = 60;
+    int divisions3D = graphDefaults::divisions;
+    // The spin: rotate() adds these each tick of the window's spin timer, unless a 3D drag
+    // (mouseMode rotate3D) is turning the scene.
     double idleRotationX = 0.0, idleRotationY = 0.0;
-    std::mutex spinLock;
     int drawMode = 0;
     std::vector<graphLegendEntry> legend;
     double cameraDistance = 1.0;
@@ -287,7 +306,6 @@ private:
     graphRender *traced = nullptr;
     graphPoint pointer, previousPointer, previousTracePoint;
     double lastDragX = 0.0, lastDragY = 0.0;
-    std::unique_lock<std::mutex> dragLock;
 
     // The RGBA frame of the last RGBAPixels call.
     std::unique_ptr<uint8_t[]> rgbaFrame;

@@ -92,7 +92,7 @@ QString graphGLView::graphMultipleEquations() {
     inspector->showPolarFields(polar);
     if (parametric) updateParametricRange();
 
-    // 6.
+    // Graphed: the renderers are compiled and drawn at the next frame.
     wasGraphed = true;
     compileEquations();
     surface->setNeedsDisplay();
@@ -168,7 +168,7 @@ void graphGLView::draw2DScene(int width, int height) {
     draw.ortho(r.x, static_cast<double>(r.x + r.width), r.y, static_cast<double>(r.y + r.height),
                0.0, 1.0);
     draw.loadModelViewIdentity();
-    // 2.-3.
+    // The background, then the grid and the axes.
     draw.clear(backgroundColor.red, backgroundColor.green, backgroundColor.blue, 0.0f);
     draw2DGrid();
     // 4. The trace point goes under the curves.
@@ -178,7 +178,7 @@ void graphGLView::draw2DScene(int width, int height) {
         draw.vertex(selectionPoint.x, selectionPoint.y);
         draw.end();
     }
-    // 5. Shaded regions under every curve.
+    // Shaded regions under every curve, then the curves.
     for (entry &e : equationArray) e.render->renderUnder();
     for (entry &e : equationArray) e.render->render();
     // 6. Dashed cross-hairs through the trace point.
@@ -195,7 +195,6 @@ void graphGLView::draw2DScene(int width, int height) {
         draw.disable(graphCapability::lineStipple);
         draw.enable(graphCapability::lineSmooth);
     }
-    // 7.
     draw.flush();
 }
 
@@ -289,7 +288,7 @@ void graphGLView::draw2DGrid() {
             draw.text(axisX + offset * unitsPerPixelX, rows[i].position + offset * unitsPerPixelY,
                       0.0, rows[i].text, graphFont::sans10);
 
-    // 9.
+    // Curves are drawn smooth again after the grid and the labels.
     draw.enable(graphCapability::lineSmooth);
 }
 
@@ -331,7 +330,7 @@ void graphGLView::draw3DScene(int width, int height) {
     draw.rotate(rotationY, 0.0, 0.0, 1.0);
     draw.translate(-focusX, -focusY, -focusZ);
     draw.scaleAxes(1.0, 1.0, zScale);
-    // 4.-5.
+    // Depth-tested, without smoothing or blending, for the surfaces.
     draw.enable(graphCapability::depthTest);
     draw.disable(graphCapability::lineSmooth);
     draw.disable(graphCapability::blend);
@@ -350,7 +349,6 @@ void graphGLView::draw3DScene(int width, int height) {
     draw.vertex(0.0f, 0.0f, L / zScale);
     draw.end();
     draw3DBox();
-    // 7.
     draw.disable(graphCapability::depthTest);
     draw.popMatrix();
     // 8. The scale over the scene, and the region's size in the lower-left corner.
@@ -360,7 +358,6 @@ void graphGLView::draw3DScene(int width, int height) {
     draw.loadModelViewIdentity();
     draw.text(-0.98, -0.98, 0.0, graphSizeCaption(graphBounds.width, graphBounds.height),
               graphFont::sans10);
-    // 9.
     draw.flush();
 }
 
@@ -503,9 +500,8 @@ bool graphGLView::scene3DCamera::placeLabel(QVector3D end, QVector3D *at) const 
 }
 
 void graphGLView::rotate() {
-    if (!is3D) return;
-    std::unique_lock<std::mutex> lock(spinLock, std::try_to_lock);
-    if (!lock.owns_lock()) return;  // a 3D drag holds the angles
+    // A 3D drag sets the angles itself; the spin waits for it to end.
+    if (!is3D || mouseMode == tracking::rotate3D) return;
     rotationY += idleRotationY;
     rotationX += idleRotationX;
     for (double *angle : {&rotationX, &rotationY}) {

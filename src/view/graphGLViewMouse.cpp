@@ -54,8 +54,7 @@ void graphGLView::mouseDown(graphPoint p) {
     lastDragX = lastDragY = 0.0;
 
     if (is3D) {
-        // The idle spin pauses while the drag holds the lock.
-        dragLock = std::unique_lock<std::mutex>(spinLock);
+        // The idle spin pauses while the mouse mode is rotate3D.
         displayCoords = true;
         mouseMode = tracking::rotate3D;
         return;
@@ -135,7 +134,6 @@ void graphGLView::finishTracking() {
             idleRotationY = -lastDragX * degreesPerPixel;
             displayCoords = false;
             surface->setNeedsDisplay();
-            dragLock.unlock();
             break;
     }
     mouseMode = tracking::none;
@@ -184,7 +182,6 @@ void graphGLView::traceStep() {
     else if (selectionPoint.y < graphBounds.y)
         scrollX(0.0, -followScroll * graphBounds.height);
 
-    // 7.
     surface->display();
 }
 

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QSettings>
 
 #include <tiffio.h>
 
@@ -133,8 +134,9 @@ TEST(windowGraph, aTypedCurveIsDrawnInItsColour) {
 TEST(windowFiles, saveOpenAndDamagedFiles) {
     QTemporaryDir dir;
     launchedApp app;
-    app.setEquations({QStringLiteral("y=x")});
+    QTest::keyClicks(app.equationWindow().editor(), QStringLiteral("y=x"));
     ASSERT_TRUE(app.controller.isModified());
+    EXPECT_TRUE(app.controller.mainWindow().isWindowModified());
 
     // Save As names the set; Save then writes without asking.
     const QString saved = dir.filePath(QStringLiteral("line.plw"));
@@ -144,12 +146,25 @@ TEST(windowFiles, saveOpenAndDamagedFiles) {
     EXPECT_EQ(app.controller.mainWindow().windowTitle(), "line.plw[*]");
     EXPECT_FALSE(app.controller.isModified());
     EXPECT_FALSE(app.controller.mainWindow().isWindowModified());
-    app.table().addEquation();
-    // The title marks the change within the controller's next check.
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return app.controller.mainWindow().isWindowModified(); }, 3000));
+    // The title's mark follows the history at once, back to the saved state and away again.
+    app.document().addEquation();
+    EXPECT_TRUE(app.controller.mainWindow().isWindowModified());
+    app.controller.mainWindow().ui().actionUndo->trigger();
+    EXPECT_FALSE(app.controller.mainWindow().isWindowModified());
+    app.controller.mainWindow().ui().actionRedo->trigger();
+    EXPECT_TRUE(app.controller.mainWindow().isWindowModified());
+
+    // A failed Save As keeps the document's file, its title and its mark, and says why.
+    const QString unwritable = dir.filePath(QStringLiteral("missing/other.plw"));
+    app.dialogs.saveNames.push_back(unwritable);
+    EXPECT_FALSE(app.controller.saveEquationSetAs());
+    EXPECT_EQ(app.table().name(), saved);
+    EXPECT_EQ(app.equationWindow().windowTitle(), "line.plw");
+    EXPECT_TRUE(app.controller.mainWindow().isWindowModified());
+    ASSERT_EQ(app.dialogs.warnings.size(), 1);
+    EXPECT_TRUE(app.dialogs.warnings[0].contains(unwritable));
     app.controller.saveEquationSet();
-    EXPECT_EQ(app.dialogs.saveAsked, 1);
+    EXPECT_EQ(app.dialogs.saveAsked, 2);
     EXPECT_EQ(appTest::readBack<graphEquationTable>([&] {
                   QFile f(saved);
                   f.open(QIODevice::ReadOnly);
@@ -196,8 +211,21 @@ TEST(windowFiles, saveOpenAndDamagedFiles) {
         ASSERT_EQ(app.dialogs.warnings.size(), 1);
         EXPECT_TRUE(app.dialogs.warnings[0].contains(QString::fromLatin1(d.name)));
     }
-    EXPECT_FALSE(app.controller.loadEquationFile(dir.filePath(QStringLiteral("missing.plw"))));
-    EXPECT_TRUE(app.dialogs.warnings.last().contains(QStringLiteral("no such file")));
+    // Special files are refused before anything is read, whichever way they are opened.
+    const std::pair<QString, const char *> special[] = {
+        {dir.filePath(QStringLiteral("missing.plw")), "no such file"},
+        {QStringLiteral("/proc/self/pagemap"), "not a regular file"},
+        {QStringLiteral("/dev/zero"), "not a regular file"},
+        {dir.path(), "is a directory"},
+    };
+    for (const auto &[path, reason] : special) {
+        SCOPED_TRACE(path.toStdString());
+        app.dialogs.warnings.clear();
+        EXPECT_FALSE(app.controller.loadEquationFile(path));
+        ASSERT_EQ(app.dialogs.warnings.size(), 1);
+        EXPECT_TRUE(app.dialogs.warnings[0].contains(QString::fromLatin1(reason)));
+        EXPECT_EQ(&app.table(), before);
+    }
 }
 
 TEST(windowFiles, unsavedChangesAreAskedAbout) {
@@ -224,7 +252,7 @@ TEST(windowFiles, unsavedChangesAreAskedAbout) {
     for (const answerCase &c : cases) {
         SCOPED_TRACE(c.name);
         app.controller.loadEquationFile(other, false);
-        app.table().addEquation();
+        app.document().addEquation();
         app.dialogs.unsavedAsked.clear();
         app.dialogs.unsavedAnswers = {c.answer};
         app.dialogs.openNames = {other};
@@ -233,7 +261,7 @@ TEST(windowFiles, unsavedChangesAreAskedAbout) {
         EXPECT_EQ(app.table().equationCount(), c.opens && !c.savedFirst ? 1 : 2);
     }
     // Closing the window asks; Cancel keeps it open.
-    app.table().addEquation();
+    app.document().addEquation();
     app.dialogs.unsavedAsked.clear();
     app.dialogs.unsavedAnswers = {graphDialogs::unsavedAnswer::cancel};
     EXPECT_FALSE(app.controller.mainWindow().close());
@@ -251,12 +279,34 @@ TEST(windowFiles, unsavedChangesAreAskedAbout) {
     EXPECT_FALSE(app.controller.isModified());
 
     // Quit asks; Discard quits.
-    app.table().addEquation();
+    app.document().addEquation();
     app.dialogs.unsavedAsked.clear();
     app.dialogs.unsavedAnswers = {graphDialogs::unsavedAnswer::discard};
     EXPECT_TRUE(app.controller.quit());
     EXPECT_EQ(app.dialogs.unsavedAsked.size(), 1);
     EXPECT_FALSE(app.controller.mainWindow().isVisible());
+}
+
+// Open Recent: the latest file first, each file once, at most eight, and each item opens
+// its file.
+TEST(windowFiles, recentFilesAreUniqueCappedAndOpenFromTheMenu) {
+    QTemporaryDir dir;
+    launchedApp app;
+    QSettings().remove(QStringLiteral("recentFiles"));
+    std::vector<QString> sets;
+    for (int i = 0; i < 10; i++)
+        sets.push_back(writeSet(dir, QStringLiteral("set%1.plw").arg(i), {QStringLiteral("y=1")}));
+    for (const QString &set : sets) ASSERT_TRUE(app.controller.loadEquationFile(set));
+    ASSERT_TRUE(app.controller.loadEquationFile(sets[5]));  // again: moves to the top
+    QStringList expected{sets[5], sets[9], sets[8], sets[7], sets[6], sets[4], sets[3], sets[2]};
+    EXPECT_EQ(app.controller.recentFiles(), expected);
+
+    const QList<QAction *> items = app.controller.mainWindow().ui().menuRecent->actions();
+    ASSERT_EQ(items.size(), 8);
+    EXPECT_EQ(items[3]->text(), "set7.plw");
+    items[3]->trigger();
+    EXPECT_EQ(app.table().name(), sets[7]);
+    EXPECT_EQ(app.controller.recentFiles().value(0), sets[7]);
 }
 
 TEST(windowMenus, editCommandsReachTheEquationEditor) {

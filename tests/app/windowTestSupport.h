@@ -4,7 +4,7 @@
 
 #include "app/graphController.h"
 #include "app/graphDialogs.h"
-#include "app/graphEquationTable.h"
+#include "app/graphEquationDocument.h"
 #include "app/graphEquationWindow.h"
 #include "app/graphGLWidget.h"
 #include "app/graphMainWindow.h"
@@ -97,6 +97,7 @@ struct launchedApp {
     graphGLWidget &graph() { return controller.graphWidget(); }
     graphGLView &view() { return controller.graphView(); }
     graphEquationTable &table() { return controller.equationTable(); }
+    graphEquationDocument &document() { return controller.equationDocument(); }
     graphEquationWindow &equationWindow() {
         return *static_cast<graphEquationWindow *>(controller.equationWindow());
     }

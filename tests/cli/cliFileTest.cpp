@@ -4,8 +4,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/graphEquationDocument.h"
+#include "damagedSets.h"
 
 using cliTest::run;
 
@@ -49,32 +54,59 @@ TEST_F(setFiles, newWritesEntriesThatShowReadsBack) {
         EXPECT_EQ(reread[i].section('\t', 3), lines[i].section('\t', 3));
 }
 
-TEST_F(setFiles, damagedOrSpecialFilesAreRefusedWithTheirReason) {
+// The same damaged files as the window's, refused with the same reasons.
+TEST_F(setFiles, damagedOrSpecialFilesAreRefusedAsTheWindowRefusesThem) {
     const QString good = path("good.plw");
     ASSERT_EQ(run({"new", "-o", good, "y=x", "y=2x"}).status, 0);
     const QByteArray bytes = cliTest::readFile(good);
     ASSERT_GT(bytes.size(), 40);
-
-    const std::pair<QByteArray, const char *> cases[] = {
-        {bytes.left(bytes.size() - 7), "at byte"},
-        {QByteArray("not an archive at all"), ""},
-        {QByteArray(), ""},
-    };
-    for (const auto &[data, reason] : cases) {
-        write(path("bad.plw"), data);
-        const auto r = run({"show", path("bad.plw")});
+    graphEquationTableRegisterArchiveClasses(slArchiveRegistry::shared());
+    for (const damagedSets::damagedFile &file : damagedSets::make(dir, bytes)) {
+        SCOPED_TRACE(file.name);
+        const QString reason = graphEquationDocument::readFile(file.path).reason;
+        EXPECT_TRUE(reason.contains(QString::fromLatin1(file.reason))) << reason.toStdString();
+        const auto r = run({"show", file.path});
         EXPECT_EQ(r.status, 1);
-        EXPECT_TRUE(r.err.startsWith("plotweave-cli: " + path("bad.plw") + ": "))
-            << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains(QString::fromUtf8(reason))) << r.err.toStdString();
-        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_EQ(r.err, "plotweave-cli: " + file.path + ": " + reason + "\n");
     }
-    // Special files report no size; reading stops one byte past the limit.
-    for (const QString &file : {QStringLiteral("/dev/zero"), path("absent.plw"), dir.path()}) {
-        const auto r = run({"show", file});
-        EXPECT_EQ(r.status, 1) << file.toStdString();
-        EXPECT_TRUE(r.err.contains(file)) << r.err.toStdString();
+}
+
+// Writes that cannot complete (here the file size limit, as a full disk) fail with status 1
+// and leave the old file; every write goes through a symbolic link and keeps it.
+TEST_F(setFiles, writesFailCleanlyAndGoThroughLinks) {
+    const QString set = path("old.plw");
+    ASSERT_EQ(run({"new", "-o", set, "y=x"}).status, 0);
+    const QByteArray before = cliTest::readFile(set);
+    QStringList many{
+        "-c", "trap '' XFSZ; ulimit -f 2; exec \"$0\" \"$@\"", PLOTWEAVE_CLI, "new", "-o", set};
+    for (int i = 0; i < 100; i++) many << QStringLiteral("y = sin(x) + %1 cos(2x)").arg(i);
+    QProcess limited;
+    limited.start("sh", many);
+    ASSERT_TRUE(limited.waitForFinished(60000));
+    EXPECT_EQ(limited.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(limited.readAllStandardError()).count('\n'), 1);
+    EXPECT_EQ(cliTest::readFile(set), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.plw"});
+
+    ASSERT_EQ(symlink("old.plw", QFile::encodeName(path("link.plw")).constData()), 0);
+    ASSERT_EQ(symlink("old.png", QFile::encodeName(path("link.png")).constData()), 0);
+    ASSERT_EQ(symlink("old.gif", QFile::encodeName(path("link.gif")).constData()), 0);
+    const QStringList writes[] = {
+        {"new", "-o", path("link.plw"), "y=2x"},
+        {"render", "--eq", "y=x", "--size", "40x30", "-o", path("link.png")},
+        {"movie", "--eq", "y=x", "--size", "40x30", "--steps", "3", "--quiet", "-o",
+         path("link.gif")},
+    };
+    for (const QStringList &args : writes) {
+        const auto r = run(args);
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
     }
+    EXPECT_TRUE(QFileInfo(path("link.plw")).isSymLink());
+    EXPECT_TRUE(QFileInfo(path("link.png")).isSymLink());
+    EXPECT_TRUE(QFileInfo(path("link.gif")).isSymLink());
+    EXPECT_TRUE(cliTest::readFile(path("old.gif")).startsWith("GIF8"));
+    EXPECT_NE(cliTest::readFile(set), before);
+    EXPECT_TRUE(cliTest::readFile(path("old.png")).startsWith("\x89PNG"));
 }
 
 TEST_F(setFiles, namesFromAFilePrintEscapedAndWhole) {

@@ -484,11 +484,17 @@ TEST(graphViewSpin, anglesWrapAndTheLockIsOnlyTried) {
     EXPECT_NEAR(v.view.rotationDegreesX(), -0.1, 1e-9);
     EXPECT_EQ(v.surface.needsDisplay, needs + 1);
 
-    // While a drag holds the lock the tick is skipped.
-    std::lock_guard<std::mutex> drag(v.view.getSpinLock());
+    // While a drag turns the scene the tick is skipped; after it the spin goes on.
+    v.view.mouseDown({10.0f, 10.0f});
+    ASSERT_EQ(v.view.currentTracking(), graphGLView::tracking::rotate3D);
+    needs = v.surface.needsDisplay;
     v.view.rotate();
     EXPECT_NEAR(v.view.rotationDegreesY(), 0.7, 1e-9);
-    EXPECT_EQ(v.surface.needsDisplay, needs + 1);
+    EXPECT_EQ(v.surface.needsDisplay, needs);
+    v.view.mouseUp({10.0f, 10.0f});
+    v.view.setIdleRotation(0.0, 1.0);
+    v.view.rotate();
+    EXPECT_NEAR(v.view.rotationDegreesY(), 1.7, 1e-9);
 }
 
 }  // namespace

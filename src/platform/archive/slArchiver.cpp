@@ -1,8 +1,8 @@
 #include "platform/archive/slArchiver.h"
 
+#include "platform/archive/slFileIO.h"
 #include "platform/archive/slLargeStack.h"
 
-#include <QSaveFile>
 #include <cstring>
 #include <stdexcept>
 
@@ -148,11 +148,9 @@ QByteArray slArchiver::archivedDataWithRootObject(const slCoding &root,
 
 bool slArchiver::archiveRootObject(const slCoding &root, const QString &path, QString *error,
                                    const slArchiveRegistry &registry) {
-    const QByteArray data = archivedDataWithRootObject(root, registry);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    QString reason;
+    if (slWriteFileAtomically(path, archivedDataWithRootObject(root, registry), reason))
+        return true;
+    if (error) *error = reason;
+    return false;
 }

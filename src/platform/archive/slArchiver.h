@@ -42,8 +42,8 @@ public:
     // A whole archive holding one root object.
     static QByteArray archivedDataWithRootObject(
         const slCoding &root, const slArchiveRegistry &registry = slArchiveRegistry::shared());
-    // Writes the archive to a temporary file beside path and renames it over path only once
-    // complete, so a failed save leaves the old file as it was.
+    // Writes the archive with slWriteFileAtomically: a failed save leaves the old file as it
+    // was and answers the system's reason in error.
     static bool archiveRootObject(const slCoding &root, const QString &path,
                                   QString *error = nullptr,
                                   const slArchiveRegistry &registry = slArchiveRegistry::shared());

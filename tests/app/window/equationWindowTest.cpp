@@ -96,9 +96,8 @@ TEST_F(EquationWindow, InlineRenameKeepsTheSelection) {
 
 TEST_F(EquationWindow, TitleFollowsTheFileName) {
     EXPECT_EQ(window.windowTitle(), "Untitled");
-    window.setFileName("/tmp/sets/conics.plw");
+    table.setName("/tmp/sets/conics.plw");
     EXPECT_EQ(window.windowTitle(), "conics.plw");
-    EXPECT_EQ(table.name(), "/tmp/sets/conics.plw");
 }
 
 // Return presses Graph, which graphs through the list: the message field shows the
@@ -122,16 +121,20 @@ TEST_F(EquationWindow, GraphButtonReachesTheGraphView) {
 // A list read from a file replaces the one shown; its first row is selected.
 TEST_F(EquationWindow, AnotherListReplacesTheShownOne) {
     type("x");
-    graphEquationTable other;
-    other.addEquation();
-    other.addEquation();
-    other.selectRow(0);
-    window.setTable(&other);
+    graphEquationDocument other;
+    other.table().addEquation();
+    other.table().selectRow(0);
+    window.setDocument(&other);
     EXPECT_EQ(names(), (std::vector<std::string>{"Equation 1", "Equation 2"}));
     EXPECT_TRUE(button("deleteButton")->isEnabled());
-    EXPECT_EQ(editor()->equation(), other.equations()[0]->equation());
-    EXPECT_EQ(window.undoStack()->count(), 0);
-    window.setTable(&table);
+    EXPECT_EQ(editor()->equation(), other.table().equations()[0]->equation());
+    EXPECT_EQ(window.undoStack(), &other.undoStack());
+    // Undo acts on the shown document's history.
+    type("y");
+    EXPECT_EQ(other.undoStack().count(), 1);
+    QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(other.undoStack().index(), 0);
+    window.setDocument(&document);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <QScrollArea>
 #include <QTest>
 
-#include "app/graphEquationTable.h"
+#include "app/graphEquationDocument.h"
 #include "app/graphEquationWindow.h"
 #include "equationEditor/equationEditor.h"
 #include "equationEditor/graphEquationEditorView.h"
@@ -17,9 +17,8 @@ namespace windowTest {
 
 class WindowTest : public ::testing::Test {
 protected:
-    WindowTest() : window(&table) {
+    WindowTest() : window(&document) {
         graphEquationTableRegisterArchiveClasses(slArchiveRegistry::shared());
-        table.createInitialEquation();
         window.resize(720, 300);
         window.show();
         window.activateWindow();
@@ -70,7 +69,8 @@ protected:
         QTest::mouseRelease(editor(), Qt::LeftButton, {}, to);
     }
 
-    graphEquationTable table;
+    graphEquationDocument document;  // with one empty equation
+    graphEquationTable &table = document.table();
     graphEquationWindow window;
 };
 
