@@ -5,6 +5,7 @@
 
 #include "engine/engine.h"
 #include "equationEditor/geEditBinaryList.h"
+#include "equationEditor/geEditCompare.h"
 #include "equationEditor/geEditLeaves.h"
 
 // Links and queries.
@@ -278,7 +279,9 @@ void appendChain(const geEditBasicBinaryOp &op, std::vector<QString> &operands,
 }
 
 bool isRelation(int op) {
-    return op == grOpEquals || op == grOpLessThan || op == grOpGreaterThan;
+    const int code = op & ~geListStrictMark;
+    return code == grOpEquals || code == grOpLessThan || code == grOpGreaterThan ||
+           code == grOpLessEqual || code == grOpGreaterEqual;
 }
 
 }  // namespace
