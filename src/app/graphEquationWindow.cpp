@@ -137,7 +137,7 @@ void graphEquationWindow::addEquation() {
 
 void graphEquationWindow::deleteEquation() {
     if (!document_) return;
-    const graphEquationTable &table = document_->table();
+    graphEquationTable &table = document_->table();
     const int row = table.selectedRow();
     if (table.equationCount() <= 1 || row < 0 || row >= table.equationCount()) return;
     const QString name = table.equations()[size_t(row)]->name();
