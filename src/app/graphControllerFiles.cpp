@@ -1,6 +1,7 @@
 // Equation-set files through the document, unsaved changes, recent files, snapshots,
 // printing and the services.
 #include "app/graphController.h"
+#include "app/graphControllerSettings.h"
 
 #include "app/graphDialogs.h"
 #include "app/graphEquationDocument.h"
@@ -248,8 +249,8 @@ void graphController::print() {
             painter.setRenderHint(QPainter::Antialiasing);
             painter.scale(size.width() / shown.width(), size.height() / shown.height());
             painter.setClipRect(QRect(QPoint(0, 0), shown));
-            graphPaintScene2D(graphView(), *table, *inspectorPanel, painter, shown.width(),
-                              shown.height());
+            graphPaintScene2D(graphView(), document->table(), *inspectorPanel, painter,
+                              shown.width(), shown.height());
         } else {
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.drawImage(QRectF(QPointF(0, 0), size), image);

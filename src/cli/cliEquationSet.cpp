@@ -1,5 +1,7 @@
 #include "cli/cliEquationSet.h"
 
+#include <QFile>
+
 #include "app/graphEquationDocument.h"
 #include "cli/cliEditor.h"
 #include "cli/cliGraph.h"
