@@ -273,8 +273,8 @@ void appendChain(const geEditBasicBinaryOp &op, std::vector<QString> &operands,
         else
             operands.push_back(textOf(*side));
         if (side == &op.leftExp())
-            operators.emplace_back(
-                op.isKind(geEditKind::Mul) ? QStringLiteral("*") : op.glyphString(), op.op());
+            operators.emplace_back(op.isKind(geEditKind::Mul) ? QStringLiteral("*") : op.textSign(),
+                                   op.op());
     }
 }
 

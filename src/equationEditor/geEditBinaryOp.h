@@ -113,6 +113,8 @@ public:
 class geEditBasicBinaryOp : public geEditBinaryOp {
 public:
     const QString &glyphString() const { return glyphString_; }
+    // The sign in the text form: the glyph, or an ASCII spelling of it.
+    virtual QString textSign() const { return glyphString_; }
     int op() const { return operator_; }  // `operator`, the engine's binary operator code
 
     geEditPtr leftMostExpression() override;

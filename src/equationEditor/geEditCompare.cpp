@@ -2,11 +2,6 @@
 
 #include "engine/engine.h"
 
-QString geEditCompare::string() const {
-    const auto text = [](const geEditPtr &node) { return node ? node->string() : QString(); };
-    return text(leftExp()) + u' ' + QString::fromLatin1(text_) + u' ' + text(rightExp());
-}
-
 geEditPtr geMakeComparisonNode(char16_t key, geEditPtr left, geEditPtr right) {
     if (key == u'<')
         return geEditCompareLess::compareLessWithLeft(std::move(left), std::move(right));

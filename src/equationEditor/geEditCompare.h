@@ -17,7 +17,7 @@ inline int geEngineOperator(int listOperator) {
 class geEditCompare : public geEditBasicBinaryOp {
 public:
     geEditKind kind() const override { return geEditKind::Compare; }
-    QString string() const override;
+    QString textSign() const override { return QString::fromLatin1(text_); }
     // The non-strict comparison of the same direction, for a strict one.
     virtual geEditPtr withEquality() const { return nullptr; }
     bool isStrict() const { return (operator_ & geListStrictMark) != 0; }
