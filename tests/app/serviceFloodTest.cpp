@@ -11,6 +11,7 @@
 #include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <QMessageBox>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -47,9 +48,9 @@ int visibleMessageBoxes() {
     return count;
 }
 
+// Until the queue is empty (its retry timer included), or ten seconds.
 void waitForQueue(const graphDBusService &service) {
-    for (int turns = 0; service.pendingPaths() > 0 && turns < 100000; turns++)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QTest::qWaitFor([&service] { return service.pendingPaths() == 0; }, 10000);
     QCoreApplication::processEvents();
 }
 
