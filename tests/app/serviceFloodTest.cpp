@@ -50,7 +50,7 @@ int visibleMessageBoxes() {
 
 // Until the queue is empty (its retry timer included), or ten seconds.
 void waitForQueue(const graphDBusService &service) {
-    QTest::qWaitFor([&service] { return service.pendingPaths() == 0; }, 10000);
+    EXPECT_TRUE(QTest::qWaitFor([&service] { return service.pendingPaths() == 0; }, 10000));
     QCoreApplication::processEvents();
 }
 
