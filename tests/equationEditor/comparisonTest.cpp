@@ -24,7 +24,7 @@ TEST_F(ComparisonTest, KeysBuildComparisonsThatJoinTheirSides) {
         {"sums on both sides bind tighter", u"x+1<2y-3", "x + 1 < 2 * y - 3",
          "Less(Add(x, 1), Sub(Mul(2, y), 3))"},
         {"a product's boundary", u"xy>1", "x * y > 1", "Greater(Mul(x, y), 1)"},
-        {"= after a filled right side is an equation", u"y<x=", "y < x = ?",
+        {"= after a filled right side is an equation", u"y<x=", "(y < x) = ?",
          "Equals(Less(y, x), null)"},
         {"theta typed as letters", u"r=theta/10", "r = theta/10", "Equals(r, Div(theta, 10))"},
     };

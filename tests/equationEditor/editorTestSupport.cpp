@@ -242,7 +242,7 @@ bool holdsRelation(const grExp *e) {
     if (e->type != grExpBinary) return false;
     const auto *b = static_cast<const grBinaryExp *>(e->payload);
     if (b->op == grOpEquals || b->op == grOpComma || b->op == grOpLessThan ||
-        b->op == grOpGreaterThan)
+        b->op == grOpGreaterThan || b->op == grOpLessEqual || b->op == grOpGreaterEqual)
         return true;
     return holdsRelation(b->left) || holdsRelation(b->right);
 }
