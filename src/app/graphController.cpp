@@ -1,6 +1,7 @@
 // Launch, windows, the status line, cursors and sounds.
 #include "app/graphController.h"
 
+#include "app/graphBackgroundGrapher.h"
 #include "app/graphControllerSettings.h"
 #include "app/graphDialogs.h"
 #include "app/graphEquationDocument.h"
@@ -37,6 +38,8 @@ graphController::graphController(graphDialogs &dialogs, graphSoundPlayer &sounds
 }
 
 graphController::~graphController() {
+    if (window) graphView().setCompileRunner(nullptr);
+    background.reset();
     delete tableWindow.data();
     if (document) document->table().setGraphView(nullptr);
 }
@@ -54,6 +57,10 @@ void graphController::applicationWillFinishLaunching() {
     window->setWindowTitle(tr("Untitled") + QStringLiteral("[*]"));
     window->shouldClose = [this] { return windowShouldClose(window.get()); };
     graphView().setStatus(this);
+    // Graphing runs away from this thread, so no equation freezes the window.
+    background =
+        std::make_unique<graphBackgroundGrapher>(graphView(), *window->statusBar(), *window);
+    graphView().setCompileRunner(background.get());
     inspectorPanel = std::make_unique<graphInspectorPanel>(graphView(), dialogs, window.get());
     window->setInspectorPanel(inspectorPanel.get());
     inspectorPanel->setZoomMenuItems(window->ui().actionZoomIn, window->ui().actionZoomOut);
@@ -188,6 +195,10 @@ void graphController::connectMenus() {
             if (editCommand) editCommand(name);
         });
     }
+}
+
+bool graphController::isGraphing() const {
+    return background && background->isGraphing();
 }
 
 void graphController::newWindow() {

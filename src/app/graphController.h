@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 
+class graphBackgroundGrapher;
 class graphControllerSettings;
 class graphDialogs;
 class graphEquationDocument;
@@ -81,8 +82,11 @@ public:
     void openEquationSet();
     bool openFile(const QString &path, QString *failure = nullptr);
     bool loadEquationFile(const QString &path, bool askToSave = true, QString *failure = nullptr);
-    // True while the equations are being graphed.
-    bool isGraphing() const { return graphing; }
+    // True while a graphing request runs in the background (from the request until its
+    // graph is shown or it is cancelled).
+    bool isGraphing() const;
+    // Runs the graph view's graphing requests; made at launch.
+    graphBackgroundGrapher &grapher() { return *background; }
     // Asks Save / Discard / Cancel when the list has unsaved changes; false to stop.
     bool maybeSave();
     bool isModified() const;
@@ -151,10 +155,11 @@ private:
     std::function<void(const QString &)> editCommand;
 
     std::unique_ptr<graphMainWindow> window;
+    // After the window, so it goes first: its threads are joined before the view goes.
+    std::unique_ptr<graphBackgroundGrapher> background;
     std::unique_ptr<graphInspectorPanel> inspectorPanel;
     std::unique_ptr<graphControllerSettings> preferences;
     std::unique_ptr<graphEquationDocument> document;
-    bool graphing = false;
     QPointer<QWidget> tableWindow;
     QCursor crossHair;
     QString actionSound;

@@ -1,5 +1,6 @@
 #include "app/graphDBusService.h"
 
+#include "app/graphBackgroundGrapher.h"
 #include "app/graphController.h"
 #include "app/graphControllerSettings.h"
 #include "app/graphKMovieExporter.h"
@@ -12,6 +13,8 @@
 #include <QDBusReply>
 #include <QFileInfo>
 #include <QMessageBox>
+
+#include <algorithm>
 
 namespace {
 // How often queued files look again whether the program is still busy.
@@ -29,10 +32,17 @@ graphDBusService::graphDBusService(graphController &controller, QObject *parent)
     reportFailures = [this](const QStringList &lines) { showFailures(lines); };
     turn.setSingleShot(true);
     connect(&turn, &QTimer::timeout, this, &graphDBusService::openNext);
+    imageTimer.setSingleShot(true);
+    connect(&imageTimer, &QTimer::timeout, this, &graphDBusService::expireImageCalls);
+    connect(&controller.grapher(), &graphBackgroundGrapher::graphingFinished, this,
+            &graphDBusService::answerImageCalls);
 }
 
 graphDBusService::~graphDBusService() {
     delete failureBox.data();
+    for (const imageCall &waiting : imageCalls)
+        QDBusConnection::sessionBus().send(waiting.call.createErrorReply(
+            QDBusError::Failed, QStringLiteral("Plotweave quit before the graph was made.")));
     if (!registered) return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     bus.unregisterObject(QString::fromLatin1(graphServicePath));
@@ -65,11 +75,51 @@ QByteArray graphDBusService::GraphImage(const QString &text) {
                            QStringLiteral("GraphImage needs a non-empty string."));
         return {};
     }
+    // A graph being made is waited for, without holding up the service.
+    if (controller.isGraphing() && calledFromDBus()) {
+        if (imageCalls.size() >= static_cast<size_t>(maximumPendingRequests)) {
+            refuse(QStringLiteral("Plotweave is still answering %1 earlier picture requests; "
+                                  "try again later.")
+                       .arg(imageCalls.size()));
+            return {};
+        }
+        setDelayedReply(true);
+        imageCalls.push_back({message(), QDeadlineTimer(imageTimeLimit)});
+        if (!imageTimer.isActive()) imageTimer.start(imageTimeLimit);
+        return {};
+    }
     QByteArray tiff = controller.graphEquationImageService(text);
     if (tiff.isEmpty() && calledFromDBus())
         sendErrorReply(QDBusError::Failed,
                        QStringLiteral("No picture of the graph could be made."));
     return tiff;
+}
+
+void graphDBusService::answerImageCalls() {
+    if (imageCalls.empty()) return;
+    const QByteArray tiff = controller.graphTIFFData();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    for (const imageCall &waiting : imageCalls) {
+        bus.send(tiff.isEmpty() ? waiting.call.createErrorReply(
+                                      QDBusError::Failed,
+                                      QStringLiteral("No picture of the graph could be made."))
+                                : waiting.call.createReply(QVariant(tiff)));
+    }
+    imageCalls.clear();
+    imageTimer.stop();
+}
+
+void graphDBusService::expireImageCalls() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    while (!imageCalls.empty() && imageCalls.front().deadline.hasExpired()) {
+        bus.send(imageCalls.front().call.createErrorReply(
+            QDBusError::TimedOut, QStringLiteral("The graph was still being made after %1 seconds.")
+                                      .arg(imageTimeLimit / 1000.0)));
+        imageCalls.pop_front();
+    }
+    if (!imageCalls.empty())
+        imageTimer.start(
+            static_cast<int>(std::max<qint64>(0, imageCalls.front().deadline.remainingTime())));
 }
 
 void graphDBusService::Graph(const QString &text) {

@@ -8,10 +8,17 @@
 // message per batch (the queue running empty), which replaces the previous one. The queue
 // holds at most maximumPendingRequests calls of at most maximumPathsPerCall paths each;
 // beyond that a call gets an error reply.
+//
+// GraphImage answers with the graph as drawn. While a graphing request runs, the answer is
+// delayed (a delayed D-Bus reply, so the service goes on answering meanwhile) until the
+// new graph is shown or cancelled; a graph that takes longer than the image time limit is
+// answered with an error instead of a picture.
 #pragma once
 
 #include <QByteArray>
 #include <QDBusContext>
+#include <QDBusMessage>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -32,6 +39,9 @@ class graphDBusService : public QObject, protected QDBusContext {
 public:
     static constexpr int maximumPendingRequests = 100;
     static constexpr int maximumPathsPerCall = 1000;
+    // How long a GraphImage call waits for a graph being made before it is answered with
+    // an error.
+    static constexpr int graphImageTimeLimit = 10000;  // ms
 
     explicit graphDBusService(graphController &controller, QObject *parent = nullptr);
     ~graphDBusService() override;
@@ -49,6 +59,9 @@ public:
 
     // Paths waiting to be opened, for tests.
     int pendingPaths() const;
+    // GraphImage calls waiting for a graph, and their time limit (tests shorten it).
+    int waitingImages() const { return static_cast<int>(imageCalls.size()); }
+    void setImageTimeLimit(int milliseconds) { imageTimeLimit = milliseconds; }
 
 public slots:
     // TIFF bytes of the graph as currently drawn; an error reply for an empty string.
@@ -60,6 +73,15 @@ public slots:
     void OpenFiles(const QStringList &paths);
 
 private:
+    // A GraphImage call answered once the graph is ready, or with an error at deadline.
+    struct imageCall {
+        QDBusMessage call;
+        QDeadlineTimer deadline;
+    };
+    // Answers every waiting GraphImage call with the graph as now drawn.
+    void answerImageCalls();
+    // Answers the calls whose time is up with an error.
+    void expireImageCalls();
     void openNext();
     bool refuse(const QString &message);
     void showFailures(const QStringList &failures);
@@ -71,6 +93,9 @@ private:
     QTimer turn;
     bool opening = false;
     QPointer<QMessageBox> failureBox;
+    std::deque<imageCall> imageCalls;  // in the order they came, so the first expires first
+    QTimer imageTimer;
+    int imageTimeLimit = graphImageTimeLimit;
 };
 
 // Hands the files to the instance that owns the service name. True when it took them.

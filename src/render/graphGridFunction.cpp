@@ -1,5 +1,7 @@
 #include "render/graphGridFunction.h"
 
+#include "render/graphStop.h"
+
 #include <limits>
 #include <memory>
 
@@ -69,8 +71,8 @@ void graphGridFunction::evaluate(const double *xs, int nx, const double *ys, int
         compiled.evalGrid({zs[0], 0.0, 0.0, 0.0, k}, grVarX, xs, nx, grVarY, ys, ny, out);
         return;
     }
-    // One y-z layer per x.
-    for (int a = 0; a < nx; a++)
+    // One y-z layer per x; a stopped graphing leaves the remaining layers unevaluated.
+    for (int a = 0; a < nx && !graphStopRequested(); a++)
         compiled.evalGrid({0.0, 0.0, xs[a], 0.0, k}, grVarY, ys, ny, grVarS, zs, nz,
                           out + static_cast<ptrdiff_t>(a) * ny * nz);
 }

@@ -17,7 +17,7 @@ public:
     double at(double x, double y, double z, double k) const;
 
     // Every point (xs[a], ys[b], zs[c]) into out[(a * ny + b) * nz + c]; out holds
-    // nx * ny * nz values.
+    // nx * ny * nz values. Once graphStopRequested, the x layers left are not written.
     void evaluate(const double *xs, int nx, const double *ys, int ny, const double *zs, int nz,
                   double k, double *out) const;
 

@@ -1,5 +1,7 @@
 #include "render/graphIsoSurface.h"
 
+#include "render/graphStop.h"
+
 #include <cmath>
 #include <cstdint>
 #include <unordered_map>
@@ -155,6 +157,7 @@ void polygoniser::smoothNormals() {
 graphIsoMesh polygoniser::run() {
     const int n = box.n;
     for (int a = 0; a < n; a++) {
+        if (graphStopRequested()) return {};  // a stopped graphing discards the mesh
         for (int b = 0; b < n; b++) {
             for (int c = 0; c < n; c++) {
                 corner corners[8];

@@ -142,6 +142,7 @@ void graphGLView::set3DDrawMode(int mode) {
 
 void graphGLView::setK(double k) {
     kValue = k;
+    revision++;
     for (entry &e : equationArray) e.render->setK(kValue);
 }
 

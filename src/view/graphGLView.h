@@ -11,7 +11,12 @@
 //
 // Threads: every field belongs to the GUI thread (the command line's only thread). The
 // timers that touch the view, the spin timer (rotate) and the held button's tracking timer
-// (mouseDown's periodic steps), fire on that thread too, so no field needs a lock.
+// (mouseDown's periodic steps), fire on that thread too, so no field needs a lock. With a
+// compile runner set, graphMultipleEquations does not graph on this thread: it hands a
+// graphCompileJob (copies of the settings and the classified equations, a mirror view of
+// its own) to the runner, which graphs the mirror on a worker thread and brings it back to
+// adoptGraph on this thread. Until then the view keeps its renderers and draws them as
+// before; the worker never sees this view.
 #pragma once
 
 #include "render/graphDraw.h"
@@ -143,9 +148,22 @@ public:
     // Places the region directly, without recompiling (tools and tests).
     void setGraphBounds(graphRect bounds) { graphBounds = bounds; }
 
-    // Graphing and drawing.
+    // Graphing and drawing. graphMultipleEquations answers the classifier's message, or
+    // an empty string once the graph is made (without a compile runner) or handed to the
+    // runner.
     QString graphMultipleEquations();
     void compileEquations();
+    // Where graphing requests run; null (the default) graphs on the calling thread.
+    void setCompileRunner(graphCompileRunner *newRunner) { runner = newRunner; }
+    // Gives mirror this view's region, camera, k, colours and settings, for a job.
+    void copySettingsTo(graphGLView &mirror) const;
+    // Takes over what a completed job made: its renderers (their lists handed over to this
+    // view's drawing interface), region, camera and the inspector fields it changed. What
+    // changed here meanwhile (k, the region by zooming, colours, settings) is applied on
+    // top, synchronously.
+    void adoptGraph(graphCompileJob &job);
+    // Counts compiles and k changes, so a job knows whether the view moved on meanwhile.
+    unsigned compileRevision() const { return revision; }
     void initGL();
     void drawRect();
     void renderMultipleEquations();
@@ -237,6 +255,8 @@ private:
     bool placeLabel(const labelBox &box, std::vector<labelBox> &drawn) const;
 
     void recompile() { compileEquations(); }
+    // graphMultipleEquations through the runner.
+    QString graphInBackground();
     void setColor(graphRGB &field, const QColor &color);
     void zoomBy(double factor);
     void draw2DScene(int width, int height);
@@ -276,7 +296,12 @@ private:
     graphSurface *surface;
     graphEquationSource *equationTable = nullptr;
     renderFactory makeRender;
+    graphCompileRunner *runner = nullptr;
+    // The drawing interface of renderers made by a job (null when they were made here);
+    // it must outlive them, so it comes before the array.
+    std::shared_ptr<graphDraw> jobDraw;
     std::vector<entry> equationArray;  // one renderer per graphable equation, in list order
+    unsigned revision = 0;
 
     float frameWidth = 0.0f, frameHeight = 0.0f;
     graphRect graphBounds{-50.0f, -50.0f, 100.0f, 100.0f};

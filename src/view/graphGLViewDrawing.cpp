@@ -1,6 +1,7 @@
 // Graphing requests, compiling, and the drawing pass.
 #include "view/graphGLView.h"
 
+#include "render/graphStop.h"
 #include "view/graphLabels.h"
 
 #include <QVector4D>
@@ -29,10 +30,12 @@ bool isDegenerate(graphRect r, int width, int height) {
 }  // namespace
 
 QString graphGLView::graphMultipleEquations() {
+    if (runner != nullptr && equationTable != nullptr) return graphInBackground();
     // 1. A fresh start: no selection, no renderers, 2D until a 3D renderer appears.
     selectionPoint = {0.0f, 0.0f};
     pointSelected = false;
     equationArray.clear();
+    jobDraw.reset();
     const bool was3D = is3D;
     is3D = false;
     bool parametric = false, polar = false;
@@ -40,6 +43,7 @@ QString graphGLView::graphMultipleEquations() {
     // 2. One renderer per classified equation. The first failure drops every renderer
     //    made so far and answers its message.
     for (int i = 0; equationTable != nullptr && i < equationTable->equationCount(); i++) {
+        if (graphStopRequested()) break;  // a stopped job's renderers are thrown away
         std::unique_ptr<grEquation, equationDeleter> equation(equationTable->equationAtIndex(i));
         if (!equation) {
             equationArray.clear();
@@ -103,10 +107,12 @@ QString graphGLView::graphMultipleEquations() {
 void graphGLView::compileEquations() {
     const graphRect viewBounds{0.0f, 0.0f, frameWidth, frameHeight};
     const int count = equationTable != nullptr ? equationTable->equationCount() : 0;
+    revision++;
     // 1. Every renderer at the region, then the z range of all surfaces together, so one
     //    colour map and one scale serve the whole scene.
     sceneHasSurface = false;
     for (entry &e : equationArray) {
+        if (graphStopRequested()) return;
         e.render->setBounds(graphBounds);
         float low = 0.0f, high = 0.0f;
         if (!e.render->heightRange(&low, &high)) continue;
@@ -129,6 +135,7 @@ void graphGLView::compileEquations() {
     if (!std::isfinite(zScale) || !(zScale > 0.0f)) zScale = 1.0f;
     for (entry &e : equationArray) {
         // The list may have shrunk since the request; such an entry draws in black.
+        if (graphStopRequested()) return;
         QColor color = e.source < count ? equationTable->colorAtIndex(e.source) : QColor(Qt::black);
         e.render->setHeightColoring(coloring);
         e.render->compileWithBounds(graphBounds, viewBounds, color);

@@ -13,6 +13,7 @@
 #include <QtGlobal>
 
 #include <array>
+#include <memory>
 
 // The number fields of the inspector pages and the parametric panel.
 enum class graphField : uint8_t {
@@ -124,4 +125,16 @@ public:
     virtual int equationCount() = 0;
     virtual grEquation *equationAtIndex(int index) = 0;
     virtual QColor colorAtIndex(int index) = 0;
+};
+
+class graphCompileJob;
+
+// Runs the view's graphing requests away from its thread and hands each finished one back
+// through graphGLView::adoptGraph. start supersedes a request still running; stop drops
+// it, leaving the view as it was.
+class graphCompileRunner {
+public:
+    virtual ~graphCompileRunner() = default;
+    virtual void start(std::unique_ptr<graphCompileJob> job) = 0;
+    virtual void stop() = 0;
 };
