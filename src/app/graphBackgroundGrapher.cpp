@@ -27,6 +27,7 @@ graphBackgroundGrapher::graphBackgroundGrapher(graphGLView &view, QStatusBar &st
     cancel->setObjectName(QStringLiteral("cancelGraphing"));
     cancel->setAccessibleName(tr("Cancel graphing"));
     cancel->setToolTip(tr("Stop graphing and keep the previous graph (Esc)"));
+    cancel->setFocusPolicy(Qt::NoFocus);  // the keys stay where the user types
     connect(cancel, &QPushButton::clicked, this, &graphBackgroundGrapher::cancelGraphing);
     layout->addWidget(cancel);
     statusBar.addPermanentWidget(panel);

@@ -6,6 +6,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -63,6 +64,50 @@ TEST(graphServices, graphImageAnswersTheGraphAsTIFF) {
     EXPECT_EQ(text.type(), QDBusMessage::ReplyMessage);
     EXPECT_EQ(app.table().equationCount(), 1);
     EXPECT_EQ(app.view().rendererCount(), 1u);
+}
+
+// While a slow equation is graphed, GraphImage waits for it without holding up the
+// service, answers with an error once its time limit has passed, and with the picture as
+// drawn once graphing ends (here by Cancel, which keeps the previous graph).
+TEST(graphServices, graphImageWaitsForAGraphBeingMadeUpToItsTimeLimit) {
+    launchedApp app;
+    app.setEquations({QStringLiteral("y=x")});
+    graphDBusService service(app.controller);
+    ASSERT_TRUE(service.registerOnSessionBus());
+    app.graphInBackground();
+    ASSERT_TRUE(app.setEquationText(slowEquation));
+    app.table().graph();
+    ASSERT_TRUE(app.controller.isGraphing());
+
+    service.setImageTimeLimit(200);
+    const QDBusMessage late = callService(QStringLiteral("GraphImage"), {QStringLiteral("a")});
+    EXPECT_EQ(late.type(), QDBusMessage::ErrorMessage);
+    EXPECT_EQ(late.errorName().toStdString(),
+              QDBusError::errorString(QDBusError::TimedOut).toStdString());
+    EXPECT_TRUE(app.controller.isGraphing());
+
+    service.setImageTimeLimit(graphDBusService::graphImageTimeLimit * 100);
+    QDBusConnection client =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("waiting"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(graphServiceName), QString::fromLatin1(graphServicePath),
+        QString::fromLatin1(graphServiceName), QStringLiteral("GraphImage"));
+    call << QStringLiteral("a");
+    QDBusPendingCall waiting = client.asyncCall(call, 600000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return service.waitingImages() == 1; }, 20000));
+    // The service answers other calls meanwhile.
+    EXPECT_EQ(callService(QStringLiteral("Graph"), {QStringLiteral("y")}).type(),
+              QDBusMessage::ReplyMessage);
+    EXPECT_FALSE(waiting.isFinished());
+
+    app.controller.grapher().cancelGraphing();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return waiting.isFinished(); }, 20000));
+    const QDBusMessage reply = waiting.reply();
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    EXPECT_TRUE(reply.arguments().value(0).toByteArray().startsWith("II*"));  // a TIFF
+    EXPECT_EQ(service.waitingImages(), 0);
+    EXPECT_FALSE(app.view().isThreeD());
+    QDBusConnection::disconnectFromBus(QStringLiteral("waiting"));
 }
 
 TEST(graphServices, aSecondLaunchHandsItsFileToTheRunningOne) {

@@ -2,6 +2,7 @@
 // and a launched controller on them, for the screen tests.
 #pragma once
 
+#include "app/graphBackgroundGrapher.h"
 #include "app/graphController.h"
 #include "app/graphDialogs.h"
 #include "app/graphEquationDocument.h"
@@ -91,6 +92,9 @@ struct launchedApp {
         controller.setBeep([this] { beeps++; });
         installEquationWindow(controller);
         controller.applicationWillFinishLaunching();
+        // The tests look at a graph right after asking for it: each graph is waited for,
+        // on its worker thread. The slow-equation tests let graphs run on instead.
+        controller.grapher().setForegroundBudget(std::chrono::minutes(2));
         graph().setFixedSize(400, 400);
         waitForFrame();
     }
@@ -120,4 +124,20 @@ struct launchedApp {
     }
     // A view position (pixels from the lower left) as a widget position.
     QPoint widgetPoint(graphPoint p) { return QPoint(int(p.x), graph().height() - int(p.y)); }
+    // Puts text into entry 0, shown in the editor (false when it does not parse).
+    bool setEquationText(const QString &text);
+    // Lets graphs run on in the background and sets the 3D grid to its finest, where
+    // slowEquation takes many seconds.
+    void graphInBackground() {
+        controller.grapher().setForegroundBudget(std::chrono::milliseconds(0));
+        view().setDivisions3D(200);
+    }
 };
+
+// An implicit sphere whose left side carries six nested numeric derivatives (the deepest
+// allowed) of a product of three functions: on a cube of 200 cells a side, several
+// million points at 64 evaluations each, many seconds on any machine. The derivative
+// term stays below 1e-6, so the picture would be a sphere.
+inline const QString slowEquation = QStringLiteral(
+    "x^2 + y^2 + z^2 = 9 + erf(dx(dx(dx(dx(dx(dx(sin(x y z) cos(x + y + z) sin(x z))))))))"
+    "/1000000");
