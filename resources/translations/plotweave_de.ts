@@ -134,6 +134,29 @@
     </message>
 </context>
 <context>
+    <name>graphBackgroundGrapher</name>
+    <message>
+        <source>Graphing…</source>
+        <translation>Zeichnen …</translation>
+    </message>
+    <message>
+        <source>Graphing</source>
+        <translation>Zeichnen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancel graphing</source>
+        <translation>Zeichnen abbrechen</translation>
+    </message>
+    <message>
+        <source>Stop graphing and keep the previous graph (Esc)</source>
+        <translation>Zeichnen abbrechen und den bisherigen Graphen behalten (Esc)</translation>
+    </message>
+</context>
+<context>
     <name>graphController</name>
     <message>
         <source>Nothing graphed</source>
@@ -148,40 +171,8 @@
         <translation>Gleichungssammlungen (*.plw)</translation>
     </message>
     <message>
-        <source>There is no such file.</source>
-        <translation>Diese Datei gibt es nicht.</translation>
-    </message>
-    <message>
-        <source>It is not a regular file.</source>
-        <translation>Sie ist keine gewöhnliche Datei.</translation>
-    </message>
-    <message>
-        <source>It is too large for an equation set (%1 bytes).</source>
-        <translation>Sie ist zu groß für eine Gleichungssammlung (%1 Byte).</translation>
-    </message>
-    <message>
-        <source>The archive does not hold an equation set.</source>
-        <translation>Das Archiv enthält keine Gleichungssammlung.</translation>
-    </message>
-    <message>
-        <source>The equation set holds no equation.</source>
-        <translation>Die Gleichungssammlung enthält keine Gleichung.</translation>
-    </message>
-    <message>
         <source>Untitled</source>
         <translation>Unbenannt</translation>
-    </message>
-    <message>
-        <source>The equation set could not be saved as “%1”: %2</source>
-        <translation>Die Gleichungssammlung konnte nicht als „%1“ gespeichert werden: %2</translation>
-    </message>
-    <message>
-        <source>The equation set “%1” could not be opened. %2</source>
-        <translation>Die Gleichungssammlung „%1“ konnte nicht geöffnet werden. %2</translation>
-    </message>
-    <message>
-        <source>The snapshot could not be written to “%1”.</source>
-        <translation>Die Momentaufnahme konnte nicht nach „%1“ geschrieben werden.</translation>
     </message>
     <message>
         <source>The printer could not be started.</source>
@@ -198,6 +189,22 @@
     <message>
         <source>Snapshot</source>
         <translation>Schnappschuss</translation>
+    </message>
+    <message>
+        <source>The equation set could not be saved as “%1”: %2.</source>
+        <translation>Die Gleichungssammlung konnte nicht als „%1“ gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>The equation set “%1” could not be opened: %2.</source>
+        <translation>Die Gleichungssammlung „%1“ konnte nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>the graph could not be drawn</source>
+        <translation>der Graph konnte nicht gezeichnet werden</translation>
+    </message>
+    <message>
+        <source>The snapshot could not be written to “%1”: %2.</source>
+        <translation>Die Momentaufnahme konnte nicht nach „%1“ geschrieben werden: %2.</translation>
     </message>
 </context>
 <context>
