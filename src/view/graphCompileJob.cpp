@@ -5,11 +5,10 @@
 graphCompileJob::graphCompileJob(const graphGLView &view, graphEquationSource &source,
                                  const graphInspector &shown)
     : revision(view.compileRevision()), draw(std::make_shared<graphHandOverDraw>()) {
-    for (int f = 0; f < graphFieldCount; f++) {
-        const auto field = static_cast<graphField>(f);
-        startFields[static_cast<size_t>(f)] = shown.fieldValue(field);
-        fields.setFieldValue(field, shown.fieldValue(field));
-    }
+    for (int f = 0; f < graphFieldCount; f++)
+        fields.setFieldValue(static_cast<graphField>(f),
+                             shown.fieldValue(static_cast<graphField>(f)));
+    fields.forget();
     // Classified here, in list order, as the view would: the first failure is the answer.
     const int count = source.equationCount();
     for (int i = 0; i < count; i++) {

@@ -45,8 +45,9 @@ public:
 
     // The results, for adoptGraph.
     graphGLView &result() { return *mirror; }
+    // The inspector fields graphing set (all of them, changed or not) and their values.
     const graphMemoryInspector &resultFields() const { return fields; }
-    double startField(graphField field) const { return startFields[static_cast<size_t>(field)]; }
+    bool fieldWasSet(graphField field) const { return fields.wasSet(field); }
     const std::shared_ptr<graphHandOverDraw> &listDraw() const { return draw; }
     unsigned startRevision() const { return revision; }
 
@@ -63,13 +64,26 @@ private:
         std::vector<QColor> colors;
     };
 
+    // A memory inspector that notes which fields were set.
+    class noting : public graphMemoryInspector {
+    public:
+        void setFieldValue(graphField field, double value) override {
+            graphMemoryInspector::setFieldValue(field, value);
+            set[static_cast<size_t>(field)] = true;
+        }
+        bool wasSet(graphField field) const { return set[static_cast<size_t>(field)]; }
+        void forget() { set.fill(false); }
+
+    private:
+        std::array<bool, graphFieldCount> set{};
+    };
+
     QString failureText;
-    std::array<double, graphFieldCount> startFields{};
     unsigned revision = 0;
     std::atomic<bool> stopFlag{false};
     bool done = false;
     snapshot equations;
-    graphMemoryInspector fields;
+    noting fields;
     std::shared_ptr<graphHandOverDraw> draw;
     std::unique_ptr<graphGLView> mirror;
 };

@@ -79,12 +79,11 @@ void graphGLView::adoptGraph(graphCompileJob &job) {
     zScale = made.zScale;
     wasGraphed = true;
 
-    // 3. The inspector: the fields graphing changed, the pages, the status line.
-    const graphMemoryInspector &fields = job.resultFields();
+    // 3. The inspector: the fields graphing set, the pages, the status line.
     for (int f = 0; f < graphFieldCount; f++) {
         const auto field = static_cast<graphField>(f);
-        if (fields.fieldValue(field) != job.startField(field))
-            inspector->setFieldValue(field, fields.fieldValue(field));
+        if (job.fieldWasSet(field))
+            inspector->setFieldValue(field, job.resultFields().fieldValue(field));
     }
     if (is3D) {
         status->setStatusText(QString());

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <thread>
 
 namespace {
@@ -36,6 +37,16 @@ public:
     int superseded = 0;
 };
 
+// Notes which fields were written, whatever their values.
+class notingInspector : public graphMemoryInspector {
+public:
+    void setFieldValue(graphField field, double value) override {
+        graphMemoryInspector::setFieldValue(field, value);
+        written.insert(field);
+    }
+    std::set<graphField> written;
+};
+
 // Everything a graph leaves in the view that the drawing pass and the inspector show.
 struct graphOutcome {
     std::vector<std::vector<graphDrawStrip>> lists;
@@ -57,7 +68,8 @@ graphOutcome outcomeOf(recordedView &v) {
     for (size_t i = 0; i < v.view.rendererCount(); i++)
         o.lists.push_back(
             graphRecordingDraw::strips(v.draw.list(v.view.rendererAt(i).getCompileList())));
-    for (int f = 0; f < graphFieldCount; f++) o.fields.push_back(v.field(graphField(f)));
+    for (int f = 0; f < graphFieldCount; f++)
+        o.fields.push_back(v.view.getInspector().fieldValue(graphField(f)));
     return o;
 }
 
@@ -97,10 +109,17 @@ TEST(graphBackground, anAdoptedGraphIsTheGraphMadeInPlace) {
         recordedView inPlace, background;
         heldRunner runner;
         background.view.setCompileRunner(&runner);
+        // Fields a graph sets to what they already hold are still set: a window's empty
+        // field shows the value then.
+        notingInspector inPlaceFields, backgroundFields;
+        inPlace.view.setInspector(&inPlaceFields);
+        background.view.setInspector(&backgroundFields);
         for (recordedView *v : {&inPlace, &background}) {
             for (const char *text : equations) v->list.add(text, Qt::red);
             v->view.setK(2.0);
             v->view.setDivisions3D(12);
+            for (graphField f : {graphField::xBox, graphField::yBox, graphField::zBox})
+                v->view.getInspector().setFieldValue(f, f == graphField::zBox ? 0.0 : 7.0);
             EXPECT_EQ(v->view.graphMultipleEquations(), QString());
         }
         // Until the job is taken over, nothing has changed.
@@ -109,6 +128,7 @@ TEST(graphBackground, anAdoptedGraphIsTheGraphMadeInPlace) {
         ASSERT_TRUE(runner.runAndAdopt(background.view));
         EXPECT_TRUE(background.view.isGraphed());
         expectSame(outcomeOf(inPlace), outcomeOf(background));
+        EXPECT_EQ(inPlaceFields.written, backgroundFields.written);
     }
 }
 
