@@ -10,6 +10,11 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+namespace {
+// How often a finished graph asks again whether it may be taken over.
+constexpr int adoptRetry = 100;  // ms
+}  // namespace
+
 graphBackgroundGrapher::graphBackgroundGrapher(graphGLView &view, QStatusBar &statusBar,
                                                QWidget &window, QObject *parent)
     : QObject(parent), view(view) {
@@ -39,6 +44,10 @@ graphBackgroundGrapher::graphBackgroundGrapher(graphGLView &view, QStatusBar &st
     escape->setEnabled(false);
     connect(escape, &QShortcut::activated, this, &graphBackgroundGrapher::cancelGraphing);
 
+    adoptTimer.setInterval(adoptRetry);
+    connect(&adoptTimer, &QTimer::timeout, this, [this] {
+        if (finished) adopt(std::move(finished));
+    });
     progressTimer.setSingleShot(true);
     progressTimer.setInterval(progressDelay);
     connect(&progressTimer, &QTimer::timeout, this, [this] { showProgress(isGraphing()); });
@@ -81,6 +90,8 @@ void graphBackgroundGrapher::start(std::unique_ptr<graphCompileJob> job) {
 
 void graphBackgroundGrapher::stop() {
     if (current == 0) return;
+    finished.reset();
+    adoptTimer.stop();
     for (flight &f : flights)
         if (f.id == current) f.job->requestStop();
     current = 0;
@@ -109,7 +120,16 @@ void graphBackgroundGrapher::finish(std::list<flight>::iterator f) {
     std::unique_ptr<graphCompileJob> job = std::move(f->job);
     const bool wanted = f->id == current && job->completed();
     flights.erase(f);
-    if (!wanted) return;
+    if (wanted) adopt(std::move(job));
+}
+
+void graphBackgroundGrapher::adopt(std::unique_ptr<graphCompileJob> job) {
+    if (mayAdopt && !mayAdopt()) {
+        finished = std::move(job);
+        adoptTimer.start();
+        return;
+    }
+    adoptTimer.stop();
     current = 0;
     progressTimer.stop();
     showProgress(false);

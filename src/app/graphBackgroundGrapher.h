@@ -23,6 +23,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <list>
 #include <memory>
@@ -57,6 +58,9 @@ public:
     // True from start until the request's results are taken over or it is cancelled.
     bool isGraphing() const { return current != 0; }
     void setForegroundBudget(std::chrono::milliseconds budget) { foregroundBudget = budget; }
+    // While this answers false (a movie being recorded), a finished graph waits to be
+    // taken over, so the scene does not change under the recording.
+    std::function<bool()> mayAdopt;
     // The Cancel button and the progress indication around it, for tests.
     QPushButton &cancelButton() { return *cancel; }
     QWidget &progressIndication() { return *panel; }
@@ -83,6 +87,8 @@ private:
     // Joins the flight's thread and takes its results over when it is still wanted.
     void finish(std::list<flight>::iterator f);
     void showProgress(bool shown);
+    // Takes the finished job over now, or later when mayAdopt forbids it now.
+    void adopt(std::unique_ptr<graphCompileJob> job);
 
     graphGLView &view;
     std::list<flight> flights;
@@ -90,6 +96,8 @@ private:
     uint64_t current = 0;  // the request being waited for, 0 for none
     std::chrono::milliseconds foregroundBudget{defaultForegroundBudget};
     QTimer progressTimer;
+    std::unique_ptr<graphCompileJob> finished;  // a completed job waiting for mayAdopt
+    QTimer adoptTimer;
     QWidget *panel = nullptr;
     QProgressBar *bar = nullptr;
     QPushButton *cancel = nullptr;

@@ -7,6 +7,7 @@
 #include "app/graphEquationDocument.h"
 #include "app/graphGLWidget.h"
 #include "app/graphInspectorPanel.h"
+#include "app/graphKMovieExporter.h"
 #include "app/graphMainWindow.h"
 #include "platform/archive/slArchiver.h"
 #include "platform/graphSoundPlayer.h"
@@ -61,6 +62,9 @@ void graphController::applicationWillFinishLaunching() {
     background =
         std::make_unique<graphBackgroundGrapher>(graphView(), *window->statusBar(), *window);
     graphView().setCompileRunner(background.get());
+    background->mayAdopt = [this] {
+        return !preferences || !preferences->movieExporter().isRecording();
+    };
     inspectorPanel = std::make_unique<graphInspectorPanel>(graphView(), dialogs, window.get());
     window->setInspectorPanel(inspectorPanel.get());
     inspectorPanel->setZoomMenuItems(window->ui().actionZoomIn, window->ui().actionZoomOut);

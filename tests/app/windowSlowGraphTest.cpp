@@ -84,3 +84,20 @@ TEST(windowSlowGraph, theWindowAnswersWhileASlowEquationIsGraphedAndCancelKeepsT
         EXPECT_EQ(app.picture(), before);
     }
 }
+
+// A graph that is ready while a movie is being recorded waits, so the recorded scene does
+// not change, and is shown once the recording is over.
+TEST(windowSlowGraph, aFinishedGraphWaitsWhileAMovieIsRecorded) {
+    launchedApp app;
+    app.setEquations({QStringLiteral("y=x")});
+    bool recording = true;
+    app.controller.grapher().mayAdopt = [&] { return !recording; };
+    ASSERT_TRUE(app.setEquationText(QStringLiteral("z = x y")));
+    app.table().graph();
+    EXPECT_TRUE(app.controller.isGraphing());
+    EXPECT_FALSE(app.view().isThreeD());
+    EXPECT_EQ(app.view().rendererCount(), 1u);
+    recording = false;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !app.controller.isGraphing(); }, settle));
+    EXPECT_TRUE(app.view().isThreeD());
+}
