@@ -101,3 +101,19 @@ TEST(windowSlowGraph, aFinishedGraphWaitsWhileAMovieIsRecorded) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !app.controller.isGraphing(); }, settle));
     EXPECT_TRUE(app.view().isThreeD());
 }
+
+// Quitting while a slow equation is graphed stops the worker and waits for it; nothing of
+// the window is touched after it is gone.
+TEST(windowSlowGraph, closingTheWindowWhileGraphingStopsTheWorker) {
+    auto app = std::make_unique<launchedApp>();
+    app->graphInBackground();
+    ASSERT_TRUE(app->setEquationText(slowEquation));
+    app->table().graph();
+    ASSERT_TRUE(app->controller.isGraphing());
+    QSignalSpy drawn(&app->graph(), &graphGLWidget::frameDrawn);
+    app->graph().update();
+    EXPECT_TRUE(drawn.wait(settle));
+    app.reset();
+    // The worker's report, if it was already on its way, finds no one and is dropped.
+    QCoreApplication::processEvents();
+}
