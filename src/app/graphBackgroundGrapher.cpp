@@ -118,9 +118,13 @@ void graphBackgroundGrapher::landed(uint64_t id) {
 void graphBackgroundGrapher::finish(std::list<flight>::iterator f) {
     f->thread.join();  // it has finished its work and only posts its report
     std::unique_ptr<graphCompileJob> job = std::move(f->job);
-    const bool wanted = f->id == current && job->completed();
+    const bool awaited = f->id == current;
     flights.erase(f);
-    if (wanted) adopt(std::move(job));
+    if (!awaited) return;  // stopped or superseded: thrown away
+    if (job->completed())
+        adopt(std::move(job));
+    else
+        cancelGraphing();  // a job that gave up by itself leaves the graph as it was
 }
 
 void graphBackgroundGrapher::adopt(std::unique_ptr<graphCompileJob> job) {
