@@ -20,7 +20,8 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 // Values where the rules of the engine branch: signed zeros, infinities, NaN, the edges of
-// the certain square and square root, negatives for roots and powers, poles of gamma.
+// the certain square root, squares that overflow or underflow, negatives for roots and
+// powers, poles of gamma.
 const double specialValues[] = {
     0.0,      -0.0,     nan,     inf,      -inf, 1e308, -1e308, 1e-300, -1e-300, 5e-324,
     0x1p480,  0x1p-480, 0x1p900, 0x1p-901, -8.0, -4.0,  -2.0,   -1.0,   -0.5,    1.0 / 3,
