@@ -1,11 +1,12 @@
 // Evaluation speed: the expression engine against the same formulas as native C++ and as
 // muParser byte code, in one run. Per point: the tree walk and the compiled form against
 // muParser's Eval(). In bulk: the compiled form over a curve of 1,201 points (x varies,
-// y = 0.7) and a 200 x 200 grid, against muParser's bulk Eval(results, n) over the same
-// points. Bulk figures are the CPU time of the whole process, so that work on other
-// threads counts; muParser's bulk mode runs on one OpenMP thread (OMP_NUM_THREADS=1 unless
-// set otherwise), since idle OpenMP threads spin and would be charged to it. Prints ns per
-// evaluation and the ratios; with --benchmark_repetitions the medians.
+// y = 0.7), a 200 x 200 grid, and the grid's points as plain arrays in row order and
+// shuffled, against muParser's bulk Eval(results, n) over the same points. Bulk figures are the CPU
+// time of the whole process, so that work on other threads counts; muParser's bulk mode runs on one
+// OpenMP thread (OMP_NUM_THREADS=1 unless set otherwise), since idle OpenMP threads spin and would
+// be charged to it. Prints ns per evaluation and the ratios; with --benchmark_repetitions the
+// medians.
 #include <benchmark/benchmark.h>
 #include <muParser.h>
 #include <omp.h>
@@ -184,16 +185,19 @@ void BM_MuParser(benchmark::State &state, const Formula *f) {
 }
 
 // Bulk inputs: a curve of 1,201 samples across x in [-10, 10] at y = 0.7, and a grid of
-// 200 x 200 over [-10, 10]^2 (x by row, y by column), also given as 40,000 points.
+// 200 x 200 over [-10, 10]^2 (x by row, y by column), also given as 40,000 points, in row
+// order and shuffled (no point repeats its neighbour's x or y).
 constexpr int kCurve = 1201, kSide = 200, kGrid = kSide * kSide;
 struct BulkInputs {
-    std::vector<double> curveX, curveY, side, gridX, gridY, k;
+    std::vector<double> curveX, curveY, side, gridX, gridY, shuffledX, shuffledY, k;
     BulkInputs()
         : curveX(kCurve),
           curveY(kCurve, 0.7),
           side(kSide),
           gridX(kGrid),
           gridY(kGrid),
+          shuffledX(kGrid),
+          shuffledY(kGrid),
           k(kGrid, 0.5) {
         for (int i = 0; i < kCurve; ++i) curveX[i] = -10.0 + 20.0 * i / (kCurve - 1);
         for (int i = 0; i < kSide; ++i) side[i] = -10.0 + 20.0 * i / (kSide - 1);
@@ -201,13 +205,20 @@ struct BulkInputs {
             gridX[i] = side[i / kSide];
             gridY[i] = side[i % kSide];
         }
+        // 7,919 is prime, so i * 7919 mod 40,000 visits every point once.
+        for (int i = 0; i < kGrid; ++i) {
+            const int p = static_cast<int>((static_cast<long long>(i) * 7919) % kGrid);
+            shuffledX[i] = gridX[p];
+            shuffledY[i] = gridY[p];
+        }
     }
 };
 const BulkInputs kBulk;
 
-// The compiled form in bulk: "curve" (evalArrays), "grid" (evalGrid) or "points" (the
-// grid's 40,000 points through evalArrays, without its rows and columns).
-enum class Bulk { curve, grid, points };
+// The compiled form in bulk: "curve" (evalArrays), "grid" (evalGrid), "points" (the
+// grid's 40,000 points through evalArrays, without its rows and columns) or "shuffled"
+// (the same points in an order where no point repeats its neighbour's coordinates).
+enum class Bulk { curve, grid, points, shuffled };
 
 void BM_CompiledBulk(benchmark::State &state, const Formula *f, Bulk shape) {
     grExp *tree = f->tree();
@@ -228,6 +239,11 @@ void BM_CompiledBulk(benchmark::State &state, const Formula *f, Bulk shape) {
                 compiled.evalArrays(fixed, {.x = kBulk.gridX.data(), .y = kBulk.gridY.data()}, n,
                                     out.data());
                 break;
+            case Bulk::shuffled:
+                compiled.evalArrays(fixed,
+                                    {.x = kBulk.shuffledX.data(), .y = kBulk.shuffledY.data()}, n,
+                                    out.data());
+                break;
         }
         benchmark::DoNotOptimize(out.data());
         benchmark::ClobberMemory();
@@ -239,8 +255,13 @@ void BM_CompiledBulk(benchmark::State &state, const Formula *f, Bulk shape) {
 void BM_MuParserBulk(benchmark::State &state, const Formula *f, Bulk shape) {
     const int n = shape == Bulk::curve ? kCurve : kGrid;
     // Bulk mode reads every variable as an array of n values.
-    std::vector<double> x(shape == Bulk::curve ? kBulk.curveX : kBulk.gridX);
-    std::vector<double> y(shape == Bulk::curve ? kBulk.curveY : kBulk.gridY);
+    const bool shuffled = shape == Bulk::shuffled;
+    std::vector<double> x(shape == Bulk::curve ? kBulk.curveX
+                          : shuffled           ? kBulk.shuffledX
+                                               : kBulk.gridX);
+    std::vector<double> y(shape == Bulk::curve ? kBulk.curveY
+                          : shuffled           ? kBulk.shuffledY
+                                               : kBulk.gridY);
     std::vector<double> k(kBulk.k), out(n);
     mu::Parser parser;
     parser.DefineVar("x", x.data());
@@ -317,15 +338,17 @@ int main(int argc, char **argv) {
         benchmark::RegisterBenchmark((std::string(f.name) + "/muParser").c_str(), BM_MuParser, &f);
         benchmark::RegisterBenchmark((std::string(f.name) + "/compiled").c_str(), BM_Compiled, &f);
     }
-    const std::pair<Bulk, const char *> shapes[] = {
-        {Bulk::curve, "curve1201"}, {Bulk::grid, "grid200x200"}, {Bulk::points, "points40000"}};
+    const std::pair<Bulk, const char *> shapes[] = {{Bulk::curve, "curve1201"},
+                                                    {Bulk::grid, "grid200x200"},
+                                                    {Bulk::points, "points40000"},
+                                                    {Bulk::shuffled, "shuffled40000"}};
     for (const Formula &f : kFormulas) {
         for (const auto &[shape, name] : shapes) {
             const std::string base = std::string(f.name) + "/" + name;
             benchmark::RegisterBenchmark((base + "/compiled").c_str(), BM_CompiledBulk, &f, shape)
                 ->Unit(benchmark::kMicrosecond)
                 ->MeasureProcessCPUTime();
-            // muParser has no grid mode: its grid is the same 40,000 points.
+            // muParser has no grid mode: its grid is the same 40,000 points in row order.
             if (shape != Bulk::points)
                 benchmark::RegisterBenchmark((base + "/muParserBulk").c_str(), BM_MuParserBulk, &f,
                                              shape)
@@ -356,8 +379,10 @@ int main(int argc, char **argv) {
                     native, mu, tree / mu, compiled / mu);
     }
     std::printf(
-        "\nBulk, ns per point (CPU time of all threads)\n%-4s %9s %9s %8s %9s %9s %8s %9s %8s\n",
-        "", "curve", "muBulk", "ratio", "grid", "muBulk", "ratio", "points", "ratio");
+        "\nBulk, ns per point (CPU time of all threads)\n%-4s %9s %9s %8s %9s %9s %8s %9s %8s "
+        "%9s %9s %8s\n",
+        "", "curve", "muBulk", "ratio", "grid", "muBulk", "ratio", "points", "ratio", "shuffled",
+        "muBulk", "ratio");
     for (const Formula &f : kFormulas) {
         auto ns = [&](const char *shape, const char *way, int n) {
             return find(reporter.nanoseconds, std::string(f.name) + "/" + shape + "/" + way) / n;
@@ -366,9 +391,12 @@ int main(int argc, char **argv) {
                      muCurve = ns("curve1201", "muParserBulk", kCurve),
                      grid = ns("grid200x200", "compiled", kGrid),
                      muGrid = ns("grid200x200", "muParserBulk", kGrid),
-                     points = ns("points40000", "compiled", kGrid);
-        std::printf("%-4s %9.2f %9.2f %7.2fx %9.2f %9.2f %7.2fx %9.2f %7.2fx\n", f.name, curve,
-                    muCurve, curve / muCurve, grid, muGrid, grid / muGrid, points, points / muGrid);
+                     points = ns("points40000", "compiled", kGrid),
+                     shuffled = ns("shuffled40000", "compiled", kGrid),
+                     muShuffled = ns("shuffled40000", "muParserBulk", kGrid);
+        std::printf("%-4s %9.2f %9.2f %7.2fx %9.2f %9.2f %7.2fx %9.2f %7.2fx %9.2f %9.2f %7.2fx\n",
+                    f.name, curve, muCurve, curve / muCurve, grid, muGrid, grid / muGrid, points,
+                    points / muGrid, shuffled, muShuffled, shuffled / muShuffled);
     }
     benchmark::Shutdown();
     return 0;

@@ -1,10 +1,10 @@
-// Squares and square roots without calling pow, where pow's answer is certain.
+// Square roots without calling pow, where pow's answer is certain.
 //
 // The C library's pow is within 0.54 ulp of the exact value (its documented bound), so
-// whenever the correctly rounded x*x or sqrt(x) lies within 0.45 ulp of the exact value,
-// pow(x, 2) or pow(x, 0.5) returns that same double. Both helpers measure that distance
-// exactly (Dekker's product) and answer false when it is larger, or when x is outside the
-// range where the measurement is exact; the caller then calls pow. The results are thus
+// whenever the correctly rounded sqrt(x) lies within 0.45 ulp of the exact value,
+// pow(x, 0.5) returns that same double. The helpers measure that distance exactly
+// (Dekker's product) and answer false when it is larger, or when x is outside the range
+// where the measurement is exact; the caller then calls pow. The results are thus
 // bit-identical to pow, a few times faster, for about nine inputs in ten.
 #pragma once
 
@@ -47,37 +47,15 @@ inline double ulpAboveBranchless(double r) {
     return (bits & 0x000fffffffffffffULL) != 0 ? spacing : 0.0;
 }
 
-// Whether p = x*x is certain, decided exactly as square below decides it, without
+// Whether s = sqrt(x) is certain, decided exactly as squareRoot below decides it, without
 // branches: loops over many values test all of them first and call pow for the few
 // uncertain ones after.
-inline bool squareIsCertain(double x, double p) {
-    const double magnitude = std::fabs(x);
-    double hi, lo;
-    split(x, &hi, &lo);
-    const double error = ((hi * hi - p) + 2.0 * hi * lo) + lo * lo;
-    return (magnitude >= 0x1p-480) & (magnitude <= 0x1p480) &
-           (std::fabs(error) <= 0.45 * ulpAboveBranchless(p));
-}
-
-// The same for s = sqrt(x), as squareRoot decides it.
 inline bool squareRootIsCertain(double x, double s) {
     double hi, lo;
     split(s, &hi, &lo);
     const double residual = ((x - hi * hi) - 2.0 * hi * lo) - lo * lo;
     return (x >= 0x1p-900) & (x <= 0x1p900) &
            (std::fabs(residual) <= 0.9 * s * ulpAboveBranchless(s));
-}
-
-inline bool square(double x, double *result) {
-    const double magnitude = std::fabs(x);
-    if (!(magnitude >= 0x1p-480 && magnitude <= 0x1p480)) return false;
-    const double p = x * x;
-    double hi, lo;
-    split(x, &hi, &lo);
-    const double error = ((hi * hi - p) + 2.0 * hi * lo) + lo * lo;  // x*x - p, exactly
-    if (!(std::fabs(error) <= 0.45 * ulpAbove(p))) return false;
-    *result = p;
-    return true;
 }
 
 inline bool squareRoot(double x, double *result) {

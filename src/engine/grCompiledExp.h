@@ -86,6 +86,9 @@ public:
     };
 
 private:
+    // eval of programs of more than one instruction, kept apart so that eval's short path
+    // saves no registers.
+    [[gnu::noinline]] int evalProgram(const grVariables &v, double *value) const;
     [[gnu::always_inline]] inline int evalInto(const grVariables &v, double *reg,
                                                double *value) const;
     // Rows take the inputs of rowInputs (one slot, from rows[i]), columns those of

@@ -27,7 +27,9 @@ constexpr int blockSize = 128;
 constexpr double threadWork = 400000.0;
 
 double costOf(uint8_t op) {
-    return op <= opMul || op == opDivSafe || op == opNegate || op == opAbs ? 1.0 : 20.0;
+    const bool cheap =
+        op <= opMul || op == opDivSafe || op == opSquare || op == opNegate || op == opAbs;
+    return cheap ? 1.0 : 20.0;
 }
 
 // dst[i] = f(a[i]) or f(a[i], b[i]) over one block.
@@ -41,18 +43,26 @@ inline void map2(double *__restrict dst, const double *__restrict a, const doubl
     for (int i = 0; i < n; ++i) dst[i] = f(a[i], b[i]);
 }
 
-// pow(a, 2) and pow(a, 0.5) over one block: the certain results for all points first,
-// without branches, then pow where they are not certain.
-void squareBlock(double *__restrict d, const double *__restrict a, int n) {
-    uint8_t unsure[blockSize];
-    for (int i = 0; i < n; ++i) {
-        d[i] = a[i] * a[i];
-        unsure[i] = !grCertainPow::squareIsCertain(a[i], d[i]);
+// f(a[i]) over one block for a costly f, reusing the previous point's result where the
+// operand repeats bit for bit, as it does along the rows of a grid given as points or a
+// contour's row at one y: f is pure, so the reused bits are the ones it would give.
+template <class F>
+inline void mapReusing(double *__restrict dst, const double *__restrict a, int n, F f) {
+    if (n <= 0) return;
+    uint64_t lastBits = std::bit_cast<uint64_t>(a[0]);
+    double last = dst[0] = f(a[0]);
+    for (int i = 1; i < n; ++i) {
+        const uint64_t bits = std::bit_cast<uint64_t>(a[i]);
+        if (bits != lastBits) {
+            lastBits = bits;
+            last = f(a[i]);
+        }
+        dst[i] = last;
     }
-    for (int i = 0; i < n; ++i)
-        if (unsure[i]) d[i] = grEvalRules::libraryPow(a[i], 2.0);
 }
 
+// pow(a, 0.5) over one block: the certain results for all points first, without
+// branches, then pow where they are not certain.
 void squareRootBlock(double *__restrict d, const double *__restrict a, int n) {
     uint8_t unsure[blockSize];
     for (int i = 0; i < n; ++i) {
@@ -102,21 +112,23 @@ void runBlock(const std::vector<instruction> &code, gridShape shape, registerKin
                 break;
             case opPow: map2(d, a, b, n, grEvalRules::power); break;
             case opRoot: map2(d, a, b, n, grEvalRules::rootOf); break;
-            case opSquare: squareBlock(d, a, n); break;
+            case opSquare: map1(d, a, n, [](double x) { return x * x; }); break;
             case opSquareRoot: squareRootBlock(d, a, n); break;
-            case opPowPlain: map1(d, a, n, [c](double x) { return std::pow(x, c); }); break;
-            case opPowOddRoot: map1(d, a, n, [c](double x) { return oddRootPower(x, c); }); break;
-            case opPowEvenFraction:
-                map1(d, a, n, [c](double x) { return evenFractionPower(x, c); });
+            case opPowPlain: mapReusing(d, a, n, [c](double x) { return std::pow(x, c); }); break;
+            case opPowOddRoot:
+                mapReusing(d, a, n, [c](double x) { return oddRootPower(x, c); });
                 break;
-            case opSin: map1(d, a, n, [](double x) { return std::sin(x); }); break;
-            case opCos: map1(d, a, n, [](double x) { return std::cos(x); }); break;
+            case opPowEvenFraction:
+                mapReusing(d, a, n, [c](double x) { return evenFractionPower(x, c); });
+                break;
+            case opSin: mapReusing(d, a, n, [](double x) { return std::sin(x); }); break;
+            case opCos: mapReusing(d, a, n, [](double x) { return std::cos(x); }); break;
             case opNegate: map1(d, a, n, [](double x) { return -x; }); break;
             case opAbs: map1(d, a, n, [](double x) { return std::fabs(x); }); break;
-            case opLn: map1(d, a, n, [](double x) { return std::log(x); }); break;
+            case opLn: mapReusing(d, a, n, [](double x) { return std::log(x); }); break;
             default: {
                 const uint8_t op = ins.op;
-                for (int i = 0; i < n; ++i) d[i] = apply(op, a[i], 0.0, c);
+                mapReusing(d, a, n, [op, c](double x) { return apply(op, x, 0.0, c); });
                 break;
             }
         }
@@ -189,9 +201,53 @@ void writeOutcome(const double *values, const uint8_t *failedHere, int n, double
     if (failed) std::memcpy(failed, failedHere, n);
 }
 
+// One instruction at one point: a single switch over every code, so that each
+// instruction costs one dispatch; ok turns false where a division fails.
+[[gnu::always_inline]] inline double step(const instruction &ins, double a, double b, bool &ok) {
+    switch (ins.op) {
+        case opAdd: return a + b;
+        case opSub: return a - b;
+        case opMul: return a * b;
+        case opDiv: ok &= b != 0.0; [[fallthrough]];
+        case opDivSafe: return a / b;
+        case opMod: ok &= b != 0.0; [[fallthrough]];
+        case opModSafe: return std::fmod(a, b);
+        case opPow: return grEvalRules::power(a, b);
+        case opRoot: return grEvalRules::rootOf(a, b);
+        case opSquare: return a * a;
+        case opSquareRoot: {
+            const double root = std::sqrt(a);
+            return grCertainPow::squareRootIsCertain(a, root) ? root
+                                                              : grEvalRules::libraryPow(a, 0.5);
+        }
+        case opPowPlain: return std::pow(a, ins.c);
+        case opPowOddRoot: return oddRootPower(a, ins.c);
+        case opPowEvenFraction: return evenFractionPower(a, ins.c);
+        case opSin: return std::sin(a);
+        case opCos: return std::cos(a);
+        case opNegate: return -a;
+        case opAbs: return std::fabs(a);
+        case opLn: return std::log(a);
+        default: return apply(ins.op, a, b, ins.c);
+    }
+}
+
 }  // namespace
 
 int grCompiledExp::eval(const grVariables &v, double *value) const {
+    if (code.size() != 1 || alwaysFails) return evalProgram(v, value);
+    // One instruction (x^2, sin x, x + k): its operands are variables or constants, read
+    // where they are, without a register file or the saved registers of the general loop.
+    const instruction &ins = code.front();
+    const double in[inputSlots] = {v.s, v.t, v.x, v.y, v.k};
+    auto operand = [&](int r) { return r < inputSlots ? in[r] : constants[r - inputSlots]; };
+    bool ok = true;
+    const double r = step(ins, operand(ins.a), operand(ins.b), ok);
+    *value = ok ? r : NAN;
+    return ok ? 0 : -1;
+}
+
+int grCompiledExp::evalProgram(const grVariables &v, double *value) const {
     if (alwaysFails) {
         *value = NAN;
         return -1;
@@ -213,44 +269,8 @@ int grCompiledExp::evalInto(const grVariables &v, double *reg, double *value) co
     reg[slotK] = v.k;
     if (!constants.empty())
         std::memcpy(reg + inputSlots, constants.data(), constants.size() * sizeof(double));
-    // One switch over every code, so that each instruction costs a single dispatch.
     bool ok = true;
-    for (const instruction &ins : code) {
-        const double a = reg[ins.a], b = reg[ins.b];
-        double r;
-        switch (ins.op) {
-            case opAdd: r = a + b; break;
-            case opSub: r = a - b; break;
-            case opMul: r = a * b; break;
-            case opDiv: ok &= b != 0.0; [[fallthrough]];
-            case opDivSafe: r = a / b; break;
-            case opMod: ok &= b != 0.0; [[fallthrough]];
-            case opModSafe: r = std::fmod(a, b); break;
-            case opPow: r = grEvalRules::power(a, b); break;
-            case opRoot: r = grEvalRules::rootOf(a, b); break;
-            case opSquare: {
-                const double p = a * a;
-                r = grCertainPow::squareIsCertain(a, p) ? p : grEvalRules::libraryPow(a, 2.0);
-                break;
-            }
-            case opSquareRoot: {
-                const double root = std::sqrt(a);
-                r = grCertainPow::squareRootIsCertain(a, root) ? root
-                                                               : grEvalRules::libraryPow(a, 0.5);
-                break;
-            }
-            case opPowPlain: r = std::pow(a, ins.c); break;
-            case opPowOddRoot: r = oddRootPower(a, ins.c); break;
-            case opPowEvenFraction: r = evenFractionPower(a, ins.c); break;
-            case opSin: r = std::sin(a); break;
-            case opCos: r = std::cos(a); break;
-            case opNegate: r = -a; break;
-            case opAbs: r = std::fabs(a); break;
-            case opLn: r = std::log(a); break;
-            default: r = apply(ins.op, a, b, ins.c); break;
-        }
-        reg[ins.dst] = r;
-    }
+    for (const instruction &ins : code) reg[ins.dst] = step(ins, reg[ins.a], reg[ins.b], ok);
     *value = ok ? reg[result] : NAN;
     return ok ? 0 : -1;
 }

@@ -22,7 +22,7 @@ enum : uint8_t {
     opPow,      // the power rule of negative bases
     opRoot,     // a^(1/b)
     // a alone, with the folded exponent c where there is one
-    opSquare,           // a^2
+    opSquare,           // a^2, the correctly rounded a * a
     opSquareRoot,       // a^0.5 and the square root template
     opPowPlain,         // pow(a, c): no negative base rule applies for this c
     opPowOddRoot,       // a^c with c = p/q, p and q odd: negative bases give negative values
@@ -74,7 +74,7 @@ inline double apply(uint8_t op, double a, double b, double c) {
         case opModSafe: return std::fmod(a, b);
         case opPow: return grEvalRules::power(a, b);
         case opRoot: return grEvalRules::rootOf(a, b);
-        case opSquare: return grEvalRules::square(a);
+        case opSquare: return a * a;
         case opSquareRoot: return grEvalRules::squareRoot(a);
         case opPowPlain: return std::pow(a, c);
         case opPowOddRoot: return oddRootPower(a, c);

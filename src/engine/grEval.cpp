@@ -1,8 +1,8 @@
 // Evaluation: a recursive walk with its temporaries on the stack, no allocation.
 //
 // Each node answers its value and status in registers; leaves are evaluated where their
-// parent meets them, so only inner nodes cost a call. Squares and square roots skip pow only where
-// the result is certain to be pow's own.
+// parent meets them, so only inner nodes cost a call. Squares are a plain product and
+// square roots skip pow only where the result is certain to be pow's own.
 #include <cmath>
 
 #include "engine/grEvalRules.h"

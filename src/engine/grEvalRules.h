@@ -24,10 +24,12 @@ inline int fractionDenominator(double exponent, double *numerator) {
 
 // A negative base with a fractional exponent p/q (in lowest terms) has a real value
 // when q is odd: (-8)^(1/3) = -2, (-8)^(2/3) = 4, while (-4)^0.5 stays NaN. Exponents that
-// are no fraction with a small denominator stay NaN as well.
+// are no fraction with a small denominator stay NaN as well. A square is base * base: the
+// correctly rounded square, never further from the exact value than pow's answer (pow is
+// within 0.54 ulp and differs from it for about one input in 1,500), and far cheaper.
 inline double power(double base, double exponent) {
     double certain;
-    if (exponent == 2.0 && grCertainPow::square(base, &certain)) return certain;
+    if (exponent == 2.0) return base * base;
     if (exponent == 0.5 && grCertainPow::squareRoot(base, &certain)) return certain;
     if (!(base < 0.0) || std::fmod(exponent, 1.0) == 0.0) return std::pow(base, exponent);
     double p = 0.0;
@@ -37,18 +39,14 @@ inline double power(double base, double exponent) {
     return std::fmod(p, 2.0) == 0.0 ? magnitude : -magnitude;
 }
 
-// pow with an exponent the compiler cannot see: it turns pow(x, 2.0) into x * x, which
-// is not the library's pow for about one input in 1,500.
+// pow with an exponent the compiler cannot see, so that it is always the library's pow
+// and never a rewrite of it that the compiler may choose for a known exponent.
 inline double libraryPow(double base, double exponent) {
     asm("" : "+x"(exponent));
     return std::pow(base, exponent);
 }
 
-// pow(base, 2) and pow(base, 0.5), the certain results first.
-inline double square(double base) {
-    double certain;
-    return grCertainPow::square(base, &certain) ? certain : libraryPow(base, 2.0);
-}
+// pow(base, 0.5), the certain result first.
 inline double squareRoot(double base) {
     double certain;
     return grCertainPow::squareRoot(base, &certain) ? certain : libraryPow(base, 0.5);

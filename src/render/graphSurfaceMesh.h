@@ -90,6 +90,18 @@ private:
         }
         vertex(draw, p);
     }
+    // slVectorCross and slVectorNormalize, inline so that the normals of a whole grid
+    // overlap their divisions, with the same operations in the same order. Dividing by 1
+    // leaves a component exactly as it is, so lengths 0 and 1 divide by 1 instead of
+    // branching around the division.
+    static slVector cross(const slVector &a, const slVector &b) {
+        return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+    }
+    static slVector normalized(const slVector &v) {
+        const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+        const double divisor = length == 0.0 || length == 1.0 ? 1.0 : length;
+        return {v.x / divisor, v.y / divisor, v.z / divisor};
+    }
     static void add(slVector &sum, const slVector &v) {
         sum.x += v.x;
         sum.y += v.y;
@@ -113,10 +125,8 @@ void graphSurfaceMesh::makeNormals(int n, PointAt pointAt) {
             const slVector b{p10.x - p01.x, p10.y - p01.y, p10.z - p01.z};
             const slVector c{p11.x - p01.x, p11.y - p01.y, p11.z - p01.z};
             slVector *face0 = &fNormals[0][i * n + j], *face1 = &fNormals[1][i * n + j];
-            slVectorCross(&a, &b, face0);
-            slVectorNormalize(face0);
-            slVectorCross(&b, &c, face1);
-            slVectorNormalize(face1);
+            *face0 = normalized(cross(a, b));
+            *face1 = normalized(cross(b, c));
         }
     }
     // 2. Point normals: the normalised sum of the triangles that have the point as a
@@ -135,8 +145,7 @@ void graphSurfaceMesh::makeNormals(int n, PointAt pointAt) {
                 add(sum, fNormals[1][i * n + j - 1]);
             }
             if (i > 0 && j > 0) add(sum, fNormals[1][(i - 1) * n + j - 1]);
-            slVectorNormalize(&sum);
-            vNormals[i * n + j] = sum;
+            vNormals[i * n + j] = normalized(sum);
         }
     }
 }
@@ -160,9 +169,7 @@ void graphSurfaceMesh::joinSeams(int n, PointAt pointAt) {
         if (!closed) continue;
         for (int line = 0; line < n; line++) {
             slVector &first = vNormals[index(line, 0)], &last = vNormals[index(line, n - 1)];
-            slVector sum{first.x + last.x, first.y + last.y, first.z + last.z};
-            slVectorNormalize(&sum);
-            first = last = sum;
+            first = last = normalized({first.x + last.x, first.y + last.y, first.z + last.z});
         }
     }
 }

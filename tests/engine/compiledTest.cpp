@@ -2,7 +2,9 @@
 // one point at a time, over arrays and over grids, compared bit for bit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
@@ -18,7 +20,8 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 
 // Values where the rules of the engine branch: signed zeros, infinities, NaN, the edges of
-// the certain square and square root, negatives for roots and powers, poles of gamma.
+// the certain square root, squares that overflow or underflow, negatives for roots and
+// powers, poles of gamma.
 const double specialValues[] = {
     0.0,      -0.0,     nan,     inf,      -inf, 1e308, -1e308, 1e-300, -1e-300, 5e-324,
     0x1p480,  0x1p-480, 0x1p900, 0x1p-901, -8.0, -4.0,  -2.0,   -1.0,   -0.5,    1.0 / 3,
@@ -148,6 +151,42 @@ TEST(CompiledExp, RandomTreesMatchTheTreeWalkBitForBit) {
             const std::string wrong = mismatch(tree.get(), v, grid[i], gridFailed[i] != 0);
             if (!wrong.empty()) {
                 ADD_FAILURE() << "tree " << n << ", grid: " << wrong << where(v);
+                ++failures;
+            }
+        }
+    }
+}
+
+// Costly functions over arrays reuse the previous point's result where the operand
+// repeats, as along the rows of a grid given as points. Only identical bits may be reused:
+// sin(-0) is -0, 1.5 and the next double differ, NaN is never equal to itself.
+TEST(CompiledExp, RepeatedOperandsGiveTheTreeWalksValues) {
+    const double runs[] = {0.0,     0.0,     -0.0, -0.0, 0.0,  nan,
+                           nan,     -nan,    -nan, 1.5,  1.5,  std::nextafter(1.5, 2.0),
+                           inf,     inf,     -inf, -8.0, -8.0, 1e-300,
+                           -1e-300, -1e-300, 171.5};
+    constexpr int n = static_cast<int>(std::size(runs));
+    std::vector<double> x(runs, runs + n), y(runs, runs + n), out(n);
+    std::reverse(y.begin(), y.end());
+    std::vector<uint8_t> failed(n);
+    std::vector<Tree> trees;
+    for (uint8_t fn = grFnSin; fn <= grFnLog; ++fn) trees.emplace_back(un(fn, X()));
+    trees.emplace_back(pw(X(), num(3)));
+    trees.emplace_back(pw(X(), num(1.0 / 3)));
+    trees.emplace_back(pw(X(), num(2.0 / 3)));
+    trees.emplace_back(mul(un(grFnAtan, Y()), un(grFnLn, X())));
+    treeGenerator generate(20261208);
+    for (int i = 0; i < 300; ++i) trees.emplace_back(generate.tree(1 + i % 5));
+    int failures = 0;
+    for (size_t t = 0; t < trees.size() && failures < 5; ++t) {
+        const grCompiledExp compiled(trees[t].get());
+        compiled.evalArrays({0.0, 0.0, 0.0, 0.0, 0.5}, {.x = x.data(), .y = y.data()}, n,
+                            out.data(), failed.data());
+        for (int i = 0; i < n && failures < 5; ++i) {
+            const grVariables v{0.0, 0.0, x[i], y[i], 0.5};
+            const std::string wrong = mismatch(trees[t].get(), v, out[i], failed[i] != 0);
+            if (!wrong.empty()) {
+                ADD_FAILURE() << "tree " << t << ": " << wrong << where(v);
                 ++failures;
             }
         }
