@@ -182,50 +182,22 @@ TEST(windowFiles, saveOpenAndDamagedFiles) {
     EXPECT_EQ(app.view().rendererCount(), 2u);
     EXPECT_EQ(app.table().name(), good);
 
-    // Damaged files change nothing and say why.
-    QByteArray bytes = [&] {
-        QFile f(good);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
-    struct damage {
-        const char *name;
-        QByteArray content;
-    };
-    const damage damaged[] = {
-        {"cut.plw", bytes.left(bytes.size() / 2)},
-        {"text.plw", "y = x^2\n"},
-        {"empty.plw", ""},
-    };
+    // A file the document refuses (every kind is the document's test) changes nothing and
+    // the window says why, naming it.
+    const QString text = dir.filePath(QStringLiteral("text.plw"));
+    QFile f(text);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("y = x^2\n");
+    f.close();
     graphEquationTable *before = &app.table();
-    for (const damage &d : damaged) {
-        SCOPED_TRACE(d.name);
-        QFile f(dir.filePath(QString::fromLatin1(d.name)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(d.content);
-        f.close();
-        app.dialogs.warnings.clear();
-        EXPECT_FALSE(app.controller.loadEquationFile(f.fileName()));
-        EXPECT_EQ(&app.table(), before);
-        EXPECT_EQ(app.view().rendererCount(), 2u);
-        ASSERT_EQ(app.dialogs.warnings.size(), 1);
-        EXPECT_TRUE(app.dialogs.warnings[0].contains(QString::fromLatin1(d.name)));
-    }
-    // Special files are refused before anything is read, whichever way they are opened.
-    const std::pair<QString, const char *> special[] = {
-        {dir.filePath(QStringLiteral("missing.plw")), "no such file"},
-        {QStringLiteral("/proc/self/pagemap"), "not a regular file"},
-        {QStringLiteral("/dev/zero"), "not a regular file"},
-        {dir.path(), "is a directory"},
-    };
-    for (const auto &[path, reason] : special) {
-        SCOPED_TRACE(path.toStdString());
-        app.dialogs.warnings.clear();
-        EXPECT_FALSE(app.controller.loadEquationFile(path));
-        ASSERT_EQ(app.dialogs.warnings.size(), 1);
-        EXPECT_TRUE(app.dialogs.warnings[0].contains(QString::fromLatin1(reason)));
-        EXPECT_EQ(&app.table(), before);
-    }
+    app.dialogs.warnings.clear();
+    EXPECT_FALSE(app.controller.loadEquationFile(text));
+    EXPECT_EQ(&app.table(), before);
+    EXPECT_EQ(app.view().rendererCount(), 2u);
+    ASSERT_EQ(app.dialogs.warnings.size(), 1);
+    EXPECT_TRUE(app.dialogs.warnings[0].contains(text));
+    EXPECT_TRUE(app.dialogs.warnings[0].contains("at byte 0"))
+        << app.dialogs.warnings[0].toStdString();
 }
 
 TEST(windowFiles, unsavedChangesAreAskedAbout) {
