@@ -7,7 +7,7 @@
 #include "discardingDraw.h"
 #include "render/graph3DImplicitRender.h"
 #include "render/graph3DRender.h"
-#include "testExpressions.h"
+#include "textEquation.h"
 
 #include <benchmark/benchmark.h>
 

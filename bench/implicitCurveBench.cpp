@@ -4,7 +4,7 @@
 // lemniscate (x^2 + y^2)^2 = 2 (x^2 - y^2) over -2..2 x -1.5..1.5.
 #include "render/graph2DImplicitRender.h"
 #include "render/graphRecordingDraw.h"
-#include "testExpressions.h"
+#include "textEquation.h"
 
 #include <benchmark/benchmark.h>
 

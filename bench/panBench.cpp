@@ -8,7 +8,7 @@
 #include "benchGLContext.h"
 #include "platform/graphSoundPlayer.h"
 #include "render/graphGLDraw.h"
-#include "testExpressions.h"
+#include "textEquation.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>

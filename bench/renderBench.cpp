@@ -7,7 +7,7 @@
 #include "render/graph2DRender.h"
 #include "render/graphGLDraw.h"
 #include "render/graphRecordingDraw.h"
-#include "testExpressions.h"
+#include "textEquation.h"
 #include "view/graphGLView.h"
 
 #include <GL/gl.h>

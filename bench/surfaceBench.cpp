@@ -11,7 +11,7 @@
 #include "render/graph3DRender.h"
 #include "render/graphGLDraw.h"
 #include "render/graphRecordingDraw.h"
-#include "testExpressions.h"
+#include "textEquation.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>

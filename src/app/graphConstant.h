@@ -13,9 +13,6 @@ class graphConstant {
 public:
     graphConstant() = default;
     graphConstant(const QString &name, double value) : name_(name), value_(value) {}
-    static graphConstant constantWithName(const QString &name, double value) {
-        return {name, value};
-    }
 
     const QString &constantName() const { return name_; }
     double constantValue() const { return value_; }

@@ -41,7 +41,6 @@ public:
     void setObserver(graphEquationTableObserver *observer);
 
     const std::vector<graphEquationContainerPtr> &equations() const { return equations_; }
-    int eqCounter() const { return eqCounter_; }
     // The row selected in the window's table, -1 for none.
     int selectedRow() const { return selectedRow_; }
     bool isDeleteEnabled() const { return deleteEnabled_; }

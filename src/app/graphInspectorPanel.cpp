@@ -35,14 +35,8 @@ graphInspectorPanel::graphInspectorPanel(graphGLView &view, graphDialogs &dialog
     for (graphField f : {graphField::xBox, graphField::yBox, graphField::zBox})
         connectField(f, &graphGLView::setCenter);
 
-    auto run = [this](auto action) {
-        return [this, action] {
-            action();
-            if (afterAction) afterAction();
-        };
-    };
-    connect(ui->zoomInButton, &QPushButton::clicked, this, run([this] { this->view.zoomIn(); }));
-    connect(ui->zoomOutButton, &QPushButton::clicked, this, run([this] { this->view.zoomOut(); }));
+    connect(ui->zoomInButton, &QPushButton::clicked, this, [this] { this->view.zoomIn(); });
+    connect(ui->zoomOutButton, &QPushButton::clicked, this, [this] { this->view.zoomOut(); });
     ui->constrainProportions->setChecked(view.getConstrainProportions());
     ui->resetGraph->setChecked(view.getResetGraph());
     connect(ui->constrainProportions, &QCheckBox::toggled, this,
@@ -50,13 +44,13 @@ graphInspectorPanel::graphInspectorPanel(graphGLView &view, graphDialogs &dialog
     connect(ui->resetGraph, &QCheckBox::toggled, this,
             [this](bool on) { this->view.setResetGraph(on); });
     ui->divisions3D->setCurrentText(QString::number(view.getDivisions3D()));
-    connect(ui->divisions3D, &QComboBox::textActivated, this, run([this] {
-                this->view.setDivisions3DAction(ui->divisions3D->currentText());
-                this->view.redraw();
-            }));
+    connect(ui->divisions3D, &QComboBox::textActivated, this, [this] {
+        this->view.setDivisions3DAction(ui->divisions3D->currentText());
+        this->view.redraw();
+    });
     ui->drawMode->setCurrentIndex(view.getDrawMode());
     connect(ui->drawMode, &QComboBox::activated, this,
-            run([this] { this->view.set3DDrawMode(ui->drawMode->currentIndex()); }));
+            [this] { this->view.set3DDrawMode(ui->drawMode->currentIndex()); });
     ui->parametricPanel->setVisible(false);
     showPolarFields(false);
 }
@@ -64,10 +58,8 @@ graphInspectorPanel::graphInspectorPanel(graphGLView &view, graphDialogs &dialog
 graphInspectorPanel::~graphInspectorPanel() = default;
 
 void graphInspectorPanel::connectField(graphField which, void (graphGLView::*action)()) {
-    connect(field(which), &QLineEdit::editingFinished, this, [this, apply = std::mem_fn(action)] {
-        apply(view);
-        if (afterAction) afterAction();
-    });
+    connect(field(which), &QLineEdit::editingFinished, this,
+            [this, apply = std::mem_fn(action)] { apply(view); });
 }
 
 void graphInspectorPanel::setZoomMenuItems(QAction *zoomIn, QAction *zoomOut) {

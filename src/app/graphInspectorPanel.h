@@ -27,8 +27,6 @@ public:
 
     // The zoom menu items follow the buttons' state.
     void setZoomMenuItems(QAction *zoomIn, QAction *zoomOut);
-    // Runs after every action that changed the region (the owner redraws or retitles).
-    void setAfterAction(std::function<void()> action) { afterAction = std::move(action); }
 
     QLineEdit *field(graphField which) const { return fields[static_cast<size_t>(which)]; }
 
@@ -52,5 +50,4 @@ private:
     // The last value of each field, answered while the typed text is not a number.
     std::array<double, graphFieldCount> shown{};
     QAction *zoomInItem = nullptr, *zoomOutItem = nullptr;
-    std::function<void()> afterAction;
 };

@@ -91,7 +91,6 @@ public:
     bool highlight() const { return highlight_; }
     void setHighlight(bool flag) { highlight_ = flag; }
     bool subhighlight() const { return subhighlight_; }
-    QRectF subhighlightRect() const { return subhighlightRect_; }
     void enableSubhighlightWithRect(const QRectF &rect);
     void disableSubhighlight() { subhighlight_ = false; }
     // The rectangle the subhighlight covers now: the stored one scaled with the path's

@@ -144,7 +144,6 @@ public:
     // Where the centre line lies in the last laid-out box: at height box height / 2 -
     // centerOffset above its bottom. Neighbours are lined up on their centre lines.
     double centerOffset() const { return centerOffset_; }
-    void setCenterOffset(double offset) { centerOffset_ = offset; }
 
     // The root's slot for the top node; a unary node answers its child slot instead.
     virtual geEditContainer &expression() { return mainExpression_; }

@@ -14,9 +14,7 @@ struct grExp;
 class geEditBinaryListItem {
 public:
     int next() const { return next_; }
-    void setNextItem(int index) { next_ = index; }
     int op() const { return operator_; }  // `operator`
-    void setOperator(int op) { operator_ = op; }
     grExp *expression() const { return expression_; }
     void setExpression(grExp *e) { expression_ = e; }
 

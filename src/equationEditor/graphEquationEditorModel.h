@@ -49,7 +49,6 @@ public:
         statusChanged_ = std::move(changed);
     }
 
-    const QStringList &functionArray() const { return functionArray_; }
     const geEditPtr &equation() const { return equation_; }
     const geEditPtr &keyResponder() const { return keyResponder_; }
     const geEditPtr &selection() const { return selection_; }

@@ -29,8 +29,7 @@ public:
 
     int getDivisions3D() const { return divisions3D; }
     const graphIsoMesh &getMesh() const { return mesh; }
-    // The sampled box of the last recompute, and F - G anywhere.
-    const graphIsoBox &getBox() const { return box; }
+    // F - G anywhere.
     double valueAt(double x, double y, double z) const;
 
 protected:

@@ -74,21 +74,21 @@ bool graph3DParametricSurfaceRender::heightRange(float *low, float *high) {
 }
 
 void graph3DParametricSurfaceRender::compileWithBounds(graphRect, graphRect, const QColor &color) {
-    // 1.-2.
+    // The surface's points at the current k, then their normals.
     sample();
     makeGraphNormals();
 
-    // 3. Opaque colour and materials.
+    // The equation's colour, opaque.
     const float c[4] = {static_cast<float>(color.redF()), static_cast<float>(color.greenF()),
                         static_cast<float>(color.blueF()), 1.0f};
     const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
-    // 4.
+    // One display list, drawn without blending in the equation's material.
     draw.newList(compileList);
     draw.disable(graphCapability::blend);
     graphSurfaceMesh::setMaterial(draw, c);
 
-    // 5. Points take the size current at replay; modes outside 0..3 draw nothing.
+    // Points take the size current at replay; modes outside 0..3 draw nothing.
     const int n = divisions3D;
     const slVector *points = graphPoints.get();
     auto pointAt = [points, n](int i, int j) -> const slVector & { return points[i * n + j]; };
@@ -100,7 +100,7 @@ void graph3DParametricSurfaceRender::compileWithBounds(graphRect, graphRect, con
         default: break;
     }
 
-    // 6.
+    // Blending back on for what is drawn after the surface.
     draw.enable(graphCapability::blend);
     draw.endList();
 }

@@ -62,17 +62,17 @@ void graph3DRender::compileWithBounds(graphRect region, graphRect, const QColor 
     const int n = divisions3D;
     placeGridLines(region);
     const gridPoint grid{*this};
-    // 1. The equation's colour, opaque.
+    // The equation's colour, opaque.
     const float c[4] = {static_cast<float>(color.redF()), static_cast<float>(color.greenF()),
                         static_cast<float>(color.blueF()), 1.0f};
     const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
-    // 2.-3.
+    // One display list, drawn without blending in the equation's material.
     draw.newList(compileList);
     draw.disable(graphCapability::blend);
     graphSurfaceMesh::setMaterial(draw, c);
 
-    // 4. Every mode other than points, wireframe and checkerboard draws shaded.
+    // Every mode other than points, wireframe and checkerboard draws shaded.
     switch (drawMode) {
         case graphDrawPoints:
             draw.pointSize(2.0f);
@@ -84,7 +84,7 @@ void graph3DRender::compileWithBounds(graphRect region, graphRect, const QColor 
         default: mesh.drawShaded(draw, n, grid, heightColoring); break;
     }
 
-    // 5.
+    // Blending back on for what is drawn after the surface.
     draw.enable(graphCapability::blend);
     draw.endList();
 }

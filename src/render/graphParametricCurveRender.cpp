@@ -227,13 +227,13 @@ double graphParametricCurveRender::distanceFromCurveAtPoint(graphPoint point) {
 }
 
 graphPoint graphParametricCurveRender::fineSearch(graphPoint point) {
-    // 1. The window around the last hit, clamped into the range.
+    // The window around the last hit, clamped into the range.
     double lo = lastT - fineWindow, hi = lastT + fineWindow;
     if (lo < start) lo = start;
     if (hi > start + length) hi = start + length;
 
-    // 2.-3. Step t by repeated addition. Where t is so large that the step no longer
-    //       changes it, the search ends instead of looping forever.
+    // Step t by repeated addition. Where t is so large that the step no longer changes it, the
+    // search ends instead of looping forever.
     graphPoint q{0.0f, 0.0f};
     double best = graphFarAway;
     for (double t = lo; t <= hi;) {

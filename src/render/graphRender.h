@@ -17,12 +17,6 @@
 
 #include <QColor>
 
-// Whatever the renderer reports to; stored for it and never called.
-class graphRenderDelegate {
-public:
-    virtual ~graphRenderDelegate() = default;
-};
-
 class graphRender {
 public:
     explicit graphRender(graphDraw &draw);
@@ -30,8 +24,6 @@ public:
     graphRender(const graphRender &) = delete;
     graphRender &operator=(const graphRender &) = delete;
 
-    void setDelegate(graphRenderDelegate *delegate) { this->delegate = delegate; }
-    graphRenderDelegate *getDelegate() const { return delegate; }
     void setBounds(graphRect bounds);
     // Takes ownership of the equation, names the display list, runs the subclass's own
     // initialisation and recomputes.
@@ -84,9 +76,6 @@ protected:
     unsigned compileList = 0;
     graphRect bounds;
     graphHeightColoring heightColoring;
-
-private:
-    graphRenderDelegate *delegate = nullptr;
 };
 
 // The answer of a distance query whose evaluation failed.

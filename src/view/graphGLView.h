@@ -54,7 +54,7 @@ struct graphMenuItem {
     void (graphGLView::*action)() = nullptr;
 };
 
-class graphGLView : public graphRenderDelegate {
+class graphGLView {
 public:
     // The idle spin's timer interval, seconds; the owner of the view runs the timer.
     static constexpr double spinInterval = 0.05;
@@ -65,7 +65,7 @@ public:
 
     // initWithFrame: a view of the given pixel size with the default region.
     graphGLView(graphDraw &draw, float width, float height);
-    ~graphGLView() override;
+    ~graphGLView();
     graphGLView(const graphGLView &) = delete;
     graphGLView &operator=(const graphGLView &) = delete;
 

@@ -52,7 +52,6 @@ QString graphGLView::graphMultipleEquations() {
         std::unique_ptr<graphRender> render = makeRender(equation->kind, draw);
         if (!render) continue;  // a kind without a renderer is skipped
         render->initWithEquation(equation.release());
-        render->setDelegate(this);
         render->setK(kValue);
         render->setDrawMode(drawMode);
         render->setDivisions3D(divisions3D);

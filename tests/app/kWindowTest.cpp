@@ -86,6 +86,8 @@ TEST(KWindow, TheBoxAndTheSliderSetKAndTheMenuAnimatesIt) {
     EXPECT_FALSE(k.settings().kAnimation().timer().isActive());
 }
 
+// The movie command through the exporter: progress and Cancel, the frames of the sweep
+// drawn by the window's view, and a refused path reported.
 TEST(KWindow, AMovieFromTheWindowHoldsTheSweepAndCancelLeavesNoFile) {
     kApp k;
     k.app->setEquations({"y=kx"});
@@ -93,11 +95,18 @@ TEST(KWindow, AMovieFromTheWindowHoldsTheSweepAndCancelLeavesNoFile) {
     const QString path = dir.filePath("k.mov");
     graphKMovieExporter &exporter = k.settings().movieExporter();
     exporter.chooseMovie = [&](QWidget *, int) { return graphKMovieExporter::choice{path, 6}; };
-    exporter.progressShown = [](QProgressDialog &progress) {
-        if (progress.value() == 4) progress.cancel();
+    QString warning, shownLabel;
+    exporter.warn = [&](QWidget *, const QString &text) { warning = text; };
+    exporter.progressShown = [&](QProgressDialog &progress) {
+        if (progress.value() == 4) {
+            shownLabel = progress.labelText();
+            progress.cancel();
+        }
     };
     EXPECT_EQ(k.settings().makeKMovie().status, graphMovieResult::cancelled);
-    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(shownLabel, "Frame 4 of 8");
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(warning, "");
 
     exporter.progressShown = {};
     const graphMovieResult result = k.settings().makeKMovie();
@@ -109,6 +118,12 @@ TEST(KWindow, AMovieFromTheWindowHoldsTheSweepAndCancelLeavesNoFile) {
     EXPECT_NE(movie.frames[0], movie.frames[4]);
     EXPECT_EQ(movie.frames[3], movie.frames[5]);
     EXPECT_EQ(k.app->view().getK(), k.settings().kAnimation().k());  // k as it was before
+
+    exporter.chooseMovie = [&](QWidget *, int) {
+        return graphKMovieExporter::choice{dir.filePath("k.avi"), 1};
+    };
+    EXPECT_EQ(k.settings().makeKMovie().status, graphMovieResult::failed);
+    EXPECT_TRUE(warning.contains("k.avi")) << warning.toStdString();
 }
 
 TEST(KWindow, ApplyingPreferencesReachesTheViewTheListAndTheSlider) {

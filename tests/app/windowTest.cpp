@@ -182,50 +182,22 @@ TEST(windowFiles, saveOpenAndDamagedFiles) {
     EXPECT_EQ(app.view().rendererCount(), 2u);
     EXPECT_EQ(app.table().name(), good);
 
-    // Damaged files change nothing and say why.
-    QByteArray bytes = [&] {
-        QFile f(good);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
-    struct damage {
-        const char *name;
-        QByteArray content;
-    };
-    const damage damaged[] = {
-        {"cut.plw", bytes.left(bytes.size() / 2)},
-        {"text.plw", "y = x^2\n"},
-        {"empty.plw", ""},
-    };
+    // A file the document refuses (every kind is the document's test) changes nothing and
+    // the window says why, naming it.
+    const QString text = dir.filePath(QStringLiteral("text.plw"));
+    QFile f(text);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("y = x^2\n");
+    f.close();
     graphEquationTable *before = &app.table();
-    for (const damage &d : damaged) {
-        SCOPED_TRACE(d.name);
-        QFile f(dir.filePath(QString::fromLatin1(d.name)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(d.content);
-        f.close();
-        app.dialogs.warnings.clear();
-        EXPECT_FALSE(app.controller.loadEquationFile(f.fileName()));
-        EXPECT_EQ(&app.table(), before);
-        EXPECT_EQ(app.view().rendererCount(), 2u);
-        ASSERT_EQ(app.dialogs.warnings.size(), 1);
-        EXPECT_TRUE(app.dialogs.warnings[0].contains(QString::fromLatin1(d.name)));
-    }
-    // Special files are refused before anything is read, whichever way they are opened.
-    const std::pair<QString, const char *> special[] = {
-        {dir.filePath(QStringLiteral("missing.plw")), "no such file"},
-        {QStringLiteral("/proc/self/pagemap"), "not a regular file"},
-        {QStringLiteral("/dev/zero"), "not a regular file"},
-        {dir.path(), "is a directory"},
-    };
-    for (const auto &[path, reason] : special) {
-        SCOPED_TRACE(path.toStdString());
-        app.dialogs.warnings.clear();
-        EXPECT_FALSE(app.controller.loadEquationFile(path));
-        ASSERT_EQ(app.dialogs.warnings.size(), 1);
-        EXPECT_TRUE(app.dialogs.warnings[0].contains(QString::fromLatin1(reason)));
-        EXPECT_EQ(&app.table(), before);
-    }
+    app.dialogs.warnings.clear();
+    EXPECT_FALSE(app.controller.loadEquationFile(text));
+    EXPECT_EQ(&app.table(), before);
+    EXPECT_EQ(app.view().rendererCount(), 2u);
+    ASSERT_EQ(app.dialogs.warnings.size(), 1);
+    EXPECT_TRUE(app.dialogs.warnings[0].contains(text));
+    EXPECT_TRUE(app.dialogs.warnings[0].contains("at byte 0"))
+        << app.dialogs.warnings[0].toStdString();
 }
 
 TEST(windowFiles, unsavedChangesAreAskedAbout) {
@@ -351,7 +323,7 @@ TEST(windowMenus, editCommandsReachTheEquationEditor) {
     }
 }
 
-TEST(windowImages, snapshotsAndPrinting) {
+TEST(windowImages, snapshots) {
     QTemporaryDir dir;
     launchedApp app;
     app.setEquations({QStringLiteral("y=x")});
@@ -384,38 +356,6 @@ TEST(windowImages, snapshotsAndPrinting) {
     app.dialogs.saveNames = {dir.filePath(QStringLiteral("no/such/dir/graph.tiff"))};
     app.controller.snapshot();
     EXPECT_EQ(app.dialogs.warnings.size(), 1);
-
-    const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
-    app.dialogs.printFile = pdf;
-    app.controller.print();
-    QFile printed(pdf);
-    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(printed.read(5) == "%PDF-");
-    // Rendered at the screen's resolution, the page shows the graph at its on-screen size.
-    const qreal dpi = app.controller.mainWindow().screen()->logicalDotsPerInch();
-    QProcess render;
-    render.start(QStringLiteral("pdftoppm"),
-                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                  QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
-    ASSERT_TRUE(render.waitForFinished(30000));
-    const QImage page(dir.filePath(QStringLiteral("page.png")));
-    ASSERT_FALSE(page.isNull());
-    QRect drawn;
-    for (int y = 0; y < page.height(); y++)
-        for (int x = 0; x < page.width(); x++)
-            if (page.pixelColor(x, y) != QColor(255, 255, 255)) drawn |= QRect(x, y, 1, 1);
-    EXPECT_NEAR(drawn.width(), 400, 4);
-    EXPECT_NEAR(drawn.height(), 400, 4);
-    // Vectors and text, not a picture: the tick labels are text, and no image is embedded.
-    printed.seek(0);
-    EXPECT_FALSE(printed.readAll().contains("/Subtype /Image"));
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(30000));
-    const QString words = QString::fromUtf8(text.readAllStandardOutput());
-    for (const char *label : {"-40", "-20", "20", "40"})
-        EXPECT_TRUE(words.split(QRegularExpression(QStringLiteral("\\s+"))).contains(label))
-            << label << " in " << words.toStdString();
 }
 
 TEST(windowInspector, fieldsDriveTheRegionAndATooSmallGridAlerts) {

@@ -46,6 +46,10 @@ public:
         if (printFile.isEmpty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printFile);
+        if (printPage.isValid()) {
+            printer.setPageSize(printPage);
+            printer.setPageMargins(QMarginsF(), QPageLayout::Inch);
+        }
         paint(printer);
         return true;
     }
@@ -53,6 +57,7 @@ public:
     std::deque<QString> openNames, saveNames;
     std::deque<unsavedAnswer> unsavedAnswers;
     QString printFile;
+    QPageSize printPage;  // the page chosen in the panel, without margins; invalid: the default
     QStringList warnings, unsavedAsked, alerts, saveTitles;
     int saveAsked = 0;
 

@@ -3,7 +3,6 @@
 #include "cliTestSupport.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -94,13 +93,7 @@ TEST_F(output, svgHoldsOnePathPerStripAndRealLabels) {
             << label << " in " << c.texts.join(' ').toStdString();
     EXPECT_EQ(c.texts.count(QStringLiteral("0")) + c.texts.count(QStringLiteral("0.000")), 1);
 
-    // Qt's own SVG reader draws it back with the curves in their colours; its text needs
-    // a GUI application.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "cliTests";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    // Qt's own SVG reader draws it back with the curves in their colours.
     QSvgRenderer renderer(svg);
     ASSERT_TRUE(renderer.isValid());
     QImage image(800, 600, QImage::Format_RGB32);

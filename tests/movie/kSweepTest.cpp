@@ -1,6 +1,8 @@
 // The values of k of a movie and the loop that records them.
 #include "movie/slKSweep.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -36,8 +38,16 @@ TEST(kSweep, valuesRiseToMaxAndFallBackShortOfMin) {
     }
 }
 
-TEST(kSweep, recordingStopsWhenAskedOrWhenAFrameIsMissing) {
+// A cancelled sweep stops at once, a frame that cannot be drawn ends it as a failure, and
+// the recorder left without closeMovie writes nothing: no new movie, no part file, an
+// older movie at the path as it was.
+TEST(kSweep, aStoppedOrFailedRecordingLeavesNoFileAndKeepsAnOldOne) {
     QTemporaryDir dir;
+    {
+        QFile old(dir.filePath("old.mov"));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
     const std::vector<uint8_t> frame = movieTest::makeFrame(8, 8, 0, 0);
     const std::vector<double> ks = slKSweep(0, 1, 4);
     std::vector<double> drawn;
@@ -45,14 +55,24 @@ TEST(kSweep, recordingStopsWhenAskedOrWhenAFrameIsMissing) {
         drawn.push_back(k);
         return k < 0.6 ? frame.data() : nullptr;
     };
-    slMovieRecord stopped, missing;
-    ASSERT_TRUE(stopped.initWithPath(dir.filePath("s.mov"), QRectF(0, 0, 8, 8), 30, 6));
-    EXPECT_EQ(slRecordKSweep(stopped, ks, draw, [](size_t done) { return done < 2; }), 1);
-    EXPECT_EQ(drawn, (std::vector<double>{0, 0.25}));
-    drawn.clear();
-    ASSERT_TRUE(missing.initWithPath(dir.filePath("m.mov"), QRectF(0, 0, 8, 8), 30, 6));
-    EXPECT_EQ(slRecordKSweep(missing, ks, draw, [](size_t) { return true; }), -1);
-    EXPECT_EQ(drawn, (std::vector<double>{0, 0.25, 0.5, 0.75}));
+    for (const char *file : {"new.mov", "old.mov"}) {
+        SCOPED_TRACE(file);
+        {
+            slMovieRecord stopped, missing;
+            ASSERT_TRUE(stopped.initWithPath(dir.filePath(file), QRectF(0, 0, 8, 8), 30, 6));
+            drawn.clear();
+            EXPECT_EQ(slRecordKSweep(stopped, ks, draw, [](size_t done) { return done < 2; }), 1);
+            EXPECT_EQ(drawn, (std::vector<double>{0, 0.25}));
+            ASSERT_TRUE(missing.initWithPath(dir.filePath(file), QRectF(0, 0, 8, 8), 30, 6));
+            drawn.clear();
+            EXPECT_EQ(slRecordKSweep(missing, ks, draw, [](size_t) { return true; }), -1);
+            EXPECT_EQ(drawn, (std::vector<double>{0, 0.25, 0.5, 0.75}));
+        }
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.mov"});
+        QFile old(dir.filePath("old.mov"));
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "old");
+    }
 }
 
 }  // namespace

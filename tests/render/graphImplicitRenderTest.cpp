@@ -6,7 +6,7 @@
 #include "render/graphPolarRender.h"
 #include "render/graphRecordingDraw.h"
 #include "render/graphRenderFactory.h"
-#include "testExpressions.h"
+#include "textEquation.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -33,18 +34,6 @@ grEquation *classified(grExp *tree) {
     grEquation *q = grNewEquation(tree);
     if (q == nullptr) throw std::runtime_error(gGraphExpressionError);
     return q;
-}
-
-// The tree with every t replaced by θ, so that the test parser can write polar curves.
-grExp *withTheta(grExp *e) {
-    if (e->type == grExpConstant && *static_cast<uint8_t *>(e->payload) == grVarT)
-        *static_cast<uint8_t *>(e->payload) = grVarTheta;
-    if (e->type == grExpBinary) {
-        auto *p = static_cast<grBinaryExp *>(e->payload);
-        withTheta(p->left), withTheta(p->right);
-    }
-    if (e->type == grExpUnary) withTheta(static_cast<grUnaryExp *>(e->payload)->operand);
-    return e;
 }
 
 double segmentDistance(graphContourPoint p, graphContourPoint a, graphContourPoint b) {
@@ -242,8 +231,7 @@ TEST(ImplicitCurves, RefinementFindsWhatTheGridMisses) {
 }
 
 grEquation *polarEquation(const char *f) {
-    return classified(
-        grNewBinaryExp(grOpEquals, grNewConstantExp(grVarR), withTheta(testExpression(f))));
+    return testEquation((std::string("r = ") + f).c_str());
 }
 
 TEST(PolarCurves, PointsSatisfyTheEquationOverTheirRange) {
@@ -251,8 +239,8 @@ TEST(PolarCurves, PointsSatisfyTheEquationOverTheirRange) {
         const char *name, *f;
         std::function<double(double)> r;
     } rows[] = {
-        {"cardioid", "1 + cos(t)", [](double a) { return 1 + std::cos(a); }},
-        {"rose", "sin(2 * t)", [](double a) { return std::sin(2 * a); }},
+        {"cardioid", "1 + cos(θ)", [](double a) { return 1 + std::cos(a); }},
+        {"rose", "sin(2θ)", [](double a) { return std::sin(2 * a); }},
         {"circle", "2", [](double) { return 2.0; }},
     };
     for (const row &r : rows) {
@@ -281,7 +269,7 @@ TEST(PolarCurves, PointsSatisfyTheEquationOverTheirRange) {
 
 TEST(PolarCurves, ThetaHasItsOwnRange) {
     graphRecordingDraw draw;
-    std::unique_ptr<graphRender> render = renderOf(polarEquation("t / 10"), draw);
+    std::unique_ptr<graphRender> render = renderOf(polarEquation("θ / 10"), draw);
     render->setTStart(0.0, 100.0);  // the t range does not apply
     render->setThetaStart(0.0, pi);
     render->compileWithBounds({-1, -1, 2, 2}, {0, 0, 400, 400}, Qt::blue);

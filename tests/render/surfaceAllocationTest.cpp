@@ -5,7 +5,7 @@
 #include "render/graph3DParametricSurfaceRender.h"
 #include "render/graph3DRender.h"
 #include "render/graphRecordingDraw.h"
-#include "testExpressions.h"
+#include "textEquation.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "render/graphRecordingDraw.h"
 #include "render/graphRenderFactory.h"
 #include "render/graphSurfaceMesh.h"
-#include "testExpressions.h"
+#include "textEquation.h"
 
 #include <array>
 #include <memory>

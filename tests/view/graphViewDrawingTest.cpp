@@ -78,7 +78,6 @@ TEST(graphViewGraphing, makesOneRendererPerEquationAndCompilesIt) {
     // resetGraph restored the default region before compiling.
     EXPECT_EQ(v.view.rendererAt(0).getBounds(), (graphRect{-50.0f, -50.0f, 100.0f, 100.0f}));
     EXPECT_EQ(v.view.rendererAt(1).getK(), 3.0);
-    EXPECT_EQ(v.view.rendererAt(0).getDelegate(), &v.view);
 
     // Each list starts with its entry's colour.
     auto &list = v.draw.list(v.view.rendererAt(0).getCompileList());

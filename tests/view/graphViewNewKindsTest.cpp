@@ -26,22 +26,6 @@ public:
     QColor colorAtIndex(int) override { return Qt::blue; }
 };
 
-grExp *polar(const char *f) {
-    // f written in t, read as θ
-    grExp *tree = testExpression(f);
-    std::function<void(grExp *)> rename = [&](grExp *e) {
-        if (e->type == grExpConstant && *static_cast<uint8_t *>(e->payload) == grVarT)
-            *static_cast<uint8_t *>(e->payload) = grVarTheta;
-        if (e->type == grExpBinary) {
-            rename(static_cast<grBinaryExp *>(e->payload)->left);
-            rename(static_cast<grBinaryExp *>(e->payload)->right);
-        }
-        if (e->type == grExpUnary) rename(static_cast<grUnaryExp *>(e->payload)->operand);
-    };
-    rename(tree);
-    return grNewBinaryExp(grOpEquals, grNewConstantExp(grVarR), tree);
-}
-
 struct newKindsView : recordedView {
     builtList built;
     newKindsView() { view.setEquationTable(&built); }
@@ -49,9 +33,8 @@ struct newKindsView : recordedView {
 
 TEST(graphViewNewKinds, shadedRegionsGoUnderEveryCurve) {
     newKindsView v;
-    v.built.trees = {
-        [] { return testExpression("y = x"); },
-        [] { return grNewBinaryExp(grOpLessThan, testExpression("y"), testExpression("x*x")); }};
+    v.built.trees = {[] { return testExpression("y = x"); },
+                     [] { return testExpression("y < x*x"); }};
     ASSERT_EQ(v.view.graphMultipleEquations(), QString());
     v.draw.clearOps();
     v.view.renderMultipleEquations();
@@ -71,7 +54,7 @@ TEST(graphViewNewKinds, shadedRegionsGoUnderEveryCurve) {
 
 TEST(graphViewNewKinds, polarCurvesTakeTheThetaRangeFromTheInspector) {
     newKindsView v;
-    v.built.trees = {[] { return polar("1 + cos(t)"); }};
+    v.built.trees = {[] { return testExpression("r = 1 + cos(θ)"); }};
     v.inspector.setFieldValue(graphField::minTheta, 1.0);
     v.inspector.setFieldValue(graphField::maxTheta, 2.5);
     ASSERT_EQ(v.view.graphMultipleEquations(), QString());

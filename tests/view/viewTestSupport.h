@@ -5,7 +5,7 @@
 #include "platform/headlessGLContext.h"
 #include "render/graphGLDraw.h"
 #include "render/graphRecordingDraw.h"
-#include "testExpressions.h"
+#include "textEquation.h"
 #include "view/graphGLView.h"
 
 #include <QPoint>

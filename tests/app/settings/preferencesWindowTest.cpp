@@ -4,12 +4,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QSettings>
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/graphKMovieExporter.h"
@@ -127,45 +125,6 @@ TEST(MovieExport, QualityRowsThreeAndFiveAreSeparatorsAndTheMessageFollows) {
     EXPECT_EQ(message.text(), "Moderate quality, moderate compression");
     popup.setCurrentIndex(4);
     EXPECT_EQ(message.text(), "Very high quality, very low compression");
-}
-
-TEST(MovieExport, CancelInTheProgressDialogHalfwayLeavesNoFile) {
-    QTemporaryDir dir;
-    QWidget parent;
-    graphKMovieExporter exporter(&parent);
-    const QString path = dir.filePath("k.mov");
-    exporter.chooseMovie = [&](QWidget *, int) { return graphKMovieExporter::choice{path, 6}; };
-    QString warning;
-    exporter.warn = [&](QWidget *, const QString &text) { warning = text; };
-    QString shownLabel;
-    exporter.progressShown = [&](QProgressDialog &progress) {
-        if (progress.value() == 4) {
-            shownLabel = progress.labelText();
-            progress.cancel();
-        }
-    };
-    std::vector<uint8_t> frame(32 * 16 * 4, 200);
-    const graphMovieResult result =
-        exporter.makeKMovie(0.0, 1.0, 4, QSize(32, 16), [&](double) { return frame.data(); });
-    EXPECT_EQ(result.status, graphMovieResult::cancelled);
-    EXPECT_EQ(shownLabel, "Frame 4 of 8");
-    EXPECT_FALSE(QFile::exists(path));
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
-    EXPECT_EQ(warning, "");
-
-    // Without cancelling the movie is written; a refused path is reported.
-    exporter.progressShown = {};
-    EXPECT_EQ(exporter.makeKMovie(0.0, 1.0, 4, QSize(32, 16), [&](double) { return frame.data(); })
-                  .status,
-              graphMovieResult::written);
-    EXPECT_TRUE(QFile::exists(path));
-    exporter.chooseMovie = [&](QWidget *, int) {
-        return graphKMovieExporter::choice{dir.filePath("k.avi"), 1};
-    };
-    EXPECT_EQ(exporter.makeKMovie(0.0, 1.0, 4, QSize(32, 16), [&](double) { return frame.data(); })
-                  .status,
-              graphMovieResult::failed);
-    EXPECT_TRUE(warning.contains("k.avi"));
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTimer>
 
+#include <functional>
+
 #include "equationEditor/geFont.h"
 #include "windowTestSupport.h"
 
@@ -151,6 +153,44 @@ TEST_F(EditorView, CaretBlinksOnTheTimerWhileFocused) {
     editor()->clearFocus();
     EXPECT_FALSE(timer->isActive());
     EXPECT_NE(editor()->drawCursor(), phase);  // the last phase stays
+}
+
+// Leaving the window, or the application, stops the blink with the caret in its last
+// phase; coming back starts it again.
+TEST_F(EditorView, CaretStopsWhileTheWindowOrTheApplicationIsInactive) {
+    auto *timer = editor()->findChild<QTimer *>("caretBlink");
+    ASSERT_NE(timer, nullptr);
+    QWidget other;
+    const struct {
+        const char *name;
+        std::function<void()> leave, comeBack;
+    } rows[] = {
+        {"another window becomes active",
+         [&] {
+             other.show();
+             other.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+         },
+         [&] {
+             window.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+         }},
+        {"the application becomes inactive",
+         [] { emit qApp->applicationStateChanged(Qt::ApplicationInactive); },
+         [] { emit qApp->applicationStateChanged(Qt::ApplicationActive); }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(editor()->hasFocus());
+        EXPECT_TRUE(timer->isActive());
+        QMetaObject::invokeMethod(timer, "timeout");
+        const bool phase = editor()->drawCursor();
+        row.leave();
+        EXPECT_FALSE(timer->isActive());
+        EXPECT_EQ(editor()->drawCursor(), phase);
+        row.comeBack();
+        EXPECT_TRUE(timer->isActive());
+    }
 }
 
 // Copy as LaTeX: the whole equation without a selection, else the selection.

@@ -1,5 +1,5 @@
-// The window tests run the real widgets on the platform ctest gives them: Qt's offscreen
-// platform for most, an X server (xvfb-run) for the clipboard between programs.
+// The clipboard tests run on an X server (xvfb-run), where the clipboard is shared between
+// programs, and this program is also the other program:
 //
 // Run as "--read-clipboard TYPE", the program is another application pasting: it prints the
 // clipboard's data of that MIME type as base64 and exits. Run as "--write-clipboard-text
