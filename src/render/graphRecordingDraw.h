@@ -74,6 +74,7 @@ public:
     const std::vector<graphDrawOp> &ops() const { return mainOps; }
     // The calls compiled into a list; empty for an unknown or deleted list.
     const std::vector<graphDrawOp> &list(unsigned name) const;
+    bool listExists(unsigned name) const { return lists.count(name) != 0; }
     size_t liveListCount() const { return lists.size(); }
     void clearOps() { mainOps.clear(); }
 

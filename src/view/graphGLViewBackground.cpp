@@ -53,7 +53,6 @@ void graphGLView::adoptGraph(graphCompileJob &job) {
     equationArray = std::move(made.equationArray);
     bool parametric = false, polar = false;
     for (entry &e : equationArray) {
-        e.render->setDelegate(this);
         parametric = parametric || e.render->isParametric();
         polar = polar || e.render->isPolar();
     }
