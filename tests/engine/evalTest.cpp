@@ -124,28 +124,4 @@ TEST(Eval, FailuresAndWhatTheyLeaveInTheResult) {
     EXPECT_EQ(evalAt(nullptr, &value), -1);
 }
 
-TEST(Eval, EquationEvaluatesItsXComponent) {
-    grExp *tree = eq(X(), mul(Y(), num(2)));
-    grEquation *q = grNewEquation(tree);
-    ASSERT_NE(q, nullptr);
-    grVariables v{0, 0, 0, 4, 0};
-    double value = kSentinel;
-    ASSERT_EQ(grEvalEquation(&v, q, &value), 0);
-    EXPECT_EQ(value, 8);
-    grFreeEquation(q);
-
-    // An equation without an x component fails instead of dereferencing null.
-    q = grNewEquation(eq(Y(), X()));
-    ASSERT_NE(q, nullptr);
-    EXPECT_EQ(grEvalEquation(&v, q, &value), -1);
-    grFreeEquation(q);
-}
-
-TEST(Eval, IsinfIsTrueOnlyForPositiveInfinity) {
-    EXPECT_EQ(grIsinf(INFINITY), 1);
-    EXPECT_EQ(grIsinf(-INFINITY), 0);
-    EXPECT_EQ(grIsinf(std::numeric_limits<double>::max()), 0);
-    EXPECT_EQ(grIsinf(NAN), 0);
-}
-
 }  // namespace

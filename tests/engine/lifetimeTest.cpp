@@ -67,14 +67,6 @@ TEST(Lifetime, EquationReleaseFreesTheWholeTree) {
     EXPECT_EQ(liveAllocations, before);
 }
 
-TEST(Lifetime, ConstantListReleaseFreesNamesAndNodes) {
-    const long before = liveAllocations;
-    grConstantList *list = grAppendConstantList("a", 1, grAppendConstantList("bc", 2, nullptr));
-    EXPECT_EQ(liveAllocations - before, 4);
-    grFreeConstantList(list);
-    EXPECT_EQ(liveAllocations, before);
-}
-
 TEST(Lifetime, UnknownNodeTypeIsReportedAndTheNodeReleased) {
     double payload = 1;
     const long before = liveAllocations;
