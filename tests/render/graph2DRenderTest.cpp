@@ -268,17 +268,34 @@ TEST(graphRender, lifecycleOwnsOneListAndTheEquation) {
         ASSERT_FALSE(draw.ops().empty());
         EXPECT_EQ(draw.ops().back().call, graphDrawCall::callList);
         EXPECT_EQ(draw.ops().back().code, static_cast<int>(render.getCompileList()));
-        EXPECT_FALSE(render.isParametric());
-        EXPECT_FALSE(render.is3D());
     }
     // The list is gone; the equation was released (checked by the leak sanitizer).
     EXPECT_EQ(draw.liveListCount(), 0u);
 }
 
-TEST(graphRender, kindsWithoutRendererGetNone) {
+// The kind table: each kind's renderer with its flags, which decide the 3D scene and the
+// parametric panel; kinds outside the table get none.
+TEST(graphRender, everyKindGetsItsRendererAndOthersNone) {
+    const struct {
+        const char *equation;
+        bool is3D, isParametric;
+    } rows[] = {
+        {"y = x", false, false},
+        {"x = y", false, false},
+        {"x = cos(t), y = sin(t)", false, true},
+        {"x = cos(t), y = sin(t), z = t/10", true, true},
+        {"z = x + y", true, false},
+        {"x = s, y = t, z = s*t", true, true},
+        {"x^2 + y^2 + z^2 = 9", true, false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.equation);
+        graphRecordingDraw draw;
+        const std::unique_ptr<graphRender> render = renderFor(row.equation, draw);
+        EXPECT_EQ(render->is3D(), row.is3D);
+        EXPECT_EQ(render->isParametric(), row.isParametric);
+    }
     graphRecordingDraw draw;
-    EXPECT_NE(graphNewRenderForKind(grKindYOfX, draw), nullptr);
-    EXPECT_NE(graphNewRenderForKind(grKindXOfY, draw), nullptr);
     for (int kind : {1, 2, 12, 255})
         EXPECT_EQ(graphNewRenderForKind(static_cast<uint8_t>(kind), draw), nullptr) << kind;
 }

@@ -14,15 +14,11 @@ constexpr double pi = 3.14159265358979323846;
 
 using parametricSurface = recordedSurface<graph3DParametricSurfaceRender>;
 
-TEST(graph3DParametricSurface, defaultsAndKind) {
+// Before any divisions are set (n = 0), a compile draws an empty block of points.
+TEST(graph3DParametricSurface, noDivisionsDrawAnEmptyBlock) {
     graphRecordingDraw draw;
     graph3DParametricSurfaceRender fresh(draw);
     fresh.initWithEquation(testEquation("x = s, y = t, z = s*t"));
-    EXPECT_EQ(fresh.getDrawMode(), 0);
-    EXPECT_EQ(fresh.getDivisions3D(), 0);
-    EXPECT_TRUE(fresh.is3D());
-    EXPECT_TRUE(fresh.isParametric());
-    // With n = 0 a compile draws an empty block of points.
     fresh.compileWithBounds(surfaceSquare, {}, Qt::red);
     auto strips = graphRecordingDraw::strips(draw.list(fresh.getCompileList()));
     ASSERT_EQ(strips.size(), 1u);

@@ -11,20 +11,6 @@ namespace {
 
 using functionSurface = recordedSurface<graph3DRender>;
 
-TEST(graph3DRender, defaultsAndKind) {
-    graphRecordingDraw draw;
-    graph3DRender fresh(draw);
-    fresh.initWithEquation(testEquation("z = x + y"));
-    EXPECT_EQ(fresh.getDrawMode(), graphDrawShaded);
-    EXPECT_EQ(fresh.getDivisions3D(), 60);
-    EXPECT_TRUE(fresh.is3D());
-    EXPECT_FALSE(fresh.isParametric());
-    // Created with the zero rectangle, every grid point is sampled at (0, 0).
-    EXPECT_EQ(fresh.heightAt(59, 59), 0.0);
-    fresh.setK(3.0);
-    EXPECT_EQ(fresh.heightAt(59, 59), 0.0);
-}
-
 TEST(graph3DRender, gridCoversTheRegionEdgeToEdge) {
     const struct {
         const char *name;

@@ -46,24 +46,6 @@ struct parametricCurve {
     }
 };
 
-TEST(graphParametricCurve, kindsAndDefaults) {
-    parametricCurve planar("x = cos(t), y = sin(t)");
-    parametricCurve space("x = cos(t), y = sin(t), z = t/10");
-    ASSERT_NE(dynamic_cast<graph2DParametricCurveRender *>(planar.render.get()), nullptr);
-    ASSERT_NE(dynamic_cast<graph3DParametricCurveRender *>(space.render.get()), nullptr);
-    EXPECT_TRUE(planar.render->isParametric());
-    EXPECT_FALSE(planar.render->is3D());
-    EXPECT_TRUE(space.render->isParametric());
-    EXPECT_TRUE(space.render->is3D());
-
-    // A fresh renderer starts at 0 with a range of 40.
-    graph2DParametricCurveRender fresh(planar.draw);
-    fresh.initWithEquation(testEquation("x = t, y = t"));
-    EXPECT_EQ(fresh.getStart(), 0.0);
-    EXPECT_EQ(fresh.getLength(), 40.0);
-    EXPECT_EQ(fresh.getLastT(), 0.0);
-}
-
 TEST(graphParametricCurve, closedCurvesCloseWithShortSegments) {
     const struct {
         const char *equation;
