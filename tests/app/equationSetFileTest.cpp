@@ -122,13 +122,7 @@ TEST_F(EquationSetFile, DamagedFilesGiveAnErrorAndNoList) {
     auto list = sampleList();
     const QByteArray data = slArchiver::archivedDataWithRootObject(*list);
 
-    // Every truncation fails cleanly.
-    for (qsizetype size = 0; size < data.size(); size += 7) {
-        QString error;
-        EXPECT_EQ(readBack<graphEquationTable>(data.left(size), &error), nullptr);
-        EXPECT_FALSE(error.isEmpty()) << size;
-    }
-
+    // (Truncation is the archive reader's test and the damaged-set table's "cut short".)
     // A count larger than the file can hold is refused before anything is read.
     QByteArray huge = data;
     const QByteArray count = QByteArray::fromHex("8401490392");  // "I" 3, then the first "@"

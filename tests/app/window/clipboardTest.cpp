@@ -181,12 +181,9 @@ TEST_F(Clipboard, PlainTextPastesThroughTheParser) {
     struct Row {
         const char *text, *after, *message;
     };
+    // What texts read as is the parser's test; here one text pasted and one refused.
     const Row rows[] = {
-        // b^2 - 4ac is -3 with every constant 1: no real value.
-        {"(-b+sqrt(b^2-4ac))/(2a)", "1 + ((- b) + sqrt(b^2 - 4 * a * c))/(2 * a)", "= undefined\n"},
         {"  3/4  ", "1 + 3/4", "= 1.75\n"},
-        {"sin 2x", "1 + sin(2 * x)", ""},
-        {"floor(x)", "1 + ?", nullptr},
         {"2+", "1 + ?", nullptr},  // the parser's message, whatever its words
     };
     for (const Row &row : rows) {
