@@ -75,12 +75,10 @@ TEST(KWindow, TheBoxAndTheSliderSetKAndTheMenuAnimatesIt) {
     k.ui().actionAnimateK->trigger();
     EXPECT_EQ(k.ui().actionAnimateK->text().remove(QLatin1Char('&')), "Stop Animation");
     EXPECT_TRUE(k.settings().kAnimation().timer().isActive());
-    EXPECT_EQ(k.settings().kAnimation().timer().interval(), 50);
-    for (double expected : {0.5, 0.75, 1.0, 0.75}) {
-        k.settings().kAnimation().changeK();
-        EXPECT_EQ(k.app->view().getK(), expected);
-    }
-    EXPECT_EQ(k.ui().kBox->text(), "0.750");
+    // A tick reaches the view and the box (the ticks themselves are kAnimationTest's).
+    k.settings().kAnimation().changeK();
+    EXPECT_EQ(k.app->view().getK(), 0.5);
+    EXPECT_EQ(k.ui().kBox->text(), "0.500");
     k.ui().actionAnimateK->trigger();
     EXPECT_EQ(k.ui().actionAnimateK->text().remove(QLatin1Char('&')), "Animate K");
     EXPECT_FALSE(k.settings().kAnimation().timer().isActive());

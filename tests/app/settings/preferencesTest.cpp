@@ -1,13 +1,11 @@
 // Preferences through QSettings, the k rules of applying them, and the user constants
-// with their editing rules, reaching the calculator line and the graph.
+// with their editing rules (how they reach the calculator and the graph is kWindowTest's).
 #include <gtest/gtest.h>
 
 #include <QSettings>
 
 #include "app/graphEquationTable.h"
 #include "app/graphPreferences.h"
-#include "appTestSupport.h"
-#include "engine/grExp.h"
 
 namespace {
 
@@ -58,18 +56,6 @@ TEST_F(PreferencesTest, ConstantListsOfAnyLengthRoundTrip) {
         loaded.loadPreferences();
         EXPECT_EQ(loaded.constants.constants(), list);
     }
-}
-
-TEST_F(PreferencesTest, UnreadableStoredValuesLeaveTheDefaults) {
-    QSettings settings;
-    settings.setValue("backgroundColor", QByteArray("not an archive"));
-    settings.setValue("gridColor", graphArchivedColor(Qt::red).left(12));
-    settings.setValue("drawMode", 9);
-    settings.setValue("minimumK", "many");
-    settings.setValue("colorByHeight", "often");
-    graphPreferences loaded;
-    loaded.loadPreferences(settings);
-    EXPECT_EQ(loaded.values, graphDefaultPreferences());
 }
 
 TEST_F(PreferencesTest, ApplyingMendsTheKSettings) {
@@ -151,36 +137,6 @@ TEST(ConstantTable, LookupTakesTheFirstOfANameAndOneForAnUnknownName) {
     EXPECT_EQ(table.constantForString("c"), 1.0);
     table.removeConstant(0);
     EXPECT_EQ(table.constantForString("a"), 5.0);
-}
-
-TEST(ConstantTable, AConstantReachesTheCalculatorLineAndTheGraph) {
-    appTest::registerClasses();
-    graphConstantTable constants;
-    constants.setConstants({{"a", 2.0}});
-
-    graphEquationEditorModel model;
-    model.setConstantLookup([&](const QString &name) { return constants.constantForString(name); });
-    model.setEquation(geEdit::rootWithExpression(geEditEmpty::emptyExpression()));
-    model.insertText("a");
-    EXPECT_EQ(model.statusText(), "= 2\n");
-    constants.setValue(0, "3");
-    model.insertText("+");
-    model.insertText("1");
-    EXPECT_EQ(model.statusText(), "= 4\n");
-
-    // y = a x, away from any editor, graphs with slope 2.
-    constants.setValue(0, "2");
-    graphEquationTable table;
-    table.createInitialEquation();
-    table.equations()[0]->setEquation(appTest::typed("y=ax"));
-    table.setConstantSource(&constants);
-    grEquation *equation = table.equationAtIndex(0);
-    ASSERT_NE(equation, nullptr);
-    grVariables v{0, 0, 3.0, 0, 0};
-    double y = 0;
-    ASSERT_EQ(grEvalExp(&v, equation->y, &y), 0);
-    EXPECT_EQ(y, 6.0);
-    grFreeEquation(equation);
 }
 
 }  // namespace

@@ -60,6 +60,7 @@ const hostileCase hostileCases[] = {
     {"sounds neither on nor off", {{"playSounds", 7}}, {}, 1},
     {"a colour of a megabyte", {{"gridColor", hugeBytes}}, {}, 1},
     {"a colour that is not an archive", {{"axisColor", QByteArray("\x04\x0bstreamtyped")}}, {}, 1},
+    {"a colour cut short", {{"gridColor", graphArchivedColor(Qt::red).left(12)}}, {}, 1},
     {"good values beside bad",
      {{"animationSteps", 50}, {"drawMode", -1}, {"minimumK", -3}},
      [](graphPreferenceValues &v) { v.animationSteps = 50, v.minimumK = -3; },
