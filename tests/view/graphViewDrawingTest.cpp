@@ -147,7 +147,6 @@ TEST(graphViewGraphing, oneSurfaceMakesTheWholeScene3D) {
     EXPECT_EQ(v.view.rotationDegreesX(), graphGLView::firstRotationX);
     EXPECT_EQ(v.view.getIdleRotationY(), 1.2);
     EXPECT_EQ(static_cast<fake3DRender &>(v.view.rendererAt(1)).drawMode, 3);
-    EXPECT_EQ(v.view.menuForEvent().size(), 2u);
 
     // Both renderers are drawn inside the 3D scene, followed by the axis names, the tick
     // labels and the caption.

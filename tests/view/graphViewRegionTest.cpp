@@ -7,21 +7,6 @@
 
 namespace {
 
-TEST(graphViewRegion, defaults) {
-    // The default region and spacings show in the tests of scrolling and typed bounds.
-    recordedView v;
-    EXPECT_EQ(v.view.getK(), 1.0);
-    EXPECT_EQ(v.view.getDivisions3D(), 60);
-    EXPECT_TRUE(v.view.getResetGraph());
-    EXPECT_FALSE(v.view.getConstrainProportions());
-    EXPECT_FALSE(v.view.isGraphed());
-
-    ASSERT_EQ(v.view.menuForEvent().size(), 5u);
-    EXPECT_EQ(v.view.menuForEvent()[0].title, "Return To Origin");
-    EXPECT_EQ(v.view.menuForEvent()[2].action, nullptr);
-    EXPECT_EQ(v.view.menuForEvent()[4].action, &graphGLView::zoomOut);
-}
-
 TEST(graphViewRegion, zoomInWalksTheSpacingDownToTheLimit) {
     recordedView v;
     const float widths[] = {50, 25, 10, 5, 2.5f, 1, 0.5f, 0.25f, 0.1f, 0.05f, 0.025f, 0.01f};
