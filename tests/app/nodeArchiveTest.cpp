@@ -104,22 +104,6 @@ TEST_F(NodeArchive, ByteLayoutOfTheSmallestEquation) {
               expected.toHex(' ').toStdString());
 }
 
-// Add(Num "2", Var "x"): the right operand's record comes first, and the class chain of
-// an infix node runs through geEditBasicBinaryOp and geEditBinaryOp.
-TEST_F(NodeArchive, RightOperandFirstAndClassChains) {
-    geEditPtr root = typed("2+x");
-    const QByteArray data = slArchiver::archivedDataWithRootObject(*root);
-    const qsizetype variable = data.indexOf("geEditVar");
-    const qsizetype number = data.indexOf("geEditNum");
-    ASSERT_GT(variable, 0);
-    ASSERT_GT(number, 0);
-    EXPECT_LT(variable, number);
-    const qsizetype add = data.indexOf("geEditAdd");
-    const qsizetype basic = data.indexOf("geEditBasicBinaryOp");
-    const qsizetype binary = data.indexOf("geEditBinaryOp");
-    EXPECT_TRUE(add < basic && basic < binary && binary < variable) << data.toStdString();
-}
-
 // Writes a record under a node class's name with whatever objects a test gives it.
 struct fakeRecord : slCoding {
     const char *className;
