@@ -173,11 +173,6 @@ TEST(movieEdges, aSecondCreationIsRefusedAndTheFirstMovieGoesOn) {
     EXPECT_EQ(readMovie(dir.filePath("a.mov")).frames.size(), 1u);
     EXPECT_FALSE(QFile::exists(dir.filePath("b.mov")));
     EXPECT_FALSE(movie.initWithPath(dir.filePath("c.mov"), QRectF(0, 0, 16, 8), 30, 6));
-    std::unique_ptr<slMovieRecord> made =
-        slMovieRecord::movieWithPath(dir.filePath("d.mov"), QRectF(0, 0, 16, 8), 30, 6);
-    ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->closeMovie(), 0);
-    EXPECT_EQ(readMovie(dir.filePath("d.mov")).error, "");
 }
 
 TEST(movieEdges, refusedCallsLeaveTheMovieIntact) {
@@ -225,10 +220,6 @@ TEST(movieFiles, refusedCreationsLeaveTheFolderAlone) {
             << c.name;
         EXPECT_FALSE(movie.errorString().isEmpty()) << c.name;
         EXPECT_FALSE(movie.isOpen()) << c.name;
-        EXPECT_EQ(
-            slMovieRecord::movieWithPath(path, QRectF(0, 0, c.width, c.height), c.timeScale, 1),
-            nullptr)
-            << c.name;
         const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
         EXPECT_EQ(left, path.contains(QLatin1String("none/")) ? QStringList()
                                                               : QStringList{QLatin1String(c.file)})
@@ -298,35 +289,6 @@ TEST(movieFrames, theConversionReadsOnlyTheCallersBytes) {
         EXPECT_EQ(readMovie(dir.filePath(QLatin1String(c.file))).frames.size(), 1u) << c.file;
     }
     munmap(pages, size_t(2 * page));
-}
-
-TEST(movieFrames, theQueueKeepsCopiesUntilTheRecorderGoes) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("q.mov");
-    slMovieRecord movie;
-    ASSERT_TRUE(movie.initWithPath(path, QRectF(0, 0, 20, 10), 30, 6));
-    movie.setRowPadding(2);
-    for (int i = 0; i < 3; i++) {
-        std::vector<uint8_t> frame = movieTest::makeFrame(20, 10, 2, i);
-        movie.queueFrameFromRGBAPixels(frame.data());
-        std::fill(frame.begin(), frame.end(), 0);  // the queue holds its own copy
-    }
-    EXPECT_EQ(movie.getQueueSize(), 3);
-    EXPECT_EQ(movie.addFrameFromQueue(3), -1);
-    EXPECT_EQ(movie.addFrameFromQueue(-1), -1);
-    EXPECT_EQ(movie.addFramesFromQueue(), 0);
-    EXPECT_EQ(movie.addFrameFromQueue(1), 0);
-    EXPECT_EQ(movie.getQueueSize(), 3);
-    ASSERT_EQ(movie.closeMovie(), 0);
-    const movieTest::movieInfo info = readMovie(path);
-    ASSERT_EQ(info.frames.size(), 4u);
-    const int queued[] = {0, 1, 2, 1};
-    for (int i : {0, 1, 2, 3})
-        EXPECT_EQ(movieTest::compare(info.frames[size_t(i)], 20,
-                                     movieTest::makeFrame(20, 10, 2, queued[i]), 20, 10, 2)
-                      .maximum,
-                  0)
-            << "frame " << i;
 }
 
 // A shaded frame has more colours than a GIF palette: it gets the nearest of 256, and the
