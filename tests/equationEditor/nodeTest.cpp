@@ -132,16 +132,5 @@ TEST(NodeTest, KeysAskTheDelegateForNamesAndConstants) {
     EXPECT_EQ(converted(w), "4");
 }
 
-TEST(NodeTest, ResignCursorHandsTheFlagOn) {
-    auto a = geEditVar::varWithChar(u'a');
-    auto b = geEditVar::varWithChar(u'b');
-    EXPECT_EQ(a->resignCursor(b), b);
-    EXPECT_FALSE(b->hasCursor()) << "a node without the cursor has nothing to hand on";
-    a->holdCursor();
-    EXPECT_EQ(a->resignCursor(b), b);
-    EXPECT_FALSE(a->hasCursor());
-    EXPECT_TRUE(b->hasCursor());
-}
-
 }  // namespace
 }  // namespace editorTest
