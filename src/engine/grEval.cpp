@@ -160,10 +160,6 @@ int grEvalConstantExp(grVariables *v, uint8_t *payload, double *result) {
     return finish(evalConstant(v, *payload), result);
 }
 
-int grEvalEquation(grVariables *v, grEquation *q, double *result) {
-    return grEvalExp(v, q->x, result);
-}
-
 int grEvalDerivX(grVariables *v, grExp *e, double *result) {
     return finish(evalDeriv(v, &grVariables::x, e), result);
 }
@@ -174,8 +170,4 @@ int grEvalDerivY(grVariables *v, grExp *e, double *result) {
 
 int grEvalDerivT(grVariables *v, grExp *e, double *result) {
     return finish(evalDeriv(v, &grVariables::t, e), result);
-}
-
-int grIsinf(double value) {
-    return value == INFINITY ? 1 : 0;
 }

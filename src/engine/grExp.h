@@ -108,13 +108,6 @@ struct grEquation {
     grExp *tree;
 };
 
-// One node of a named-constant list; the list is referred to by its head, empty is null.
-struct grConstantList {
-    char *name;
-    double value;
-    grConstantList *next;
-};
-
 // Construction. The payload handed to grNewExp must be allocated with new as the type's
 // payload record (grBinaryExp, grUnaryExp, double or uint8_t); the node takes it over.
 grExp *grNewExp(uint8_t type, void *payload);
@@ -134,17 +127,8 @@ int grEvalBinaryExp(grVariables *v, grBinaryExp *payload, double *result);
 int grEvalUnaryExp(grVariables *v, grUnaryExp *payload, double *result);
 int grEvalNumberExp(grVariables *v, double *payload, double *result);
 int grEvalConstantExp(grVariables *v, uint8_t *payload, double *result);
-int grEvalEquation(grVariables *v, grEquation *q, double *result);  // its x component
 
 // Central differences with a step of 1e-10; the slot is restored whatever happens.
 int grEvalDerivX(grVariables *v, grExp *e, double *result);
 int grEvalDerivY(grVariables *v, grExp *e, double *result);
 int grEvalDerivT(grVariables *v, grExp *e, double *result);
-
-// 1 for positive infinity only.
-int grIsinf(double value);
-
-// Named-constant list. Appending puts the new entry first; look-up ignores letter case.
-grConstantList *grAppendConstantList(const char *name, double value, grConstantList *list);
-int grLookupConstant(const char *name, double *result, grConstantList *list);
-void grFreeConstantList(grConstantList *list);

@@ -170,10 +170,6 @@ bool boxContains(const QRectF &b, QPointF p) {
 }
 }  // namespace
 
-bool geBezierPath::containsPoint(QPointF p) const {
-    return boxContains(bounds(), p);
-}
-
 geBezierPath *geBezierPath::pathAtPoint(QPointF p) {
     if (owner_) owner_->settleForElements();
     return pathAtPointSettled(p);

@@ -73,8 +73,6 @@ public:
     // The cached box of the tree, in the coordinates of the tree's top path.
     QRectF bounds() const;
     void computeBounds();
-    // Edges count as inside.
-    bool containsPoint(QPointF p) const;
     // The deepest path whose box holds p; a path whose box misses p hides its sub-paths.
     // Sub-paths are asked in the order appended, so the first appended wins.
     geBezierPath *pathAtPoint(QPointF p);

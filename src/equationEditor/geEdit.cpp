@@ -244,11 +244,3 @@ geEditPtr geEdit::deleteNode() {
 bool geEdit::handlesKeyDownForChild(geEdit *, char16_t) {
     return false;
 }
-
-geEditPtr geEdit::resignCursor(geEditPtr node) {
-    if (hasCursor_) {
-        hasCursor_ = false;
-        if (node) node->hasCursor_ = true;
-    }
-    return node;
-}

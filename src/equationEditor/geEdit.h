@@ -209,7 +209,6 @@ public:
     virtual geEditPtr replaceExpression(geEdit *old, geEditPtr replacement);
     virtual geEditPtr deleteExpression(geEdit *child);
     virtual geEditPtr deleteNode();
-    geEditPtr resignCursor(geEditPtr node);
 
 protected:
     // Puts child into slot with this node as its parent (no further bookkeeping).

@@ -262,19 +262,9 @@ bool slMovieRecord::encoder::drain() {
     }
 }
 
-slMovieRecord::slMovieRecord() {
-    theFrameArray.reserve(200);
-}
+slMovieRecord::slMovieRecord() = default;
 
 slMovieRecord::~slMovieRecord() = default;
-
-std::unique_ptr<slMovieRecord> slMovieRecord::movieWithPath(const QString &path,
-                                                            const QRectF &bounds, int32_t timeScale,
-                                                            int32_t qualityLevel) {
-    auto record = std::make_unique<slMovieRecord>();
-    if (!record->initWithPath(path, bounds, timeScale, qualityLevel)) return nullptr;
-    return record;
-}
 
 bool slMovieRecord::fail(const QString &message) {
     theError = message;
@@ -509,32 +499,6 @@ int32_t slMovieRecord::addFrameFromRGBAPixels(const uint8_t *pixels) {
         theError = QStringLiteral("the movie's frame could not be written");
         return -1;
     }
-    return 0;
-}
-
-void slMovieRecord::queueFrameFromRGBAPixels(const uint8_t *pixels) {
-    const size_t size = static_cast<size_t>(std::max(frameWidth + theRowPadding, 0)) *
-                        static_cast<size_t>(frameHeight) * 4;
-    if (pixels == nullptr && size != 0) {
-        fail(QStringLiteral("Error queueing a frame: no pixels"));
-        return;
-    }
-    theFrameArray.emplace_back(pixels, pixels + size);
-}
-
-int32_t slMovieRecord::addFrameFromQueue(int32_t index) {
-    if (index < 0 || index >= getQueueSize()) {
-        fail(QStringLiteral("Error adding queued frame %1: the queue holds %2")
-                 .arg(index)
-                 .arg(getQueueSize()));
-        return -1;
-    }
-    return addFrameFromRGBAPixels(theFrameArray[static_cast<size_t>(index)].data());
-}
-
-int32_t slMovieRecord::addFramesFromQueue() {
-    for (int32_t i = 0; i < getQueueSize(); i++)
-        if (const int32_t status = addFrameFromQueue(i); status != 0) return status;
     return 0;
 }
 

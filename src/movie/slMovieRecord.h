@@ -15,7 +15,7 @@
 // file is removed where the folder went.
 // Failures are logged with qWarning, FFmpeg's own reason appended.
 //
-// Calling order: initWithPath once, any number of frames (directly or through the queue),
+// Calling order: initWithPath once, any number of frames,
 // closeMovie, destruction.
 #pragma once
 
@@ -24,7 +24,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 class slMovieRecord {
 public:
@@ -32,10 +31,6 @@ public:
     ~slMovieRecord();
     slMovieRecord(const slMovieRecord &) = delete;
     slMovieRecord &operator=(const slMovieRecord &) = delete;
-
-    // A recorder with its movie open, or null when initWithPath fails.
-    static std::unique_ptr<slMovieRecord> movieWithPath(const QString &path, const QRectF &bounds,
-                                                        int32_t timeScale, int32_t qualityLevel);
 
     // Opens the movie at path with the size of bounds (truncated to whole pixels).
     // Quality levels of .mov: 0, 1, 2 rpza from lower to better quality, 4 QuickTime
@@ -51,14 +46,6 @@ public:
     // ((width + rowPadding) x (height - 1) + width) x 4 bytes. 0 on success, else a
     // negative status (logged); the movie stays open either way.
     int32_t addFrameFromRGBAPixels(const uint8_t *pixels);
-
-    // The queue keeps copies of (width + rowPadding) x height x 4 bytes each. Adding from
-    // the queue does not empty it. addFramesFromQueue stops at the first failure and
-    // answers its status, 0 when every queued frame was added.
-    void queueFrameFromRGBAPixels(const uint8_t *pixels);
-    int32_t getQueueSize() const { return static_cast<int32_t>(theFrameArray.size()); }
-    int32_t addFrameFromQueue(int32_t index);
-    int32_t addFramesFromQueue();
 
     // Finishes the file and renames it over the path: 0 on success, -1 if any step failed
     // (every step is attempted; the temporary file is removed on failure). With no movie
@@ -89,7 +76,6 @@ private:
     bool fail(const QString &message, int error);
 
     std::unique_ptr<encoder> writer;  // the FFmpeg objects of the open movie
-    std::vector<std::vector<uint8_t>> theFrameArray;
     int frameWidth = 0, frameHeight = 0;
     int32_t theRowPadding = 0;
     int32_t theDuration = 1;

@@ -60,13 +60,6 @@ std::vector<graphTick> graphTicks(float origin, float size, float spacing) {
     return ticks;
 }
 
-std::vector<float> graphGridPositions(float origin, float size, float spacing) {
-    std::vector<float> positions;
-    for (const graphTick &tick : graphTicks(origin, size, spacing))
-        positions.push_back(tick.position);
-    return positions;
-}
-
 double graphSpacingMantissa(double spacing) {
     if (!(spacing > 0.0) || !std::isfinite(spacing)) return 0.0;
     int exponent = static_cast<int>(std::floor(std::log10(spacing)));

@@ -26,7 +26,6 @@ struct graphTick {
 // line at 0 is exactly 0). Empty for a spacing that is not a positive finite number;
 // bounded even where float positions stall.
 std::vector<graphTick> graphTicks(float origin, float size, float spacing);
-std::vector<float> graphGridPositions(float origin, float size, float spacing);
 
 // The mantissa 1 <= m < 10 of a positive spacing, or 0 for one that has none.
 double graphSpacingMantissa(double spacing);
