@@ -148,7 +148,7 @@ void graphGLDraw::end() {
 
 void graphGLDraw::vertex(float x, float y) {
     if (compiling)
-        compiling->vertex(x, y, 0.0f);
+        compiling->vertex(x, y);
     else
         glVertex2f(x, y);
 }

@@ -79,7 +79,7 @@ void graphGLList::begin(graphPrimitive primitive) {
     normalChanged = colorChanged = false;
     block b;
     b.primitive = primitive;
-    b.first = static_cast<int>(positions.size() / 3);
+    b.start = positions.size();
     ops.push_back(graphDrawOp{graphDrawCall::begin, static_cast<int>(blocks.size()), {}, {}});
     blocks.push_back(b);
 }
@@ -102,10 +102,33 @@ void graphGLList::end() {
     }
 }
 
-void graphGLList::vertex(float x, float y, float z) {
-    // OpenGL ignores a vertex outside begin/end.
+void graphGLList::vertex(float x, float y) {
     if (!open) return;
+    if (blocks.back().components == 2)
+        positions.insert(positions.end(), {x, y});
+    else
+        positions.insert(positions.end(), {x, y, 0.0f});
+    addVertex();
+}
+
+void graphGLList::vertex(float x, float y, float z) {
+    if (!open) return;
+    block &b = blocks.back();
+    if (b.components == 2) {
+        // The block's 2D vertices so far get z = 0.
+        std::vector<float> widened;
+        widened.reserve(static_cast<size_t>(b.count) * 3);
+        for (size_t i = b.start; i < positions.size(); i += 2)
+            widened.insert(widened.end(), {positions[i], positions[i + 1], 0.0f});
+        positions.resize(b.start);
+        positions.insert(positions.end(), widened.begin(), widened.end());
+        b.components = 3;
+    }
     positions.insert(positions.end(), {x, y, z});
+    addVertex();
+}
+
+void graphGLList::addVertex() {
     if (normalChanged)
         blockNormals.insert(blockNormals.end(), currentNormal.begin(), currentNormal.end());
     if (colorChanged)
@@ -114,13 +137,16 @@ void graphGLList::vertex(float x, float y, float z) {
     if (!normalKnown) ++b.normalsInherited;
     if (!colorKnown) ++b.colorsInherited;
     ++b.count;
+    ++vertexTotal;
 }
 
 void graphGLList::vertices(graphPrimitive primitive, const float *xy, int count) {
     begin(primitive);
-    for (int i = 0; i < count; ++i)
-        positions.insert(positions.end(), {xy[2 * i], xy[2 * i + 1], 0.0f});
-    blocks.back().count = count > 0 ? count : 0;
+    if (count > 0) {
+        positions.insert(positions.end(), xy, xy + 2 * static_cast<size_t>(count));
+        blocks.back().count = count;
+        vertexTotal += static_cast<size_t>(count);
+    }
     end();
 }
 
@@ -164,8 +190,7 @@ void graphGLList::color(float red, float green, float blue, float alpha) {
 
 void graphGLList::upload() {
     if (open) end();
-    vertexTotal = positions.size() / 3;
-    if (vertexTotal > 0) {
+    if (!positions.empty()) {
         normalOffset = positions.size() * sizeof(float);
         colorOffset = normalOffset + normals.size() * sizeof(float);
         const size_t bytes = colorOffset + colors.size() * sizeof(float);
@@ -197,8 +222,7 @@ void graphGLList::drawBlock(const block &b) const {
     if (b.count > 0 && buffer != 0) {
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
         glEnableClientState(GL_VERTEX_ARRAY);
-        glVertexPointer(3, GL_FLOAT, 0,
-                        bufferOffset(static_cast<size_t>(b.first) * 3 * sizeof(float)));
+        glVertexPointer(b.components, GL_FLOAT, 0, bufferOffset(b.start * sizeof(float)));
         if (normalArray) {
             const size_t offset =
                 normalOffset + static_cast<size_t>(b.normalFirst) * 3 * sizeof(float);

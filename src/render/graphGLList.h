@@ -1,7 +1,7 @@
 // One display list of graphGLDraw, kept in memory instead of compiled by OpenGL.
 //
 // State calls are kept as ops and replayed through the drawing interface. Each begin/end
-// block (and each vertices() call) becomes a run of vertices with (x, y, z); the normal
+// block (and each vertices() call) becomes a run of vertices, (x, y) or (x, y, z); the normal
 // and colour go with every vertex only where they change inside the block, otherwise
 // they are set once before it is drawn. upload() puts all vertex data in one buffer
 // object; replay() draws each block from it with glDrawArrays, between the ops, in the
@@ -27,6 +27,7 @@ public:
     void record(graphDrawOp op);
     void begin(graphPrimitive primitive);
     void end();
+    void vertex(float x, float y);
     void vertex(float x, float y, float z);
     void vertices(graphPrimitive primitive, const float *xy, int count);
     void normal(float x, float y, float z);
@@ -46,7 +47,9 @@ public:
 private:
     struct block {
         graphPrimitive primitive = graphPrimitive::points;
-        int first = 0, count = 0;
+        size_t start = 0;    // the first position's index among all position floats
+        int components = 2;  // per position: 2 while the block has only 2D vertices
+        int count = 0;
         // Offsets of the block's own normals and colours among all kept ones, -1 if the
         // block has one normal (colour) for all its vertices.
         int normalFirst = -1, colorFirst = -1;
@@ -58,6 +61,7 @@ private:
         std::array<float, 4> lastColor{};
     };
 
+    void addVertex();
     void drawBlock(const block &b) const;
 
     std::vector<graphDrawOp> ops;  // a begin op stands for the block numbered by its code
