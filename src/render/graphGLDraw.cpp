@@ -77,45 +77,94 @@ void graphGLDraw::prepareState() {
     loadGraphFonts(scale());
 }
 
+bool graphGLDraw::kept(graphDrawCall call, int code, std::initializer_list<double> args,
+                       std::string_view text) {
+    if (!compiling) return false;
+    graphDrawOp op{call, code, {}, std::string(text)};
+    size_t i = 0;
+    for (double a : args) op.args[i++] = a;
+    compiling->record(std::move(op));
+    return true;
+}
+
 unsigned graphGLDraw::genList() {
-    return glGenLists(1);
+    while (nextList == 0 || lists.count(nextList) != 0 || (compiling && nextList == compilingName))
+        ++nextList;
+    return nextList++;
 }
 
 void graphGLDraw::deleteList(unsigned list) {
-    glDeleteLists(list, 1);
+    auto found = lists.find(list);
+    if (found == lists.end()) return;
+    found->second.release();
+    lists.erase(found);
 }
 
 void graphGLDraw::newList(unsigned list) {
-    glNewList(list, GL_COMPILE);
+    // As in OpenGL, a list cannot be opened inside another or under the name 0.
+    if (compiling || list == 0) return;
+    compiling = std::make_unique<graphGLList>();
+    compilingName = list;
 }
 
 void graphGLDraw::endList() {
-    glEndList();
+    if (!compiling) return;
+    compiling->upload();
+    auto found = lists.find(compilingName);
+    if (found != lists.end()) {
+        found->second.release();
+        found->second = std::move(*compiling);
+    } else {
+        lists.emplace(compilingName, std::move(*compiling));
+    }
+    compiling.reset();
+    compilingName = 0;
 }
 
 void graphGLDraw::callList(unsigned list) {
-    glCallList(list);
+    if (kept(graphDrawCall::callList, static_cast<int>(list))) return;
+    // OpenGL's nesting limit, which also ends a list that calls itself.
+    constexpr int maxDepth = 64;
+    auto found = lists.find(list);
+    if (found == lists.end() || callDepth >= maxDepth) return;
+    ++callDepth;
+    found->second.replay(*this);
+    --callDepth;
 }
 
 void graphGLDraw::begin(graphPrimitive primitive) {
-    glBegin(glPrimitive(primitive));
+    if (compiling)
+        compiling->begin(primitive);
+    else
+        glBegin(glPrimitive(primitive));
 }
 
 void graphGLDraw::end() {
-    glEnd();
+    if (compiling)
+        compiling->end();
+    else
+        glEnd();
 }
 
 void graphGLDraw::vertex(float x, float y) {
-    glVertex2f(x, y);
+    if (compiling)
+        compiling->vertex(x, y);
+    else
+        glVertex2f(x, y);
 }
 
 void graphGLDraw::vertex(float x, float y, float z) {
-    glVertex3f(x, y, z);
+    if (compiling)
+        compiling->vertex(x, y, z);
+    else
+        glVertex3f(x, y, z);
 }
 
 void graphGLDraw::vertices(graphPrimitive primitive, const float *xy, int count) {
-    // Inside a display list the array is copied when the call is compiled; Mesa stores
-    // it as one block instead of a call per vertex.
+    if (compiling) {
+        compiling->vertices(primitive, xy, count);
+        return;
+    }
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, 0, xy);
     glDrawArrays(glPrimitive(primitive), 0, count);
@@ -123,14 +172,23 @@ void graphGLDraw::vertices(graphPrimitive primitive, const float *xy, int count)
 }
 
 void graphGLDraw::normal(float x, float y, float z) {
-    glNormal3f(x, y, z);
+    if (compiling)
+        compiling->normal(x, y, z);
+    else
+        glNormal3f(x, y, z);
 }
 
 void graphGLDraw::color(float red, float green, float blue, float alpha) {
-    glColor4f(red, green, blue, alpha);
+    if (compiling)
+        compiling->color(red, green, blue, alpha);
+    else
+        glColor4f(red, green, blue, alpha);
 }
 
 void graphGLDraw::material(graphMaterial parameter, const float value[4]) {
+    if (kept(graphDrawCall::material, static_cast<int>(parameter),
+             {value[0], value[1], value[2], value[3]}))
+        return;
     if (parameter == graphMaterial::shininess)
         glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, value[0]);
     else
@@ -138,84 +196,109 @@ void graphGLDraw::material(graphMaterial parameter, const float value[4]) {
 }
 
 void graphGLDraw::pointSize(float size) {
+    if (kept(graphDrawCall::pointSize, 0, {size})) return;
     glPointSize(size * scale());
 }
 
 void graphGLDraw::lineWidth(float width) {
+    if (kept(graphDrawCall::lineWidth, 0, {width})) return;
     glLineWidth(width * scale());
 }
 
 void graphGLDraw::enable(graphCapability capability) {
+    if (kept(graphDrawCall::enable, static_cast<int>(capability))) return;
     glEnable(glCapability(capability));
 }
 
 void graphGLDraw::disable(graphCapability capability) {
+    if (kept(graphDrawCall::disable, static_cast<int>(capability))) return;
     glDisable(glCapability(capability));
 }
 
 void graphGLDraw::viewport(int x, int y, int width, int height) {
+    if (kept(graphDrawCall::viewport, 0, {double(x), double(y), double(width), double(height)}))
+        return;
     glViewport(x, y, width, height);
 }
 
 void graphGLDraw::clear(float red, float green, float blue, float alpha) {
+    if (kept(graphDrawCall::clear, 0, {red, green, blue, alpha})) return;
     glClearColor(red, green, blue, alpha);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void graphGLDraw::loadProjectionIdentity() {
+    if (kept(graphDrawCall::loadProjectionIdentity)) return;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
 }
 
 void graphGLDraw::loadModelViewIdentity() {
+    if (kept(graphDrawCall::loadModelViewIdentity)) return;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
 
 void graphGLDraw::ortho(double left, double right, double bottom, double top, double nearZ,
                         double farZ) {
+    if (kept(graphDrawCall::ortho, 0, {left, right, bottom, top, nearZ, farZ})) return;
     glOrtho(left, right, bottom, top, nearZ, farZ);
 }
 
 void graphGLDraw::perspective(double fovY, double aspect, double nearZ, double farZ) {
+    if (kept(graphDrawCall::perspective, 0, {fovY, aspect, nearZ, farZ})) return;
     gluPerspective(fovY, aspect, nearZ, farZ);
 }
 
 void graphGLDraw::lookAt(double eyeX, double eyeY, double eyeZ, double centerX, double centerY,
                          double centerZ, double upX, double upY, double upZ) {
+    if (kept(graphDrawCall::lookAt, 0,
+             {eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ}))
+        return;
     gluLookAt(eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ);
 }
 
 void graphGLDraw::rotate(double degrees, double x, double y, double z) {
+    if (kept(graphDrawCall::rotate, 0, {degrees, x, y, z})) return;
     glRotated(degrees, x, y, z);
 }
 
 void graphGLDraw::translate(double x, double y, double z) {
+    if (kept(graphDrawCall::translate, 0, {x, y, z})) return;
     glTranslated(x, y, z);
 }
 
 void graphGLDraw::scaleAxes(double x, double y, double z) {
+    if (kept(graphDrawCall::scaleAxes, 0, {x, y, z})) return;
     glScaled(x, y, z);
 }
 
 void graphGLDraw::pushMatrix() {
+    if (kept(graphDrawCall::pushMatrix)) return;
     glPushMatrix();
 }
 
 void graphGLDraw::popMatrix() {
+    if (kept(graphDrawCall::popMatrix)) return;
     glPopMatrix();
 }
 
 void graphGLDraw::lightColor(const float ambient[4], const float diffuse[4]) {
+    if (kept(graphDrawCall::lightColor, 0,
+             {ambient[0], ambient[1], ambient[2], ambient[3], diffuse[0], diffuse[1], diffuse[2],
+              diffuse[3]}))
+        return;
     glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }
 
 void graphGLDraw::lineStipple(int factor, uint16_t pattern) {
+    if (kept(graphDrawCall::lineStipple, factor, {double(pattern)})) return;
     glLineStipple(factor, pattern);
 }
 
 void graphGLDraw::text(double x, double y, double z, std::string_view text, graphFont font) {
+    if (kept(graphDrawCall::text, static_cast<int>(font), {x, y, z}, text)) return;
     const graphBitmapFont &bitmaps =
         font == graphFont::fixed9By15 ? graphFixed9By15Font() : graphSans10Font();
     renderGLText(x, y, z, text, bitmaps);

@@ -1,8 +1,23 @@
-// The drawing interface on OpenGL 1.x and GLU: each call is forwarded to its GL
-// counterpart in the context current on the calling thread.
+// The drawing interface on OpenGL 1.x and GLU: each call outside a list is forwarded to
+// its GL counterpart in the context current on the calling thread.
+//
+// Lists are not OpenGL display lists: the calls between newList and endList are kept by a
+// graphGLList, whose vertices endList uploads into one buffer object (GL 1.5) of the
+// current context, and callList replays the kept calls there, drawing each block with
+// glDrawArrays. Mesa compiles a display list at about 95 ns per vertex, allocating and
+// hashing as it goes (vertex arrays inside a list are split back into single vertices):
+// 7.6 ms of the 8.7 ms that a shaded 200 x 200 surface took, and 1.05 of the 1.65 ms of
+// ten 1201-point curves, where the same vertices take under 0.05 ms to upload. Lists
+// still replay in call order, nested lists are looked up when called (at most 64 deep,
+// as in OpenGL), and a list belongs to the context that was current at endList.
 #pragma once
 
 #include "render/graphDraw.h"
+#include "render/graphGLList.h"
+
+#include <initializer_list>
+#include <memory>
+#include <unordered_map>
 
 class graphGLDraw : public graphDraw {
 public:
@@ -44,4 +59,15 @@ public:
     void flush() override;
     void readPixels(int width, int height, graphPixelFormat format, int packAlignment,
                     uint8_t *destination) override;
+
+private:
+    // Keeps a call in the open list; false (nothing kept) when no list is open.
+    bool kept(graphDrawCall call, int code = 0, std::initializer_list<double> args = {},
+              std::string_view text = {});
+
+    std::unordered_map<unsigned, graphGLList> lists;
+    std::unique_ptr<graphGLList> compiling;
+    unsigned compilingName = 0;
+    unsigned nextList = 1;
+    int callDepth = 0;
 };
