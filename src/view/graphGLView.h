@@ -96,11 +96,9 @@ public:
     void setK(double k);
     void setConstrainProportions(bool on) { constrainProportions = on; }
     void setResetGraph(bool on) { resetGraph = on; }
-    void setDisplayCoords(bool on) { displayCoords = on; }
     // Surfaces coloured by height through the colour map instead of their own colours;
     // recompiles but does not redisplay.
     void setColorByHeight(bool on);
-    bool getColorByHeight() const { return colorByHeight; }
     // The z range of the 3D scale and the colour map as of the last compile: the drawn
     // surfaces' lowest and highest points, or the region's x extent without surfaces.
     float sceneLowZ() const { return sceneZ[0]; }
@@ -223,7 +221,6 @@ public:
     // distance the region's size gives (1 by default).
     void setCameraDistance(double factor) { cameraDistance = factor; }
     double cameraDistanceUnit() const;
-    double getCameraDistance() const { return cameraDistance; }
     // The list index of the equation being traced, -1 when no trace runs.
     int tracedSource() const;
     double getIdleRotationX() const { return idleRotationX; }
