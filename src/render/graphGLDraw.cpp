@@ -7,17 +7,6 @@
 
 namespace {
 
-GLenum glPrimitive(graphPrimitive primitive) {
-    switch (primitive) {
-        case graphPrimitive::points: return GL_POINTS;
-        case graphPrimitive::lines: return GL_LINES;
-        case graphPrimitive::lineStrip: return GL_LINE_STRIP;
-        case graphPrimitive::triangles: return GL_TRIANGLES;
-        case graphPrimitive::triangleStrip: return GL_TRIANGLE_STRIP;
-    }
-    return GL_POINTS;
-}
-
 GLenum glCapability(graphCapability capability) {
     switch (capability) {
         case graphCapability::blend: return GL_BLEND;
@@ -136,7 +125,7 @@ void graphGLDraw::begin(graphPrimitive primitive) {
     if (compiling)
         compiling->begin(primitive);
     else
-        glBegin(glPrimitive(primitive));
+        glBegin(graphGLPrimitive(primitive));
 }
 
 void graphGLDraw::end() {
@@ -167,7 +156,7 @@ void graphGLDraw::vertices(graphPrimitive primitive, const float *xy, int count)
     }
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, 0, xy);
-    glDrawArrays(glPrimitive(primitive), 0, count);
+    glDrawArrays(graphGLPrimitive(primitive), 0, count);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 

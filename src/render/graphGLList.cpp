@@ -7,9 +7,7 @@
 #include <cstdint>
 #include <utility>
 
-namespace {
-
-GLenum glPrimitive(graphPrimitive primitive) {
+unsigned graphGLPrimitive(graphPrimitive primitive) {
     switch (primitive) {
         case graphPrimitive::points: return GL_POINTS;
         case graphPrimitive::lines: return GL_LINES;
@@ -19,6 +17,8 @@ GLenum glPrimitive(graphPrimitive primitive) {
     }
     return GL_POINTS;
 }
+
+namespace {
 
 const void *bufferOffset(size_t bytes) {
     return reinterpret_cast<const void *>(static_cast<uintptr_t>(bytes));
@@ -239,7 +239,7 @@ void graphGLList::drawBlock(const block &b) const {
             glEnableClientState(GL_COLOR_ARRAY);
             glColorPointer(4, GL_FLOAT, 0, bufferOffset(offset));
         }
-        glDrawArrays(glPrimitive(b.primitive), 0, b.count);
+        glDrawArrays(graphGLPrimitive(b.primitive), 0, b.count);
         if (colorArray) glDisableClientState(GL_COLOR_ARRAY);
         if (normalArray) glDisableClientState(GL_NORMAL_ARRAY);
         glDisableClientState(GL_VERTEX_ARRAY);

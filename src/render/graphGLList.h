@@ -14,6 +14,9 @@
 #include <array>
 #include <vector>
 
+// The GL enum of a primitive, for glBegin and glDrawArrays.
+unsigned graphGLPrimitive(graphPrimitive primitive);
+
 class graphGLList {
 public:
     graphGLList() = default;
