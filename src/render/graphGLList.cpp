@@ -252,53 +252,11 @@ void graphGLList::drawBlock(const block &b) const {
 }
 
 void graphGLList::replay(graphDraw &draw) const {
-    auto f = [](double v) { return static_cast<float>(v); };
     for (const graphDrawOp &op : ops) {
-        const auto &a = op.args;
         switch (op.call) {
             case graphDrawCall::begin: drawBlock(blocks[static_cast<size_t>(op.code)]); break;
             case graphDrawCall::callList: draw.callList(static_cast<unsigned>(op.code)); break;
-            case graphDrawCall::normal: draw.normal(f(a[0]), f(a[1]), f(a[2])); break;
-            case graphDrawCall::color: draw.color(f(a[0]), f(a[1]), f(a[2]), f(a[3])); break;
-            case graphDrawCall::material: {
-                const float value[4] = {f(a[0]), f(a[1]), f(a[2]), f(a[3])};
-                draw.material(static_cast<graphMaterial>(op.code), value);
-                break;
-            }
-            case graphDrawCall::pointSize: draw.pointSize(f(a[0])); break;
-            case graphDrawCall::lineWidth: draw.lineWidth(f(a[0])); break;
-            case graphDrawCall::enable: draw.enable(static_cast<graphCapability>(op.code)); break;
-            case graphDrawCall::disable: draw.disable(static_cast<graphCapability>(op.code)); break;
-            case graphDrawCall::viewport:
-                draw.viewport(static_cast<int>(a[0]), static_cast<int>(a[1]),
-                              static_cast<int>(a[2]), static_cast<int>(a[3]));
-                break;
-            case graphDrawCall::clear: draw.clear(f(a[0]), f(a[1]), f(a[2]), f(a[3])); break;
-            case graphDrawCall::loadProjectionIdentity: draw.loadProjectionIdentity(); break;
-            case graphDrawCall::loadModelViewIdentity: draw.loadModelViewIdentity(); break;
-            case graphDrawCall::ortho: draw.ortho(a[0], a[1], a[2], a[3], a[4], a[5]); break;
-            case graphDrawCall::perspective: draw.perspective(a[0], a[1], a[2], a[3]); break;
-            case graphDrawCall::lookAt:
-                draw.lookAt(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]);
-                break;
-            case graphDrawCall::rotate: draw.rotate(a[0], a[1], a[2], a[3]); break;
-            case graphDrawCall::translate: draw.translate(a[0], a[1], a[2]); break;
-            case graphDrawCall::scaleAxes: draw.scaleAxes(a[0], a[1], a[2]); break;
-            case graphDrawCall::pushMatrix: draw.pushMatrix(); break;
-            case graphDrawCall::popMatrix: draw.popMatrix(); break;
-            case graphDrawCall::lightColor: {
-                const float ambient[4] = {f(a[0]), f(a[1]), f(a[2]), f(a[3])};
-                const float diffuse[4] = {f(a[4]), f(a[5]), f(a[6]), f(a[7])};
-                draw.lightColor(ambient, diffuse);
-                break;
-            }
-            case graphDrawCall::lineStipple:
-                draw.lineStipple(op.code, static_cast<uint16_t>(a[0]));
-                break;
-            case graphDrawCall::text:
-                draw.text(a[0], a[1], a[2], op.text, static_cast<graphFont>(op.code));
-                break;
-            default: break;
+            default: graphReplayState(op, draw); break;
         }
     }
 }

@@ -236,6 +236,55 @@ void graphRecordingDraw::readPixels(int width, int height, graphPixelFormat form
             static_cast<double>(packAlignment)});
 }
 
+// The calls that change state or draw outside a begin/end block, made again on target.
+void graphReplayState(const graphDrawOp &op, graphDraw &target) {
+    auto f = [](double v) { return static_cast<float>(v); };
+    const auto &a = op.args;
+    switch (op.call) {
+        case graphDrawCall::normal: target.normal(f(a[0]), f(a[1]), f(a[2])); break;
+        case graphDrawCall::color: target.color(f(a[0]), f(a[1]), f(a[2]), f(a[3])); break;
+        case graphDrawCall::material: {
+            const float value[4] = {f(a[0]), f(a[1]), f(a[2]), f(a[3])};
+            target.material(static_cast<graphMaterial>(op.code), value);
+            break;
+        }
+        case graphDrawCall::pointSize: target.pointSize(f(a[0])); break;
+        case graphDrawCall::lineWidth: target.lineWidth(f(a[0])); break;
+        case graphDrawCall::enable: target.enable(static_cast<graphCapability>(op.code)); break;
+        case graphDrawCall::disable: target.disable(static_cast<graphCapability>(op.code)); break;
+        case graphDrawCall::viewport:
+            target.viewport(static_cast<int>(a[0]), static_cast<int>(a[1]), static_cast<int>(a[2]),
+                            static_cast<int>(a[3]));
+            break;
+        case graphDrawCall::clear: target.clear(f(a[0]), f(a[1]), f(a[2]), f(a[3])); break;
+        case graphDrawCall::loadProjectionIdentity: target.loadProjectionIdentity(); break;
+        case graphDrawCall::loadModelViewIdentity: target.loadModelViewIdentity(); break;
+        case graphDrawCall::ortho: target.ortho(a[0], a[1], a[2], a[3], a[4], a[5]); break;
+        case graphDrawCall::perspective: target.perspective(a[0], a[1], a[2], a[3]); break;
+        case graphDrawCall::lookAt:
+            target.lookAt(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]);
+            break;
+        case graphDrawCall::rotate: target.rotate(a[0], a[1], a[2], a[3]); break;
+        case graphDrawCall::translate: target.translate(a[0], a[1], a[2]); break;
+        case graphDrawCall::scaleAxes: target.scaleAxes(a[0], a[1], a[2]); break;
+        case graphDrawCall::pushMatrix: target.pushMatrix(); break;
+        case graphDrawCall::popMatrix: target.popMatrix(); break;
+        case graphDrawCall::lightColor: {
+            const float ambient[4] = {f(a[0]), f(a[1]), f(a[2]), f(a[3])};
+            const float diffuse[4] = {f(a[4]), f(a[5]), f(a[6]), f(a[7])};
+            target.lightColor(ambient, diffuse);
+            break;
+        }
+        case graphDrawCall::lineStipple:
+            target.lineStipple(op.code, static_cast<uint16_t>(a[0]));
+            break;
+        case graphDrawCall::text:
+            target.text(a[0], a[1], a[2], op.text, static_cast<graphFont>(op.code));
+            break;
+        default: break;
+    }
+}
+
 void graphRecordingDraw::replay(const std::vector<graphDrawOp> &ops, graphDraw &target) const {
     auto f = [](double v) { return static_cast<float>(v); };
     for (const graphDrawOp &op : ops) {
@@ -252,50 +301,9 @@ void graphRecordingDraw::replay(const std::vector<graphDrawOp> &ops, graphDraw &
             case graphDrawCall::end: target.end(); break;
             case graphDrawCall::vertex2: target.vertex(f(a[0]), f(a[1])); break;
             case graphDrawCall::vertex3: target.vertex(f(a[0]), f(a[1]), f(a[2])); break;
-            case graphDrawCall::normal: target.normal(f(a[0]), f(a[1]), f(a[2])); break;
-            case graphDrawCall::color: target.color(f(a[0]), f(a[1]), f(a[2]), f(a[3])); break;
-            case graphDrawCall::material: {
-                const float value[4] = {f(a[0]), f(a[1]), f(a[2]), f(a[3])};
-                target.material(static_cast<graphMaterial>(op.code), value);
-                break;
-            }
-            case graphDrawCall::pointSize: target.pointSize(f(a[0])); break;
-            case graphDrawCall::lineWidth: target.lineWidth(f(a[0])); break;
-            case graphDrawCall::enable: target.enable(static_cast<graphCapability>(op.code)); break;
-            case graphDrawCall::disable:
-                target.disable(static_cast<graphCapability>(op.code));
-                break;
-            case graphDrawCall::viewport:
-                target.viewport(static_cast<int>(a[0]), static_cast<int>(a[1]),
-                                static_cast<int>(a[2]), static_cast<int>(a[3]));
-                break;
-            case graphDrawCall::clear: target.clear(f(a[0]), f(a[1]), f(a[2]), f(a[3])); break;
-            case graphDrawCall::loadProjectionIdentity: target.loadProjectionIdentity(); break;
-            case graphDrawCall::loadModelViewIdentity: target.loadModelViewIdentity(); break;
-            case graphDrawCall::ortho: target.ortho(a[0], a[1], a[2], a[3], a[4], a[5]); break;
-            case graphDrawCall::perspective: target.perspective(a[0], a[1], a[2], a[3]); break;
-            case graphDrawCall::lookAt:
-                target.lookAt(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]);
-                break;
-            case graphDrawCall::rotate: target.rotate(a[0], a[1], a[2], a[3]); break;
-            case graphDrawCall::translate: target.translate(a[0], a[1], a[2]); break;
-            case graphDrawCall::scaleAxes: target.scaleAxes(a[0], a[1], a[2]); break;
-            case graphDrawCall::pushMatrix: target.pushMatrix(); break;
-            case graphDrawCall::popMatrix: target.popMatrix(); break;
-            case graphDrawCall::lightColor: {
-                const float ambient[4] = {f(a[0]), f(a[1]), f(a[2]), f(a[3])};
-                const float diffuse[4] = {f(a[4]), f(a[5]), f(a[6]), f(a[7])};
-                target.lightColor(ambient, diffuse);
-                break;
-            }
-            case graphDrawCall::lineStipple:
-                target.lineStipple(op.code, static_cast<uint16_t>(a[0]));
-                break;
-            case graphDrawCall::text:
-                target.text(a[0], a[1], a[2], op.text, static_cast<graphFont>(op.code));
-                break;
             case graphDrawCall::flush: target.flush(); break;
             case graphDrawCall::readPixels: break;
+            default: graphReplayState(op, target); break;
         }
     }
 }

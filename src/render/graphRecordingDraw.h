@@ -69,6 +69,10 @@ struct graphDrawText {
     std::array<float, 4> color;
 };
 
+// Makes one recorded state call (normal, colour, material, sizes, capabilities, matrices,
+// lights, stipple, text, viewport, clear) again on target; other calls are ignored.
+void graphReplayState(const graphDrawOp &op, graphDraw &target);
+
 class graphRecordingDraw : public graphDraw {
 public:
     const std::vector<graphDrawOp> &ops() const { return mainOps; }
